@@ -1,0 +1,147 @@
+#include "model/channeltable.h"
+
+#include "model/frequency.h"
+#include "model/tonelist.h"
+
+#include <cmath>
+
+ChannelTable::ChannelTable(QObject *parent)
+    : QObject(parent), m_toneList(makeToneList(QStringLiteral("禁用")))
+{
+    static const char *const headings[ColumnCount] = {"信道",     "接收频率",   "QT/DQT解码",
+                                                      "发射频率", "QT/DQT编码", "发射功率",
+                                                      "宽/窄带",  "扫描",       "繁忙锁定"};
+    for (int col = 0; col < ColumnCount; ++col)
+        m_cells[0][col] = QString::fromUtf8(headings[col]);
+    for (int row = 1; row < RowCount; ++row)
+        m_cells[row][0] = QStringLiteral("%1").arg(row, 3, 10, QLatin1Char('0'));
+}
+
+bool ChannelTable::isDataCell(int col, int row)
+{
+    return col >= 1 && col < ColumnCount && row >= 1 && row < RowCount;
+}
+
+QString ChannelTable::cell(int col, int row) const
+{
+    if (col < 0 || col >= ColumnCount || row < 0 || row >= RowCount)
+        return {};
+    return m_cells[row][col];
+}
+
+void ChannelTable::setCell(int col, int row, const QString &text)
+{
+    if (!isDataCell(col, row) || m_cells[row][col] == text)
+        return;
+    m_cells[row][col] = text;
+    emit cellChanged(col, row);
+}
+
+void ChannelTable::setHeading(int col, const QString &text)
+{
+    if (col < 0 || col >= ColumnCount || m_cells[0][col] == text)
+        return;
+    m_cells[0][col] = text;
+    emit headingChanged(col);
+}
+
+void ChannelTable::clearRow(int row)
+{
+    if (row < 1 || row >= RowCount)
+        return;
+    setRowData(row, {});
+}
+
+void ChannelTable::clearAll()
+{
+    for (int row = 1; row < RowCount; ++row)
+        for (int col = 1; col < ColumnCount; ++col)
+            m_cells[row][col].clear();
+    emit rowsChanged(1, ChannelCount);
+}
+
+std::array<QString, 8> ChannelTable::rowData(int row) const
+{
+    std::array<QString, 8> data;
+    for (int col = 1; col < ColumnCount; ++col)
+        data[col - 1] = cell(col, row);
+    return data;
+}
+
+void ChannelTable::setRowData(int row, const std::array<QString, 8> &data)
+{
+    if (row < 1 || row >= RowCount)
+        return;
+    bool changed = false;
+    for (int col = 1; col < ColumnCount; ++col) {
+        if (m_cells[row][col] != data[col - 1]) {
+            m_cells[row][col] = data[col - 1];
+            changed = true;
+        }
+    }
+    if (changed)
+        emit rowsChanged(row, row);
+}
+
+bool ChannelTable::isRowEmpty(int row) const
+{
+    for (int col = 1; col < ColumnCount; ++col)
+        if (!cell(col, row).isEmpty())
+            return false;
+    return true;
+}
+
+void ChannelTable::setToneOffText(const QString &offText)
+{
+    m_toneList[0] = offText;
+}
+
+double ChannelTable::normalisedFrequency(double f)
+{
+    if (f < 100)
+        f = 100;
+    if (f > 550)
+        f = 550;
+    // Units of 10 Hz, truncated to a multiple of 100 Hz, then up in 50 Hz
+    // steps to the first multiple of 5 kHz (500) or 6.25 kHz (625).
+    qint64 n = static_cast<qint64>(std::trunc(f * 10000)) * 10;
+    while (n < 55000000) {
+        if (n % 500 == 0 || n % 625 == 0)
+            break;
+        n += 5;
+    }
+    return n / 100000.0;
+}
+
+void ChannelTable::sendcell(int col, int row)
+{
+    const double f = parseFrequency(cell(col, row));
+    setCell(col, row, formatFrequency(normalisedFrequency(f)));
+}
+
+void ChannelTable::applyNewChannelDefaults(int row)
+{
+    setCell(ColTxFreq, row, cell(ColRxFreq, row));
+    setCell(ColRxTone, row, m_texts.OffText);
+    setCell(ColTxTone, row, m_texts.OffText);
+    setCell(ColPower, row, m_texts.HighText);
+    setCell(ColBandWidth, row, m_texts.WideText);
+    setCell(ColScan, row, m_texts.OnText);
+    setCell(ColBusyLock, row, m_texts.OffText);
+}
+
+void ChannelTable::sendallcell(int col, int row)
+{
+    if (row >= 1 && !cell(ColRxFreq, row).isEmpty() && cell(ColRxTone, row).isEmpty()) {
+        // The receive frequency is what makes the new channel, whichever
+        // column the editor was on (a row opened from a file can be
+        // committed from its power cell): normalise column 1, not col.
+        sendcell(ColRxFreq, row);
+        applyNewChannelDefaults(row);
+    } else if (row >= 1 && !cell(col, row).isEmpty() && (col == ColRxFreq || col == ColTxFreq)) {
+        sendcell(col, row);
+    } else if (cell(ColRxFreq, row).isEmpty()) {
+        for (int c = ColRxTone; c < ColumnCount; ++c)
+            setCell(c, row, QString());
+    }
+}
