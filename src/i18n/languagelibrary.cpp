@@ -8,8 +8,6 @@
 #include <QLibrary>
 #include <QSet>
 
-#include <cstring>
-
 namespace {
 
 using LookupFunction = const char *(*)(int);
