@@ -1,0 +1,152 @@
+// The Chinese texts, by language string number. The program's windows are
+// designed with these texts; 55-60 must stay exactly as they are, because
+// the language switch recognises channel cells by them.
+
+#include "stringtable.h"
+
+namespace {
+
+// clang-format off
+const LanguageString strings[] = {
+    // Main window: status panel, link labels, port group
+    {1, "     Dravik Torven 对讲机编程软件"},
+    {2, "读频"},
+    {3, "写频"},
+    {4, "退出"},
+    {5, "通信端口"},
+
+    // Main menu
+    {6, "文件(&F)"},
+    {7, "新建(&N)"},
+    {8, "打开(&O)"},
+    {9, "保存(&S)"},
+    {10, "退出(&E)"},
+    {11, "编辑(&P)"},
+    {12, "频率读出(&R)"},
+    {13, "频率写入(&W)"},
+    {14, "信道编辑(&E)"},
+    {15, "功能选项(&Y)"},
+    {16, "其它功能(&T)"},
+    {17, "选项"},
+    {18, "通信端口(&C)"},
+    {19, "皮肤(&S)"},
+    {20, "蓝色一族"},
+    {21, "钢板"},
+    {22, "咖啡"},
+    {23, "语言"},
+    {24, "中文"},
+    {25, "英文"},
+    {26, "帮助(&H)"},
+    {27, "帮助(&H)..."},
+    // The About menu item and the about box caption share this text, so it
+    // carries no accelerator.
+    {28, "关于..."},
+
+    // Button bar: sections and their items
+    {29, "文件"},
+    {30, "新建"},
+    {31, "打开"},
+    {32, "保存"},
+    {33, "编辑"},
+    {34, "频率读出"},
+    {35, "频率写入"},
+    {36, "信道编辑"},
+    {37, "功能选项"},
+    {38, "退出"},
+    {39, "退出"},
+
+    // Channel page: tab, buttons under the grid, grid headings
+    {40, "信道编辑"},
+    {41, "自动添加"},
+    {42, "清除信道"},
+    {43, "信道上移"},
+    {44, "信道下移"},
+    {45, "删除信道"},
+    {46, "信道"},
+    {47, "接收频率"},
+    {48, "QT/DQT解码"},
+    {49, "发射频率"},
+    {50, "QT/DQT编码"},
+    {51, "发射功率"},
+    {52, "宽/窄带"},
+    {53, "扫描"},
+    {54, "繁忙锁定"},
+
+    // Value texts of the channel cells and the on/off lists
+    {55, "禁用"},
+    {56, "启用"},
+    {57, "高功率"},
+    {58, "低功率"},
+    {59, "宽带"},
+    {60, "窄带"},
+
+    // Function-options page: tab and labels
+    {61, "功能选项"},
+    {62, "APO功能"},
+    {63, "按键音开关"},
+    {64, "电池省电"},
+    {65, "扫描恢复方法"},
+    {66, "扰频功能"},
+    {67, "VFO/ MR"},
+    {68, "MR freq./ MR CH"},
+    {69, "静噪等级(SQL)"},
+    {70, "声控等级(VOX)"},
+    {71, "超时定时器(TOT)"},
+    {72, "按键锁定"},
+    {73, "解除[up][down]的锁定"},
+    {74, "倒频"},
+    {75, "按键扩频功能"},
+    // Also the stem of the band choices: "频段2", "频段1".
+    {76, "频段"},
+    {77, "频率步进"},
+    {78, "发射LED的颜色"},
+    {79, "接收LED的颜色"},
+    {80, "宽/窄带"},
+    // Minute unit of the time-out choices: "1分钟" ... "7分钟".
+    {81, "分钟"},
+
+    // Hidden band range panel
+    {83, "频段一"},
+    {84, "频段二"},
+    {85, "接收"},
+    {86, "发射"},
+
+    // Programming dialog, about box, confirmation dialog and messages
+    {95, "频率读出"},
+    {96, "频率写入"},
+    // Cancel button of the confirmation dialog and close button of the
+    // programming dialog: "关闭" fits both.
+    {97, "关闭"},
+    {98, "Dravik"},
+    {99, "QB-380 对讲机编程软件"},
+    {100, "版本：" QB_VERSION},
+    {101, "版权所有 © 2026 Dravik"},
+    {102, "Dravik"},
+    {103, "错误"},
+    {104, "对讲机没有响应。请检查编程线和通信端口，并确认对讲机已开机。"},
+    // OK buttons of the confirmation dialog and of the about box.
+    {105, "确定"},
+    {106, "无法打开通信端口：端口不存在，或正被其他程序占用。"},
+    {107, "警告"},
+    {108, "确认"},
+    {109, "新建空白信道表？当前的全部信道和功能选项都将丢失。"},
+    {110, "清除全部信道？信道表中的所有信道都将被删除。"},
+
+    // LED colours, numbered as on the radio
+    {111, "1"},
+    {112, "2"},
+    {113, "3"},
+    {114, "4"},
+    {115, "5"},
+    {116, "6"},
+    {117, "7"},
+    {118, "8"},
+};
+// clang-format on
+
+} // namespace
+
+extern "C" QB_LANG_EXPORT const char *qb380_string(int number)
+{
+    return findLanguageString(strings, number);
+}

@@ -1,0 +1,154 @@
+// The English texts, by language string number. 55-60 must stay exactly as
+// they are, because the language switch recognises channel cells by them.
+
+#include "stringtable.h"
+
+namespace {
+
+// clang-format off
+const LanguageString strings[] = {
+    // Main window: status panel, link labels, port group
+    {1, "     Dravik Torven two-way radio programming software"},
+    {2, "Read"},
+    {3, "Write"},
+    {4, "Exit"},
+    {5, "Serial port"},
+
+    // Main menu
+    {6, "&File"},
+    {7, "&New"},
+    {8, "&Open..."},
+    {9, "&Save..."},
+    {10, "E&xit"},
+    {11, "&Edit"},
+    {12, "&Read from radio"},
+    {13, "&Write to radio"},
+    {14, "&Channels"},
+    {15, "&Function settings"},
+    {16, "O&ther functions"},
+    {17, "&Options"},
+    {18, "Serial &port"},
+    {19, "&Skin"},
+    {20, "Blue"},
+    {21, "Steel"},
+    {22, "Coffee"},
+    {23, "&Language"},
+    {24, "Chinese"},
+    {25, "English"},
+    {26, "&Help"},
+    {27, "&Help..."},
+    // The About menu item and the about box caption share this text, so it
+    // carries no accelerator.
+    {28, "About QB-380"},
+
+    // Button bar: sections and their items
+    {29, "File"},
+    {30, "New"},
+    {31, "Open"},
+    {32, "Save"},
+    {33, "Edit"},
+    {34, "Read from radio"},
+    {35, "Write to radio"},
+    {36, "Channels"},
+    {37, "Function settings"},
+    {38, "Exit"},
+    {39, "Exit"},
+
+    // Channel page: tab, buttons under the grid, grid headings
+    {40, "Channels"},
+    {41, "Auto add"},
+    {42, "Clear all"},
+    {43, "Move up"},
+    {44, "Move down"},
+    {45, "Delete"},
+    {46, "CH"},
+    {47, "RX freq."},
+    {48, "RX QT/DQT"},
+    {49, "TX freq."},
+    {50, "TX QT/DQT"},
+    {51, "TX power"},
+    {52, "W/N"},
+    {53, "Scan"},
+    {54, "Busy lock"},
+
+    // Value texts of the channel cells and the on/off lists
+    {55, "OFF"},
+    {56, "ON"},
+    {57, "High"},
+    {58, "Low"},
+    {59, "Wide"},
+    {60, "Narrow"},
+
+    // Function-options page: tab and labels
+    {61, "Function settings"},
+    {62, "Auto power off"},
+    {63, "Key beep"},
+    {64, "Battery save"},
+    {65, "Scan resume"},
+    {66, "Scrambler"},
+    {67, "VFO/ MR"},
+    {68, "MR freq./ MR CH"},
+    {69, "Squelch (SQL)"},
+    {70, "VOX level (VOX)"},
+    {71, "Time-out (TOT)"},
+    {72, "Key lock"},
+    {73, "Unlock [up][down]"},
+    {74, "Reverse"},
+    {75, "Freq. expansion key"},
+    // Also the stem of the band choices "Band 2", "Band 1": the trailing
+    // blank is meant.
+    {76, "Band "},
+    {77, "Frequency step"},
+    {78, "TX LED colour"},
+    {79, "RX LED colour"},
+    {80, "Wide/narrow"},
+    // Minute unit of the time-out choices: "1 min" ... "7 min".
+    {81, " min"},
+
+    // Hidden band range panel
+    {83, "Band 1"},
+    {84, "Band 2"},
+    {85, "Receive"},
+    {86, "Transmit"},
+
+    // Programming dialog, about box, confirmation dialog and messages
+    {95, "Read"},
+    {96, "Write"},
+    // Cancel button of the confirmation dialog and close button of the
+    // programming dialog. "Close" reads right in both: beside OK it plainly
+    // does nothing, and after a finished read "Cancel" would suggest the read
+    // is undone.
+    {97, "Close"},
+    {98, "Dravik"},
+    {99, "QB-380 programming software"},
+    {100, "Version " QB_VERSION},
+    {101, "Copyright © 2026 Dravik"},
+    {102, "Dravik"},
+    {103, "Error"},
+    {104, "The radio did not answer. Check the cable and the port, and that the radio is switched on."},
+    // OK buttons of the confirmation dialog and of the about box.
+    {105, "OK"},
+    {106, "The serial port could not be opened. It does not exist or another program is using it."},
+    {107, "Warning"},
+    {108, "Confirm"},
+    {109, "Start a new, empty channel table? All channels and function settings now in the program will be lost."},
+    {110, "Clear all channels? Every channel in the table will be deleted."},
+
+    // LED colours, numbered as on the radio
+    {111, "1"},
+    {112, "2"},
+    {113, "3"},
+    {114, "4"},
+    {115, "5"},
+    {116, "6"},
+    {117, "7"},
+    {118, "8"},
+};
+// clang-format on
+
+} // namespace
+
+extern "C" QB_LANG_EXPORT const char *qb380_string(int number)
+{
+    return findLanguageString(strings, number);
+}

@@ -1,0 +1,194 @@
+#include "i18n/languageswitch.h"
+
+#include "i18n/languagelibrary.h"
+
+namespace {
+
+// The on/off lists refilled after the minute unit, in this order; each keeps
+// its own item order, which is what the radio and the channel file carry.
+struct OnOffList
+{
+    Setting setting;
+    bool onFirst;
+};
+constexpr OnOffList onOffLists[] = {
+    {Setting::APO, true},      {Setting::BEEP, false},       {Setting::BatSave, false},
+    {Setting::Scramble, true}, {Setting::keyswitch, true},   {Setting::Switch_U_P, true},
+    {Setting::DownFreq, true}, {Setting::SpreadFreq, false},
+};
+
+void setValueText(ChannelTable &table, int number, const QString &text)
+{
+    ValueTexts texts = table.valueTexts();
+    switch (number) {
+    case 55:
+        texts.OffText = text;
+        break;
+    case 56:
+        texts.OnText = text;
+        break;
+    case 57:
+        texts.HighText = text;
+        break;
+    case 58:
+        texts.LowText = text;
+        break;
+    case 59:
+        texts.WideText = text;
+        break;
+    case 60:
+        texts.NarrowText = text;
+        break;
+    }
+    table.setValueTexts(texts);
+    if (number == 55)
+        table.setToneOffText(text);
+}
+
+void refillMinuteLists(FunctionSettings &settings, const ValueTexts &values, const QString &unit)
+{
+    QStringList timeOut{values.OffText};
+    for (int minutes = 1; minutes <= 7; ++minutes)
+        timeOut << QString::number(minutes) + unit;
+    settings.setChoices(Setting::TxT_O_T, timeOut);
+
+    for (const OnOffList &list : onOffLists) {
+        settings.setChoices(list.setting, list.onFirst
+                                              ? QStringList{values.OnText, values.OffText}
+                                              : QStringList{values.OffText, values.OnText});
+    }
+}
+
+void refillLedLists(FunctionSettings &settings, const LanguageTable &texts)
+{
+    QStringList colours;
+    for (int n = 111; n <= 118; ++n)
+        colours << texts.text(n);
+    settings.setChoices(Setting::Txlight, colours);
+    settings.setChoices(Setting::Rxlight, colours);
+}
+
+QString *messageSlot(MessageSlots &messages, int number)
+{
+    switch (number) {
+    case 95:
+        return &messages.ReadCaption;
+    case 96:
+        return &messages.WriteCaption;
+    case 103:
+        return &messages.ErrorTitle;
+    case 104:
+        return &messages.LinkFailedText;
+    case 106:
+        return &messages.PortFailedText;
+    case 107:
+        return &messages.UnusedText;
+    case 108:
+        return &messages.ConfirmTitle;
+    case 109:
+        return &messages.NewConfirmText;
+    case 110:
+        return &messages.ClearConfirmText;
+    }
+    return nullptr;
+}
+
+void applyModelText(int number, const QString &text, const LanguageTable &texts, RadioData &data,
+                    MessageSlots &messages)
+{
+    if (number >= 46 && number <= 54) {
+        data.table.setHeading(number - 46, text);
+    } else if (number >= 55 && number <= 60) {
+        setValueText(data.table, number, text);
+    } else if (number == 76) {
+        data.settings.setChoices(Setting::band, {text + QLatin1Char('2'), text + QLatin1Char('1')});
+    } else if (number == 81) {
+        refillMinuteLists(data.settings, data.table.valueTexts(), text);
+    } else if (QString *slot = messageSlot(messages, number)) {
+        *slot = text;
+        if (number == 110)
+            refillLedLists(data.settings, texts);
+    }
+}
+
+} // namespace
+
+void applyLanguage(const LanguageTable &texts, RadioData &data, MessageSlots &messages,
+                   const WindowTextSink &windowTexts)
+{
+    const std::span<const TextTarget> targets = textTargets();
+    auto target = targets.begin();
+    for (int n = LanguageTable::FirstNumber; n <= LanguageTable::LastNumber; ++n) {
+        if (!LanguageTable::isReadNumber(n))
+            continue;
+        const QString text = texts.text(n);
+        for (; target != targets.end() && target->number <= n; ++target) {
+            if (target->number == n && windowTexts)
+                windowTexts(*target, text);
+        }
+        applyModelText(n, text, texts, data, messages);
+    }
+}
+
+bool loadLanguage(const QString &name, RadioData &data, MessageSlots &messages,
+                  const WindowTextSink &windowTexts)
+{
+    const std::optional<LanguageTable> texts = readLanguage(name);
+    if (!texts)
+        return false;
+    applyLanguage(*texts, data, messages, windowTexts);
+    return true;
+}
+
+void convertFixedTexts(ChannelTable &table)
+{
+    const ValueTexts &now = table.valueTexts();
+    const ValueTexts &zh = ChineseValueTexts;
+    const ValueTexts &en = EnglishValueTexts;
+
+    struct Rule
+    {
+        QString chinese, english;
+        const QString *replacement;
+    };
+    const Rule offRule{zh.OffText, en.OffText, &now.OffText};
+    const Rule onRule{zh.OnText, en.OnText, &now.OnText};
+    const QList<Rule> toneRules{offRule};
+    const QList<Rule> powerRules{{zh.HighText, en.HighText, &now.HighText},
+                                 {zh.LowText, en.LowText, &now.LowText}};
+    const QList<Rule> widthRules{{zh.WideText, en.WideText, &now.WideText},
+                                 {zh.NarrowText, en.NarrowText, &now.NarrowText}};
+    const QList<Rule> switchRules{offRule, onRule};
+
+    auto rulesOf = [&](int col) -> const QList<Rule> * {
+        switch (col) {
+        case ChannelTable::ColRxTone:
+        case ChannelTable::ColTxTone:
+            return &toneRules;
+        case ChannelTable::ColPower:
+            return &powerRules;
+        case ChannelTable::ColBandWidth:
+            return &widthRules;
+        case ChannelTable::ColScan:
+        case ChannelTable::ColBusyLock:
+            return &switchRules;
+        }
+        return nullptr;
+    };
+
+    for (int row = 1; row <= ChannelTable::ChannelCount; ++row) {
+        for (int col = ChannelTable::ColRxFreq; col < ChannelTable::ColumnCount; ++col) {
+            const QList<Rule> *rules = rulesOf(col);
+            if (!rules)
+                continue;
+            const QString cell = table.cell(col, row);
+            for (const Rule &rule : *rules) {
+                if ((cell == rule.chinese || cell == rule.english) &&
+                    !rule.replacement->isEmpty()) {
+                    table.setCell(col, row, *rule.replacement);
+                    break;
+                }
+            }
+        }
+    }
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QList>
+
+#include <span>
+
+// Where a language load puts each text that belongs to a window: the
+// windows' captions, menus, buttons, labels and pages. The GUI finds each
+// target by its window and objectName and sets its text unchanged. The
+// model's own targets (grid headings, value texts, choice lists, message
+// slots) are applied by applyLanguage(); the grid headings are listed here
+// as well so that the table names every place a text goes.
+
+// The window a target belongs to; objectNames repeat across windows
+// (bsSkinButton2 is a button in three of them).
+enum class LanguageWindow {
+    MainWindow,         // Tform1
+    AboutBox,           // TaboutForm
+    ProgrammingDialog,  // TR_and_W
+    ConfirmationDialog, // Tmessage1
+};
+
+enum class TextTargetKind {
+    WindowCaption,    // the window's own caption; objectName names the window
+    StatusPanel,      // the panel of a status bar
+    Menu,             // the title of a menu or sub-menu
+    MenuItem,         // a menu item
+    Page,             // the tab of a page of a page control
+    Group,            // the caption of a group of controls
+    Label,            // a label or link label
+    Button,           // a push button
+    ButtonBarSection, // a section button of the button bar; index: section from 0
+    ButtonBarItem,    // an item of the button bar; index: section, item: item in it, from 0
+    GridHeading,      // a heading of the channel grid; index: column (set in ChannelTable)
+};
+
+struct TextTarget
+{
+    int number; // language string
+    LanguageWindow window;
+    TextTargetKind kind;
+    const char *objectName;
+    int index = -1;
+    int item = -1;
+};
+
+// Every window target, ascending by number; a number with two targets
+// (28, 85, 86, 97, 105) has two consecutive entries.
+std::span<const TextTarget> textTargets();
+
+// The targets of one number; empty for a number with none.
+QList<TextTarget> textTargetsOf(int number);
