@@ -1,0 +1,231 @@
+#include "radio/seriallink.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QSerialPort>
+#include <QTimer>
+
+namespace {
+
+int hexDigit(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    return -1;
+}
+
+QString noPortChosen()
+{
+    return QStringLiteral("No serial port chosen");
+}
+
+QString failure(const QString &name, const QString &reason)
+{
+    return QStringLiteral("%1: %2").arg(name, reason);
+}
+
+// Why a port could not be opened or stopped working. QSerialPort's own text
+// is sometimes only "Unknown error" (a port locked by another program) or a
+// stale system message (a peer that went away), so the common cases get
+// words of their own.
+QString reason(const QSerialPort &port)
+{
+    switch (port.error()) {
+    case QSerialPort::DeviceNotFoundError:
+        return QStringLiteral("the port does not exist");
+    case QSerialPort::PermissionError:
+        return QStringLiteral("the port is in use by another program, or access is denied");
+    case QSerialPort::OpenError:
+        return QStringLiteral("the port is already open");
+    case QSerialPort::UnsupportedOperationError:
+        return QStringLiteral("the device is not a serial port");
+    case QSerialPort::ReadError:
+        return QStringLiteral("the line was lost while reading");
+    case QSerialPort::WriteError:
+        return QStringLiteral("the line was lost while writing");
+    case QSerialPort::ResourceError:
+        return QStringLiteral("the port is no longer available");
+    default:
+        return port.errorString();
+    }
+}
+
+} // namespace
+
+QString portDeviceName(int port, const QString &configuredPath)
+{
+    if (port < 1 || port > 4)
+        return {};
+#ifdef Q_OS_WIN
+    Q_UNUSED(configuredPath);
+    return QStringLiteral("COM%1").arg(port);
+#else
+    if (!configuredPath.isEmpty())
+        return configuredPath;
+    return QStringLiteral("/dev/ttyUSB%1").arg(port - 1);
+#endif
+}
+
+SerialLink::SerialLink(QObject *parent) : QObject(parent), m_port(new QSerialPort(this))
+{
+    // Applied at every opening. DTR and RTS are not set: the radio's cable
+    // needs neither, and the driver's state is left alone.
+    m_port->setBaudRate(QSerialPort::Baud9600);
+    m_port->setDataBits(QSerialPort::Data8);
+    m_port->setParity(QSerialPort::NoParity);
+    m_port->setStopBits(QSerialPort::OneStop);
+    m_port->setFlowControl(QSerialPort::NoFlowControl);
+
+    connect(m_port, &QSerialPort::readyRead, this, &SerialLink::receive);
+    connect(m_port, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError error) {
+        // A pulled cable or a vanished peer reports its error again on every
+        // pass of the event loop until the port is closed.
+        if (m_port->isOpen() &&
+            (error == QSerialPort::ReadError || error == QSerialPort::WriteError ||
+             error == QSerialPort::ResourceError))
+            loseLink();
+    });
+}
+
+SerialLink::~SerialLink() = default;
+
+bool SerialLink::setPortOpen(bool open)
+{
+    if (open == m_port->isOpen())
+        return true;
+    if (!open) {
+        m_port->close();
+        return true;
+    }
+    if (m_portName.isEmpty()) {
+        m_errorString = noPortChosen();
+        return false;
+    }
+    m_port->setPortName(m_portName);
+    if (!m_port->open(QIODevice::ReadWrite)) {
+        m_errorString = failure(m_portName, reason(*m_port));
+        return false;
+    }
+    m_port->clearError();
+    m_openName = m_portName;
+    m_errorString.clear();
+    return true;
+}
+
+bool SerialLink::PortOpen() const
+{
+    return m_port->isOpen();
+}
+
+bool SerialLink::testPort(const QString &name, QString *error)
+{
+    if (name.isEmpty()) {
+        if (error)
+            *error = noPortChosen();
+        return false;
+    }
+    QSerialPort port;
+    port.setPortName(name);
+    if (!port.open(QIODevice::ReadWrite)) {
+        if (error)
+            *error = failure(name, reason(port));
+        return false;
+    }
+    port.close();
+    return true;
+}
+
+bool SerialLink::HexToBytes(QStringView hex)
+{
+    QByteArray bytes;
+    bytes.reserve(hex.size() / 2);
+    for (qsizetype i = 0; i + 1 < hex.size(); i += 2) {
+        const int high = hexDigit(hex[i]);
+        const int low = hexDigit(hex[i + 1]);
+        if (high < 0 || low < 0) {
+            m_txBytes.clear();
+            return false;
+        }
+        bytes.append(char(high << 4 | low));
+    }
+    m_txBytes = bytes;
+    return true;
+}
+
+QString SerialLink::BytesToHex(const QByteArray &bytes)
+{
+    return QString::fromLatin1(bytes.toHex().toUpper());
+}
+
+bool SerialLink::Output()
+{
+    return write(m_txBytes);
+}
+
+bool SerialLink::OutputAck()
+{
+    return write(QByteArray(1, AckByte));
+}
+
+bool SerialLink::write(const QByteArray &bytes)
+{
+    if (!m_port->isOpen() || bytes.isEmpty())
+        return false;
+    if (m_port->write(bytes) != bytes.size())
+        return false;
+    // Hand the bytes to the driver now instead of at the next pass of the
+    // event loop, so the wait that follows a request starts with the request
+    // on its way.
+    m_port->flush();
+    return m_port->isOpen();
+}
+
+qint64 SerialLink::bytesWaiting() const
+{
+    return m_port->isOpen() ? m_port->bytesAvailable() : 0;
+}
+
+void SerialLink::receive()
+{
+    if (m_threshold == 0 || m_port->bytesAvailable() < m_threshold)
+        return;
+    m_rxBytes = m_port->readAll();
+    m_rxReady = true;
+    emit received(m_rxBytes);
+}
+
+void SerialLink::loseLink()
+{
+    m_errorString = failure(m_openName, reason(*m_port));
+    m_port->close();
+    emit linkLost(m_errorString);
+}
+
+void SerialLink::SysDelay(int milliseconds)
+{
+    if (milliseconds <= 0)
+        return;
+    const QDeadlineTimer deadline(milliseconds, Qt::PreciseTimer);
+
+    QCoreApplication::processEvents();
+    if (m_rxReady || !m_port->isOpen())
+        return;
+
+    // The loop sleeps in the event dispatcher until a receive event, a lost
+    // link or the timer wakes it.
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+    connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    connect(this, &SerialLink::received, &loop, &QEventLoop::quit);
+    connect(this, &SerialLink::linkLost, &loop, &QEventLoop::quit);
+    timer.start(qMax<qint64>(0, deadline.remainingTime()));
+    loop.exec();
+}

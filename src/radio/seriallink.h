@@ -1,0 +1,117 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QStringView>
+
+class QSerialPort;
+
+// The radio acknowledges each block with this byte, and the programming run
+// sends it back as its own acknowledgement.
+inline constexpr char AckByte = 0x06;
+
+// Device name of serial port number `port` (1-4): "COM1"..."COM4" on Windows;
+// elsewhere `configuredPath` when it is not empty, else /dev/ttyUSB0 ...
+// /dev/ttyUSB3. A number outside 1-4 gives an empty name, which no port test
+// passes. Reads no file: the caller hands in what its settings say.
+QString portDeviceName(int port, const QString &configuredPath = {});
+
+// The one serial line between the program and the radio, 9600 baud 8N1
+// without flow control; the modem-control lines are left as the driver has
+// them.
+//
+// Replies come in through a receive threshold: once the input holds at least
+// `RThreshold` bytes, a receive event takes every waiting byte into `RxBytes`
+// (replacing what was there) and sets `RxReady`. Fewer bytes stay waiting and
+// come with the next event; nothing is ever flushed; a threshold of 0 raises
+// no event. The threshold is judged when bytes arrive, not when it is changed:
+// bytes that arrived earlier were judged by the threshold in force then, and
+// a re-check on change would hand the run stale bytes as the answer to a
+// request it has not sent yet, between two of its statements instead of
+// inside a wait.
+//
+// Everything runs on the thread of the object; receive events are handled
+// only while an event loop runs (a `SysDelay` wait or the main loop).
+class SerialLink : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit SerialLink(QObject *parent = nullptr);
+    ~SerialLink() override;
+
+    // The device to open ("COM3", "/dev/ttyUSB0", "/dev/pts/4"). A change
+    // while the port is open takes effect at the next opening.
+    void setPortName(const QString &name) { m_portName = name; }
+    QString portName() const { return m_portName; }
+
+    // Opens (true) or closes (false) the port. Returns false when the open
+    // fails; errorString() then says why. Opening an open port or closing a
+    // closed one does nothing and succeeds.
+    bool setPortOpen(bool open);
+    bool PortOpen() const;
+    // Why the last open failed, or why the link was lost.
+    QString errorString() const { return m_errorString; }
+
+    // Port test: opens the device for reading and writing and closes it at
+    // once. Fails when the device does not exist, is no serial port, or is
+    // held by another program or by an open SerialLink (a lock file on Unix,
+    // exclusive access on Windows). On failure *error receives the reason.
+    static bool testPort(const QString &name, QString *error = nullptr);
+
+    // Builds `TxBytes` from hex text: digit pair k gives byte k ("520C9008"
+    // gives 0x52 0x0C 0x90 0x08); a last single digit is dropped; upper and
+    // lower case are accepted. A text with any other character builds
+    // nothing: `TxBytes` is left empty and false is returned, so that no
+    // garbled request reaches the radio.
+    bool HexToBytes(QStringView hex);
+    // The bytes as upper-case digit pairs in their order ("0620746F...").
+    static QString BytesToHex(const QByteArray &bytes);
+    QByteArray TxBytes() const { return m_txBytes; }
+
+    // Sends `TxBytes`; OutputAck() sends the single byte `AckByte`. The
+    // bytes are handed to the driver at once. False when nothing was sent:
+    // the port is not open, `TxBytes` is empty, or the write failed.
+    bool Output();
+    bool OutputAck();
+
+    // Receive threshold in bytes; 0 raises no receive event.
+    int RThreshold() const { return m_threshold; }
+    void setRThreshold(int bytes) { m_threshold = qMax(0, bytes); }
+
+    // Set by a receive event; only the caller clears it.
+    bool RxReady() const { return m_rxReady; }
+    void clearRxReady() { m_rxReady = false; }
+    // The bytes of the most recent receive event.
+    QByteArray RxBytes() const { return m_rxBytes; }
+    // Bytes received but not yet delivered (below the threshold).
+    qint64 bytesWaiting() const;
+
+    // Waits up to `milliseconds` while events are processed, and ends as
+    // soon as a receive event has set `RxReady`. With `RxReady` already set,
+    // or with the port closed (nothing can arrive), it ends after one pass
+    // of event processing. The thread sleeps while it waits.
+    void SysDelay(int milliseconds);
+
+signals:
+    // A receive event delivered `bytes` (now `RxBytes`).
+    void received(const QByteArray &bytes);
+    // The line failed while open (device gone, other end closed): the port
+    // has been closed and a running wait ends. Emitted once per opening.
+    void linkLost(const QString &message);
+
+private:
+    void receive();
+    void loseLink();
+    bool write(const QByteArray &bytes);
+
+    QSerialPort *m_port;
+    QString m_portName;
+    QString m_openName; // the device of the port now open
+    QString m_errorString;
+    int m_threshold = 0;
+    bool m_rxReady = false;
+    QByteArray m_rxBytes;
+    QByteArray m_txBytes;
+};

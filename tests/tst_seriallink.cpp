@@ -1,0 +1,554 @@
+// The serial link over a real pseudo-terminal: the link opens the slave side
+// with QSerialPort, the test plays the radio on the master side with plain
+// write() and read(), so it decides how the bytes are chunked and when they
+// come.
+#include "radio/seriallink.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+// A pseudo-terminal whose master side the test drives.
+class Pty
+{
+public:
+    Pty()
+    {
+        m_master = posix_openpt(O_RDWR | O_NOCTTY);
+        if (m_master >= 0 && grantpt(m_master) == 0 && unlockpt(m_master) == 0)
+            m_slave = QString::fromLocal8Bit(ptsname(m_master));
+        if (m_master >= 0)
+            fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
+    }
+    ~Pty() { closeMaster(); }
+    Pty(const Pty &) = delete;
+    Pty &operator=(const Pty &) = delete;
+
+    bool isValid() const { return m_master >= 0 && !m_slave.isEmpty(); }
+    QString slave() const { return m_slave; }
+
+    bool send(const QByteArray &bytes)
+    {
+        return ::write(m_master, bytes.constData(), bytes.size()) == bytes.size();
+    }
+
+    // Up to `count` bytes the link has put on the line, waiting at most
+    // `timeoutMs` for them.
+    QByteArray receive(int count, int timeoutMs = 5000)
+    {
+        QByteArray bytes;
+        QElapsedTimer clock;
+        clock.start();
+        while (bytes.size() < count && clock.elapsed() < timeoutMs) {
+            pollfd p{m_master, POLLIN, 0};
+            if (poll(&p, 1, int(timeoutMs - clock.elapsed())) <= 0)
+                break;
+            char buffer[256];
+            const ssize_t n =
+                ::read(m_master, buffer, qMin<qsizetype>(sizeof buffer, count - bytes.size()));
+            if (n <= 0)
+                break;
+            bytes.append(buffer, n);
+        }
+        return bytes;
+    }
+
+    // Whatever is on the line now, without waiting.
+    QByteArray pending()
+    {
+        char buffer[256];
+        const ssize_t n = ::read(m_master, buffer, sizeof buffer);
+        return n > 0 ? QByteArray(buffer, n) : QByteArray();
+    }
+
+    termios lineSettings() const
+    {
+        termios t{};
+        tcgetattr(m_master, &t);
+        return t;
+    }
+
+    // The radio end goes away, as with a pulled cable.
+    void closeMaster()
+    {
+        if (m_master >= 0)
+            ::close(m_master);
+        m_master = -1;
+    }
+
+private:
+    int m_master = -1;
+    QString m_slave;
+};
+
+QByteArray bytesOf(std::initializer_list<int> values)
+{
+    QByteArray bytes;
+    for (int v : values)
+        bytes.append(char(v));
+    return bytes;
+}
+
+// n distinct bytes starting at `first`, so that misplaced bytes show.
+QByteArray run(int first, int n)
+{
+    QByteArray bytes;
+    for (int i = 0; i < n; ++i)
+        bytes.append(char(first + i));
+    return bytes;
+}
+
+qsizetype deliveredSize(const QSignalSpy &spy)
+{
+    qsizetype total = 0;
+    for (const QList<QVariant> &args : spy)
+        total += args.at(0).toByteArray().size();
+    return total;
+}
+
+} // namespace
+
+class TestSerialLink : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void hexToBytes_data()
+    {
+        QTest::addColumn<QString>("hex");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<QByteArray>("bytes");
+
+        QTest::newRow("start byte") << "02" << true << bytesOf({0x02});
+        QTest::newRow("ident block read")
+            << "520C9008" << true << bytesOf({0x52, 0x0C, 0x90, 0x08});
+        QTest::newRow("end command") << "646F" << true << bytesOf({0x64, 0x6F});
+        QTest::newRow("identification") << "44524176696B" << true << QByteArray("DRAvik");
+        QTest::newRow("odd length drops the last digit")
+            << "520C9" << true << bytesOf({0x52, 0x0C});
+        QTest::newRow("single digit gives nothing") << "5" << true << QByteArray();
+        QTest::newRow("empty") << "" << true << QByteArray();
+        QTest::newRow("lower case") << "0a1bff" << true << bytesOf({0x0A, 0x1B, 0xFF});
+        QTest::newRow("not a hex digit") << "520G" << false << QByteArray();
+        QTest::newRow("space between pairs") << "52 0C" << false << QByteArray();
+        QTest::newRow("sign") << "-1" << false << QByteArray();
+    }
+
+    void hexToBytes()
+    {
+        QFETCH(QString, hex);
+        QFETCH(bool, valid);
+        QFETCH(QByteArray, bytes);
+
+        SerialLink link;
+        link.HexToBytes(u"FFFF"); // a previous request must not survive
+        QCOMPARE(link.HexToBytes(hex), valid);
+        QCOMPARE(link.TxBytes(), bytes);
+    }
+
+    void bytesToHex_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("hex");
+
+        QTest::newRow("identification reply")
+            << bytesOf({0x06, 0x20, 't', 'o', 'r', 'v', 'e', 'n'}) << "0620746F7276656E";
+        QTest::newRow("upper-case digits, zero-padded") << bytesOf({0x0A, 0xFF, 0x00}) << "0AFF00";
+        QTest::newRow("nothing") << QByteArray() << "";
+    }
+
+    void bytesToHex()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, hex);
+        QCOMPARE(SerialLink::BytesToHex(bytes), hex);
+    }
+
+    void portDeviceNames_data()
+    {
+        QTest::addColumn<int>("port");
+        QTest::addColumn<QString>("configured");
+        QTest::addColumn<QString>("device");
+
+        QTest::newRow("port 1 default") << 1 << ""
+                                        << "/dev/ttyUSB0";
+        QTest::newRow("port 4 default") << 4 << ""
+                                        << "/dev/ttyUSB3";
+        QTest::newRow("configured path") << 2 << "/dev/ttyS1"
+                                         << "/dev/ttyS1";
+        QTest::newRow("port 0") << 0 << ""
+                                << "";
+        QTest::newRow("port 5, even configured") << 5 << "/dev/ttyS1"
+                                                 << "";
+    }
+
+    void portDeviceNames()
+    {
+        QFETCH(int, port);
+        QFETCH(QString, configured);
+        QFETCH(QString, device);
+        QCOMPARE(portDeviceName(port, configured), device);
+    }
+
+    void portTest_data()
+    {
+        QTest::addColumn<QString>("device"); // "pty" stands for a fresh pty slave
+        QTest::addColumn<bool>("passes");
+
+        QTest::newRow("pty slave") << "pty" << true;
+        QTest::newRow("missing device") << "/dev/ttyQB380-missing" << false;
+        QTest::newRow("not a serial port") << "/dev/null" << false;
+        QTest::newRow("no name") << "" << false;
+    }
+
+    void portTest()
+    {
+        QFETCH(QString, device);
+        QFETCH(bool, passes);
+
+        Pty pty;
+        QVERIFY(pty.isValid());
+        if (device == QLatin1String("pty"))
+            device = pty.slave();
+        QString error;
+        QCOMPARE(SerialLink::testPort(device, &error), passes);
+        QCOMPARE(error.isEmpty(), passes);
+        if (!passes && !device.isEmpty())
+            QVERIFY2(error.startsWith(device), qPrintable(error));
+    }
+
+    // While the link holds a port, the port test of that port fails, as it
+    // would for another program; closing the link frees the port.
+    void portTestOfAPortInUse()
+    {
+        Pty pty;
+        QVERIFY(pty.isValid());
+        SerialLink link;
+        link.setPortName(pty.slave());
+        QVERIFY(link.setPortOpen(true));
+        QVERIFY(!SerialLink::testPort(pty.slave()));
+
+        SerialLink second;
+        second.setPortName(pty.slave());
+        QVERIFY(!second.setPortOpen(true));
+        QVERIFY(!second.errorString().isEmpty());
+
+        QVERIFY(link.setPortOpen(false));
+        QVERIFY(SerialLink::testPort(pty.slave()));
+    }
+
+    void openFailure()
+    {
+        SerialLink link;
+        link.setPortName(QStringLiteral("/dev/ttyQB380-missing"));
+        QVERIFY(!link.setPortOpen(true));
+        QVERIFY(!link.PortOpen());
+        QVERIFY(link.errorString().startsWith(QLatin1String("/dev/ttyQB380-missing: ")));
+        QVERIFY(!link.OutputAck());
+
+        SerialLink unnamed;
+        QVERIFY(!unnamed.setPortOpen(true));
+        QVERIFY(!unnamed.errorString().isEmpty());
+    }
+
+    void lineSettings()
+    {
+        Pty pty;
+        QVERIFY(pty.isValid());
+        SerialLink link;
+        link.setPortName(pty.slave());
+        QVERIFY(link.setPortOpen(true));
+        QVERIFY(link.PortOpen());
+
+        const termios t = pty.lineSettings();
+        QCOMPARE(cfgetospeed(&t), speed_t(B9600));
+        QCOMPARE(cfgetispeed(&t), speed_t(B9600));
+        QCOMPARE(t.c_cflag & CSIZE, tcflag_t(CS8));
+        QCOMPARE(t.c_cflag & (PARENB | CSTOPB | CRTSCTS), tcflag_t(0));
+        QCOMPARE(t.c_iflag & (IXON | IXOFF), tcflag_t(0));
+    }
+
+    void output()
+    {
+        Pty pty;
+        QVERIFY(pty.isValid());
+        SerialLink link;
+        link.setPortName(pty.slave());
+        QVERIFY(link.setPortOpen(true));
+
+        QVERIFY(link.HexToBytes(u"520C9008"));
+        QVERIFY(link.Output());
+        QCOMPARE(pty.receive(4), bytesOf({0x52, 0x0C, 0x90, 0x08}));
+
+        QVERIFY(link.OutputAck());
+        QCOMPARE(pty.receive(1), bytesOf({0x06}));
+
+        // TxBytes stays until it is rebuilt: a second Output repeats it.
+        QVERIFY(link.Output());
+        QCOMPARE(pty.receive(4), bytesOf({0x52, 0x0C, 0x90, 0x08}));
+
+        // A text that is not hex sends nothing.
+        QVERIFY(!link.HexToBytes(u"52xx"));
+        QVERIFY(!link.Output());
+        QVERIFY(link.OutputAck());
+        QCOMPARE(pty.receive(1), bytesOf({0x06}));
+        QCOMPARE(pty.pending(), QByteArray());
+
+        QVERIFY(link.setPortOpen(false));
+        QVERIFY(!link.PortOpen());
+        QVERIFY(link.HexToBytes(u"02"));
+        QVERIFY(!link.Output());
+    }
+
+    // A changed port name is used from the next opening on.
+    void portChangeTakesEffectAtNextOpening()
+    {
+        Pty first;
+        Pty second;
+        QVERIFY(first.isValid() && second.isValid());
+        SerialLink link;
+        link.setPortName(first.slave());
+        QVERIFY(link.setPortOpen(true));
+
+        link.setPortName(second.slave());
+        QVERIFY(link.OutputAck());
+        QCOMPARE(first.receive(1), bytesOf({0x06}));
+
+        QVERIFY(link.setPortOpen(false));
+        QVERIFY(link.setPortOpen(true));
+        QVERIFY(link.OutputAck());
+        QCOMPARE(second.receive(1), bytesOf({0x06}));
+        QCOMPARE(first.pending(), QByteArray());
+    }
+
+    // Each step sets the threshold, then the radio end sends a chunk; the
+    // receive events must deliver exactly `deliveries`, in order.
+    void threshold_data()
+    {
+        QTest::addColumn<QList<int>>("thresholds");
+        QTest::addColumn<QList<QByteArray>>("chunks");
+        QTest::addColumn<QList<QByteArray>>("deliveries");
+
+        QTest::newRow("14 arriving at 12: one event with all 14")
+            << QList<int>{12} << QList<QByteArray>{run(0x10, 14)}
+            << QList<QByteArray>{run(0x10, 14)};
+        QTest::newRow("reply in two parts, first above the threshold")
+            << QList<int>{12, 12, 12}
+            << QList<QByteArray>{run(0x10, 14), run(0x40, 5), run(0x45, 7)}
+            << QList<QByteArray>{run(0x10, 14), run(0x40, 12)};
+        QTest::newRow("below the threshold: kept for the next event")
+            << QList<int>{8, 8} << QList<QByteArray>{run(0x10, 5), run(0x20, 8)}
+            << QList<QByteArray>{run(0x10, 5) + run(0x20, 8)};
+        QTest::newRow("acknowledgement at 1")
+            << QList<int>{1, 1} << QList<QByteArray>{bytesOf({0x06}), bytesOf({0x06, 0x06})}
+            << QList<QByteArray>{bytesOf({0x06}), bytesOf({0x06, 0x06})};
+        QTest::newRow("threshold 0 raises nothing")
+            << QList<int>{0, 0} << QList<QByteArray>{run(0x10, 5), run(0x20, 12)}
+            << QList<QByteArray>{};
+        QTest::newRow("bytes held at 0 come with the next arrival")
+            << QList<int>{0, 8} << QList<QByteArray>{run(0x10, 8), bytesOf({0x06})}
+            << QList<QByteArray>{run(0x10, 8) + bytesOf({0x06})};
+    }
+
+    void threshold()
+    {
+        QFETCH(QList<int>, thresholds);
+        QFETCH(QList<QByteArray>, chunks);
+        QFETCH(QList<QByteArray>, deliveries);
+
+        Pty pty;
+        QVERIFY(pty.isValid());
+        SerialLink link;
+        link.setPortName(pty.slave());
+        QVERIFY(link.setPortOpen(true));
+        QSignalSpy spy(&link, &SerialLink::received);
+
+        qsizetype sent = 0;
+        for (qsizetype i = 0; i < chunks.size(); ++i) {
+            link.setRThreshold(thresholds.at(i));
+            QVERIFY(pty.send(chunks.at(i)));
+            sent += chunks.at(i).size();
+            // Every byte sent is either delivered or waiting once the link has
+            // seen it.
+            QTRY_COMPARE(deliveredSize(spy) + link.bytesWaiting(), sent);
+        }
+
+        QCOMPARE(spy.size(), deliveries.size());
+        for (qsizetype i = 0; i < deliveries.size(); ++i)
+            QCOMPARE(spy.at(i).at(0).toByteArray(), deliveries.at(i));
+        QCOMPARE(link.RxReady(), !deliveries.isEmpty());
+        QCOMPARE(link.RxBytes(), deliveries.isEmpty() ? QByteArray() : deliveries.last());
+    }
+
+    // Raising the threshold over bytes already waiting raises no event by
+    // itself; the next arrival is judged and brings them all.
+    void thresholdChangeWaitsForArrival()
+    {
+        Pty pty;
+        QVERIFY(pty.isValid());
+        SerialLink link;
+        link.setPortName(pty.slave());
+        QVERIFY(link.setPortOpen(true));
+        QSignalSpy spy(&link, &SerialLink::received);
+
+        QVERIFY(pty.send(run(0x10, 5)));
+        QTRY_COMPARE(link.bytesWaiting(), 5);
+        link.setRThreshold(3);
+        QTest::qWait(50);
+        QCOMPARE(spy.size(), 0);
+        QVERIFY(!link.RxReady());
+
+        QVERIFY(pty.send(bytesOf({0x06})));
+        QTRY_COMPARE(spy.size(), 1);
+        QCOMPARE(link.RxBytes(), run(0x10, 5) + bytesOf({0x06}));
+        QCOMPARE(link.bytesWaiting(), 0);
+    }
+
+    void rxReadyStaysUntilCleared()
+    {
+        Pty pty;
+        QVERIFY(pty.isValid());
+        SerialLink link;
+        link.setPortName(pty.slave());
+        QVERIFY(link.setPortOpen(true));
+        link.setRThreshold(1);
+
+        QVERIFY(pty.send(bytesOf({0x06})));
+        QTRY_VERIFY(link.RxReady());
+        QTest::qWait(20);
+        QVERIFY(link.RxReady());
+        link.clearRxReady();
+        QVERIFY(!link.RxReady());
+        QCOMPARE(link.RxBytes(), bytesOf({0x06})); // the reply itself stays
+    }
+
+    // Timing checks below use wide margins: they tell a wait that ended on
+    // the reply from one that ran to its end, nothing finer.
+    void sysDelayEndsOnReply()
+    {
+        Pty pty;
+        QVERIFY(pty.isValid());
+        SerialLink link;
+        link.setPortName(pty.slave());
+        QVERIFY(link.setPortOpen(true));
+        link.setRThreshold(12);
+
+        QTimer::singleShot(50, [&] { pty.send(run(0x10, 12)); });
+        QElapsedTimer clock;
+        clock.start();
+        link.SysDelay(10000);
+        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(link.RxReady());
+        QCOMPARE(link.RxBytes(), run(0x10, 12));
+    }
+
+    void sysDelayLastsItsTimeWithoutReply()
+    {
+        Pty pty;
+        QVERIFY(pty.isValid());
+        SerialLink link;
+        link.setPortName(pty.slave());
+        QVERIFY(link.setPortOpen(true));
+        link.setRThreshold(12);
+
+        // A part of a reply is no reply.
+        QTimer::singleShot(20, [&] { pty.send(run(0x10, 5)); });
+        QElapsedTimer clock;
+        clock.start();
+        link.SysDelay(250);
+        QVERIFY2(clock.elapsed() >= 250, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(!link.RxReady());
+        QCOMPARE(link.bytesWaiting(), 5);
+    }
+
+    // RxReady left set ends the next wait after one pass of event
+    // processing, and that pass does handle what is pending.
+    void sysDelayWithRxReadyLeftSet()
+    {
+        Pty pty;
+        QVERIFY(pty.isValid());
+        SerialLink link;
+        link.setPortName(pty.slave());
+        QVERIFY(link.setPortOpen(true));
+        link.setRThreshold(1);
+        QVERIFY(pty.send(bytesOf({0x06})));
+        QTRY_VERIFY(link.RxReady());
+
+        bool handled = false;
+        QTimer::singleShot(0, [&] { handled = true; });
+        QElapsedTimer clock;
+        clock.start();
+        link.SysDelay(10000);
+        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(handled);
+    }
+
+    // The radio end going away mid-wait: the port is closed at the first
+    // error, the signal comes once, and the wait ends at once; later waits
+    // do not sit out their time on a dead port.
+    void linkLostDuringWait()
+    {
+        Pty pty;
+        QVERIFY(pty.isValid());
+        SerialLink link;
+        link.setPortName(pty.slave());
+        QVERIFY(link.setPortOpen(true));
+        link.setRThreshold(12);
+        QSignalSpy lost(&link, &SerialLink::linkLost);
+
+        QTimer::singleShot(50, [&] { pty.closeMaster(); });
+        QElapsedTimer clock;
+        clock.start();
+        link.SysDelay(10000);
+        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(!link.PortOpen());
+        QVERIFY(!link.RxReady());
+        QTest::qWait(100);
+        QCOMPARE(lost.size(), 1);
+        QVERIFY(lost.at(0).at(0).toString().startsWith(pty.slave()));
+        QCOMPARE(link.errorString(), lost.at(0).at(0).toString());
+
+        clock.restart();
+        link.SysDelay(10000);
+        QVERIFY(clock.elapsed() < 5000);
+        QVERIFY(!link.OutputAck());
+    }
+
+    // Losing the line while nothing waits closes the port all the same; the
+    // link can be opened again on a new line.
+    void linkLostBetweenRuns()
+    {
+        SerialLink link;
+        QSignalSpy lost(&link, &SerialLink::linkLost);
+        {
+            Pty pty;
+            QVERIFY(pty.isValid());
+            link.setPortName(pty.slave());
+            QVERIFY(link.setPortOpen(true));
+        }
+        QTRY_COMPARE(lost.size(), 1);
+        QVERIFY(!link.PortOpen());
+
+        Pty again;
+        QVERIFY(again.isValid());
+        link.setPortName(again.slave());
+        QVERIFY(link.setPortOpen(true));
+        QVERIFY(link.errorString().isEmpty());
+        QVERIFY(link.OutputAck());
+        QCOMPARE(again.receive(1), bytesOf({0x06}));
+        QTest::qWait(20);
+        QCOMPARE(lost.size(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSerialLink)
+#include "tst_seriallink.moc"
