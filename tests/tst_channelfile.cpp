@@ -188,6 +188,15 @@ private slots:
         QCOMPARE(lines.at(4), QByteArray("APO 0 ON"));
         QCOMPARE(lines.at(14), "TxT.O.T 7 " + gbk("7分钟"));
         QCOMPARE(lines.at(224), QByteArray("CH199 |  |  |  |  |  |  |  |  | "));
+
+        // A list replaced by a shorter one leaves nothing selected; the file
+        // still gets one digit.
+        data.settings.setChoices(Setting::Rxlight, {QStringLiteral("1"), QStringLiteral("2")});
+        QCOMPARE(data.settings.index(Setting::Rxlight), -1);
+        QStringList warnings;
+        QCOMPARE(linesOf(channelFileBytes(data, &warnings)).at(23), QByteArray("Rxlight 3 "));
+        QCOMPARE(warnings.size(), 1);
+        QVERIFY(warnings.at(0).startsWith(QLatin1String("Rxlight")));
     }
 
     void warnsOfTextsThatWouldNotComeBack()

@@ -206,9 +206,21 @@ QByteArray channelFileBytes(const RadioData &data, QStringList *warnings)
 
     for (Setting s : allSettings()) {
         const QString name = settingInfo(s).name;
-        // Every index is one digit; the reader relies on that position.
-        writer.line(name.toLatin1() + ' ' + QByteArray::number(data.settings.index(s)) + ' ' +
-                    writer.text(data.settings.shownText(s), name));
+        int index = data.settings.index(s);
+        QString shown = data.settings.shownText(s);
+        // Every index is one digit; the reader relies on that position. A
+        // setting with no choice selected (its list replaced by a shorter
+        // one) is written with its default rather than as "-1".
+        if (index < 0 || index > 9) {
+            index = settingInfo(s).defaultIndex;
+            shown = data.settings.choices(s).value(index);
+            if (warnings)
+                warnings->append(QStringLiteral("%1: no choice selected; its default %2 written")
+                                     .arg(name)
+                                     .arg(index));
+        }
+        writer.line(name.toLatin1() + ' ' + QByteArray::number(index) + ' ' +
+                    writer.text(shown, name));
     }
     writer.line({});
     writer.line({});

@@ -8,8 +8,11 @@
 #include <QFile>
 #include <QFileInfo>
 
-// Only the 8-bit INI classes are needed; values stay bytes.
+// Only the 8-bit INI classes are needed; values stay bytes. Debian's header
+// keeps the template bodies behind SI_IMPLEMENTATION (for its shared
+// library); compiling them here keeps the library header-only as upstream.
 #define SI_NO_CONVERSION
+#define SI_IMPLEMENTATION
 #include <SimpleIni.h>
 
 #include <string>
@@ -139,9 +142,11 @@ bool SettingsFile::writeBool(const QString &section, const QString &key, bool va
     return writeBytes(section, key, value ? "1" : "0");
 }
 
-bool SettingsFile::writeBytes(const QString &section, const QString &key, const QByteArray &value)
+bool SettingsFile::writeBytes(const QString &section, const QString &key, QByteArray value)
 {
     m_error.clear();
+    // A value is one line; a line break would start a stray key.
+    value.replace('\r', ' ').replace('\n', ' ');
     const std::string sectionName = nameBytes(section);
     const std::string keyName = nameBytes(key);
     const char *current = d->ini.GetValue(sectionName.c_str(), keyName.c_str());

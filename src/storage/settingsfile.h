@@ -42,8 +42,9 @@ public:
     // Writes one key to the file at once, creating the file and the section
     // as needed. The whole file is replaced safely (a temporary file in the
     // same folder renamed over it), so a failed write leaves the file as it
-    // was. A key that already holds the value is not written again. Returns
-    // false on failure; errorString() then says "Unable to write to <path>".
+    // was. A key that already holds the value is not written again; line
+    // breaks in a value are written as blanks. Returns false on failure;
+    // errorString() then says "Unable to write to <path>".
     bool writeString(const QString &section, const QString &key, const QString &value);
     // Integers are written in decimal ("-1"), yes/no as "1" or "0".
     bool writeInteger(const QString &section, const QString &key, int value);
@@ -55,7 +56,7 @@ public:
 private:
     struct Private;
 
-    bool writeBytes(const QString &section, const QString &key, const QByteArray &value);
+    bool writeBytes(const QString &section, const QString &key, QByteArray value);
 
     QString m_path;
     QString m_error;
