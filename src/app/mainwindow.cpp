@@ -1,0 +1,526 @@
+#include "app/mainwindow.h"
+
+#include "app/aboutbox.h"
+#include "app/buttonsbar.h"
+#include "app/glowbutton.h"
+#include "app/linklabel.h"
+#include "app/optionspage.h"
+#include "app/programmingdialog.h"
+#include "app/skins.h"
+#include "app/splashwindow.h"
+#include "editor/channelgrid.h"
+#include "editor/channeltablemodel.h"
+#include "editor/confirmationdialog.h"
+
+#include <QActionGroup>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolButton>
+
+namespace {
+
+QIcon icon(const char *name, int size)
+{
+    return QIcon(QStringLiteral(":/icons/%1-%2.png").arg(QLatin1String(name)).arg(size));
+}
+
+QFrame *makePanel(QWidget *parent, const char *name, const QRect &rect)
+{
+    auto *panel = new QFrame(parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setFrameShadow(QFrame::Raised);
+    panel->setGeometry(rect);
+    return panel;
+}
+
+} // namespace
+
+Tform1::Tform1(QWidget *parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("form1"));
+    setWindowTitle(QStringLiteral("RPX-4100"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/radio-64.png")));
+    setFixedSize(ClientWidth, ClientHeight);
+
+    m_channelModel = new ChannelTableModel(&m_data.table, this);
+
+    buildMenu();
+    // The client area below the menu bar; the places of its parts are
+    // client coordinates of the window, so they are moved up by the bar.
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+    buildLeftColumn(client);
+    buildCentre(client);
+    buildRightColumn(client);
+    buildStatusBar();
+
+    connect(&m_data.bands, &BandRanges::chosenTextChanged, this,
+            [this] { setWindowTitle(QStringLiteral("QB-380")); });
+
+    FormCreate();
+}
+
+Tform1::~Tform1()
+{
+    FormDestroy();
+}
+
+void Tform1::buildMenu()
+{
+    QMenuBar *bar = menuBar();
+    bar->setObjectName(QStringLiteral("bsSkinMainMenuBar1"));
+    bar->setNativeMenuBar(false);
+    bar->setFixedHeight(MenuBarHeight);
+    m_ui.bsSkinMainMenuBar1 = bar;
+
+    auto menu = [](QWidget *parent, const char *name, const QString &title) {
+        auto *m = new QMenu(title, parent);
+        m->setObjectName(QString::fromLatin1(name));
+        m->menuAction()->setObjectName(QString::fromLatin1(name));
+        return m;
+    };
+    auto item = [this](QMenu *m, const char *name, const QString &text, const char *iconName,
+                       void (Tform1::*handler)()) {
+        QAction *a = m->addAction(text);
+        a->setObjectName(QString::fromLatin1(name));
+        if (iconName)
+            a->setIcon(icon(iconName, 16));
+        if (handler)
+            connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+    auto separator = [](QMenu *m, const char *name) {
+        QAction *a = m->addSeparator();
+        a->setObjectName(QString::fromLatin1(name));
+        return a;
+    };
+
+    Widgets &u = m_ui;
+    u.file1 = menu(bar, "file1", QStringLiteral("文件(&F)"));
+    u.new1 = item(u.file1, "new1", QStringLiteral("新建(&N)"), "new", &Tform1::new1Click);
+    u.open1 = item(u.file1, "open1", QStringLiteral("打开(&O)"), "open", &Tform1::open1Click);
+    u.save1 = item(u.file1, "save1", QStringLiteral("保存(&S)"), "save", &Tform1::save1Click);
+    u.N1 = separator(u.file1, "N1");
+    u.exit1 =
+        item(u.file1, "exit1", QStringLiteral("退出(&E)"), "exit", &Tform1::AdvGlowButton3Click);
+    bar->addMenu(u.file1);
+
+    u.edit1 = menu(bar, "edit1", QStringLiteral("编辑(&P)"));
+    u.read1 = item(u.edit1, "read1", QStringLiteral("频率读出(&R)"), "read", &Tform1::read1Click);
+    u.write2 =
+        item(u.edit1, "write2", QStringLiteral("频率写入(&W)"), "write", &Tform1::write2Click);
+    u.N3 = separator(u.edit1, "N3");
+    u.chaedit4 = item(u.edit1, "chaedit4", QStringLiteral("信道编辑(&E)"), "channels",
+                      &Tform1::chaedit4Click);
+    u.function1 = item(u.edit1, "function1", QStringLiteral("功能选项(&Y)"), "options",
+                       &Tform1::function1Click);
+    u.N6 = separator(u.edit1, "N6");
+    u.otherfunc = item(u.edit1, "otherfunc", QStringLiteral("其它功能(&T)"), nullptr, nullptr);
+    bar->addMenu(u.edit1);
+
+    u.option1 = menu(bar, "option1", QStringLiteral("选项"));
+    u.port1 = menu(u.option1, "port1", QStringLiteral("通信端口(&C)"));
+    m_portGroup = new QActionGroup(this);
+    void (Tform1::*const portHandlers[4])() = {&Tform1::COM11Click, &Tform1::COM21Click,
+                                               &Tform1::COM31Click, &Tform1::COM41Click};
+    for (int i = 0; i < 4; ++i) {
+        const QByteArray name = "COM" + QByteArray::number(i + 1) + "1";
+        QAction *a = item(u.port1, name.constData(), QStringLiteral("COM(&%1)").arg(i + 1), "port",
+                          portHandlers[i]);
+        a->setCheckable(true);
+        m_portGroup->addAction(a);
+        u.COM[i] = a;
+    }
+    u.COM[0]->setChecked(true);
+    u.option1->addMenu(u.port1);
+
+    u.skin1 = menu(u.option1, "skin1", QStringLiteral("皮肤(&S)"));
+    m_skinGroup = new QActionGroup(this);
+    u.sk1 = item(u.skin1, "sk1", QStringLiteral("蓝色一族"), nullptr, &Tform1::sk1Click);
+    u.sk2 = item(u.skin1, "sk2", QStringLiteral("钢板"), nullptr, &Tform1::sk2Click);
+    u.sk3 = item(u.skin1, "sk3", QStringLiteral("咖啡"), nullptr, &Tform1::sk3Click);
+    for (QAction *a : {u.sk1, u.sk2, u.sk3}) {
+        a->setCheckable(true);
+        m_skinGroup->addAction(a);
+    }
+    u.option1->addMenu(u.skin1);
+
+    u.language = menu(u.option1, "language", QStringLiteral("语言"));
+    auto *languageGroup = new QActionGroup(this);
+    u.chinese = item(u.language, "chinese", QStringLiteral("中文"), nullptr, &Tform1::chineseClick);
+    u.english = item(u.language, "english", QStringLiteral("英文"), nullptr, &Tform1::englishClick);
+    for (QAction *a : {u.chinese, u.english}) {
+        a->setCheckable(true);
+        languageGroup->addAction(a);
+    }
+    u.option1->addMenu(u.language);
+    bar->addMenu(u.option1);
+
+    u.Help1 = menu(bar, "Help1", QStringLiteral("帮助(&H)"));
+    u.Help2 = item(u.Help1, "Help2", QStringLiteral("帮助(&H)..."), "help", nullptr);
+    u.About1 =
+        item(u.Help1, "About1", QStringLiteral("关于(&A)..."), "about", &Tform1::About1Click);
+    bar->addMenu(u.Help1);
+}
+
+void Tform1::buildLeftColumn(QWidget *client)
+{
+    Widgets &u = m_ui;
+    u.bsSkinPanel1 = makePanel(client, "bsSkinPanel1", QRect(0, 32 - MenuBarHeight, 121, 489));
+
+    ButtonsBar *bar = new ButtonsBar(u.bsSkinPanel1);
+    bar->setGeometry(1, 1, 119, 352);
+    u.bsSkinButtonsBar1 = bar;
+
+    struct BarItem
+    {
+        const char *name;
+        const char *text;
+        const char *icon;
+        void (Tform1::*handler)();
+    };
+    struct Section
+    {
+        const char *name;
+        const char *title;
+        std::initializer_list<BarItem> items;
+    };
+    const Section sections[] = {
+        {"barSectionFile",
+         "文件",
+         {{"barNew", "新建", "new", &Tform1::new1Click},
+          {"barOpen", "打开", "open", &Tform1::open1Click},
+          {"barSave", "保存", "save", &Tform1::save1Click}}},
+        {"barSectionEdit",
+         "编辑",
+         {{"barRead", "频率读出", "read", &Tform1::read1Click},
+          {"barWrite", "频率写入", "write", &Tform1::write2Click},
+          {"barChannels", "信道编辑", "channels", &Tform1::chaedit4Click},
+          {"barOptions", "功能选项", "options", &Tform1::function1Click}}},
+        {"barSectionExit", "退出", {{"barExit", "退出", "exit", &Tform1::AdvGlowButton3Click}}},
+    };
+    for (const Section &section : sections) {
+        const int index =
+            bar->addSection(QString::fromLatin1(section.name), QString::fromUtf8(section.title));
+        for (const BarItem &entry : section.items) {
+            QToolButton *button =
+                bar->addBarItem(index, QString::fromLatin1(entry.name), icon(entry.icon, 32),
+                                QString::fromUtf8(entry.text));
+            connect(button, &QToolButton::clicked, this, entry.handler);
+        }
+    }
+    bar->setCurrentIndex(0);
+
+    auto *group = new QGroupBox(QStringLiteral("通信端口"), u.bsSkinPanel1);
+    group->setObjectName(QStringLiteral("bsSkinNotebook2"));
+    group->setGeometry(1, 356, 119, 131);
+    u.bsSkinNotebook2 = group;
+    // The radio buttons sit in the group's area under its caption.
+    auto *inner = new QWidget(group);
+    inner->setObjectName(QStringLiteral("bsSkinNotebook2Client"));
+    inner->setGeometry(0, 18, 119, 113);
+    void (Tform1::*const handlers[4])() = {&Tform1::COM11Click, &Tform1::COM21Click,
+                                           &Tform1::COM31Click, &Tform1::COM41Click};
+    for (int i = 0; i < 4; ++i) {
+        auto *radio = new QRadioButton(QStringLiteral("   COM%1").arg(i + 1), inner);
+        radio->setObjectName(QStringLiteral("bsSkinCheckRadioBox%1").arg(i + 5));
+        radio->setGeometry(32, 8 + 24 * i, 73, 25);
+        connect(radio, &QRadioButton::clicked, this, handlers[i]);
+        u.portRadio[i] = radio;
+    }
+    u.portRadio[0]->setChecked(true);
+}
+
+void Tform1::buildCentre(QWidget *client)
+{
+    Widgets &u = m_ui;
+    u.bsSkinPanel3 = new QWidget(client);
+    u.bsSkinPanel3->setObjectName(QStringLiteral("bsSkinPanel3"));
+    u.bsSkinPanel3->setGeometry(120, 32 - MenuBarHeight, 553, 489);
+
+    u.bsSkinPageControl1 = new QTabWidget(u.bsSkinPanel3);
+    u.bsSkinPageControl1->setObjectName(QStringLiteral("bsSkinPageControl1"));
+    u.bsSkinPageControl1->setGeometry(0, 0, 553, 489);
+    u.bsSkinPageControl1->setDocumentMode(false);
+
+    u.bsSkinTabSheet1 = new QWidget;
+    u.bsSkinTabSheet1->setObjectName(QStringLiteral("bsSkinTabSheet1"));
+    u.StringAlignGrid1 = new ChannelGrid(u.bsSkinTabSheet1);
+    u.StringAlignGrid1->setChannelModel(m_channelModel);
+    u.StringAlignGrid1->setGeometry(0, 0, 547, 403);
+
+    u.bsSkinPanel8 = makePanel(u.bsSkinTabSheet1, "bsSkinPanel8", QRect(6, 411, 531, 49));
+    const struct
+    {
+        QPushButton **button;
+        const char *name;
+        const char *text;
+        int x;
+    } buttons[] = {
+        {&u.bsSkinButton6, "bsSkinButton6", "自动添加", 24},
+        {&u.bsSkinButton9, "bsSkinButton9", "清除信道", 120},
+        {&u.bsSkinButton3, "bsSkinButton3", "信道上移", 248},
+        {&u.bsSkinButton4, "bsSkinButton4", "信道下移", 344},
+        {&u.bsSkinButton5, "bsSkinButton5", "删除信道", 432},
+    };
+    for (const auto &b : buttons) {
+        *b.button = new QPushButton(QString::fromUtf8(b.text), u.bsSkinPanel8);
+        (*b.button)->setObjectName(QString::fromLatin1(b.name));
+        (*b.button)->setGeometry(b.x, 16, 75, 25);
+    }
+
+    u.bsSkinTabSheet2 = new QWidget;
+    u.bsSkinTabSheet2->setObjectName(QStringLiteral("bsSkinTabSheet2"));
+    u.options = new OptionsPage(&m_data.settings, &m_data.bands, u.bsSkinTabSheet2);
+    u.options->setGeometry(0, 0, 553, 489);
+
+    u.bsSkinPageControl1->addTab(u.bsSkinTabSheet1, QStringLiteral("信道编辑"));
+    u.bsSkinPageControl1->addTab(u.bsSkinTabSheet2, QStringLiteral("功能选项"));
+    u.bsSkinPageControl1->setCurrentWidget(u.bsSkinTabSheet1);
+}
+
+void Tform1::buildRightColumn(QWidget *client)
+{
+    Widgets &u = m_ui;
+    u.bsSkinPanel2 = makePanel(client, "bsSkinPanel2", QRect(672, 32 - MenuBarHeight, 113, 489));
+
+    const struct
+    {
+        GlowButton **button;
+        LinkLabel **label;
+        const char *buttonName;
+        const char *labelName;
+        const char *icon;
+        const char *text;
+        int y;
+        QRect labelPlace;
+        void (Tform1::*handler)();
+    } entries[] = {
+        {&u.AdvGlowButton1, &u.AALinkLabel1, "AdvGlowButton1", "AALinkLabel1", "read", "读频", 40,
+         QRect(45, 116, 31, 20), &Tform1::read1Click},
+        {&u.AdvGlowButton2, &u.AALinkLabel2, "AdvGlowButton2", "AALinkLabel2", "write", "写频", 176,
+         QRect(45, 252, 31, 20), &Tform1::write2Click},
+        {&u.AdvGlowButton3, &u.AALinkLabel3, "AdvGlowButton3", "AALinkLabel3", "exit", "退出", 304,
+         QRect(48, 380, 31, 20), &Tform1::AdvGlowButton3Click},
+    };
+    for (const auto &e : entries) {
+        auto *button = new GlowButton(u.bsSkinPanel2);
+        button->setObjectName(QString::fromLatin1(e.buttonName));
+        button->setIcon(icon(e.icon, 48));
+        button->setGeometry(24, e.y, 73, 73);
+        connect(button, &GlowButton::clicked, this, e.handler);
+        *e.button = button;
+
+        auto *label = new LinkLabel(QString::fromUtf8(e.text), u.bsSkinPanel2);
+        label->setObjectName(QString::fromLatin1(e.labelName));
+        label->place(e.labelPlace);
+        connect(label, &LinkLabel::clicked, this, e.handler);
+        *e.label = label;
+    }
+}
+
+void Tform1::buildStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(QStringLiteral("bsSkinStatusBar1"));
+    bar->setSizeGripEnabled(false);
+    bar->setFixedHeight(StatusBarHeight);
+    auto *panel = new QLabel(QStringLiteral("     Dravik Torven 对讲机编程软件"), bar);
+    panel->setObjectName(QStringLiteral("bsSkinStatusPanel1"));
+    bar->addWidget(panel, 1);
+    m_ui.bsSkinStatusBar1 = bar;
+    m_ui.bsSkinStatusPanel1 = panel;
+}
+
+void Tform1::setWindows(TForm5 *splash, TaboutForm *about, TR_and_W *programming,
+                        Tmessage1 *message)
+{
+    m_splash = splash;
+    m_about = about;
+    m_programming = programming;
+    m_message = message;
+    if (m_about)
+        m_about->setMainWindow(this);
+    if (m_programming)
+        m_programming->setMainWindow(this);
+    if (m_message) {
+        m_message->setMainWindow(this);
+        m_message->setProgrammingDialog(m_programming);
+    }
+    // A skin chosen while this window was created dresses them too.
+    if (m_selectedSkin)
+        applySkin();
+}
+
+TForm5 *Tform1::Form5() const
+{
+    return m_splash;
+}
+
+TaboutForm *Tform1::aboutForm() const
+{
+    return m_about;
+}
+
+TR_and_W *Tform1::R_and_W() const
+{
+    return m_programming;
+}
+
+Tmessage1 *Tform1::message1() const
+{
+    return m_message;
+}
+
+void Tform1::setVisible(bool visible)
+{
+    if (visible && !m_shown) {
+        m_shown = true;
+        if (QScreen *s = screen())
+            move(s->availableGeometry().center() - rect().center());
+        FormShow();
+    }
+    QMainWindow::setVisible(visible);
+}
+
+void Tform1::FormCreate()
+{
+    // The settings file is read here: it activates the stored port and skin
+    // and fills the band range lists. Without it a first start activates
+    // port 1 and skin 1, as a missing file does.
+    portCommand(1);
+    skinCommand(1);
+}
+
+void Tform1::FormShow()
+{
+    if (m_splash)
+        m_splash->exec();
+    m_ui.chinese->setChecked(false);
+    m_ui.english->setChecked(true);
+    m_ui.chinese->setText(QStringLiteral("chinese"));
+    LoadLanguage(QStringLiteral("eng"));
+    if (m_splash)
+        m_splash->show();
+}
+
+void Tform1::FormDestroy()
+{
+    // The settings file is written here: port, skin and band range lists.
+}
+
+void Tform1::LoadLanguage(const QString &name)
+{
+    // The texts of the language library come in here, for this window and
+    // the dialogs.
+    Q_UNUSED(name);
+}
+
+void Tform1::new1Click() {}
+void Tform1::open1Click() {}
+void Tform1::save1Click() {}
+void Tform1::read1Click() {}
+void Tform1::write2Click() {}
+void Tform1::chineseClick() {}
+void Tform1::englishClick() {}
+
+void Tform1::AdvGlowButton3Click()
+{
+    // Closing the main window ends the program; nothing is asked.
+    close();
+}
+
+void Tform1::chaedit4Click()
+{
+    m_ui.bsSkinPageControl1->setCurrentWidget(m_ui.bsSkinTabSheet1);
+}
+
+void Tform1::function1Click()
+{
+    m_ui.bsSkinPageControl1->setCurrentWidget(m_ui.bsSkinTabSheet2);
+}
+
+void Tform1::COM11Click()
+{
+    portCommand(1);
+}
+void Tform1::COM21Click()
+{
+    portCommand(2);
+}
+void Tform1::COM31Click()
+{
+    portCommand(3);
+}
+void Tform1::COM41Click()
+{
+    portCommand(4);
+}
+
+void Tform1::portCommand(int port)
+{
+    for (int i = 0; i < 4; ++i)
+        m_ui.COM[i]->setChecked(i == port - 1);
+    m_selectedPort = port;
+    m_commPort = port;
+    emit portSelected(port);
+    // Checking the radio button programmatically raises no click, so the
+    // command runs once whichever place gave it.
+    QRadioButton *radio = m_ui.portRadio[port - 1];
+    if (!radio->isChecked())
+        radio->setChecked(true);
+}
+
+void Tform1::sk1Click()
+{
+    skinCommand(1);
+}
+void Tform1::sk2Click()
+{
+    skinCommand(2);
+}
+void Tform1::sk3Click()
+{
+    skinCommand(3);
+}
+
+void Tform1::skinCommand(int skin)
+{
+    QAction *items[] = {m_ui.sk1, m_ui.sk2, m_ui.sk3};
+    for (int i = 0; i < SkinCount; ++i)
+        items[i]->setChecked(i == skin - 1);
+    m_selectedSkin = skin;
+    applySkin();
+}
+
+void Tform1::applySkin()
+{
+    // One skin dresses the main window and its three dialogs; the splash
+    // keeps its own look.
+    const QString sheet = skinStyleSheet(m_selectedSkin);
+    setStyleSheet(sheet);
+    for (QWidget *dialog : {static_cast<QWidget *>(m_about), static_cast<QWidget *>(m_programming),
+                            static_cast<QWidget *>(m_message)})
+        if (dialog)
+            dialog->setStyleSheet(sheet);
+}
+
+void Tform1::About1Click()
+{
+    if (!m_about)
+        return;
+    m_about->show();
+    setEnabled(false);
+}

@@ -1,0 +1,173 @@
+#pragma once
+
+#include "model/radiodata.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+
+class ButtonsBar;
+class ChannelGrid;
+class ChannelTableModel;
+class GlowButton;
+class LinkLabel;
+class OptionsPage;
+class QAction;
+class QActionGroup;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QStatusBar;
+class QTabWidget;
+class QToolButton;
+class TForm5;
+class TR_and_W;
+class TaboutForm;
+class Tmessage1;
+
+// The main window (one object, objectName "form1"): menu bar, sectioned
+// button bar and port group on the left, the channel and options pages in
+// the centre, read / write / exit buttons on the right, and a status bar.
+// It owns the radio data the pages show and carries out every command; each
+// command has one handler, whichever menu item, bar item, button or label
+// offers it.
+class Tform1 : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // The named parts of the window, for the commands of later steps and
+    // the language load.
+    struct Widgets
+    {
+        QMenuBar *bsSkinMainMenuBar1 = nullptr;
+        QMenu *file1 = nullptr, *edit1 = nullptr, *option1 = nullptr, *port1 = nullptr,
+              *skin1 = nullptr, *language = nullptr, *Help1 = nullptr;
+        QAction *new1 = nullptr, *open1 = nullptr, *save1 = nullptr, *N1 = nullptr,
+                *exit1 = nullptr, *read1 = nullptr, *write2 = nullptr, *N3 = nullptr,
+                *chaedit4 = nullptr, *function1 = nullptr, *N6 = nullptr, *otherfunc = nullptr,
+                *sk1 = nullptr, *sk2 = nullptr, *sk3 = nullptr, *chinese = nullptr,
+                *english = nullptr, *Help2 = nullptr, *About1 = nullptr;
+        // COM11, COM21, COM31, COM41.
+        std::array<QAction *, 4> COM{};
+
+        QWidget *bsSkinPanel1 = nullptr;
+        ButtonsBar *bsSkinButtonsBar1 = nullptr;
+        QGroupBox *bsSkinNotebook2 = nullptr;
+        // bsSkinCheckRadioBox5 ... bsSkinCheckRadioBox8.
+        std::array<QRadioButton *, 4> portRadio{};
+
+        QWidget *bsSkinPanel3 = nullptr;
+        QTabWidget *bsSkinPageControl1 = nullptr;
+        QWidget *bsSkinTabSheet1 = nullptr;
+        QWidget *bsSkinTabSheet2 = nullptr;
+        ChannelGrid *StringAlignGrid1 = nullptr;
+        QWidget *bsSkinPanel8 = nullptr;
+        QPushButton *bsSkinButton6 = nullptr; // auto add
+        QPushButton *bsSkinButton9 = nullptr; // clear channels
+        QPushButton *bsSkinButton3 = nullptr; // move up
+        QPushButton *bsSkinButton4 = nullptr; // move down
+        QPushButton *bsSkinButton5 = nullptr; // delete channel
+        OptionsPage *options = nullptr;
+
+        QWidget *bsSkinPanel2 = nullptr;
+        GlowButton *AdvGlowButton1 = nullptr; // read
+        GlowButton *AdvGlowButton2 = nullptr; // write
+        GlowButton *AdvGlowButton3 = nullptr; // exit
+        LinkLabel *AALinkLabel1 = nullptr;
+        LinkLabel *AALinkLabel2 = nullptr;
+        LinkLabel *AALinkLabel3 = nullptr;
+
+        QStatusBar *bsSkinStatusBar1 = nullptr;
+        QLabel *bsSkinStatusPanel1 = nullptr;
+    };
+
+    static constexpr int ClientWidth = 793;
+    static constexpr int ClientHeight = 546;
+    static constexpr int MenuBarHeight = 22;
+    static constexpr int StatusBarHeight = 21;
+
+    explicit Tform1(QWidget *parent = nullptr);
+    ~Tform1() override;
+
+    const Widgets &ui() const { return m_ui; }
+    RadioData &radioData() { return m_data; }
+    ChannelTableModel *channelModel() const { return m_channelModel; }
+
+    // The other windows of the program, created after this one.
+    void setWindows(TForm5 *splash, TaboutForm *about, TR_and_W *programming, Tmessage1 *message);
+    TForm5 *Form5() const;
+    TaboutForm *aboutForm() const;
+    TR_and_W *R_and_W() const;
+    Tmessage1 *message1() const;
+
+    // The chosen serial port 1-4, kept with the port group.
+    int SelectedPort() const { return m_selectedPort; }
+    // The port number the serial link uses; every port command sets it.
+    int CommPort() const { return m_commPort; }
+    // The chosen skin 1-3; 0 until a skin is first chosen.
+    int SelectedSkin() const { return m_selectedSkin; }
+
+    // Applies the texts of language library `name` ("chn" or "eng") to every
+    // window: the one place texts are put in.
+    void LoadLanguage(const QString &name);
+
+    void setVisible(bool visible) override;
+
+signals:
+    // Every port command, with the port number the serial link is to use.
+    void portSelected(int port);
+
+public slots:
+    void new1Click();
+    void open1Click();
+    void save1Click();
+    void AdvGlowButton3Click(); // exit
+    void read1Click();
+    void write2Click();
+    void chaedit4Click();
+    void function1Click();
+    void COM11Click();
+    void COM21Click();
+    void COM31Click();
+    void COM41Click();
+    void sk1Click();
+    void sk2Click();
+    void sk3Click();
+    void chineseClick();
+    void englishClick();
+    void About1Click();
+
+private:
+    void buildMenu();
+    void buildLeftColumn(QWidget *client);
+    void buildCentre(QWidget *client);
+    void buildRightColumn(QWidget *client);
+    void buildStatusBar();
+    void applySkin();
+
+    void FormCreate();
+    void FormShow();
+    void FormDestroy();
+    void portCommand(int port);
+    void skinCommand(int skin);
+
+    RadioData m_data;
+    ChannelTableModel *m_channelModel = nullptr;
+    Widgets m_ui;
+    QActionGroup *m_portGroup = nullptr;
+    QActionGroup *m_skinGroup = nullptr;
+
+    QPointer<TForm5> m_splash;
+    QPointer<TaboutForm> m_about;
+    QPointer<TR_and_W> m_programming;
+    QPointer<Tmessage1> m_message;
+
+    int m_selectedPort = 1;
+    int m_commPort = 1;
+    int m_selectedSkin = 0;
+    bool m_shown = false;
+};

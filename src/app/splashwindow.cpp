@@ -1,0 +1,46 @@
+#include "app/splashwindow.h"
+
+#include <QImageReader>
+#include <QLabel>
+#include <QShowEvent>
+#include <QTimer>
+
+TForm5::TForm5(QWidget *parent)
+    : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("Form5"));
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setFixedSize(510, 316);
+    // The skins dress the working windows only; the logo keeps its own look.
+    setStyleSheet(QStringLiteral("TForm5 { background: #061430; }"));
+
+    m_image = new QLabel(this);
+    m_image->setObjectName(QStringLiteral("Image1"));
+    m_image->setGeometry(rect());
+    m_image->setAlignment(Qt::AlignCenter);
+    QImageReader reader(QStringLiteral(":/splash/logo.jpg"), "jpeg");
+    const QImage logo = reader.read();
+    if (!logo.isNull())
+        m_image->setPixmap(
+            QPixmap::fromImage(logo.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(TimerPeriod);
+    connect(m_timer, &QTimer::timeout, this, &TForm5::Timer1Timer);
+    m_timer->start();
+}
+
+void TForm5::Timer1Timer()
+{
+    // Hiding also ends a modal showing.
+    if (isVisible())
+        close();
+}
+
+void TForm5::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        emit shown(isModal());
+}

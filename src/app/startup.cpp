@@ -1,0 +1,112 @@
+#include "app/startup.h"
+
+#include "app/aboutbox.h"
+#include "app/mainwindow.h"
+#include "app/programmingdialog.h"
+#include "app/splashwindow.h"
+#include "editor/confirmationdialog.h"
+
+#include <QApplication>
+#include <QTimer>
+
+namespace {
+
+// Fills a few channels so a picture of the window shows a working grid.
+void fillSampleChannels(ChannelTable &table)
+{
+    table.setValueTexts(ChineseValueTexts);
+    const char *const sample[][4] = {
+        {"438.50000", "67.0", "438.50000", "67.0"},
+        {"439.12500", "", "431.52500", ""},
+        {"446.00625", "", "446.00625", ""},
+        {"446.01875", "D023N", "446.01875", "D023N"},
+        {"446.03125", "", "446.03125", ""},
+        {"433.07500", "88.5", "433.07500", "88.5"},
+        {"435.00000", "", "", ""},
+        {"462.56250", "", "467.56250", "127.3"},
+        {"462.58750", "", "462.58750", ""},
+        {"409.75000", "D754I", "409.75000", "D754I"},
+    };
+    int row = 1;
+    for (const auto &ch : sample) {
+        table.setCell(ChannelTable::ColRxFreq, row, QString::fromLatin1(ch[0]));
+        table.applyNewChannelDefaults(row);
+        if (*ch[1])
+            table.setCell(ChannelTable::ColRxTone, row, QString::fromLatin1(ch[1]));
+        table.setCell(ChannelTable::ColTxFreq, row, QString::fromLatin1(ch[2]));
+        if (*ch[3])
+            table.setCell(ChannelTable::ColTxTone, row, QString::fromLatin1(ch[3]));
+        ++row;
+    }
+    table.setCell(ChannelTable::ColPower, 3, ChineseValueTexts.LowText);
+    table.setCell(ChannelTable::ColBandWidth, 3, ChineseValueTexts.NarrowText);
+    table.setCell(ChannelTable::ColBusyLock, 6, ChineseValueTexts.OnText);
+    table.setCell(ChannelTable::ColScan, 7, ChineseValueTexts.OffText);
+}
+
+// Waits until the splash has gone, shows the asked view, saves a picture of
+// it and ends the event loop.
+void takeScreenshot(Program &program, const QString &file, const QString &view)
+{
+    Tform1 *form = program.form1.get();
+    if (view == QLatin1String("options"))
+        form->function1Click();
+    fillSampleChannels(form->radioData().table);
+
+    auto grab = [&program, form, file, view] {
+        QWidget *target = form;
+        if (view == QLatin1String("about")) {
+            form->About1Click();
+            target = program.aboutForm.get();
+        }
+        QTimer::singleShot(400, target, [target, file] {
+            const bool saved = target->grab().save(file);
+            QCoreApplication::exit(saved ? 0 : 1);
+        });
+    };
+    // The splash hides on its next tick.
+    TForm5 *splash = program.Form5.get();
+    if (splash->isVisible())
+        QObject::connect(splash->Timer1(), &QTimer::timeout, form, grab, Qt::SingleShotConnection);
+    else
+        grab();
+}
+
+} // namespace
+
+Program::Program() = default;
+Program::~Program() = default;
+
+std::unique_ptr<Program> createProgram()
+{
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("QB-380"));
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(12);
+    QApplication::setFont(font);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/radio-64.png")));
+
+    auto program = std::make_unique<Program>();
+    program->form1 = std::make_unique<Tform1>();
+    program->Form5 = std::make_unique<TForm5>();
+    program->aboutForm = std::make_unique<TaboutForm>();
+    program->R_and_W = std::make_unique<TR_and_W>();
+    program->message1 = std::make_unique<Tmessage1>();
+    program->form1->setWindows(program->Form5.get(), program->aboutForm.get(),
+                               program->R_and_W.get(), program->message1.get());
+    return program;
+}
+
+int runProgram(QApplication &app, const QStringList &arguments)
+{
+    const qsizetype shot = arguments.indexOf(QStringLiteral("--screenshot"));
+    const qsizetype viewAt = arguments.indexOf(QStringLiteral("--screenshot-view"));
+
+    std::unique_ptr<Program> program = createProgram();
+    program->form1->show();
+    if (shot > 0 && shot + 1 < arguments.size()) {
+        const QString view = viewAt > 0 && viewAt + 1 < arguments.size() ? arguments.at(viewAt + 1)
+                                                                         : QStringLiteral("main");
+        takeScreenshot(*program, arguments.at(shot + 1), view);
+    }
+    return app.exec();
+}
