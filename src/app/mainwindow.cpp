@@ -428,6 +428,12 @@ void Tform1::LoadLanguage(const QString &name)
     Q_UNUSED(name);
 }
 
+bool Tform1::commitEdit(bool hideToneList)
+{
+    Q_UNUSED(hideToneList);
+    return true;
+}
+
 void Tform1::new1Click() {}
 void Tform1::open1Click() {}
 void Tform1::save1Click() {}

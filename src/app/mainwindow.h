@@ -115,6 +115,12 @@ public:
     // window: the one place texts are put in.
     void LoadLanguage(const QString &name);
 
+    // Commits a frequency being typed in the grid before the table is used
+    // (read, write, save) and hides the frequency edit box, and the tone list
+    // too when hideToneList. Returns false, having shown the conversion
+    // message, when the typed text is not a number: the command then stops.
+    bool commitEdit(bool hideToneList);
+
     void setVisible(bool visible) override;
 
 signals:
