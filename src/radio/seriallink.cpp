@@ -62,12 +62,11 @@ QString portDeviceName(int port, const QString &configuredPath)
 {
     if (port < 1 || port > 4)
         return {};
-#ifdef Q_OS_WIN
-    Q_UNUSED(configuredPath);
-    return QStringLiteral("COM%1").arg(port);
-#else
     if (!configuredPath.isEmpty())
         return configuredPath;
+#ifdef Q_OS_WIN
+    return QStringLiteral("COM%1").arg(port);
+#else
     return QStringLiteral("/dev/ttyUSB%1").arg(port - 1);
 #endif
 }

@@ -11,10 +11,11 @@ class QSerialPort;
 // sends it back as its own acknowledgement.
 inline constexpr char AckByte = 0x06;
 
-// Device name of serial port number `port` (1-4): "COM1"..."COM4" on Windows;
-// elsewhere `configuredPath` when it is not empty, else /dev/ttyUSB0 ...
-// /dev/ttyUSB3. A number outside 1-4 gives an empty name, which no port test
-// passes. Reads no file: the caller hands in what its settings say.
+// Device name of serial port number `port` (1-4): `configuredPath` when it is
+// not empty (what the settings file maps the entry to), else the default,
+// "COM1"..."COM4" on Windows and /dev/ttyUSB0 ... /dev/ttyUSB3 elsewhere. A
+// number outside 1-4 gives an empty name, which no port test passes. Reads no
+// file: the caller hands in what its settings say (configuredPortPath).
 QString portDeviceName(int port, const QString &configuredPath = {});
 
 // The one serial line between the program and the radio, 9600 baud 8N1
