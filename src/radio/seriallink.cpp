@@ -6,6 +6,11 @@
 #include <QSerialPort>
 #include <QTimer>
 
+#ifdef Q_OS_UNIX
+#include <sys/ioctl.h>
+#include <termios.h>
+#endif
+
 namespace {
 
 int hexDigit(QChar c)
@@ -114,6 +119,8 @@ bool SerialLink::setPortOpen(bool open)
     m_port->clearError();
     m_openName = m_portName;
     m_errorString.clear();
+    m_kernelMinimum = -1;
+    armKernelThreshold();
     return true;
 }
 
@@ -185,18 +192,63 @@ bool SerialLink::write(const QByteArray &bytes)
     return m_port->isOpen();
 }
 
+void SerialLink::setRThreshold(int bytes)
+{
+    m_threshold = qMax(0, bytes);
+    armKernelThreshold();
+}
+
+qint64 SerialLink::kernelBytes() const
+{
+#ifdef Q_OS_UNIX
+    int count = 0;
+    if (m_port->isOpen() && ::ioctl(int(m_port->handle()), FIONREAD, &count) == 0)
+        return count;
+#endif
+    return 0;
+}
+
 qint64 SerialLink::bytesWaiting() const
 {
-    return m_port->isOpen() ? m_port->bytesAvailable() : 0;
+    return m_port->isOpen() ? m_port->bytesAvailable() + kernelBytes() : 0;
+}
+
+void SerialLink::armKernelThreshold()
+{
+#ifdef Q_OS_UNIX
+    // The terminal driver reports input only once VMIN bytes are there, so
+    // the process is not woken for every byte of a reply at 9600 baud. This
+    // only saves wake-ups; receive() still judges every delivery. Bytes the
+    // driver holds already were judged when they came, so the next wake-up
+    // is due at the next arrival at the earliest.
+    if (!m_port->isOpen())
+        return;
+    constexpr qint64 MaxMinimum = 255; // VMIN is one byte
+    const qint64 missing = m_threshold == 0 ? MaxMinimum : m_threshold - m_port->bytesAvailable();
+    const int minimum = int(qBound<qint64>(1, qMax(missing, kernelBytes() + 1), MaxMinimum));
+    if (minimum == m_kernelMinimum)
+        return;
+    const int fd = int(m_port->handle());
+    termios tio{};
+    if (::tcgetattr(fd, &tio) != 0)
+        return;
+    tio.c_cc[VMIN] = cc_t(minimum);
+    tio.c_cc[VTIME] = 0;
+    if (::tcsetattr(fd, TCSANOW, &tio) == 0)
+        m_kernelMinimum = minimum;
+#endif
 }
 
 void SerialLink::receive()
 {
-    if (m_threshold == 0 || m_port->bytesAvailable() < m_threshold)
+    if (m_threshold > 0 && m_port->bytesAvailable() >= m_threshold) {
+        m_rxBytes = m_port->readAll();
+        m_rxReady = true;
+        armKernelThreshold();
+        emit received(m_rxBytes);
         return;
-    m_rxBytes = m_port->readAll();
-    m_rxReady = true;
-    emit received(m_rxBytes);
+    }
+    armKernelThreshold();
 }
 
 void SerialLink::loseLink()
