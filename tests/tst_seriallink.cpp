@@ -6,6 +6,7 @@
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QThread>
 #include <QTimer>
 #include <QtTest>
 
@@ -415,6 +416,55 @@ private slots:
         QTRY_COMPARE(spy.size(), 1);
         QCOMPARE(link.RxBytes(), run(0x10, 5) + bytesOf({0x06}));
         QCOMPARE(link.bytesWaiting(), 0);
+    }
+
+    // Bytes that come while no events are processed (the run between two
+    // of its statements) are judged at the next wait, by the threshold in
+    // force then; the terminal driver may hold them meanwhile.
+    void arrivalBetweenStatements_data()
+    {
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("after");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("delivered");
+
+        QTest::newRow("a whole reply before the threshold is raised to it")
+            << 1 << 12 << run(0x10, 12) << true;
+        QTest::newRow("part of a reply, threshold raised above it")
+            << 1 << 12 << run(0x10, 5) << false;
+        QTest::newRow("threshold lowered under what came") << 12 << 3 << run(0x10, 5) << true;
+    }
+
+    void arrivalBetweenStatements()
+    {
+        QFETCH(int, before);
+        QFETCH(int, after);
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, delivered);
+
+        Pty pty;
+        QVERIFY(pty.isValid());
+        SerialLink link;
+        link.setPortName(pty.slave());
+        QVERIFY(link.setPortOpen(true));
+        link.setRThreshold(before);
+        link.SysDelay(1);
+        QSignalSpy spy(&link, &SerialLink::received);
+
+        QVERIFY(pty.send(bytes));
+        // Without processing events, until the bytes are on the link's side.
+        QElapsedTimer clock;
+        clock.start();
+        while (link.bytesWaiting() < bytes.size() && clock.elapsed() < 5000)
+            QThread::msleep(1);
+        QCOMPARE(link.bytesWaiting(), bytes.size());
+        link.setRThreshold(after);
+        link.SysDelay(200);
+
+        QCOMPARE(spy.size(), delivered ? 1 : 0);
+        QCOMPARE(link.RxReady(), delivered);
+        if (delivered)
+            QCOMPARE(link.RxBytes(), bytes);
     }
 
     void rxReadyStaysUntilCleared()

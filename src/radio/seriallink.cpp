@@ -120,6 +120,7 @@ bool SerialLink::setPortOpen(bool open)
     m_openName = m_portName;
     m_errorString.clear();
     m_kernelMinimum = -1;
+    m_kernelJudged = 0;
     armKernelThreshold();
     return true;
 }
@@ -218,14 +219,22 @@ void SerialLink::armKernelThreshold()
 #ifdef Q_OS_UNIX
     // The terminal driver reports input only once VMIN bytes are there, so
     // the process is not woken for every byte of a reply at 9600 baud. This
-    // only saves wake-ups; receive() still judges every delivery. Bytes the
-    // driver holds already were judged when they came, so the next wake-up
-    // is due at the next arrival at the earliest.
+    // only saves wake-ups and must not change a delivery, which receive()
+    // still judges:
+    // - bytes the driver held while events were processed (m_kernelJudged)
+    //   were judged then and kept, so they come with the next arrival at
+    //   the earliest; bytes that came while the run was between two
+    //   statements are judged at the next wait by the threshold then;
+    // - at threshold 0 every byte is taken in as it comes, as the link
+    //   always did, so that stray bytes are judged on arrival.
     if (!m_port->isOpen())
         return;
     constexpr qint64 MaxMinimum = 255; // VMIN is one byte
-    const qint64 missing = m_threshold == 0 ? MaxMinimum : m_threshold - m_port->bytesAvailable();
-    const int minimum = int(qBound<qint64>(1, qMax(missing, kernelBytes() + 1), MaxMinimum));
+    const qint64 minimum =
+        m_threshold == 0
+            ? 1
+            : qBound<qint64>(1, qMax(m_threshold - m_port->bytesAvailable(), m_kernelJudged + 1),
+                             MaxMinimum);
     if (minimum == m_kernelMinimum)
         return;
     const int fd = int(m_port->handle());
@@ -235,8 +244,14 @@ void SerialLink::armKernelThreshold()
     tio.c_cc[VMIN] = cc_t(minimum);
     tio.c_cc[VTIME] = 0;
     if (::tcsetattr(fd, TCSANOW, &tio) == 0)
-        m_kernelMinimum = minimum;
+        m_kernelMinimum = int(minimum);
 #endif
+}
+
+void SerialLink::noteEventsProcessed()
+{
+    m_kernelJudged = kernelBytes();
+    armKernelThreshold();
 }
 
 void SerialLink::receive()
@@ -244,11 +259,11 @@ void SerialLink::receive()
     if (m_threshold > 0 && m_port->bytesAvailable() >= m_threshold) {
         m_rxBytes = m_port->readAll();
         m_rxReady = true;
-        armKernelThreshold();
+        noteEventsProcessed();
         emit received(m_rxBytes);
         return;
     }
-    armKernelThreshold();
+    noteEventsProcessed();
 }
 
 void SerialLink::loseLink()
@@ -265,8 +280,10 @@ void SerialLink::SysDelay(int milliseconds)
     const QDeadlineTimer deadline(milliseconds, Qt::PreciseTimer);
 
     QCoreApplication::processEvents();
-    if (m_rxReady || !m_port->isOpen())
+    if (m_rxReady || !m_port->isOpen()) {
+        noteEventsProcessed();
         return;
+    }
 
     // The loop sleeps in the event dispatcher until a receive event, a lost
     // link or the timer wakes it.
@@ -279,4 +296,5 @@ void SerialLink::SysDelay(int milliseconds)
     connect(this, &SerialLink::linkLost, &loop, &QEventLoop::quit);
     timer.start(qMax<qint64>(0, deadline.remainingTime()));
     loop.exec();
+    noteEventsProcessed();
 }

@@ -109,6 +109,7 @@ private:
     void receive();
     void loseLink();
     void armKernelThreshold();
+    void noteEventsProcessed();
     qint64 kernelBytes() const;
     bool write(const QByteArray &bytes);
 
@@ -119,6 +120,8 @@ private:
     int m_threshold = 0;
     // The VMIN now set on the open port; -1 when unknown.
     int m_kernelMinimum = -1;
+    // Bytes the terminal driver held the last time events were processed.
+    qint64 m_kernelJudged = 0;
     bool m_rxReady = false;
     QByteArray m_rxBytes;
     QByteArray m_txBytes;
