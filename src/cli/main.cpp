@@ -19,7 +19,7 @@ Verbs:
   write --port PORT FILE.r07
                  write a channel file into the radio
   simulate [--image FILE] [--save-image FILE] [--line-rate BAUD]
-           [--latency MS] [--fault SPEC]
+           [--latency MS] [--fault FAULTS]
                  serve a virtual radio; prints "PORT <device>" first
 
 PORT is COM1-COM4 (mapped through [ports] in myini.ini beside the program,

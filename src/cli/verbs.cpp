@@ -272,7 +272,7 @@ int simulateVerb(const QStringList &args)
         QStringLiteral("Misbehave: silent, wrong-ident, ident-extra, stop-after:ADDR, nak:ADDR, "
                        "short:ADDR[:N], garbage[:ADDR], store-wrong:ADDR; several separated "
                        "by commas or given as repeated options."),
-        QStringLiteral("SPEC"));
+        QStringLiteral("FAULTS"));
     parser.addOptions({imageOption, saveOption, rateOption, latencyOption, faultOption});
     if (const int status = parseVerbArguments(parser, args); status >= 0)
         return status;

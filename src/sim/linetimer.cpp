@@ -42,10 +42,10 @@ void LineTimer::start(qint64 ns)
     if (m_fd >= 0) {
         // An all-zero value would disarm the timer instead of firing it.
         ns = qMax<qint64>(ns, 1);
-        itimerspec spec{};
-        spec.it_value.tv_sec = time_t(ns / 1000000000);
-        spec.it_value.tv_nsec = long(ns % 1000000000);
-        ::timerfd_settime(m_fd, 0, &spec, nullptr);
+        itimerspec due{};
+        due.it_value.tv_sec = time_t(ns / 1000000000);
+        due.it_value.tv_nsec = long(ns % 1000000000);
+        ::timerfd_settime(m_fd, 0, &due, nullptr);
         return;
     }
 #endif
