@@ -149,9 +149,10 @@ public:
     ProgrammingResult result() const { return m_result; }
 
     // The radio memory seen by the last run, 64 KiB, 0xFF wherever nothing
-    // was read or written: the 8 data bytes of every block reply a read run
-    // used (channels, settings block, identification block), and in a write
-    // run every block the radio acknowledged with 0x06 right away.
+    // was read or written: the identification block read at the start of
+    // either run, the 8 data bytes of every block reply a read run used
+    // (channels, settings block), and every block a write run sent that the
+    // radio acknowledged with 0x06 right away.
     QByteArray image() const { return m_image; }
 
 signals:
