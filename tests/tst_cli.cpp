@@ -135,11 +135,15 @@ private slots:
         // Squelch 5, everything else as the defaults store it.
         radio->writeMemory(0x0C80, bytes({0xFF, 0x05, 0x00, 0x04, 0xCF, 0x06, 0x02, 0x04}));
         radio->writeMemory(0x0CA0, QByteArray(8, char(0x33))); // never read
+        // A receive frequency with a digit A: read, but not shown.
+        radio->writeMemory(0x0050, bytes({0x00, 0x0A, 0x00, 0x44}));
 
         const Outcome o = cli({"read", "--port", radio->portName(), "--out", file("radio.r07"),
                                "--image", file("radio.img")});
         QVERIFY2(o.exitCode == 0, o.err.constData());
-        QVERIFY2(o.err.isEmpty(), o.err.constData()); // no terminal: no progress bar
+        // No terminal, so no progress bar: only the warning.
+        QCOMPARE(o.err.count('\n'), 1);
+        QVERIFY2(o.err.contains("warning: channel(s) 005"), o.err.constData());
 
         const QList<QByteArray> lines = readAll(file("radio.r07")).split('\n');
         QCOMPARE(lines.size(), 226); // 225 lines, each ending CR LF
@@ -149,6 +153,7 @@ private slots:
                  QByteArray("CH001 | 438.12500 | 88.5 | 462.56250 | D023N | Low | Wide | ON | "
                             "ON | \r"));
         QCOMPARE(lines.at(27), QByteArray("CH002 |  |  |  |  |  |  |  |  | \r"));
+        QCOMPARE(lines.at(30), QByteArray("CH005 |  |  |  |  |  |  |  |  | \r"));
 
         QByteArray image(0x10000, char(0xFF));
         const QByteArray memory = radio->memory();
