@@ -6,6 +6,11 @@
 #include <QSerialPort>
 #include <QTimer>
 
+#ifdef Q_OS_UNIX
+#include <sys/ioctl.h>
+#include <termios.h>
+#endif
+
 namespace {
 
 int hexDigit(QChar c)
@@ -62,12 +67,11 @@ QString portDeviceName(int port, const QString &configuredPath)
 {
     if (port < 1 || port > 4)
         return {};
-#ifdef Q_OS_WIN
-    Q_UNUSED(configuredPath);
-    return QStringLiteral("COM%1").arg(port);
-#else
     if (!configuredPath.isEmpty())
         return configuredPath;
+#ifdef Q_OS_WIN
+    return QStringLiteral("COM%1").arg(port);
+#else
     return QStringLiteral("/dev/ttyUSB%1").arg(port - 1);
 #endif
 }
@@ -115,6 +119,9 @@ bool SerialLink::setPortOpen(bool open)
     m_port->clearError();
     m_openName = m_portName;
     m_errorString.clear();
+    m_kernelMinimum = -1;
+    m_kernelJudged = 0;
+    armKernelThreshold();
     return true;
 }
 
@@ -186,18 +193,77 @@ bool SerialLink::write(const QByteArray &bytes)
     return m_port->isOpen();
 }
 
+void SerialLink::setRThreshold(int bytes)
+{
+    m_threshold = qMax(0, bytes);
+    armKernelThreshold();
+}
+
+qint64 SerialLink::kernelBytes() const
+{
+#ifdef Q_OS_UNIX
+    int count = 0;
+    if (m_port->isOpen() && ::ioctl(int(m_port->handle()), FIONREAD, &count) == 0)
+        return count;
+#endif
+    return 0;
+}
+
 qint64 SerialLink::bytesWaiting() const
 {
-    return m_port->isOpen() ? m_port->bytesAvailable() : 0;
+    return m_port->isOpen() ? m_port->bytesAvailable() + kernelBytes() : 0;
+}
+
+void SerialLink::armKernelThreshold()
+{
+#ifdef Q_OS_UNIX
+    // The terminal driver reports input only once VMIN bytes are there, so
+    // the process is not woken for every byte of a reply at 9600 baud. This
+    // only saves wake-ups and must not change a delivery, which receive()
+    // still judges:
+    // - bytes the driver held while events were processed (m_kernelJudged)
+    //   were judged then and kept, so they come with the next arrival at
+    //   the earliest; bytes that came while the run was between two
+    //   statements are judged at the next wait by the threshold then;
+    // - at threshold 0 every byte is taken in as it comes, as the link
+    //   always did, so that stray bytes are judged on arrival.
+    if (!m_port->isOpen())
+        return;
+    constexpr qint64 MaxMinimum = 255; // VMIN is one byte
+    const qint64 minimum =
+        m_threshold == 0
+            ? 1
+            : qBound<qint64>(1, qMax(m_threshold - m_port->bytesAvailable(), m_kernelJudged + 1),
+                             MaxMinimum);
+    if (minimum == m_kernelMinimum)
+        return;
+    const int fd = int(m_port->handle());
+    termios tio{};
+    if (::tcgetattr(fd, &tio) != 0)
+        return;
+    tio.c_cc[VMIN] = cc_t(minimum);
+    tio.c_cc[VTIME] = 0;
+    if (::tcsetattr(fd, TCSANOW, &tio) == 0)
+        m_kernelMinimum = int(minimum);
+#endif
+}
+
+void SerialLink::noteEventsProcessed()
+{
+    m_kernelJudged = kernelBytes();
+    armKernelThreshold();
 }
 
 void SerialLink::receive()
 {
-    if (m_threshold == 0 || m_port->bytesAvailable() < m_threshold)
+    if (m_threshold > 0 && m_port->bytesAvailable() >= m_threshold) {
+        m_rxBytes = m_port->readAll();
+        m_rxReady = true;
+        noteEventsProcessed();
+        emit received(m_rxBytes);
         return;
-    m_rxBytes = m_port->readAll();
-    m_rxReady = true;
-    emit received(m_rxBytes);
+    }
+    noteEventsProcessed();
 }
 
 void SerialLink::loseLink()
@@ -214,8 +280,10 @@ void SerialLink::SysDelay(int milliseconds)
     const QDeadlineTimer deadline(milliseconds, Qt::PreciseTimer);
 
     QCoreApplication::processEvents();
-    if (m_rxReady || !m_port->isOpen())
+    if (m_rxReady || !m_port->isOpen()) {
+        noteEventsProcessed();
         return;
+    }
 
     // The loop sleeps in the event dispatcher until a receive event, a lost
     // link or the timer wakes it.
@@ -228,4 +296,5 @@ void SerialLink::SysDelay(int milliseconds)
     connect(this, &SerialLink::linkLost, &loop, &QEventLoop::quit);
     timer.start(qMax<qint64>(0, deadline.remainingTime()));
     loop.exec();
+    noteEventsProcessed();
 }

@@ -11,10 +11,11 @@ class QSerialPort;
 // sends it back as its own acknowledgement.
 inline constexpr char AckByte = 0x06;
 
-// Device name of serial port number `port` (1-4): "COM1"..."COM4" on Windows;
-// elsewhere `configuredPath` when it is not empty, else /dev/ttyUSB0 ...
-// /dev/ttyUSB3. A number outside 1-4 gives an empty name, which no port test
-// passes. Reads no file: the caller hands in what its settings say.
+// Device name of serial port number `port` (1-4): `configuredPath` when it is
+// not empty (what the settings file maps the entry to), else the default,
+// "COM1"..."COM4" on Windows and /dev/ttyUSB0 ... /dev/ttyUSB3 elsewhere. A
+// number outside 1-4 gives an empty name, which no port test passes. Reads no
+// file: the caller hands in what its settings say (configuredPortPath).
 QString portDeviceName(int port, const QString &configuredPath = {});
 
 // The one serial line between the program and the radio, 9600 baud 8N1
@@ -29,7 +30,9 @@ QString portDeviceName(int port, const QString &configuredPath = {});
 // bytes that arrived earlier were judged by the threshold in force then, and
 // a re-check on change would hand the run stale bytes as the answer to a
 // request it has not sent yet, between two of its statements instead of
-// inside a wait.
+// inside a wait. On Unix the terminal driver is told the threshold (VMIN),
+// so a reply wakes the program once instead of once per byte; this changes
+// no delivery.
 //
 // Everything runs on the thread of the object; receive events are handled
 // only while an event loop runs (a `SysDelay` wait or the main loop).
@@ -78,14 +81,15 @@ public:
 
     // Receive threshold in bytes; 0 raises no receive event.
     int RThreshold() const { return m_threshold; }
-    void setRThreshold(int bytes) { m_threshold = qMax(0, bytes); }
+    void setRThreshold(int bytes);
 
     // Set by a receive event; only the caller clears it.
     bool RxReady() const { return m_rxReady; }
     void clearRxReady() { m_rxReady = false; }
     // The bytes of the most recent receive event.
     QByteArray RxBytes() const { return m_rxBytes; }
-    // Bytes received but not yet delivered (below the threshold).
+    // Bytes received but not yet delivered (below the threshold), those the
+    // terminal driver still holds included.
     qint64 bytesWaiting() const;
 
     // Waits up to `milliseconds` while events are processed, and ends as
@@ -104,6 +108,9 @@ signals:
 private:
     void receive();
     void loseLink();
+    void armKernelThreshold();
+    void noteEventsProcessed();
+    qint64 kernelBytes() const;
     bool write(const QByteArray &bytes);
 
     QSerialPort *m_port;
@@ -111,6 +118,10 @@ private:
     QString m_openName; // the device of the port now open
     QString m_errorString;
     int m_threshold = 0;
+    // The VMIN now set on the open port; -1 when unknown.
+    int m_kernelMinimum = -1;
+    // Bytes the terminal driver held the last time events were processed.
+    qint64 m_kernelJudged = 0;
     bool m_rxReady = false;
     QByteArray m_rxBytes;
     QByteArray m_txBytes;

@@ -92,12 +92,8 @@ VirtualRadio::VirtualRadio(QObject *parent)
     : QObject(parent), m_memory(MemorySize, char(0xFF)), m_random(GarbageSeed)
 {
     m_clock.start();
-    for (QTimer *timer : {&m_rxTimer, &m_txTimer}) {
-        timer->setSingleShot(true);
-        timer->setTimerType(Qt::PreciseTimer);
-    }
-    connect(&m_rxTimer, &QTimer::timeout, this, &VirtualRadio::onRxTimer);
-    connect(&m_txTimer, &QTimer::timeout, this, &VirtualRadio::onTxTimer);
+    connect(&m_rxTimer, &LineTimer::timeout, this, &VirtualRadio::onRxTimer);
+    connect(&m_txTimer, &LineTimer::timeout, this, &VirtualRadio::onTxTimer);
 }
 
 VirtualRadio::~VirtualRadio()
@@ -281,11 +277,9 @@ qint64 VirtualRadio::byteTimeNs() const
     return m_baud > 0 ? qint64(BitsPerByte) * 1000000000 / m_baud : 0;
 }
 
-void VirtualRadio::armTimer(QTimer &timer, qint64 dueNs, qint64 nowNs)
+void VirtualRadio::armTimer(LineTimer &timer, qint64 dueNs, qint64 nowNs)
 {
-    // Round up: firing early would deliver a byte before its time.
-    const qint64 ms = dueNs > nowNs ? (dueNs - nowNs + 999999) / 1000000 : 0;
-    timer.start(int(ms));
+    timer.start(dueNs - nowNs);
 }
 
 void VirtualRadio::onReadable()
@@ -328,14 +322,20 @@ void VirtualRadio::onReadable()
 void VirtualRadio::onRxTimer()
 {
     const qint64 now = m_clock.nsecsElapsed();
-    QByteArray due;
+    std::deque<std::pair<qint64, char>> due;
     while (!m_rxQueue.empty() && m_rxQueue.front().first <= now) {
-        due.append(m_rxQueue.front().second);
+        due.push_back(m_rxQueue.front());
         m_rxQueue.pop_front();
     }
     if (!m_rxQueue.empty())
         armTimer(m_rxTimer, m_rxQueue.front().first, now);
-    receive(due);
+    // Byte by byte, each at the moment it ended on the line, so that a reply
+    // is timed from the end of its request however late the timer fired.
+    for (const auto &[endedAt, byte] : due) {
+        m_rxEndedAt = endedAt;
+        receive(QByteArray(1, byte));
+    }
+    m_rxEndedAt = -1;
 }
 
 void VirtualRadio::receive(const QByteArray &bytes)
@@ -507,7 +507,11 @@ void VirtualRadio::send(const QByteArray &reply)
         return;
     }
     const qint64 now = m_clock.nsecsElapsed();
-    qint64 due = qMax(now + latencyNs, m_txLineFreeAt);
+    // The radio turns round after the end of the request on the line; the
+    // moment this process got to it does not count. Bytes whose time has
+    // passed go out at once.
+    const qint64 requestEnd = m_rxEndedAt >= 0 ? m_rxEndedAt : now;
+    qint64 due = qMax(requestEnd + latencyNs, m_txLineFreeAt);
     for (const char c : reply) {
         due += byteNs;
         m_txQueue.emplace_back(due, c);

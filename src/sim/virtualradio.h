@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sim/linetimer.h"
 #include "sim/radiofault.h"
 
 #include <QByteArray>
@@ -8,7 +9,6 @@
 #include <QObject>
 #include <QRandomGenerator>
 #include <QString>
-#include <QTimer>
 
 #include <deque>
 #include <utility>
@@ -147,7 +147,7 @@ private:
     void flushOut();
     void record(Transfer::Direction direction, const QByteArray &bytes);
     qint64 byteTimeNs() const;
-    static void armTimer(QTimer &timer, qint64 dueNs, qint64 nowNs);
+    static void armTimer(LineTimer &timer, qint64 dueNs, qint64 nowNs);
 
     int m_master = -1;
     int m_slave = -1;
@@ -171,9 +171,12 @@ private:
     std::deque<std::pair<qint64, char>> m_rxQueue;
     std::deque<std::pair<qint64, char>> m_txQueue;
     qint64 m_rxLineFreeAt = 0;
+    // While line-emulated bytes are handed on: when the byte ended on the
+    // line; -1 otherwise.
+    qint64 m_rxEndedAt = -1;
     qint64 m_txLineFreeAt = 0;
-    QTimer m_rxTimer;
-    QTimer m_txTimer;
+    LineTimer m_rxTimer;
+    LineTimer m_txTimer;
     QByteArray m_out;
 
     QList<Transfer> m_transcript;

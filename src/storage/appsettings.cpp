@@ -107,18 +107,7 @@ SettingsSaveResult saveSettings(SettingsFile &file, int com, int skin, const Ban
     return result;
 }
 
-QString defaultPortDevice(int port)
+QString configuredPortPath(const SettingsFile &file, int port)
 {
-#ifdef Q_OS_WIN
-    return QStringLiteral("COM%1").arg(port);
-#else
-    return QStringLiteral("/dev/ttyUSB%1").arg(port - 1);
-#endif
-}
-
-QString portDevice(const SettingsFile &file, int port)
-{
-    const QString device =
-        file.readString(PortsSection, QStringLiteral("COM%1").arg(port)).trimmed();
-    return device.isEmpty() ? defaultPortDevice(port) : device;
+    return file.readString(PortsSection, QStringLiteral("COM%1").arg(port)).trimmed();
 }

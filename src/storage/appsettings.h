@@ -68,8 +68,8 @@ struct SettingsSaveResult
 // written stops the save; the keys before it are in the file.
 SettingsSaveResult saveSettings(SettingsFile &file, int com, int skin, const BandRanges &bands);
 
-// The device path or port name the port entry n (1-4) opens: [ports]
-// "COM<n>", by default "/dev/ttyUSB<n-1>" on Linux and macOS and "COM<n>" on
-// Windows.
-QString portDevice(const SettingsFile &file, int port);
-QString defaultPortDevice(int port);
+// The device the user configured for port entry n (1-4): the text of
+// [ports] "COM<n>" with surrounding blanks removed; empty when the key is
+// missing or empty. The default devices are the serial link's business
+// (portDeviceName), so this only reports what the file says.
+QString configuredPortPath(const SettingsFile &file, int port);

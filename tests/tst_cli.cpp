@@ -1,0 +1,315 @@
+// qb380-cli as a user runs it: the built program, copied with eng.dll into a
+// program folder of the test's own, against a virtual radio served by this
+// process (or by the program's own simulate verb). Expected bytes and file
+// lines are built here from the memory layouts and the channel file format.
+#include "sim/virtualradio.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+QByteArray bytes(std::initializer_list<int> values)
+{
+    QByteArray b;
+    for (int v : values)
+        b.append(char(v));
+    return b;
+}
+
+struct Outcome
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// The channel file of a table with only channel 1 set, with the settings at
+// the given indexes (canonical order), in English texts where it matters
+// for the codec: the setting texts after the digit are not read.
+QByteArray channelFile(const QStringList &channel1, const QList<int> &settings)
+{
+    static const QStringList names{"APO",        "BEEP",       "BatSave",   "scankind",
+                                   "Ring",       "Scramble",   "VFO/MR",    "MR freq./MR CH",
+                                   "Squelch",    "VoxControl", "TxT.O.T",   "keyswitch",
+                                   "Switch.U.P", "DownFreq",   "BroadBand", "SpreadFreq",
+                                   "band",       "Freq.Step",  "Txlight",   "Rxlight"};
+    QByteArray f = "TR-207 MEMORY CHANNEL\r\n\r\n\r\nBAND 400-470MHz\r\n";
+    for (int i = 0; i < 20; ++i)
+        f += names.at(i).toLatin1() + ' ' + QByteArray::number(settings.at(i)) + " x\r\n";
+    f += "\r\n\r\n";
+    for (int n = 1; n <= 199; ++n) {
+        f += "CH" + QByteArray::number(n).rightJustified(3, '0');
+        for (int col = 0; col < 8; ++col)
+            f += " | " + (n == 1 ? channel1.at(col).toLatin1() : QByteArray());
+        f += " | \r\n";
+    }
+    return f;
+}
+
+const QList<int> DefaultSettings{1, 1, 1, 1, 1, 1, 1, 1, 2, 0, 4, 1, 1, 1, 1, 0, 0, 5, 1, 3};
+
+} // namespace
+
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir folder; // the program's folder
+    QTemporaryDir work;   // the user's files
+    std::unique_ptr<VirtualRadio> radio;
+
+    QString program() const { return folder.filePath(QStringLiteral("qb380-cli")); }
+    QString file(const QString &name) const { return work.filePath(name); }
+
+    // Runs the program to its end while this process keeps serving the
+    // radio.
+    Outcome cli(const QStringList &args)
+    {
+        QProcess process;
+        process.start(program(), args);
+        QEventLoop loop;
+        connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+        QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+        if (process.state() != QProcess::NotRunning)
+            loop.exec();
+        Outcome o;
+        o.exitCode =
+            process.state() == QProcess::NotRunning && process.exitStatus() == QProcess::NormalExit
+                ? process.exitCode()
+                : -1;
+        o.out = process.readAllStandardOutput();
+        o.err = process.readAllStandardError();
+        process.kill();
+        process.waitForFinished();
+        return o;
+    }
+
+    static QByteArray readAll(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    static void writeAll(const QString &path, const QByteArray &data)
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(f.write(data), data.size());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(folder.isValid() && work.isValid());
+        for (const char *name : {"qb380-cli", "eng.dll"})
+            QVERIFY2(QFile::copy(QStringLiteral(QB_BIN_DIR "/") + QLatin1String(name),
+                                 folder.filePath(QLatin1String(name))),
+                     name);
+        QFile::setPermissions(program(), QFile::permissions(program()) | QFile::ExeOwner);
+    }
+
+    void init()
+    {
+        radio = std::make_unique<VirtualRadio>();
+        QVERIFY(radio->open());
+        QFile::remove(folder.filePath(QStringLiteral("myini.ini")));
+        for (const QString &name : QDir(work.path()).entryList(QDir::Files))
+            QFile::remove(file(name));
+    }
+
+    void cleanup() { radio.reset(); }
+
+    // A read writes the channel file of what the radio holds, in English
+    // texts, and the memory image of what it read.
+    void read()
+    {
+        // 438.125 / 88.5, 462.5625 / D023N, low power, wide, scan on, lock on.
+        radio->writeMemory(0x0010, bytes({0x00, 0x25, 0x81, 0x43, 0x50, 0x62, 0x25, 0x46, 0x85,
+                                          0x08, 0x23, 0x80, 0xF6, 0xFF, 0xFF, 0xFF}));
+        // Squelch 5, everything else as the defaults store it.
+        radio->writeMemory(0x0C80, bytes({0xFF, 0x05, 0x00, 0x04, 0xCF, 0x06, 0x02, 0x04}));
+        radio->writeMemory(0x0CA0, QByteArray(8, char(0x33))); // never read
+        // A receive frequency with a digit A: read, but not shown.
+        radio->writeMemory(0x0050, bytes({0x00, 0x0A, 0x00, 0x44}));
+
+        const Outcome o = cli({"read", "--port", radio->portName(), "--out", file("radio.r07"),
+                               "--image", file("radio.img")});
+        QVERIFY2(o.exitCode == 0, o.err.constData());
+        // No terminal, so no progress bar: only the warning.
+        QCOMPARE(o.err.count('\n'), 1);
+        QVERIFY2(o.err.contains("warning: channel(s) 005"), o.err.constData());
+
+        const QList<QByteArray> lines = readAll(file("radio.r07")).split('\n');
+        QCOMPARE(lines.size(), 226); // 225 lines, each ending CR LF
+        QCOMPARE(lines.at(3), QByteArray("BAND 400-470MHz\r"));
+        QCOMPARE(lines.at(12), QByteArray("Squelch 5 5\r"));
+        QCOMPARE(lines.at(26),
+                 QByteArray("CH001 | 438.12500 | 88.5 | 462.56250 | D023N | Low | Wide | ON | "
+                            "ON | \r"));
+        QCOMPARE(lines.at(27), QByteArray("CH002 |  |  |  |  |  |  |  |  | \r"));
+        QCOMPARE(lines.at(30), QByteArray("CH005 |  |  |  |  |  |  |  |  | \r"));
+
+        QByteArray image(0x10000, char(0xFF));
+        const QByteArray memory = radio->memory();
+        image.replace(0x0010, 0x0C70, memory.mid(0x0010, 0x0C70));
+        image.replace(0x0C80, 8, memory.mid(0x0C80, 8));
+        image.replace(0x0C90, 8, memory.mid(0x0C90, 8));
+        QCOMPARE(readAll(file("radio.img")), image);
+    }
+
+    // A write stores the file's channels, settings, band edges and the
+    // identification block.
+    void write()
+    {
+        radio->fillMemory(0x00);
+        QList<int> settings = DefaultSettings;
+        settings[8] = 9; // Squelch
+        writeAll(file("in.r07"), channelFile({"438.12500", "88.5", "462.56250", "D023N", "High",
+                                              "Wide", "ON", "OFF"},
+                                             settings));
+
+        const Outcome o = cli({"write", "--port", radio->portName(), file("in.r07")});
+        QVERIFY2(o.exitCode == 0, o.err.constData());
+
+        QCOMPARE(radio->readMemory(0x0010, 16),
+                 bytes({0x00, 0x25, 0x81, 0x43, 0x50, 0x62, 0x25, 0x46, 0x85, 0x08, 0x23, 0x80,
+                        0xFF, 0xFF, 0xFF, 0xFF}));
+        for (int n = 2; n <= 199; ++n)
+            QCOMPARE(radio->readMemory(0x10 * n, 16), QByteArray(16, char(0xFF)));
+        QCOMPARE(radio->readMemory(0x0C80, 8),
+                 bytes({0xFF, 0x09, 0x00, 0x04, 0xCF, 0x06, 0x02, 0x04}));
+        QCOMPARE(radio->readMemory(0x0CA0, 16),
+                 bytes({0x00, 0x40, 0x00, 0x47, 0x00, 0x40, 0x00, 0x47, 0x00, 0x40, 0x00, 0x47,
+                        0x00, 0x40, 0x00, 0x47}));
+        QCOMPARE(radio->readMemory(0x0C90, 8),
+                 bytes({0x00, 0x00, 0xF3}) + QByteArrayLiteral("5174Q"));
+        QCOMPARE(radio->readMemory(0x0000, 16), QByteArray(16, char(0x00)));
+    }
+
+    // Every way a command can end, with its status; a read that did not
+    // succeed leaves the files it was given as they were.
+    void exitCodes_data()
+    {
+        QTest::addColumn<QStringList>("args"); // "PORT", "OUT", "IMG", "IN" stand in
+        QTest::addColumn<QString>("faults");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message"); // a part of stderr
+
+        const QStringList read{"read", "--port", "PORT", "--out", "OUT", "--image", "IMG"};
+        const QStringList write{"write", "--port", "PORT", "IN"};
+        QTest::newRow("read, no radio") << read << "silent" << 1 << "No radio answered";
+        QTest::newRow("read, radio stops at channel 5")
+            << read << "stop-after:0x0050" << 1 << "channel 005";
+        QTest::newRow("read, short settings reply")
+            << read << "short:0x0C80" << 3 << "function settings";
+        QTest::newRow("write, settings refused") << write << "nak:0x0C80" << 3 << "not confirmed";
+        QTest::newRow("read, no such port")
+            << QStringList{"read", "--port", "/dev/ttyQB380-missing", "--out", "OUT"} << "" << 4
+            << "/dev/ttyQB380-missing";
+        QTest::newRow("read without --out")
+            << QStringList{"read", "--port", "PORT"} << "" << 2 << "--out";
+        QTest::newRow("read into a missing folder")
+            << QStringList{"read", "--port", "PORT", "--out", "/nonexistent-qb380/x.r07"} << "" << 6
+            << "does not exist";
+        QTest::newRow("unknown verb") << QStringList{"erase"} << "" << 2 << "unknown verb";
+        QTest::newRow("no verb") << QStringList{} << "" << 2 << "no verb";
+        QTest::newRow("write, missing file")
+            << QStringList{"write", "--port", "PORT", "MISSING"} << "" << 6 << "MISSING";
+        QTest::newRow("simulate, bad fault")
+            << QStringList{"simulate", "--fault", "nak"} << "" << 2 << "needs a block address";
+    }
+
+    void exitCodes()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, faults);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        QVERIFY(radio->setFaults(faults));
+        writeAll(file("OUT"), "old file");
+        writeAll(file("IN"), channelFile(QStringList(8, QString()), DefaultSettings));
+        for (QString &a : args) {
+            if (a == QLatin1String("PORT"))
+                a = radio->portName();
+            else if (QStringList{"OUT", "IMG", "IN", "MISSING"}.contains(a))
+                a = file(a);
+        }
+
+        const Outcome o = cli(args);
+
+        QCOMPARE(o.exitCode, exitCode);
+        QVERIFY2(o.err.contains(message.toUtf8()), o.err.constData());
+        QCOMPARE(readAll(file("OUT")), QByteArray("old file"));
+        QVERIFY(!QFile::exists(file("IMG")));
+    }
+
+    // A file the radio cannot store is refused before a byte goes out.
+    void preflightRefusal()
+    {
+        writeAll(file("bad.r07"),
+                 channelFile({"43.81250", "OFF", "438.12500", "OFF", "High", "Wide", "ON", "OFF"},
+                             DefaultSettings));
+        const Outcome o = cli({"write", "--port", radio->portName(), file("bad.r07")});
+        QCOMPARE(o.exitCode, 5);
+        QVERIFY2(o.err.contains("Channel 001"), o.err.constData());
+        QTest::qWait(50);
+        QVERIFY(radio->receivedBytes().isEmpty());
+    }
+
+    // COM1-COM4 go through [ports] of myini.ini beside the program, which
+    // is read and left as it was.
+    void portEntry()
+    {
+        const QByteArray ini = "[ports]\r\nCOM3=" + radio->portName().toLocal8Bit() +
+                               "\r\n[list1_rx]\r\nlistcount=1\r\ncombo0=420-450MHz\r\n";
+        writeAll(folder.filePath(QStringLiteral("myini.ini")), ini);
+        const Outcome o = cli({"read", "--port", "com3", "--out", file("a.r07")});
+        QVERIFY2(o.exitCode == 0, o.err.constData());
+        QVERIFY(readAll(file("a.r07")).contains("BAND 420-450MHz\r\n"));
+        QCOMPARE(readAll(folder.filePath(QStringLiteral("myini.ini"))), ini);
+    }
+
+    // The program's own virtual radio: PORT first, served until SIGTERM,
+    // then its image saved with what was written to it.
+    void simulate()
+    {
+        QByteArray image(0x1000, char(0xFF));
+        image.replace(0x0C80, 8, bytes({0xFF, 0x07, 0x00, 0x04, 0xCF, 0x06, 0x02, 0x04}));
+        writeAll(file("in.img"), image);
+        QProcess sim;
+        sim.start(program(),
+                  {"simulate", "--image", file("in.img"), "--save-image", file("out.img")});
+        QTRY_VERIFY_WITH_TIMEOUT(sim.canReadLine(), 10000);
+        const QByteArray first = sim.readLine().trimmed();
+        QVERIFY2(first.startsWith("PORT /dev/"), first.constData());
+        const QString port = QString::fromLocal8Bit(first.mid(5));
+
+        Outcome o = cli({"read", "--port", port, "--out", file("sim.r07")});
+        QVERIFY2(o.exitCode == 0, o.err.constData());
+        QVERIFY(readAll(file("sim.r07")).contains("\r\nSquelch 7 7\r\n"));
+        writeAll(file("in.r07"),
+                 channelFile({"450.00000", "OFF", "450.00000", "OFF", "High", "Wide", "ON", "OFF"},
+                             DefaultSettings));
+        o = cli({"write", "--port", port, file("in.r07")});
+        QVERIFY2(o.exitCode == 0, o.err.constData());
+
+        sim.terminate();
+        QTRY_COMPARE_WITH_TIMEOUT(sim.state(), QProcess::NotRunning, 10000);
+        QCOMPARE(sim.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(sim.exitCode(), 0);
+        const QByteArray saved = readAll(file("out.img"));
+        QCOMPARE(saved.size(), 0x10000);
+        QCOMPARE(saved.mid(0x0010, 16), bytes({0x00, 0x00, 0x00, 0x45, 0x00, 0x00, 0x00, 0x45, 0xFF,
+                                               0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
+        QCOMPARE(saved.mid(0x0C80, 8), bytes({0xFF, 0x02, 0x00, 0x04, 0xCF, 0x06, 0x02, 0x04}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"
