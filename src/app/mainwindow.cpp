@@ -63,6 +63,7 @@ Tform1::Tform1(QWidget *parent)
     setCentralWidget(client);
     buildLeftColumn(client);
     buildCentre(client);
+    buildEditor();
     buildRightColumn(client);
     buildStatusBar();
 
@@ -75,6 +76,10 @@ Tform1::Tform1(QWidget *parent)
 Tform1::~Tform1()
 {
     FormDestroy();
+    // The pages show the radio data, a member that dies before QWidget's
+    // destructor deletes the children (and hides them, which makes the grid
+    // read its cells again): take the pages down while the data lives.
+    delete takeCentralWidget();
 }
 
 void Tform1::buildMenu()
@@ -291,6 +296,23 @@ void Tform1::buildCentre(QWidget *client)
     u.bsSkinPageControl1->setCurrentWidget(u.bsSkinTabSheet1);
 }
 
+void Tform1::buildEditor()
+{
+    Widgets &u = m_ui;
+    m_editor = new ChannelEditor(&m_data, u.StringAlignGrid1, u.bsSkinTabSheet1, this);
+    m_editor->setButtons(u.bsSkinButton6, u.bsSkinButton9, u.bsSkinButton3, u.bsSkinButton4,
+                         u.bsSkinButton5);
+    m_editor->setConfirmTexts([this] { return confirmTexts(); });
+    for (int list = 0; list < 4; ++list)
+        m_editor->watchBandRangeList(u.options->bandCombo(list));
+}
+
+ChannelEditor::ConfirmTexts Tform1::confirmTexts() const
+{
+    // Language strings 108-110, once the language load keeps them.
+    return {};
+}
+
 void Tform1::buildRightColumn(QWidget *client)
 {
     Widgets &u = m_ui;
@@ -359,6 +381,7 @@ void Tform1::setWindows(TForm5 *splash, TaboutForm *about, TR_and_W *programming
         m_message->setMainWindow(this);
         m_message->setProgrammingDialog(m_programming);
     }
+    m_editor->setConfirmationDialog(m_message);
     // A skin chosen while this window was created dresses them too.
     if (m_selectedSkin)
         applySkin();
@@ -430,11 +453,14 @@ void Tform1::LoadLanguage(const QString &name)
 
 bool Tform1::commitEdit(bool hideToneList)
 {
-    Q_UNUSED(hideToneList);
-    return true;
+    return m_editor->commitEdit(hideToneList);
 }
 
-void Tform1::new1Click() {}
+void Tform1::new1Click()
+{
+    m_editor->new1Click();
+}
+
 void Tform1::open1Click() {}
 void Tform1::save1Click() {}
 void Tform1::read1Click() {}

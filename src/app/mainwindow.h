@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/channeleditor.h"
 #include "model/radiodata.h"
 
 #include <QMainWindow>
@@ -96,6 +97,8 @@ public:
     const Widgets &ui() const { return m_ui; }
     RadioData &radioData() { return m_data; }
     ChannelTableModel *channelModel() const { return m_channelModel; }
+    // Grid editing and the channel list operations.
+    ChannelEditor *editor() const { return m_editor; }
 
     // The other windows of the program, created after this one.
     void setWindows(TForm5 *splash, TaboutForm *about, TR_and_W *programming, Tmessage1 *message);
@@ -151,9 +154,12 @@ private:
     void buildMenu();
     void buildLeftColumn(QWidget *client);
     void buildCentre(QWidget *client);
+    void buildEditor();
     void buildRightColumn(QWidget *client);
     void buildStatusBar();
     void applySkin();
+    // The captions and texts of the new and clear confirmations.
+    ChannelEditor::ConfirmTexts confirmTexts() const;
 
     void FormCreate();
     void FormShow();
@@ -163,6 +169,7 @@ private:
 
     RadioData m_data;
     ChannelTableModel *m_channelModel = nullptr;
+    ChannelEditor *m_editor = nullptr;
     Widgets m_ui;
     QActionGroup *m_portGroup = nullptr;
     QActionGroup *m_skinGroup = nullptr;

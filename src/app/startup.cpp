@@ -4,9 +4,13 @@
 #include "app/mainwindow.h"
 #include "app/programmingdialog.h"
 #include "app/splashwindow.h"
+#include "editor/channeleditor.h"
 #include "editor/confirmationdialog.h"
+#include "editor/tonelistbox.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -55,12 +59,28 @@ void takeScreenshot(Program &program, const QString &file, const QString &view)
 
     auto grab = [&program, form, file, view] {
         QWidget *target = form;
+        ToneListBox *toneList = form->editor()->ComboBox1();
         if (view == QLatin1String("about")) {
             form->About1Click();
             target = program.aboutForm.get();
+        } else if (view == QLatin1String("edit")) {
+            // The frequency edit box open on channel 3's transmit frequency.
+            form->editor()->makeCurrent(ChannelTable::ColTxFreq, 3);
+        } else if (view == QLatin1String("tone")) {
+            // The tone list dropped down on channel 4's receive tone.
+            form->editor()->makeCurrent(ChannelTable::ColRxTone, 4);
+            toneList->showPopup();
         }
-        QTimer::singleShot(400, target, [target, file] {
-            const bool saved = target->grab().save(file);
+        QTimer::singleShot(400, target, [target, file, toneList] {
+            QPixmap picture = target->grab();
+            // The drop-down is a window of its own: take it from the screen.
+            if (toneList->view()->isVisible()) {
+                const QRect area =
+                    target->frameGeometry().united(toneList->view()->window()->frameGeometry());
+                picture = target->screen()->grabWindow(0, area.x(), area.y(), area.width(),
+                                                       area.height());
+            }
+            const bool saved = picture.save(file);
             QCoreApplication::exit(saved ? 0 : 1);
         });
     };

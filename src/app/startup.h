@@ -33,6 +33,6 @@ std::unique_ptr<Program> createProgram();
 
 // The whole run: createProgram, show the main window, run the event loop
 // until it closes. `arguments` may ask for a picture of a window instead
-// (--screenshot FILE [--screenshot-view main|options|about]), which the
+// (--screenshot FILE [--screenshot-view main|options|about|edit|tone]), which the
 // documentation is made with.
 int runProgram(QApplication &app, const QStringList &arguments);

@@ -2,13 +2,21 @@
 
 #include "editor/channeltablemodel.h"
 
+#include "model/channeltable.h"
+
 #include <QAbstractButton>
 #include <QEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QWheelEvent>
 
 namespace {
+
+// One notch of a mouse wheel, in eighths of a degree.
+constexpr int WheelNotch = 120;
 
 // Draws cells without selection or focus marks: the current cell is shown by
 // the editor laid over it, not by the grid.
@@ -60,6 +68,8 @@ ChannelGrid::ChannelGrid(QWidget *parent) : QTableView(parent)
     setTabKeyNavigation(false);
     setWordWrap(false);
     setCornerButtonEnabled(false);
+    // Typed characters are the editor's, not a search for a matching row.
+    setAttribute(Qt::WA_InputMethodEnabled, false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollMode(ScrollPerItem);
@@ -96,6 +106,195 @@ void ChannelGrid::setChannelModel(ChannelTableModel *model)
     if (m_model && m_corner)
         connect(m_model, &ChannelTableModel::cornerHeadingChanged, m_corner,
                 qOverload<>(&QWidget::update));
+    // The grid starts on channel 1's receive frequency, without events.
+    if (m_model)
+        selectionModel()->setCurrentIndex(m_model->index(0, 0), QItemSelectionModel::NoUpdate);
+}
+
+int ChannelGrid::Col() const
+{
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? ChannelTableModel::tableColumn(current) : 0;
+}
+
+int ChannelGrid::Row() const
+{
+    const QModelIndex current = currentIndex();
+    return current.isValid() ? ChannelTableModel::tableRow(current) : 0;
+}
+
+bool ChannelGrid::setCol(int col)
+{
+    if (!m_model)
+        return false;
+    const QModelIndex target = m_model->cellIndex(col, Row());
+    if (!target.isValid())
+        return false;
+    return target == currentIndex() || moveTo(target, true);
+}
+
+bool ChannelGrid::setRow(int row)
+{
+    if (!m_model)
+        return false;
+    const QModelIndex target = m_model->cellIndex(Col(), row);
+    if (!target.isValid())
+        return false;
+    return target == currentIndex() || moveTo(target, true);
+}
+
+QRect ChannelGrid::cellRect(int col, int row, const QWidget *widget) const
+{
+    if (!m_model)
+        return {};
+    const QRect cell = visualRect(m_model->cellIndex(col, row));
+    if (!cell.isValid())
+        return {};
+    const QPoint inWindow = viewport()->mapTo(window(), cell.topLeft());
+    return QRect(widget->mapFrom(window(), inWindow), cell.size());
+}
+
+bool ChannelGrid::cursorAction(int key, CursorAction *action)
+{
+    switch (key) {
+    case Qt::Key_Up:
+        *action = MoveUp;
+        return true;
+    case Qt::Key_Down:
+        *action = MoveDown;
+        return true;
+    case Qt::Key_Left:
+        *action = MoveLeft;
+        return true;
+    case Qt::Key_Right:
+        *action = MoveRight;
+        return true;
+    case Qt::Key_Home:
+        *action = MoveHome;
+        return true;
+    case Qt::Key_End:
+        *action = MoveEnd;
+        return true;
+    case Qt::Key_PageUp:
+        *action = MovePageUp;
+        return true;
+    case Qt::Key_PageDown:
+        *action = MovePageDown;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool ChannelGrid::moveTo(const QModelIndex &index, bool clickNow)
+{
+    bool canSelect = true;
+    emit selectCell(ChannelTableModel::tableColumn(index), ChannelTableModel::tableRow(index),
+                    &canSelect);
+    if (!canSelect)
+        return false;
+    if (index != currentIndex())
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    if (clickNow)
+        emit cellClick();
+    return true;
+}
+
+void ChannelGrid::mousePressEvent(QMouseEvent *event)
+{
+    event->accept();
+    m_clickOnRelease = false;
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QModelIndex index = indexAt(event->position().toPoint());
+    // A press on the current cell commits its row as a press elsewhere does.
+    if (index.isValid())
+        m_clickOnRelease = moveTo(index, false);
+}
+
+void ChannelGrid::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->accept();
+    if (event->button() == Qt::LeftButton && m_clickOnRelease) {
+        m_clickOnRelease = false;
+        emit cellClick();
+    }
+}
+
+void ChannelGrid::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The second press of a double click neither commits nor clicks: a
+    // double click on a switch cell switches it once.
+    event->accept();
+    m_clickOnRelease = false;
+}
+
+void ChannelGrid::mouseMoveEvent(QMouseEvent *event)
+{
+    // Dragging never moves the current cell.
+    event->accept();
+}
+
+void ChannelGrid::keyPressEvent(QKeyEvent *event)
+{
+    event->accept();
+    emit keyDown(event->key(), event->modifiers());
+    CursorAction action;
+    if (cursorAction(event->key(), &action)) {
+        const QModelIndex target = moveCursor(action, event->modifiers());
+        if (target.isValid() && target != currentIndex())
+            moveTo(target, true);
+        return;
+    }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        emit keyPress(QLatin1Char('\r'));
+        return;
+    }
+    const QString text = event->text();
+    if (!text.isEmpty())
+        emit keyPress(text.at(0));
+}
+
+void ChannelGrid::wheelEvent(QWheelEvent *event)
+{
+    event->accept();
+    const int delta = event->angleDelta().y();
+    if (delta == 0)
+        return;
+    // Fine-grained wheels add up to whole notches; a change of direction
+    // starts afresh.
+    if ((delta > 0) != (m_wheelRest > 0))
+        m_wheelRest = 0;
+    m_wheelRest += delta;
+    while (qAbs(m_wheelRest) >= WheelNotch) {
+        const bool up = m_wheelRest > 0;
+        m_wheelRest -= up ? WheelNotch : -WheelNotch;
+        emit mouseWheel();
+        const int row = Row() + (up ? -1 : 1);
+        if (row >= 1 && row <= ChannelTable::ChannelCount)
+            setRow(row);
+    }
+}
+
+void ChannelGrid::focusInEvent(QFocusEvent *event)
+{
+    QTableView::focusInEvent(event);
+    // Coming back from a drop-down or another window is not entering the
+    // grid from another part of the window.
+    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
+        emit gridEnter();
+}
+
+void ChannelGrid::paintEvent(QPaintEvent *event)
+{
+    QTableView::paintEvent(event);
+    emit cellsPainted();
+}
+
+void ChannelGrid::scrollContentsBy(int dx, int dy)
+{
+    QTableView::scrollContentsBy(dx, dy);
+    emit cellsPainted();
 }
 
 bool ChannelGrid::eventFilter(QObject *watched, QEvent *event)

@@ -1,0 +1,173 @@
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+
+class ChannelGrid;
+class ChannelTable;
+class FrequencyEdit;
+class QAbstractButton;
+class QComboBox;
+class QTimer;
+class Tmessage1;
+class ToneListBox;
+struct RadioData;
+
+// Editing of the channel grid and the channel list operations.
+//
+// The grid does not edit its cells: two editors are laid over the current
+// cell, the frequency edit box on the receive and transmit frequencies and
+// the tone list on the sub-audio cells; a click on a power, band width, scan
+// or busy-lock cell switches its value. A row is committed (sendallcell)
+// before the current cell leaves it and when Enter ends an entry. Below the
+// grid: auto add, clear, move up, move down and delete; the new command and
+// clear ask first through the confirmation dialog.
+//
+// CurrentCol and CurrentRow are the current cell as the editor last took it
+// from the grid; the commit, the editors' write-back and the list operations
+// act on them.
+class ChannelEditor : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The captions and texts of the new and clear confirmations (they come
+    // with the language).
+    struct ConfirmTexts
+    {
+        QString ConfirmTitle;
+        QString NewConfirmText;
+        QString ClearConfirmText;
+    };
+
+    // The auto-add repeat: the first repeat after 1 s, then every 200 ms.
+    static constexpr int FirstRepeatMs = 1000;
+    static constexpr int RepeatMs = 200;
+
+    // The editors become children of `editorParent` (the grid's page), laid
+    // above the grid.
+    ChannelEditor(RadioData *data, ChannelGrid *grid, QWidget *editorParent,
+                  QObject *parent = nullptr);
+
+    int CurrentCol() const { return m_currentCol; }
+    int CurrentRow() const { return m_currentRow; }
+    // The row the tone list writes to (in column CurrentCol).
+    int ComboRow() const { return m_comboRow; }
+    // Set by arrow keys, and by the wheel over columns 5-8: the next click on
+    // a switch cell of a channel only clears it.
+    bool SkipToggle() const { return m_skipToggle; }
+
+    ChannelGrid *StringAlignGrid1() const { return m_grid; }
+    FrequencyEdit *bsSkinEdit1() const { return m_edit; }
+    ToneListBox *ComboBox1() const { return m_toneList; }
+    QTimer *Timer1() const { return m_timer; }
+
+    // The five buttons under the grid. Auto add works while a mouse button
+    // is held on it; it has no click, so the keyboard cannot start it.
+    void setButtons(QAbstractButton *autoAdd, QAbstractButton *clear, QAbstractButton *moveUp,
+                    QAbstractButton *moveDown, QAbstractButton *remove);
+    // The dialog that asks before new and clear; its OK runs them.
+    void setConfirmationDialog(Tmessage1 *dialog);
+    void setConfirmTexts(std::function<ConfirmTexts()> texts);
+    // A band range list whose drop-down, when it closes, asks for a new
+    // table as the new command does.
+    void watchBandRangeList(QComboBox *list);
+
+    // Commits the row of a frequency being typed (the edit box is shown) and
+    // hides the edit box; hides the tone list too when hideToneList. Returns
+    // false, having shown the conversion message, when the text is not a
+    // number.
+    bool commitEdit(bool hideToneList);
+
+    // Makes (col, row) the current cell: the column, then the row, each with
+    // the grid's select and click when it changes. False when a commit
+    // failed and the grid stayed.
+    bool makeCurrent(int col, int row);
+
+public slots:
+    // The cell click action: hides both editors, takes the grid's current
+    // cell, and opens its editor or switches its value.
+    void StringAlignGrid1Click();
+
+    void bsSkinButton6MouseDown(); // auto add: one channel at once, then repeats
+    void bsSkinButton6MouseUp();
+    void Timer1Timer();
+    void bsSkinButton3Click(); // move up
+    void bsSkinButton4Click(); // move down
+    void bsSkinButton5Click(); // delete, without asking
+    void bsSkinButton9Click(); // clear, asks first
+    void new1Click();          // new table, asks first
+
+    // What OK on the confirmations does.
+    void newTable();
+    void clearChannels();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    class ListOperation;
+
+    void StringAlignGrid1SelectCell(int col, int row, bool *canSelect);
+    void StringAlignGrid1KeyDown(int key);
+    void StringAlignGrid1KeyPress(QChar character);
+    void StringAlignGrid1MouseWheel();
+    void StringAlignGrid1Enter();
+    void StringAlignGrid1DrawCell();
+    void bsSkinEdit1Enter();
+    void bsSkinEdit1KeyUp();
+    void ComboBox1Change(int index);
+    void ComboBox1Exit();
+    void ComboBox1KeyPress();
+
+    ChannelTable &table() const;
+    // sendallcell (CurrentCol, CurrentRow); false after the conversion
+    // message.
+    bool commitCurrentRow();
+    void showMessage(const QString &message);
+
+    QPoint editBoxPlace(int col, int row) const;
+    QPoint toneListPlace(int col, int row) const;
+    void openEditBox();
+    void openToneList();
+    // Selects the tone of cell (CurrentCol, row) without writing it back.
+    void selectTone(int row);
+    void hideEditBox();
+    void hideToneList();
+    // A focused editor hands the focus to the grid (the tone list writes its
+    // choice back as when the user leaves it).
+    void leaveEditors();
+    // Brings the open editor in line with the cell under it after the list
+    // operations changed the cell.
+    void refreshEditors();
+
+    bool startAutoAdd();
+    double autoAddStep() const;
+    void addNextChannel(double step);
+    bool moveChannel(int direction);
+    void askConfirmation(const QString &text, int action);
+
+    RadioData *m_data;
+    ChannelGrid *m_grid;
+    FrequencyEdit *m_edit;
+    ToneListBox *m_toneList;
+    QTimer *m_timer;
+    QPointer<QAbstractButton> m_autoAddButton;
+    QPointer<Tmessage1> m_confirm;
+    std::function<ConfirmTexts()> m_confirmTexts;
+    QList<QObject *> m_bandRangePopups;
+
+    int m_currentCol = 1;
+    int m_currentRow = 1;
+    int m_comboRow = 1;
+    bool m_skipToggle = false;
+    // Set while the program selects a tone: only the user's choice writes.
+    int m_selectingTone = 0;
+    // Set while a list operation runs: its click actions open editors but
+    // never switch a value.
+    int m_listOperation = 0;
+};

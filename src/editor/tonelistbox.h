@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QComboBox>
+
+// The in-place tone list (ComboBox1): a drop-down list of the sub-audio
+// choices, nothing can be typed. Arrow keys move through the choices; any
+// character key (Enter, Esc, letters, digits) ends the choice instead of
+// searching the list.
+class ToneListBox : public QComboBox
+{
+    Q_OBJECT
+
+public:
+    static constexpr int Width = 73;
+    static constexpr int Height = 20;
+    static constexpr int VisibleItems = 15;
+
+    explicit ToneListBox(QWidget *parent = nullptr);
+
+signals:
+    // A character key was pressed: the choice is over.
+    void characterKey();
+    // The keyboard focus went to another part of the window (not to the
+    // list's own drop-down, not to another window).
+    void exited();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+};
