@@ -4,6 +4,7 @@
 #include "model/radiodata.h"
 #include "storage/channelfile.h"
 
+#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -25,6 +26,10 @@ QString runFileDialog(QWidget *parent, const FileDialogSetup &setup)
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
+    // The dialog collapses the blanks of a filter's description; the model
+    // name keeps its two blanks in the list the user sees.
+    if (auto *types = dialog.findChild<QComboBox *>(QStringLiteral("fileTypeCombo")))
+        types->setItemText(0, setup.filter);
     if (!setup.name.isEmpty())
         dialog.selectFile(setup.name);
     if (dialog.exec() != QDialog::Accepted)
