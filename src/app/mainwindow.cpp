@@ -501,8 +501,8 @@ void Tform1::open1Click()
 
 void Tform1::save1Click()
 {
-    // Commits a frequency being typed first; a text that is no number stops
-    // the save.
+    // The file commands run commitEdit(false) first: a frequency being typed
+    // goes into its row, and a text that is no number stops the save.
     m_fileCommands->save();
 }
 
