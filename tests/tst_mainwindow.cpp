@@ -12,6 +12,7 @@
 #include "app/splashwindow.h"
 #include "app/startup.h"
 #include "editor/confirmationdialog.h"
+#include "model/programfolder.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -24,6 +25,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
@@ -54,6 +56,8 @@ class TestMainWindow : public QObject
 {
     Q_OBJECT
 
+    // The program's folder: no language libraries, a settings file of its own.
+    QTemporaryDir m_folder;
     std::unique_ptr<Program> m_program;
     Tform1 *form() const { return m_program->form1.get(); }
 
@@ -70,8 +74,17 @@ class TestMainWindow : public QObject
     }
 
 private slots:
-    void initTestCase() { m_program = createProgram(); }
-    void cleanupTestCase() { m_program.reset(); }
+    void initTestCase()
+    {
+        QVERIFY(m_folder.isValid());
+        setProgramFolder(m_folder.path());
+        m_program = createProgram();
+    }
+    void cleanupTestCase()
+    {
+        m_program.reset();
+        setProgramFolder(QString());
+    }
 
     // Runs first: the start shows the splash modally before the main window
     // becomes visible, puts the language marks, and shows the splash again
@@ -125,7 +138,8 @@ private slots:
         QTest::addColumn<QSize>("size");
         QTest::addColumn<QString>("title");
         QTest::addColumn<bool>("onTop");
-        QTest::newRow("main") << "form1" << QSize(793, 546) << "RPX-4100" << false;
+        // Restoring the chosen band range at creation has set "QB-380".
+        QTest::newRow("main") << "form1" << QSize(793, 546) << "QB-380" << false;
         QTest::newRow("splash") << "Form5" << QSize(510, 316) << "" << true;
         QTest::newRow("about") << "aboutForm" << QSize(402, 242) << "关于..." << true;
         QTest::newRow("programming") << "R_and_W" << QSize(356, 194) << "QB-380" << true;
@@ -680,6 +694,7 @@ private slots:
         QCOMPARE(list1rx->objectName(), QStringLiteral("bsSkinComboBox20"));
         QCOMPARE(page->bandCombo(3)->objectName(), QStringLiteral("bsSkinComboBox24"));
 
+        bands.list1_rx.clear();
         form()->setWindowTitle(QStringLiteral("RPX-4100"));
         bands.list1_rx.append(QStringLiteral("400-470MHz"));
         bands.list1_rx.append(QStringLiteral("350-390MHz"));

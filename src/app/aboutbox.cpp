@@ -49,6 +49,7 @@ TaboutForm::TaboutForm(QWidget *parent)
 
     for (QLabel *label : {m_version, m_rights, m_maker}) {
         label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+        label->setProperty("sizesToText", true);
         label->adjustSize();
     }
 

@@ -2,15 +2,21 @@
 
 #include "app/aboutbox.h"
 #include "app/buttonsbar.h"
+#include "app/channelfilecommands.h"
 #include "app/glowbutton.h"
 #include "app/linklabel.h"
 #include "app/optionspage.h"
 #include "app/programmingdialog.h"
 #include "app/skins.h"
 #include "app/splashwindow.h"
+#include "app/windowtexts.h"
 #include "editor/channelgrid.h"
 #include "editor/channeltablemodel.h"
 #include "editor/confirmationdialog.h"
+#include "i18n/languageswitch.h"
+#include "model/programfolder.h"
+#include "storage/appsettings.h"
+#include "storage/settingsfile.h"
 
 #include <QActionGroup>
 #include <QFrame>
@@ -69,6 +75,18 @@ Tform1::Tform1(QWidget *parent)
 
     connect(&m_data.bands, &BandRanges::chosenTextChanged, this,
             [this] { setWindowTitle(QStringLiteral("QB-380")); });
+
+    m_messageFunction = [this](MessageKind kind, const QString &text) {
+        showMessageBox(this, kind, text);
+    };
+    ChannelFileCommands::Window fileWindow;
+    fileWindow.parent = this;
+    fileWindow.commitEdit = [this] { return commitEdit(false); };
+    fileWindow.setCaption = [this](const QString &caption) { setWindowTitle(caption); };
+    fileWindow.message = [this](MessageKind kind, const QString &text) {
+        showUserMessage(kind, text);
+    };
+    m_fileCommands = std::make_unique<ChannelFileCommands>(&m_data, fileWindow);
 
     FormCreate();
 }
@@ -309,8 +327,7 @@ void Tform1::buildEditor()
 
 ChannelEditor::ConfirmTexts Tform1::confirmTexts() const
 {
-    // Language strings 108-110, once the language load keeps them.
-    return {};
+    return {m_messages.ConfirmTitle, m_messages.NewConfirmText, m_messages.ClearConfirmText};
 }
 
 void Tform1::buildRightColumn(QWidget *client)
@@ -420,35 +437,74 @@ void Tform1::setVisible(bool visible)
 
 void Tform1::FormCreate()
 {
-    // The settings file is read here: it activates the stored port and skin
-    // and fills the band range lists. Without it a first start activates
-    // port 1 and skin 1, as a missing file does.
-    portCommand(1);
-    skinCommand(1);
+    // The stored port and skin are activated exactly as if the user had
+    // picked them, then the band range lists are filled; restoring a chosen
+    // entry sets the caption "QB-380". A missing file gives port 1, skin 1.
+    m_settingsFile = std::make_unique<SettingsFile>(programFile(QStringLiteral("myini.ini")));
+    const StartupChoices choices = readStartupChoices(*m_settingsFile);
+    for (const QString &warning : choices.warnings)
+        qWarning("%s", qUtf8Printable(warning));
+    portCommand(choices.com);
+    skinCommand(choices.skin);
+    loadBandRanges(*m_settingsFile, m_data.bands);
 }
 
 void Tform1::FormShow()
 {
     if (m_splash)
         m_splash->exec();
-    m_ui.chinese->setChecked(false);
-    m_ui.english->setChecked(true);
-    m_ui.chinese->setText(QStringLiteral("chinese"));
-    LoadLanguage(QStringLiteral("eng"));
+    // Every start is in English; the grid holds no channels yet, so there
+    // is nothing to convert.
+    selectLanguage(true);
     if (m_splash)
         m_splash->show();
 }
 
 void Tform1::FormDestroy()
 {
-    // The settings file is written here: port, skin and band range lists.
+    if (!m_settingsFile)
+        return;
+    const SettingsSaveResult saved =
+        saveSettings(*m_settingsFile, m_selectedPort, m_selectedSkin, m_data.bands);
+    if (!saved.ok)
+        showUserMessage(MessageKind::Error, saved.message);
+    m_settingsFile.reset();
 }
 
 void Tform1::LoadLanguage(const QString &name)
 {
-    // The texts of the language library come in here, for this window and
-    // the dialogs.
-    Q_UNUSED(name);
+    const LanguageWindows windows{this, m_about.data(), m_programming.data(), m_message.data()};
+    loadLanguage(name, m_data, m_messages,
+                 [&windows](const TextTarget &target, const QString &text) {
+                     setTargetText(windows, target, text);
+                 });
+}
+
+void Tform1::selectLanguage(bool english)
+{
+    QAction *chosen = english ? m_ui.english : m_ui.chinese;
+    QAction *other = english ? m_ui.chinese : m_ui.english;
+    chosen->setChecked(true);
+    other->setChecked(false);
+    // The library's own name for Chinese replaces this when it is found.
+    m_ui.chinese->setText(english ? QStringLiteral("chinese") : QStringLiteral("中文"));
+    LoadLanguage(english ? QStringLiteral("eng") : QStringLiteral("chn"));
+}
+
+ChannelFileDialog &Tform1::openDialog()
+{
+    return m_fileCommands->openDialog();
+}
+
+ChannelFileDialog &Tform1::saveDialog()
+{
+    return m_fileCommands->saveDialog();
+}
+
+void Tform1::showUserMessage(MessageKind kind, const QString &text)
+{
+    if (m_messageFunction)
+        m_messageFunction(kind, text);
 }
 
 bool Tform1::commitEdit(bool hideToneList)
@@ -461,12 +517,33 @@ void Tform1::new1Click()
     m_editor->new1Click();
 }
 
-void Tform1::open1Click() {}
-void Tform1::save1Click() {}
+void Tform1::open1Click()
+{
+    // A cell editor that is open stays as it is.
+    m_fileCommands->open();
+}
+
+void Tform1::save1Click()
+{
+    // The file commands run commitEdit(false) first: a frequency being typed
+    // goes into its row, and a text that is no number stops the save.
+    m_fileCommands->save();
+}
+
 void Tform1::read1Click() {}
 void Tform1::write2Click() {}
-void Tform1::chineseClick() {}
-void Tform1::englishClick() {}
+
+void Tform1::chineseClick()
+{
+    selectLanguage(false);
+    convertFixedTexts(m_data.table);
+}
+
+void Tform1::englishClick()
+{
+    selectLanguage(true);
+    convertFixedTexts(m_data.table);
+}
 
 void Tform1::AdvGlowButton3Click()
 {

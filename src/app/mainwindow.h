@@ -1,14 +1,19 @@
 #pragma once
 
+#include "app/usermessages.h"
 #include "editor/channeleditor.h"
+#include "i18n/messageslots.h"
 #include "model/radiodata.h"
 
 #include <QMainWindow>
 #include <QPointer>
 
 #include <array>
+#include <memory>
 
 class ButtonsBar;
+class ChannelFileCommands;
+class ChannelFileDialog;
 class ChannelGrid;
 class ChannelTableModel;
 class GlowButton;
@@ -24,6 +29,7 @@ class QRadioButton;
 class QStatusBar;
 class QTabWidget;
 class QToolButton;
+class SettingsFile;
 class TForm5;
 class TR_and_W;
 class TaboutForm;
@@ -115,8 +121,27 @@ public:
     int SelectedSkin() const { return m_selectedSkin; }
 
     // Applies the texts of language library `name` ("chn" or "eng") to every
-    // window: the one place texts are put in.
+    // window: the one place texts are put in. Without the library nothing
+    // changes.
     void LoadLanguage(const QString &name);
+    // The message texts of the last language load that found its library.
+    const MessageSlots &messages() const { return m_messages; }
+
+    // The settings file "myini.ini", from the window's creation to its
+    // destruction: read while the window is created, written when it is
+    // destroyed; the serial link reads its port map.
+    SettingsFile *settingsFile() const { return m_settingsFile.get(); }
+
+    // The dialogs of the open and save commands, with their memory of the
+    // last file; tests replace the dialog shown (setRunner).
+    ChannelFileDialog &openDialog();
+    ChannelFileDialog &saveDialog();
+
+    // Shows a message of a command (a file that cannot be read or written,
+    // the settings file at exit). Replaceable, so tests can take the
+    // messages instead of a modal box.
+    void showUserMessage(MessageKind kind, const QString &text);
+    void setMessageFunction(MessageFunction function) { m_messageFunction = std::move(function); }
 
     // Commits a frequency being typed in the grid before the table is used
     // (read, write, save) and hides the frequency edit box, and the tone list
@@ -166,8 +191,13 @@ private:
     void FormDestroy();
     void portCommand(int port);
     void skinCommand(int skin);
+    void selectLanguage(bool english);
 
     RadioData m_data;
+    MessageSlots m_messages;
+    std::unique_ptr<SettingsFile> m_settingsFile;
+    std::unique_ptr<ChannelFileCommands> m_fileCommands;
+    MessageFunction m_messageFunction;
     ChannelTableModel *m_channelModel = nullptr;
     ChannelEditor *m_editor = nullptr;
     Widgets m_ui;

@@ -15,10 +15,13 @@
 
 namespace {
 
-// Fills a few channels so a picture of the window shows a working grid.
+// Fills a few channels so a picture of the window shows a working grid, in
+// the language loaded (the built-in Chinese texts when none was).
 void fillSampleChannels(ChannelTable &table)
 {
-    table.setValueTexts(ChineseValueTexts);
+    if (table.valueTexts().OffText.isEmpty())
+        table.setValueTexts(ChineseValueTexts);
+    const ValueTexts values = table.valueTexts();
     const char *const sample[][4] = {
         {"438.50000", "67.0", "438.50000", "67.0"},
         {"439.12500", "", "431.52500", ""},
@@ -42,10 +45,10 @@ void fillSampleChannels(ChannelTable &table)
             table.setCell(ChannelTable::ColTxTone, row, QString::fromLatin1(ch[3]));
         ++row;
     }
-    table.setCell(ChannelTable::ColPower, 3, ChineseValueTexts.LowText);
-    table.setCell(ChannelTable::ColBandWidth, 3, ChineseValueTexts.NarrowText);
-    table.setCell(ChannelTable::ColBusyLock, 6, ChineseValueTexts.OnText);
-    table.setCell(ChannelTable::ColScan, 7, ChineseValueTexts.OffText);
+    table.setCell(ChannelTable::ColPower, 3, values.LowText);
+    table.setCell(ChannelTable::ColBandWidth, 3, values.NarrowText);
+    table.setCell(ChannelTable::ColBusyLock, 6, values.OnText);
+    table.setCell(ChannelTable::ColScan, 7, values.OffText);
 }
 
 // Waits until the splash has gone, shows the asked view, saves a picture of

@@ -1,0 +1,140 @@
+#include "app/windowtexts.h"
+
+#include "app/buttonsbar.h"
+#include "app/linklabel.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QTabWidget>
+#include <QToolButton>
+
+namespace {
+
+// The first child of the window with this name and of this kind; names
+// repeat within a window only for a menu and its own action.
+template <typename T> T *named(QWidget *window, const char *name, bool (*accept)(T *) = nullptr)
+{
+    const QList<T *> found = window->findChildren<T *>(QString::fromLatin1(name));
+    for (T *candidate : found)
+        if (!accept || accept(candidate))
+            return candidate;
+    return nullptr;
+}
+
+QTabWidget *tabWidgetOf(QWidget *page)
+{
+    for (QWidget *w = page ? page->parentWidget() : nullptr; w; w = w->parentWidget())
+        if (auto *tabs = qobject_cast<QTabWidget *>(w))
+            return tabs;
+    return nullptr;
+}
+
+bool isLabel(QWidget *w)
+{
+    return qobject_cast<QLabel *>(w) || qobject_cast<LinkLabel *>(w);
+}
+
+bool isPlainAction(QAction *a)
+{
+    return !a->menu() && !a->isSeparator();
+}
+
+} // namespace
+
+QWidget *LanguageWindows::window(LanguageWindow which) const
+{
+    switch (which) {
+    case LanguageWindow::MainWindow:
+        return main;
+    case LanguageWindow::AboutBox:
+        return about;
+    case LanguageWindow::ProgrammingDialog:
+        return programming;
+    case LanguageWindow::ConfirmationDialog:
+        return confirmation;
+    }
+    return nullptr;
+}
+
+QObject *findTextTarget(const LanguageWindows &windows, const TextTarget &target)
+{
+    QWidget *window = windows.window(target.window);
+    if (!window)
+        return nullptr;
+    switch (target.kind) {
+    case TextTargetKind::WindowCaption:
+        return window;
+    case TextTargetKind::StatusPanel:
+        return named<QLabel>(window, target.objectName);
+    case TextTargetKind::Menu:
+        return named<QMenu>(window, target.objectName);
+    case TextTargetKind::MenuItem:
+        return named<QAction>(window, target.objectName, isPlainAction);
+    case TextTargetKind::Page: {
+        QWidget *page = named<QWidget>(window, target.objectName);
+        return tabWidgetOf(page) ? page : nullptr;
+    }
+    case TextTargetKind::Group:
+        return named<QGroupBox>(window, target.objectName);
+    case TextTargetKind::Label:
+        return named<QWidget>(window, target.objectName, isLabel);
+    case TextTargetKind::Button:
+        return named<QAbstractButton>(window, target.objectName);
+    case TextTargetKind::ButtonBarSection: {
+        auto *bar = named<ButtonsBar>(window, target.objectName);
+        return bar && target.index >= 0 && target.index < bar->count() ? bar : nullptr;
+    }
+    case TextTargetKind::ButtonBarItem: {
+        auto *bar = named<ButtonsBar>(window, target.objectName);
+        return bar ? bar->barItem(target.index, target.item) : nullptr;
+    }
+    case TextTargetKind::GridHeading:
+        return nullptr;
+    }
+    return nullptr;
+}
+
+bool setTargetText(const LanguageWindows &windows, const TextTarget &target, const QString &text)
+{
+    QObject *object = findTextTarget(windows, target);
+    if (!object)
+        return false;
+    switch (target.kind) {
+    case TextTargetKind::WindowCaption:
+        static_cast<QWidget *>(object)->setWindowTitle(text);
+        break;
+    case TextTargetKind::Menu:
+        static_cast<QMenu *>(object)->setTitle(text);
+        break;
+    case TextTargetKind::MenuItem:
+        static_cast<QAction *>(object)->setText(text);
+        break;
+    case TextTargetKind::Page: {
+        auto *page = static_cast<QWidget *>(object);
+        QTabWidget *tabs = tabWidgetOf(page);
+        tabs->setTabText(tabs->indexOf(page), text);
+        break;
+    }
+    case TextTargetKind::Group:
+        static_cast<QGroupBox *>(object)->setTitle(text);
+        break;
+    case TextTargetKind::ButtonBarSection:
+        static_cast<ButtonsBar *>(object)->setItemText(target.index, text);
+        break;
+    case TextTargetKind::StatusPanel:
+    case TextTargetKind::Label:
+    case TextTargetKind::Button:
+    case TextTargetKind::ButtonBarItem:
+        // QLabel, LinkLabel and the buttons all carry a "text" property.
+        object->setProperty("text", text);
+        if (object->property("sizesToText").toBool())
+            static_cast<QWidget *>(object)->adjustSize();
+        break;
+    case TextTargetKind::GridHeading:
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,656 @@
+// The main window's file commands and its settings file: saving and opening
+// channel files through the dialogs (replaced by scripted ones, and the real
+// dialogs' set-up), the messages the commands show, and the port, skin and
+// band range lists kept in "myini.ini" across runs. Every test runs the
+// window from a program folder of its own.
+#include "app/buttonsbar.h"
+#include "app/channelfilecommands.h"
+#include "app/mainwindow.h"
+#include "app/skins.h"
+#include "model/programfolder.h"
+#include "model/radiodata.h"
+#include "storage/channelfile.h"
+#include "storage/settingsfile.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+namespace {
+
+// A program folder for one test; the settings file is kept there.
+class ProgramFolder
+{
+public:
+    ProgramFolder() { setProgramFolder(m_dir.path()); }
+    ~ProgramFolder() { setProgramFolder(QString()); }
+    bool isValid() const { return m_dir.isValid(); }
+    QString path(const QString &name = {}) const
+    {
+        return name.isEmpty() ? m_dir.path() : m_dir.filePath(name);
+    }
+    bool write(const QString &name, const QByteArray &bytes) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// A file dialog that shows nothing: it notes how it was set up and returns
+// the user's answers in turn (an empty answer is a cancel).
+struct ScriptedDialog
+{
+    QList<FileDialogSetup> shown;
+    QStringList answers;
+
+    FileDialogRunner runner()
+    {
+        return [this](QWidget *, const FileDialogSetup &setup) {
+            shown << setup;
+            return answers.isEmpty() ? QString() : answers.takeFirst();
+        };
+    }
+};
+
+// The messages a window showed.
+struct Messages
+{
+    QList<std::pair<MessageKind, QString>> got;
+
+    MessageFunction function()
+    {
+        return [this](MessageKind kind, const QString &text) { got.append({kind, text}); };
+    }
+};
+
+const QString Filter = QStringLiteral("RPX-207  文件 (*.r07)");
+
+// The lines of a channel file up to the setting lines, for hand-made files.
+QByteArray fileStart(const QByteArray &band)
+{
+    return "TR-207 MEMORY CHANNEL\r\n\r\n\r\nBAND " + band + "\r\n";
+}
+
+// Sets a few channels and settings that differ from a new window's.
+void fillSample(RadioData &data)
+{
+    ChannelTable &t = data.table;
+    const QStringList rows[] = {
+        {"438.50000", "67.0", "438.50000", "D023N", "高功率", "宽带", "启用", "禁用"},
+        {"446.00625", "OFF", "446.00625", "OFF", "Low", "Narrow", "OFF", "ON"},
+    };
+    for (int col = 1; col <= 8; ++col) {
+        t.setCell(col, 1, rows[0].at(col - 1));
+        t.setCell(col, 199, rows[1].at(col - 1));
+    }
+    data.settings.setIndex(Setting::Squelch, 7);
+    data.settings.setIndex(Setting::TxT_O_T, 2);
+    data.settings.setIndex(Setting::SpreadFreq, 1);
+    data.settings.setIndex(Setting::band, 1);
+    data.settings.setIndex(Setting::Rxlight, 0);
+    data.bands.list1_rx.choose(data.bands.list1_rx.append(QStringLiteral("350-390MHz")));
+}
+
+QStringList cellsOf(const ChannelTable &t)
+{
+    QStringList cells;
+    for (int row = 1; row <= ChannelTable::ChannelCount; ++row)
+        for (int col = 1; col < ChannelTable::ColumnCount; ++col)
+            cells << t.cell(col, row);
+    return cells;
+}
+
+QList<int> indexesOf(const FunctionSettings &settings)
+{
+    QList<int> indexes;
+    for (Setting s : allSettings())
+        indexes << settings.index(s);
+    return indexes;
+}
+
+// Runs handle on the modal file dialog once it shows; the caller is then
+// inside the dialog's exec().
+void whenFileDialogShown(QObject *context, std::function<void(QFileDialog *)> handle)
+{
+    auto *timer = new QTimer(context);
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, context, [timer, handle] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        handle(dialog);
+    });
+    timer->start();
+}
+
+void runCommand(Tform1 &form, const QString &source, bool save)
+{
+    if (source == QLatin1String("menu"))
+        (save ? form.ui().save1 : form.ui().open1)->trigger();
+    else
+        form.findChild<QToolButton *>(save ? QStringLiteral("barSave") : QStringLiteral("barOpen"))
+            ->click();
+}
+
+} // namespace
+
+class TestFileCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // The dialogs' fixed texts, where they start and what they propose, and
+    // the extension the save dialog adds.
+    void dialogMemory_data()
+    {
+        QTest::addColumn<bool>("save");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("returned");
+        QTest::newRow("save, no extension") << true << "a/b/chan"
+                                            << "a/b/chan.r07";
+        QTest::newRow("save, .r07") << true << "a/b/chan.r07"
+                                    << "a/b/chan.r07";
+        QTest::newRow("save, other extension") << true << "a/b/chan.txt"
+                                               << "a/b/chan.txt";
+        QTest::newRow("save, dot in folder") << true << "a/v1.2/chan"
+                                             << "a/v1.2/chan.r07";
+        QTest::newRow("open") << false << "a/b/chan"
+                              << "a/b/chan";
+    }
+
+    void dialogMemory()
+    {
+        QFETCH(bool, save);
+        QFETCH(QString, answer);
+        QFETCH(QString, returned);
+        ProgramFolder folder;
+        answer = folder.path(answer);
+        returned = folder.path(returned);
+
+        ChannelFileDialog dialog(save);
+        ScriptedDialog script;
+        script.answers = {answer, QString()};
+        dialog.setRunner(script.runner());
+
+        QCOMPARE(dialog.exec(nullptr), returned);
+        QCOMPARE(dialog.exec(nullptr), QString());
+        QCOMPARE(script.shown.size(), 2);
+        const FileDialogSetup first = script.shown.at(0);
+        QCOMPARE(first.save, save);
+        QCOMPARE(first.title, save ? QStringLiteral("保存") : QStringLiteral("打开"));
+        QCOMPARE(first.filter, Filter);
+        QCOMPARE(first.folder, programFolder());
+        QCOMPARE(first.name, QString());
+        // A cancel does not forget the last file.
+        const FileDialogSetup second = script.shown.at(1);
+        QCOMPARE(QDir(second.folder), QFileInfo(returned).dir());
+        QCOMPARE(second.name, QFileInfo(returned).fileName());
+        QCOMPARE(dialog.setup().name, QFileInfo(returned).fileName());
+    }
+
+    // The save commits a pending grid entry before anything else, and an
+    // entry that cannot be committed stops it.
+    void saveCommitsFirst_data()
+    {
+        QTest::addColumn<bool>("committed");
+        QTest::newRow("entry committed") << true;
+        QTest::newRow("entry not a number") << false;
+    }
+
+    void saveCommitsFirst()
+    {
+        QFETCH(bool, committed);
+        ProgramFolder folder;
+        RadioData data;
+        QStringList steps;
+        ChannelFileCommands::Window window;
+        window.commitEdit = [&] {
+            steps << QStringLiteral("commit");
+            return committed;
+        };
+        window.message = [&](MessageKind, const QString &) { steps << QStringLiteral("message"); };
+        ChannelFileCommands commands(&data, window);
+        commands.saveDialog().setRunner([&](QWidget *, const FileDialogSetup &) {
+            steps << QStringLiteral("dialog");
+            return folder.path(QStringLiteral("saved"));
+        });
+
+        commands.save();
+        const QStringList expected =
+            committed ? QStringList{"commit", "dialog"} : QStringList{"commit"};
+        QCOMPARE(steps, expected);
+        QCOMPARE(QFile::exists(folder.path(QStringLiteral("saved.r07"))), committed);
+    }
+
+    void roundTrip_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::newRow("menu") << "menu";
+        QTest::newRow("button bar") << "bar";
+    }
+
+    // What one window saves, another opens: cells, settings, band and
+    // caption, with no message on the way.
+    void roundTrip()
+    {
+        QFETCH(QString, source);
+        ProgramFolder folder;
+        Messages messages;
+        Tform1 writer;
+        writer.setMessageFunction(messages.function());
+        fillSample(writer.radioData());
+        ScriptedDialog saveScript;
+        saveScript.answers = {folder.path(QStringLiteral("mine"))};
+        writer.saveDialog().setRunner(saveScript.runner());
+        runCommand(writer, source, true);
+        QCOMPARE(saveScript.shown.size(), 1);
+        QVERIFY(QFile::exists(folder.path(QStringLiteral("mine.r07"))));
+
+        Tform1 reader;
+        reader.setMessageFunction(messages.function());
+        ScriptedDialog openScript;
+        openScript.answers = {folder.path(QStringLiteral("mine.r07"))};
+        reader.openDialog().setRunner(openScript.runner());
+        runCommand(reader, source, false);
+
+        QCOMPARE(messages.got.size(), 0);
+        QCOMPARE(reader.windowTitle(), QStringLiteral("RPX-207    [350-390MHz]"));
+        QCOMPARE(cellsOf(reader.radioData().table), cellsOf(writer.radioData().table));
+        QCOMPARE(indexesOf(reader.radioData().settings), indexesOf(writer.radioData().settings));
+        QCOMPARE(reader.radioData().bands.list1_rx.chosenText(), QStringLiteral("350-390MHz"));
+        // The dialogs remember their own files.
+        QCOMPARE(reader.openDialog().lastFile(), folder.path(QStringLiteral("mine.r07")));
+        QCOMPARE(reader.saveDialog().lastFile(), QString());
+    }
+
+    // Cancelling either dialog changes nothing.
+    void cancel()
+    {
+        ProgramFolder folder;
+        Messages messages;
+        Tform1 form;
+        form.setMessageFunction(messages.function());
+        fillSample(form.radioData());
+        const QString title = form.windowTitle();
+        const QStringList cells = cellsOf(form.radioData().table);
+        ScriptedDialog script;
+        form.openDialog().setRunner(script.runner());
+        form.saveDialog().setRunner(script.runner());
+        form.open1Click();
+        form.save1Click();
+        QCOMPARE(script.shown.size(), 2);
+        QCOMPARE(form.windowTitle(), title);
+        QCOMPARE(cellsOf(form.radioData().table), cells);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList());
+        QCOMPARE(messages.got.size(), 0);
+    }
+
+    void badSettingLine_data()
+    {
+        QTest::addColumn<QByteArray>("batSaveLine");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("letter") << QByteArray("BatSave x") << "'x' is not a valid integer value";
+        QTest::newRow("short line") << QByteArray("BatSave") << "'' is not a valid integer value";
+        QTest::newRow("empty line") << QByteArray() << "'' is not a valid integer value";
+    }
+
+    // A setting line without its digit stops the open with the conversion
+    // message; the band, the caption and the earlier settings are in, the
+    // channels untouched.
+    void badSettingLine()
+    {
+        QFETCH(QByteArray, batSaveLine);
+        QFETCH(QString, message);
+        ProgramFolder folder;
+        QVERIFY(folder.write(QStringLiteral("bad.r07"), fileStart("350-390MHz") +
+                                                            "APO 0 x\r\nBEEP 0 x\r\n" +
+                                                            batSaveLine + "\r\n"));
+        Messages messages;
+        Tform1 form;
+        form.setMessageFunction(messages.function());
+        ChannelTable &table = form.radioData().table;
+        table.setCell(ChannelTable::ColRxFreq, 1, QStringLiteral("438.50000"));
+        ScriptedDialog script;
+        script.answers = {folder.path(QStringLiteral("bad.r07"))};
+        form.openDialog().setRunner(script.runner());
+        form.open1Click();
+
+        QCOMPARE(messages.got.size(), 1);
+        QCOMPARE(messages.got.first().first, MessageKind::Error);
+        QCOMPARE(messages.got.first().second, message);
+        QCOMPARE(form.windowTitle(), QStringLiteral("RPX-207    [350-390MHz]"));
+        const FunctionSettings &settings = form.radioData().settings;
+        QCOMPARE(settings.index(Setting::APO), 0);
+        QCOMPARE(settings.index(Setting::BEEP), 0);
+        QCOMPARE(settings.index(Setting::BatSave), settingInfo(Setting::BatSave).defaultIndex);
+        QCOMPARE(table.cell(ChannelTable::ColRxFreq, 1), QStringLiteral("438.50000"));
+    }
+
+    // A file that cannot be read or written stops the command with the
+    // system's message.
+    void ioErrors()
+    {
+        ProgramFolder folder;
+        Messages messages;
+        Tform1 form;
+        form.setMessageFunction(messages.function());
+        fillSample(form.radioData());
+        const QString title = form.windowTitle();
+        const QStringList cells = cellsOf(form.radioData().table);
+        ScriptedDialog script;
+        script.answers = {folder.path(QStringLiteral("gone.r07")),
+                          folder.path(QStringLiteral("no/such/folder/x.r07"))};
+        form.openDialog().setRunner(script.runner());
+        form.saveDialog().setRunner(script.runner());
+
+        form.open1Click();
+        QCOMPARE(messages.got.size(), 1);
+        QCOMPARE(messages.got.at(0).first, MessageKind::Error);
+        QVERIFY(!messages.got.at(0).second.isEmpty());
+        QCOMPARE(form.windowTitle(), title);
+        QCOMPARE(cellsOf(form.radioData().table), cells);
+
+        form.save1Click();
+        QCOMPARE(messages.got.size(), 2);
+        QCOMPARE(messages.got.at(1).first, MessageKind::Error);
+        QVERIFY(!messages.got.at(1).second.isEmpty());
+        QVERIFY(!QFile::exists(folder.path(QStringLiteral("no/such/folder/x.r07"))));
+    }
+
+    // What a command did differently from what was asked is shown once it
+    // is done.
+    void warnings()
+    {
+        ProgramFolder folder;
+        QFile example(QStringLiteral(QB_TEST_DATA "/example.r07"));
+        QVERIFY(example.open(QIODevice::ReadOnly));
+        QByteArray file = example.readAll();
+        QVERIFY(file.contains("\r\nBatSave 1 "));
+        file.replace("\r\nBatSave 1 ", "\r\nBatSave 7 ");
+        QVERIFY(folder.write(QStringLiteral("seven.r07"), file));
+        Messages messages;
+        Tform1 form;
+        form.setMessageFunction(messages.function());
+        ScriptedDialog script;
+        script.answers = {folder.path(QStringLiteral("seven.r07")),
+                          folder.path(QStringLiteral("blank"))};
+        form.openDialog().setRunner(script.runner());
+        form.saveDialog().setRunner(script.runner());
+
+        // BatSave has no eighth choice and keeps its value; the rest opens.
+        form.open1Click();
+        QCOMPARE(messages.got.size(), 1);
+        QCOMPARE(messages.got.at(0).first, MessageKind::Warning);
+        QVERIFY(messages.got.at(0).second.contains(QLatin1String("BatSave")));
+        QCOMPARE(form.radioData().settings.index(Setting::BatSave), 1);
+        QCOMPARE(form.radioData().table.cell(ChannelTable::ColRxFreq, 1),
+                 QStringLiteral("435.02500"));
+        messages.got.clear();
+
+        // A blank in a cell cuts it when the file is opened again.
+        form.radioData().table.setCell(ChannelTable::ColRxTone, 1, QStringLiteral("67 0"));
+        form.save1Click();
+        QVERIFY(QFile::exists(folder.path(QStringLiteral("blank.r07"))));
+        QCOMPARE(messages.got.size(), 1);
+        QCOMPARE(messages.got.at(0).first, MessageKind::Warning);
+    }
+
+    // The window's dialogs start in the program's folder, then in the
+    // folder of the file each returned last.
+    void startFolders()
+    {
+        ProgramFolder folder;
+        QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("sub")));
+        Messages messages;
+        Tform1 form;
+        form.setMessageFunction(messages.function());
+        ScriptedDialog openScript;
+        ScriptedDialog saveScript;
+        openScript.answers = {folder.path(QStringLiteral("sub/a.r07")), QString()};
+        saveScript.answers = {folder.path(QStringLiteral("b")), QString()};
+        form.openDialog().setRunner(openScript.runner());
+        form.saveDialog().setRunner(saveScript.runner());
+
+        form.open1Click();
+        form.save1Click();
+        form.open1Click();
+        form.save1Click();
+        QCOMPARE(openScript.shown.at(0).folder, programFolder());
+        QCOMPARE(openScript.shown.at(0).name, QString());
+        QCOMPARE(saveScript.shown.at(0).folder, programFolder());
+        QCOMPARE(saveScript.shown.at(0).name, QString());
+        QCOMPARE(QDir(openScript.shown.at(1).folder), QDir(folder.path(QStringLiteral("sub"))));
+        QCOMPARE(openScript.shown.at(1).name, QStringLiteral("a.r07"));
+        QCOMPARE(QDir(saveScript.shown.at(1).folder), QDir(folder.path()));
+        QCOMPARE(saveScript.shown.at(1).name, QStringLiteral("b.r07"));
+    }
+
+    void realDialog_data()
+    {
+        QTest::addColumn<bool>("save");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("returned");
+        QTest::newRow("save, new name") << true << "typed"
+                                        << "typed.r07";
+        QTest::newRow("save over a file") << true << "old.r07"
+                                          << "old.r07";
+        QTest::newRow("open") << false << "old.r07"
+                              << "old.r07";
+    }
+
+    // The toolkit's dialog as the commands set it up: title, one filter,
+    // start folder and name, no question before replacing a file.
+    void realDialog()
+    {
+        QFETCH(bool, save);
+        QFETCH(QString, typed);
+        QFETCH(QString, returned);
+        ProgramFolder folder;
+        QVERIFY(folder.write(QStringLiteral("old.r07"), "old"));
+        ChannelFileDialog dialog(save);
+
+        QString problem;
+        whenFileDialogShown(this, [&](QFileDialog *shown) {
+            auto expect = [&](bool ok, const char *what) {
+                if (!ok && problem.isEmpty())
+                    problem = QString::fromLatin1(what);
+            };
+            expect(shown->windowTitle() == (save ? QStringLiteral("保存") : QStringLiteral("打开")),
+                   "title");
+            const auto *types = shown->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+            expect(types && types->count() == 1 && types->itemText(0) == Filter, "filter shown");
+            expect(shown->nameFilters().size() == 1 &&
+                       shown->nameFilters().first().endsWith(QLatin1String("(*.r07)")),
+                   "filter pattern");
+            expect(QDir(shown->directory()) == QDir(folder.path()), "folder");
+            expect(shown->acceptMode() ==
+                       (save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen),
+                   "accept mode");
+            expect(shown->fileMode() == (save ? QFileDialog::AnyFile : QFileDialog::ExistingFile),
+                   "file mode");
+            expect(shown->testOption(QFileDialog::DontConfirmOverwrite) == save, "overwrite");
+            if (!problem.isEmpty()) {
+                shown->reject();
+                return;
+            }
+            // The user types the name into the dialog's name field.
+            auto *name = shown->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            if (!name) {
+                problem = QStringLiteral("no name field");
+                shown->reject();
+                return;
+            }
+            name->setText(typed);
+            // A question or a refusal would keep the dialog open.
+            QTimer::singleShot(5000, shown, [&problem, shown] {
+                problem = QStringLiteral("the dialog did not accept the name");
+                while (QWidget *modal = QApplication::activeModalWidget()) {
+                    if (auto *box = qobject_cast<QDialog *>(modal))
+                        box->reject();
+                    if (modal == shown)
+                        break;
+                }
+            });
+            // QFileDialog's accept() checks the typed name as a click on
+            // its button does.
+            static_cast<QDialog *>(shown)->accept();
+        });
+        QCOMPARE(dialog.exec(nullptr), folder.path(returned));
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+
+        // The next showing proposes that file.
+        whenFileDialogShown(this, [&](QFileDialog *shown) {
+            if (shown->selectedFiles() != QStringList{folder.path(returned)})
+                problem = QStringLiteral("not proposed");
+            shown->reject();
+        });
+        QCOMPARE(dialog.exec(nullptr), QString());
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    }
+
+    // No settings file yet: port 1, skin 1 and the radio's band in every
+    // list; the exit writes them.
+    void firstStart()
+    {
+        ProgramFolder folder;
+        const QString path = programFile(QStringLiteral("myini.ini"));
+        {
+            Tform1 form;
+            QVERIFY(form.settingsFile());
+            QCOMPARE(form.settingsFile()->path(), path);
+            QCOMPARE(form.SelectedPort(), 1);
+            QCOMPARE(form.CommPort(), 1);
+            QVERIFY(form.ui().COM[0]->isChecked());
+            QVERIFY(form.ui().portRadio[0]->isChecked());
+            QCOMPARE(form.SelectedSkin(), 1);
+            QVERIFY(form.ui().sk1->isChecked());
+            QCOMPARE(form.styleSheet(), skinStyleSheet(1));
+            for (const BandRangeList *list : form.radioData().bands.all()) {
+                QCOMPARE(list->entries(), QStringList{"400-470MHz"});
+                QCOMPARE(list->chosenIndex(), 0);
+            }
+            QCOMPARE(form.windowTitle(), QStringLiteral("QB-380"));
+            // The file is only written at the end.
+            QVERIFY(!QFile::exists(path));
+        }
+        SettingsFile file(path);
+        QCOMPARE(file.readInteger("open", "com", 0), 1);
+        QCOMPARE(file.readInteger("open", "skin", 0), 1);
+        for (const char *section : {"list1_rx", "list2_rx"}) {
+            QCOMPARE(file.readInteger(section, "listnow", -5), 0);
+            QCOMPARE(file.readInteger(section, "listcount", -5), 1);
+            QCOMPARE(file.readString(section, "combo0"), QStringLiteral("400-470MHz"));
+        }
+        for (const char *section : {"list1_tx", "list2_tx"}) {
+            QCOMPARE(file.readInteger(section, "list2now", -5), 0);
+            QCOMPARE(file.readInteger(section, "list2count", -5), 1);
+            QCOMPARE(file.readString(section, "com2bo0"), QStringLiteral("400-470MHz"));
+        }
+    }
+
+    void storedChoices_data()
+    {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<int>("port");
+        QTest::addColumn<int>("skin");
+        QTest::newRow("com 3, skin 2") << QByteArray("[open]\r\ncom=3\r\nskin=2\r\n") << 3 << 2;
+        QTest::newRow("names in capitals") << QByteArray("[OPEN]\r\nCom=4\r\nSKIN=3\r\n") << 4 << 3;
+        QTest::newRow("port without entry")
+            << QByteArray("[open]\r\ncom=9\r\nskin=2\r\n") << 1 << 2;
+    }
+
+    // A stored port and skin are activated at start as the menu would.
+    void storedChoices()
+    {
+        QFETCH(QByteArray, ini);
+        QFETCH(int, port);
+        QFETCH(int, skin);
+        ProgramFolder folder;
+        QVERIFY(folder.write(QStringLiteral("myini.ini"), ini));
+        if (port == 1)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("port 9")));
+        Tform1 form;
+        QCOMPARE(form.SelectedPort(), port);
+        QCOMPARE(form.CommPort(), port);
+        QAction *skins[] = {form.ui().sk1, form.ui().sk2, form.ui().sk3};
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(form.ui().COM[i]->isChecked(), i == port - 1);
+            QCOMPARE(form.ui().portRadio[i]->isChecked(), i == port - 1);
+        }
+        QCOMPARE(form.SelectedSkin(), skin);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(skins[i]->isChecked(), i == skin - 1);
+        QCOMPARE(form.styleSheet(), skinStyleSheet(skin));
+    }
+
+    // Choices made during a run, and a band a channel file brought in, are
+    // in the file after the exit and back at the next start.
+    void choicesKeptAcrossRuns()
+    {
+        ProgramFolder folder;
+        RadioData other;
+        other.bands.list1_rx.choose(other.bands.list1_rx.append(QStringLiteral("350-390MHz")));
+        QVERIFY(saveChannelFile(folder.path(QStringLiteral("band.r07")), other).ok);
+        {
+            Tform1 form;
+            form.ui().COM[2]->trigger();
+            QTest::mouseClick(form.ui().portRadio[1], Qt::LeftButton);
+            form.ui().sk3->trigger();
+            form.ui().sk2->trigger();
+            ScriptedDialog script;
+            script.answers = {folder.path(QStringLiteral("band.r07"))};
+            form.openDialog().setRunner(script.runner());
+            form.open1Click();
+            QCOMPARE(form.radioData().bands.list1_rx.count(), 2);
+        }
+        SettingsFile file(programFile(QStringLiteral("myini.ini")));
+        QCOMPARE(file.readInteger("open", "com", 0), 2);
+        QCOMPARE(file.readInteger("open", "skin", 0), 2);
+        QCOMPARE(file.readInteger("list1_rx", "listcount", 0), 2);
+        QCOMPARE(file.readInteger("list1_rx", "listnow", 0), 1);
+        QCOMPARE(file.readString("list1_rx", "combo1"), QStringLiteral("350-390MHz"));
+        QCOMPARE(file.readInteger("list1_tx", "list2count", 0), 1);
+
+        Tform1 next;
+        QCOMPARE(next.SelectedPort(), 2);
+        QCOMPARE(next.SelectedSkin(), 2);
+        QCOMPARE(next.radioData().bands.list1_rx.entries(),
+                 (QStringList{"400-470MHz", "350-390MHz"}));
+        QCOMPARE(next.radioData().bands.list1_rx.chosenText(), QStringLiteral("350-390MHz"));
+        QCOMPARE(next.windowTitle(), QStringLiteral("QB-380"));
+    }
+
+    // A settings file that cannot be written is reported at the exit.
+    void settingsNotWritable()
+    {
+        ProgramFolder folder;
+        // A folder in the file's place: reading finds nothing, writing fails.
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("myini.ini")));
+        Messages messages;
+        {
+            Tform1 form;
+            QCOMPARE(form.SelectedPort(), 1);
+            form.setMessageFunction(messages.function());
+        }
+        QCOMPARE(messages.got.size(), 1);
+        QCOMPARE(messages.got.at(0).first, MessageKind::Error);
+        QCOMPARE(messages.got.at(0).second,
+                 QStringLiteral("Unable to write to ") +
+                     QDir::toNativeSeparators(programFile(QStringLiteral("myini.ini"))));
+    }
+};
+
+QTEST_MAIN(TestFileCommands)
+#include "tst_filecommands.moc"
