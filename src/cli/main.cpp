@@ -18,7 +18,7 @@ Verbs:
                  read the radio into a channel file (and a raw memory image)
   write --port PORT FILE.r07
                  write a channel file into the radio
-  simulate [--image FILE] [--save-image FILE] [--line-rate BAUD]
+  simulate [--image FILE | --demo] [--save-image FILE] [--line-rate BAUD]
            [--latency MS] [--fault FAULTS]
                  serve a virtual radio; prints "PORT <device>" first
 

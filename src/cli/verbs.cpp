@@ -5,6 +5,7 @@
 #include "radio/memorycodec.h"
 #include "radio/programmingrun.h"
 #include "radio/seriallink.h"
+#include "sim/demoimage.h"
 #include "sim/virtualradio.h"
 #include "storage/channelfile.h"
 #include "storage/settingsfile.h"
@@ -257,6 +258,10 @@ int simulateVerb(const QStringList &args)
         QStringLiteral("image"),
         QStringLiteral("Start with this raw memory image (up to 64 KiB; the rest is 0xFF)."),
         QStringLiteral("FILE"));
+    const QCommandLineOption demoOption(
+        QStringLiteral("demo"),
+        QStringLiteral("Start with a sample of twelve channels and function settings instead "
+                       "of an empty (all 0xFF) memory."));
     const QCommandLineOption saveOption(QStringLiteral("save-image"),
                                         QStringLiteral("Save the memory image here on exit."),
                                         QStringLiteral("FILE"));
@@ -273,7 +278,8 @@ int simulateVerb(const QStringList &args)
                        "short:ADDR[:N], garbage[:ADDR], store-wrong:ADDR; several separated "
                        "by commas or given as repeated options."),
         QStringLiteral("FAULTS"));
-    parser.addOptions({imageOption, saveOption, rateOption, latencyOption, faultOption});
+    parser.addOptions(
+        {imageOption, demoOption, saveOption, rateOption, latencyOption, faultOption});
     if (const int status = parseVerbArguments(parser, args); status >= 0)
         return status;
     if (!parser.positionalArguments().isEmpty())
@@ -299,10 +305,14 @@ int simulateVerb(const QStringList &args)
     QString error;
     if (!radio.setFaults(parser.values(faultOption).join(QLatin1Char(',')), &error))
         return usage(args, error);
+    if (parser.isSet(imageOption) && parser.isSet(demoOption))
+        return usage(args, QStringLiteral("--image and --demo cannot be given together"));
     if (parser.isSet(imageOption) && !radio.loadImage(parser.value(imageOption), &error)) {
         printError(error);
         return ExitFile;
     }
+    if (parser.isSet(demoOption))
+        radio.writeMemory(0, demoMemoryImage());
     const QString savePath = parser.value(saveOption);
     if (QString why; !savePath.isEmpty() && !canCreate(savePath, &why)) {
         printError(why);
