@@ -85,9 +85,13 @@ void Tmessage1::fitText()
     // the system's reason, a list of problems) widens the dialog, then makes
     // it taller, so that no line is cut off.
     int width = DesignText.width();
+    m_cap1->setAlignment(Qt::AlignCenter);
     int height = m_cap1->heightForWidth(width);
     if (height > DesignText.height()) {
+        // Several lines (a message and its reason, a list) read best from a
+        // common left edge.
         width = WidestText;
+        m_cap1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         height = qMin(m_cap1->heightForWidth(width), TallestText);
     }
     height = qMax(height, DesignText.height());
