@@ -223,6 +223,9 @@ private slots:
             << QStringList{"write", "--port", "PORT", "MISSING"} << "" << 6 << "MISSING";
         QTest::newRow("simulate, bad fault")
             << QStringList{"simulate", "--fault", "nak"} << "" << 2 << "needs a block address";
+        QTest::newRow("simulate, image and demo")
+            << QStringList{"simulate", "--demo", "--image", "IN"} << "" << 2
+            << "cannot be given together";
     }
 
     void exitCodes()
@@ -308,6 +311,29 @@ private slots:
         QCOMPARE(saved.mid(0x0010, 16), bytes({0x00, 0x00, 0x00, 0x45, 0x00, 0x00, 0x00, 0x45, 0xFF,
                                                0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
         QCOMPARE(saved.mid(0x0C80, 8), bytes({0xFF, 0x02, 0x00, 0x04, 0xCF, 0x06, 0x02, 0x04}));
+    }
+
+    // The demo radio reads back as its sample channels.
+    void simulateDemo()
+    {
+        QProcess sim;
+        sim.start(program(), {"simulate", "--demo"});
+        QTRY_VERIFY_WITH_TIMEOUT(sim.canReadLine(), 10000);
+        const QByteArray first = sim.readLine().trimmed();
+        QVERIFY2(first.startsWith("PORT /dev/"), first.constData());
+        const Outcome o =
+            cli({"read", "--port", QString::fromLocal8Bit(first.mid(5)), "--out", file("d.r07")});
+        sim.terminate();
+        QTRY_COMPARE_WITH_TIMEOUT(sim.state(), QProcess::NotRunning, 10000);
+        QVERIFY2(o.exitCode == 0, o.err.constData());
+        const QByteArray read = readAll(file("d.r07"));
+        QVERIFY(read.contains("\r\nCH001 | 446.00625 | OFF | 446.00625 | OFF | High | Wide | ON | "
+                              "OFF | \r\n"));
+        QVERIFY(read.contains("\r\nCH011 | 439.10000 | OFF |  | OFF | High | Wide | OFF | OFF | "
+                              "\r\n"));
+        QVERIFY(read.contains("\r\nCH012 | 433.50000 | D125N |"));
+        QVERIFY(read.contains("\r\nCH013 |  |"));
+        QVERIFY(read.contains("\r\nSquelch 3 3\r\n"));
     }
 };
 
