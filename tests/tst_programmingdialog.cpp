@@ -419,6 +419,15 @@ private slots:
         QVERIFY(label->height() >= label->heightForWidth(label->width()));
         QVERIFY(message()->bsSkinButton1()->geometry().top() > label->geometry().bottom());
         QVERIFY(message()->rect().contains(message()->bsSkinButton2()->geometry()));
+
+        // Closing the programming dialog first leaves the main window to
+        // the message, which enables it when it closes.
+        QTest::mouseClick(dialog()->bsSkinButton2(), Qt::LeftButton);
+        QVERIFY(!dialog()->isVisible());
+        QVERIFY(!form()->serialLink().PortOpen());
+        QVERIFY(!form()->isEnabled());
+        QTest::mouseClick(message()->bsSkinButton1(), Qt::LeftButton);
+        QVERIFY(form()->isEnabled());
     }
 
     // A second run in the same dialog starts from the gauge value the first

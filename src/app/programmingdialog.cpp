@@ -90,7 +90,7 @@ void TR_and_W::setRadio(SerialLink *link, ProgrammingRun *run)
 {
     m_link = link;
     if (m_run)
-        disconnect(m_run, nullptr, this, nullptr);
+        disconnect(m_run, nullptr, m_gauge, nullptr);
     m_run = run;
     if (m_run)
         connect(m_run, &ProgrammingRun::progress, m_gauge, &QProgressBar::setValue);
@@ -107,8 +107,12 @@ bool TR_and_W::openFor(int mode, const QString &caption)
         return false;
     if (!m_link->setPortOpen(true))
         return false;
-    setWindowTitle(caption);
-    m_start->setText(caption);
+    // Without a language library there is no caption: the built-in texts
+    // stay rather than a blank button.
+    if (!caption.isEmpty()) {
+        setWindowTitle(caption);
+        m_start->setText(caption);
+    }
     m_tag = mode;
     // The gauge starts from 0 only here: a second run in the same dialog
     // starts from the last value shown.
