@@ -99,7 +99,8 @@ public:
     {
         if (!tracePath.isEmpty()) {
             m_traceFile = std::make_unique<QFile>(tracePath);
-            if (!m_traceFile->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+            // LF line ends on every system, as the format says.
+            if (!m_traceFile->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
                 printError(QStringLiteral("%1: %2").arg(tracePath, m_traceFile->errorString()));
                 return ExitFile;
             }
