@@ -1,13 +1,9 @@
-set(QB_TEST_DATA_HOME ${CMAKE_BINARY_DIR}/test-data-home)
-
 # qb_add_test(NAME <name> SOURCES <files...> LIBS <targets...> [ENV <VAR=value...>])
 #
 # Adds one QtTest program, registered with CTest and run offscreen. Tests
 # find the built programs and language libraries through QB_BIN_DIR and
 # their fixtures through QB_TEST_DATA; a test that needs a program folder of
-# its own (settings file, language libraries) makes a temporary one. The
-# user's data folder (XDG_DATA_HOME, where reads keep their backups) is one
-# in the build tree, so that no test fills the real one.
+# its own (settings file, language libraries) makes a temporary one.
 function(qb_add_test)
   cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;ENV" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
@@ -17,7 +13,7 @@ function(qb_add_test)
     QB_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data" QB_BIN_DIR="${QB_BIN_DIR}")
   add_test(NAME ${T_NAME} COMMAND ${T_NAME} WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
   set_tests_properties(${T_NAME} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;LANG=C.UTF-8;XDG_DATA_HOME=${QB_TEST_DATA_HOME};${T_ENV}"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;LANG=C.UTF-8;${T_ENV}"
     TIMEOUT 300)
 endfunction()
 
@@ -29,6 +25,6 @@ function(qb_add_test_run)
   cmake_parse_arguments(T "" "NAME;TARGET" "ENV" ${ARGN})
   add_test(NAME ${T_NAME} COMMAND ${T_TARGET} WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
   set_tests_properties(${T_NAME} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;LANG=C.UTF-8;XDG_DATA_HOME=${QB_TEST_DATA_HOME};${T_ENV}"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;LANG=C.UTF-8;${T_ENV}"
     TIMEOUT 300)
 endfunction()
