@@ -141,6 +141,27 @@ const LanguageString strings[] = {
     {116, "6"},
     {117, "7"},
     {118, "8"},
+
+    // The program's own numbers, beyond those every library shares.
+    // File and Options menu items
+    {201, "打开电台映像(&I)..."},
+    {202, "导入 CSV(&M)..."},
+    {203, "导出 CSV(&X)..."},
+    {204, "写入后校验(&V)"},
+    // Programming dialog: read-back after a write, backups after a read
+    {205, "正在校验…"},
+    {206, "校验通过：电台中的数据与写入的一致。"},
+    {207, "电台中的数据与写入的不一致："},
+    {208, "写入后未能读回电台："},
+    {209, "已备份：%1"},
+    {210, "未能保存备份："},
+    // File dialog filters, notes of the CSV commands, warning caption
+    {211, "电台映像"},
+    {212, "CSV 信道表"},
+    {213, "所有文件"},
+    {214, "已导入 %1 个信道。"},
+    {215, "已导出 %1 个信道。"},
+    {216, "警告"},
 };
 // clang-format on
 

@@ -143,6 +143,27 @@ const LanguageString strings[] = {
     {116, "6"},
     {117, "7"},
     {118, "8"},
+
+    // The program's own numbers, beyond those every library shares.
+    // File and Options menu items
+    {201, "Open radio &image..."},
+    {202, "&Import CSV..."},
+    {203, "&Export CSV..."},
+    {204, "&Verify after writing"},
+    // Programming dialog: read-back after a write, backups after a read
+    {205, "Verifying…"},
+    {206, "Verified: the radio holds what was written."},
+    {207, "The radio holds something else than was written:"},
+    {208, "The radio could not be read back after writing:"},
+    {209, "Backup: %1"},
+    {210, "No backup was kept:"},
+    // File dialog filters, notes of the CSV commands, warning caption
+    {211, "Radio images"},
+    {212, "CSV channel lists"},
+    {213, "All files"},
+    {214, "%1 channels imported."},
+    {215, "%1 channels exported."},
+    {216, "Warning"},
 };
 // clang-format on
 

@@ -19,7 +19,8 @@ png() { # png NAME SIZE -> icons/NAME-SIZE.png
     rsvg-convert -w "$2" -h "$2" "$svg/$1.svg" -o "icons/$1-$2.png"
 }
 
-for name in new open save exit read write channels options port help about; do
+for name in new open save openimage importcsv exportcsv exit read write channels options port help \
+    about; do
     png "$name" 16
 done
 for name in new open save exit read write channels options; do

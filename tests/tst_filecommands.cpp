@@ -1,14 +1,18 @@
 // The main window's file commands and its settings file: saving and opening
 // channel files through the dialogs (replaced by scripted ones, and the real
-// dialogs' set-up), the messages the commands show, and the port, skin and
-// band range lists kept in "myini.ini" across runs. Every test runs the
-// window from a program folder of its own.
+// dialogs' set-up), opening radio images, importing and exporting CSV
+// channel lists, the messages the commands show, and the port, skin, band
+// range lists and "Verify after writing" kept in "myini.ini" across runs.
+// Every test runs the window from a program folder of its own.
 #include "app/buttonsbar.h"
 #include "app/channelfilecommands.h"
+#include "app/extrafilecommands.h"
 #include "app/mainwindow.h"
 #include "app/skins.h"
 #include "model/programfolder.h"
 #include "model/radiodata.h"
+#include "storage/appsettings.h"
+#include "storage/backups.h"
 #include "storage/channelfile.h"
 #include "storage/settingsfile.h"
 
@@ -18,6 +22,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
@@ -144,13 +149,51 @@ void runCommand(Tform1 &form, const QString &source, bool save)
             ->click();
 }
 
+// The radio image and CSV commands by name.
+QAction *extraItem(Tform1 &form, const QString &command)
+{
+    if (command == QLatin1String("image"))
+        return form.ui().openimage1;
+    return command == QLatin1String("import") ? form.ui().importcsv1 : form.ui().exportcsv1;
+}
+
+RememberingFileDialog &extraDialog(Tform1 &form, const QString &command)
+{
+    if (command == QLatin1String("image"))
+        return form.imageDialog();
+    return command == QLatin1String("import") ? form.importCsvDialog() : form.exportCsvDialog();
+}
+
+// 16 bytes of a channel record: receive and transmit frequency as BCD
+// digits, least significant byte first, no sub-audio, flags 0xFF.
+QByteArray channelRecord(const char *rx8, const char *tx8)
+{
+    auto bcd = [](const QByteArray &d) {
+        QByteArray out;
+        for (int pair = 3; pair >= 0; --pair)
+            out.append(char(d.mid(2 * pair, 2).toInt(nullptr, 16)));
+        return out;
+    };
+    return bcd(rx8) + bcd(tx8) + QByteArray(4, char(0xFF)) + QByteArray(4, char(0xFF));
+}
+
 } // namespace
 
 class TestFileCommands : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir m_dataHome;
+
 private slots:
+    void initTestCase()
+    {
+        // The user's data folder, where the image dialog starts once a
+        // backup was made.
+        QVERIFY(m_dataHome.isValid());
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_dataHome.path()));
+    }
+
     // The dialogs' fixed texts, where they start and what they propose, and
     // the extension the save dialog adds.
     void dialogMemory_data()
@@ -518,6 +561,240 @@ private slots:
         });
         QCOMPARE(dialog.exec(nullptr), QString());
         QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    }
+
+    void extraDialogs_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("backupsKept"); // the backup folder exists
+        QTest::addColumn<bool>("save");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("returned");
+        const auto s = [](const char *text) { return QString::fromUtf8(text); };
+        QTest::newRow("open radio image, no backups yet")
+            << "image" << false << false << s("打开电台映像") << s("电台映像 (*.img);;所有文件 (*)")
+            << "x/a"
+            << "x/a";
+        QTest::newRow("open radio image, backups kept")
+            << "image" << true << false << s("打开电台映像") << s("电台映像 (*.img);;所有文件 (*)")
+            << "x/a.img"
+            << "x/a.img";
+        QTest::newRow("import CSV") << "import" << false << false << s("导入 CSV")
+                                    << s("CSV 信道表 (*.csv);;所有文件 (*)") << "x/a"
+                                    << "x/a";
+        QTest::newRow("export CSV, no extension")
+            << "export" << false << true << s("导出 CSV") << s("CSV 信道表 (*.csv)") << "x/list"
+            << "x/list.csv";
+        QTest::newRow("export CSV, other extension")
+            << "export" << false << true << s("导出 CSV") << s("CSV 信道表 (*.csv)") << "x/list.txt"
+            << "x/list.txt";
+    }
+
+    // The dialogs of the radio image and CSV commands: titled after their
+    // menu items, their filters, where they start and what they propose,
+    // the extension an export adds.
+    void extraDialogs()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, backupsKept);
+        QFETCH(bool, save);
+        QFETCH(QString, title);
+        QFETCH(QString, filter);
+        QFETCH(QString, answer);
+        QFETCH(QString, returned);
+        ProgramFolder folder;
+        QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("x")));
+        const QString backups = Backups::defaultFolder();
+        QVERIFY(backups.startsWith(m_dataHome.path()));
+        if (backupsKept)
+            QVERIFY(QDir().mkpath(backups));
+        Messages messages;
+        Tform1 form;
+        form.setMessageFunction(messages.function());
+        ScriptedDialog script;
+        script.answers = {folder.path(answer), QString()};
+        RememberingFileDialog &dialog = extraDialog(form, command);
+        dialog.setRunner(script.runner());
+
+        extraItem(form, command)->trigger();
+        extraItem(form, command)->trigger();
+        QDir(backups).removeRecursively();
+
+        QCOMPARE(script.shown.size(), 2);
+        const FileDialogSetup first = script.shown.at(0);
+        QCOMPARE(first.save, save);
+        QCOMPARE(first.title, title);
+        QCOMPARE(first.filter, filter);
+        QCOMPARE(first.folder, backupsKept ? backups : programFolder());
+        QCOMPARE(first.name, QString());
+        QCOMPARE(first.confirmOverwrite, save);
+        QCOMPARE(first.defaultSuffix, save ? QStringLiteral("csv") : QString());
+        QCOMPARE(dialog.lastFile(), folder.path(returned));
+        const FileDialogSetup second = script.shown.at(1);
+        QCOMPARE(QDir(second.folder), QFileInfo(folder.path(returned)).dir());
+        QCOMPARE(second.name, QFileInfo(returned).fileName());
+    }
+
+    // What one window exports, another imports: the channel table, placed
+    // at the same channels, with a note in the status bar and no message.
+    void csvRoundTrip()
+    {
+        ProgramFolder folder;
+        Messages messages;
+        Tform1 writer;
+        writer.setMessageFunction(messages.function());
+        ChannelTable &t = writer.radioData().table;
+        const std::pair<int, QStringList> rows[] = {
+            {1, {"438.50000", "67.0", "438.50000", "D023N", "高功率", "宽带", "启用", "禁用"}},
+            {7, {"446.00625", "禁用", "446.00625", "禁用", "低功率", "窄带", "禁用", "启用"}},
+            {8, {"430.00000", "D754I", "460.00000", "88.5", "高功率", "宽带", "启用", "禁用"}},
+            {199, {"439.10000", "禁用", "", "禁用", "高功率", "宽带", "禁用", "禁用"}},
+        };
+        for (const auto &[row, cells] : rows)
+            for (int col = 1; col <= 8; ++col)
+                t.setCell(col, row, cells.at(col - 1));
+        ScriptedDialog exportScript;
+        exportScript.answers = {folder.path(QStringLiteral("list"))};
+        writer.exportCsvDialog().setRunner(exportScript.runner());
+        writer.ui().exportcsv1->trigger();
+        QVERIFY(QFile::exists(folder.path(QStringLiteral("list.csv"))));
+        QCOMPARE(writer.statusBar()->currentMessage(), QStringLiteral("已导出 4 个信道。"));
+
+        Tform1 reader;
+        reader.setMessageFunction(messages.function());
+        reader.radioData().table.setCell(ChannelTable::ColRxFreq, 50, QStringLiteral("440.00000"));
+        ScriptedDialog importScript;
+        importScript.answers = {folder.path(QStringLiteral("list.csv"))};
+        reader.importCsvDialog().setRunner(importScript.runner());
+        reader.ui().importcsv1->trigger();
+
+        QCOMPARE(messages.got.size(), 0);
+        QCOMPARE(cellsOf(reader.radioData().table), cellsOf(t));
+        QCOMPARE(reader.statusBar()->currentMessage(), QStringLiteral("已导入 4 个信道。"));
+        QCOMPARE(reader.windowTitle(), QStringLiteral("QB-380"));
+    }
+
+    void reports_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("kind"); // MessageKind, or -1 for no message
+        // What the message's lines start with, %1 the file's path.
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<bool>("replaced"); // the channel table was replaced
+
+        const int error = int(MessageKind::Error);
+        const int warning = int(MessageKind::Warning);
+        const QString imported = QStringLiteral("已导入 1 个信道。");
+        QTest::newRow("CSV with a bad row")
+            << "import"
+            << "bad.csv" << QByteArray("Location,Frequency\r\n1,438.125\r\n2,600\r\n") << warning
+            << QStringList{imported, "line 3 skipped: "} << true;
+        QTest::newRow("CSV row placed elsewhere")
+            << "import"
+            << "moved.csv" << QByteArray("Location,Frequency\n0,438.125\n") << warning
+            << QStringList{imported, "line 2: "} << true;
+        QTest::newRow("not a channel list") << "import"
+                                            << "hello.csv" << QByteArray("hello,world\r\n") << error
+                                            << QStringList{"%1: "} << false;
+        QTest::newRow("CSV file missing")
+            << "import"
+            << "" << QByteArray() << error << QStringList{"%1: "} << false;
+
+        QByteArray image(0x10000, char(0xFF));
+        image.replace(0x10, 16, channelRecord("43812500", "43812500"));
+        image.replace(0x20, 16, channelRecord("4381A500", "43812500"));
+        QTest::newRow("image with a channel the grid cannot show")
+            << "image"
+            << "odd.img" << image << warning
+            << QStringList{"Channel 002 holds values that cannot be shown",
+                           "The image holds no function settings"}
+            << true;
+        QTest::newRow("image too short")
+            << "image"
+            << "short.img" << QByteArray(16, '\0') << error << QStringList{"%1: "} << false;
+        QTest::newRow("export into a missing folder")
+            << "export"
+            << "no/such/list.csv" << QByteArray() << error << QStringList{"%1: "} << false;
+    }
+
+    // What the commands show about a file that did not come through as
+    // written, and whether the table was replaced.
+    void reports()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, file);
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, kind);
+        QFETCH(QStringList, lines);
+        QFETCH(bool, replaced);
+        ProgramFolder folder;
+        const QString path = folder.path(file.isEmpty() ? QStringLiteral("gone.csv") : file);
+        if (!bytes.isEmpty())
+            QVERIFY(folder.write(file, bytes));
+        Messages messages;
+        Tform1 form;
+        form.setMessageFunction(messages.function());
+        ChannelTable &table = form.radioData().table;
+        table.setCell(ChannelTable::ColRxFreq, 50, QStringLiteral("440.00000"));
+        const QString title = form.windowTitle();
+        ScriptedDialog script;
+        script.answers = {path};
+        extraDialog(form, command).setRunner(script.runner());
+        extraItem(form, command)->trigger();
+
+        QCOMPARE(messages.got.size(), kind < 0 ? 0 : 1);
+        if (kind >= 0) {
+            QCOMPARE(int(messages.got.at(0).first), kind);
+            const QStringList shown = messages.got.at(0).second.split(QLatin1Char('\n'));
+            QCOMPARE(shown.size(), lines.size());
+            for (int i = 0; i < lines.size(); ++i) {
+                const QString start =
+                    lines[i].replace(QLatin1String("%1"), QDir::toNativeSeparators(path));
+                // A line that ends in ": " goes on with the reason.
+                QVERIFY2(shown[i].startsWith(start) && (!start.endsWith(QLatin1String(": ")) ||
+                                                        shown[i].size() > start.size()),
+                         qPrintable(shown[i]));
+            }
+        }
+        QCOMPARE(table.cell(ChannelTable::ColRxFreq, 50),
+                 replaced ? QString() : QStringLiteral("440.00000"));
+        if (replaced)
+            QCOMPARE(table.cell(ChannelTable::ColRxFreq, 1), QStringLiteral("438.12500"));
+        if (command == QLatin1String("image") && replaced)
+            QCOMPARE(form.windowTitle(), QStringLiteral("QB-380    [odd.img]"));
+        else
+            QCOMPARE(form.windowTitle(), title);
+        if (command == QLatin1String("export"))
+            QVERIFY(!QFile::exists(path));
+    }
+
+    // "Verify after writing" is off at the first start, and a change made
+    // during a run is there at the next.
+    void verifyOptionKeptAcrossRuns()
+    {
+        ProgramFolder folder;
+        const QString path = programFile(QStringLiteral("myini.ini"));
+        {
+            Tform1 form;
+            QVERIFY(!form.verifyAfterWriting());
+            QVERIFY(!form.ui().verify1->isChecked());
+            form.ui().verify1->trigger();
+            QVERIFY(form.verifyAfterWriting());
+        }
+        QCOMPARE(SettingsFile(path).readString(OptionsSection, VerifyKey), QStringLiteral("1"));
+        {
+            Tform1 next;
+            QVERIFY(next.verifyAfterWriting());
+            QVERIFY(next.ui().verify1->isChecked());
+            next.ui().verify1->trigger();
+        }
+        QCOMPARE(SettingsFile(path).readString(OptionsSection, VerifyKey), QStringLiteral("0"));
+        Tform1 last;
+        QVERIFY(!last.verifyAfterWriting());
     }
 
     // No settings file yet: port 1, skin 1 and the radio's band in every

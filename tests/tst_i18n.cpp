@@ -69,14 +69,19 @@ QStringList snapshot(const RadioData &data, const MessageSlots &messages)
     }
     s << messages.ReadCaption << messages.WriteCaption << messages.ErrorTitle
       << messages.LinkFailedText << messages.PortFailedText << messages.UnusedText
-      << messages.ConfirmTitle << messages.NewConfirmText << messages.ClearConfirmText;
+      << messages.ConfirmTitle << messages.NewConfirmText << messages.ClearConfirmText
+      << messages.VerifyingText << messages.VerifiedText << messages.VerifyDiffersText
+      << messages.VerifyFailedText << messages.BackupText << messages.NoBackupText
+      << messages.ImageFilterText << messages.CsvFilterText << messages.AllFilesFilterText
+      << messages.ImportedText << messages.ExportedText << messages.WarningTitle;
     return s;
 }
 
 // Message slots filled with marks, to see whether a load touched them.
 MessageSlots markedSlots()
 {
-    return {"m95", "m96", "m103", "m104", "m106", "m107", "m108", "m109", "m110"};
+    return {"m95",  "m96",  "m103", "m104", "m106", "m107", "m108", "m109", "m110", "m205", "m206",
+            "m207", "m208", "m209", "m210", "m211", "m212", "m213", "m214", "m215", "m216"};
 }
 
 bool hasChineseCharacter(const QString &text)
@@ -155,6 +160,7 @@ void TestI18n::textLimits_data()
     QTest::newRow("300 bytes of Chinese") << 9 << zhong.repeated(84);
     QTest::newRow("short text") << 10 << QByteArray("Ten");
     QTest::newRow("number the library lacks") << 11 << QByteArray();
+    QTest::newRow("own number the library lacks") << 201 << QByteArray();
     QTest::newRow("82 is never read") << 82 << QByteArray();
     QTest::newRow("87 is never read") << 87 << QByteArray();
     QTest::newRow("94 is never read") << 94 << QByteArray();
@@ -286,7 +292,7 @@ void TestI18n::programLibraries()
     const auto lookup =
         reinterpret_cast<const char *(*)(int)>(library.resolve(LanguageLookupSymbol));
     QVERIFY(lookup);
-    for (int n = LanguageTable::FirstNumber; n <= LanguageTable::LastNumber; ++n) {
+    for (int n = LanguageTable::FirstNumber; n <= LanguageTable::LastOwnNumber; ++n) {
         if (!LanguageTable::isReadNumber(n))
             continue;
         QVERIFY2(!texts->text(n).isEmpty(), qPrintable(QString("number %1").arg(n)));
@@ -337,6 +343,20 @@ void TestI18n::targetTable()
     // Model-only numbers have no window target.
     for (int n : {55, 56, 57, 58, 59, 60, 81, 95, 96, 103, 104, 106, 107, 108, 109, 110, 111, 118})
         QVERIFY2(textTargetsOf(n).isEmpty(), qPrintable(QString::number(n)));
+    // The program's own numbers: four menu items after everything else,
+    // the rest message slots.
+    QCOMPARE(targets.back().number, 204);
+    for (int n = LanguageTable::FirstOwnNumber; n <= LanguageTable::LastOwnNumber; ++n) {
+        const QList<TextTarget> own = textTargetsOf(n);
+        QCOMPARE(own.size(), n <= 204 ? 1 : 0);
+        if (n <= 204) {
+            QCOMPARE(own.constFirst().kind, TextTargetKind::MenuItem);
+            QCOMPARE(own.constFirst().window, LanguageWindow::MainWindow);
+        }
+    }
+    QVERIFY(!LanguageTable::isReadNumber(119));
+    QVERIFY(!LanguageTable::isReadNumber(200));
+    QVERIFY(!LanguageTable::isReadNumber(LanguageTable::LastOwnNumber + 1));
     // Every grid heading, button bar section and item is there.
     int headings = 0, sections = 0, items = 0;
     for (const TextTarget &target : targets) {
@@ -413,6 +433,19 @@ void TestI18n::headingsValueTextsAndSlots()
         QCOMPARE(messages.ConfirmTitle, texts->text(108));
         QCOMPARE(messages.NewConfirmText, texts->text(109));
         QCOMPARE(messages.ClearConfirmText, texts->text(110));
+        const std::pair<int, const QString *> own[] = {
+            {205, &messages.VerifyingText},      {206, &messages.VerifiedText},
+            {207, &messages.VerifyDiffersText},  {208, &messages.VerifyFailedText},
+            {209, &messages.BackupText},         {210, &messages.NoBackupText},
+            {211, &messages.ImageFilterText},    {212, &messages.CsvFilterText},
+            {213, &messages.AllFilesFilterText}, {214, &messages.ImportedText},
+            {215, &messages.ExportedText},       {216, &messages.WarningTitle},
+        };
+        for (const auto &[number, slot] : own)
+            QCOMPARE(*slot, texts->text(number));
+        // The texts that take a file name or a count have the place for it.
+        for (int n : {209, 214, 215})
+            QVERIFY2(texts->text(n).contains("%1"), qPrintable(texts->text(n)));
     }
 }
 

@@ -11,6 +11,7 @@
 #include "app/programmingdialog.h"
 #include "app/splashwindow.h"
 #include "app/startup.h"
+#include "app/windowtexts.h"
 #include "editor/channelgrid.h"
 #include "editor/channeltablemodel.h"
 #include "editor/confirmationdialog.h"
@@ -632,6 +633,29 @@ private slots:
         }
     }
 
+    // The program's own texts built in are the Chinese library's, and a
+    // library without them (made before they existed) leaves the built-in
+    // texts on their items while it sets everything else.
+    void ownTexts()
+    {
+        for (int n = LanguageTable::FirstOwnNumber; n <= LanguageTable::LastOwnNumber; ++n)
+            QCOMPARE(builtInText(n), m_chn.text(n));
+
+        StartedProgram run;
+        QVERIFY(run.start(
+            {{QStringLiteral(QB_TEST_LANG_DIR "/testlang.dll"), QStringLiteral("eng.dll")}}));
+        const Tform1::Widgets &ui = run.form()->ui();
+        QCOMPARE(ui.exit1->text(), QStringLiteral("Ten"));
+        for (const TextTarget &target : textTargets()) {
+            if (!LanguageTable::isOwnNumber(target.number))
+                continue;
+            QString problem;
+            QCOMPARE(shownText(run.form(), target, &problem), builtInText(target.number));
+            QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        }
+        QCOMPARE(run.form()->messages().VerifyingText, QString());
+    }
+
     void missingLibrary_data()
     {
         QTest::addColumn<bool>("present");
@@ -660,6 +684,8 @@ private slots:
         QCOMPARE(ui.chinese->text(), QStringLiteral("chinese"));
         QCOMPARE(ui.file1->title(), QStringLiteral("文件(&F)"));
         QCOMPARE(ui.About1->text(), QStringLiteral("关于(&A)..."));
+        QCOMPARE(ui.openimage1->text(), QStringLiteral("打开电台映像(&I)..."));
+        QCOMPARE(ui.verify1->text(), QStringLiteral("写入后校验(&V)"));
         QCOMPARE(ui.bsSkinStatusPanel1->text(),
                  QStringLiteral("     Dravik Torven 对讲机编程软件"));
         QCOMPARE(run.program->aboutForm->windowTitle(), QStringLiteral("关于..."));

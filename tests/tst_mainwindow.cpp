@@ -199,6 +199,9 @@ private slots:
         add("form1", "new1", "QAction", {}, s("新建(&N)"));
         add("form1", "open1", "QAction", {}, s("打开(&O)"));
         add("form1", "save1", "QAction", {}, s("保存(&S)"));
+        add("form1", "openimage1", "QAction", {}, s("打开电台映像(&I)..."));
+        add("form1", "importcsv1", "QAction", {}, s("导入 CSV(&M)..."));
+        add("form1", "exportcsv1", "QAction", {}, s("导出 CSV(&X)..."));
         add("form1", "N1", "QAction");
         add("form1", "exit1", "QAction", {}, s("退出(&E)"));
         add("form1", "edit1", "QMenu", {}, s("编辑(&P)"));
@@ -222,6 +225,7 @@ private slots:
         add("form1", "language", "QMenu", {}, s("语言"));
         add("form1", "chinese", "QAction", {}, s("chinese"));
         add("form1", "english", "QAction", {}, s("英文"));
+        add("form1", "verify1", "QAction", {}, s("写入后校验(&V)"));
         add("form1", "Help1", "QMenu", {}, s("帮助(&H)"));
         add("form1", "Help2", "QAction", {}, s("帮助(&H)..."));
         add("form1", "About1", "QAction", {}, s("关于(&A)..."));
@@ -337,13 +341,34 @@ private slots:
     void menuIcons()
     {
         for (QAction *a :
-             {form()->ui().new1, form()->ui().open1, form()->ui().save1, form()->ui().exit1,
+             {form()->ui().new1, form()->ui().open1, form()->ui().save1, form()->ui().openimage1,
+              form()->ui().importcsv1, form()->ui().exportcsv1, form()->ui().exit1,
               form()->ui().read1, form()->ui().write2, form()->ui().chaedit4,
               form()->ui().function1, form()->ui().COM[0], form()->ui().COM[1], form()->ui().COM[2],
               form()->ui().COM[3], form()->ui().Help2, form()->ui().About1}) {
             QVERIFY2(!a->icon().isNull(), qPrintable(a->objectName()));
             QVERIFY(a->icon().availableSizes().contains(QSize(16, 16)));
         }
+    }
+
+    // The radio image and CSV items follow Save; "Verify after writing"
+    // closes the Options menu, a check item of its own.
+    void menuOrder()
+    {
+        auto names = [](const QMenu *menu) {
+            QStringList list;
+            for (const QAction *a : menu->actions())
+                list << (a->menu() ? a->menu()->objectName() : a->objectName());
+            return list;
+        };
+        QCOMPARE(names(form()->ui().file1),
+                 QStringList({"new1", "open1", "save1", "openimage1", "importcsv1", "exportcsv1",
+                              "N1", "exit1"}));
+        QCOMPARE(names(form()->ui().option1),
+                 QStringList({"port1", "skin1", "language", "verifySeparator", "verify1"}));
+        QVERIFY(form()->ui().N1->isSeparator());
+        QVERIFY(form()->ui().verify1->isCheckable());
+        QVERIFY(form()->ui().verify1->actionGroup() == nullptr);
     }
 
     void buttonsBar()

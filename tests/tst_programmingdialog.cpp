@@ -1,20 +1,24 @@
 // Reading and writing the radio through the windows: the read and write
 // commands, the programming dialog with its gauge and close rules, the
-// failure messages in the confirmation dialog, and the demo mode. The real
-// widgets run offscreen and the real serial port talks over a pseudo-terminal
-// to a virtual radio, which the program's folder maps to COM1 through the
-// [ports] section of its settings file; COM2 is mapped to a device that does
-// not exist. Expected bytes come from the radio's memory layout, written out
-// here.
+// failure messages in the confirmation dialog, the backups reads keep, the
+// read-back after a write, and the demo mode. The real widgets run offscreen and the real serial
+// port talks over a pseudo-terminal to a virtual radio, which the program's folder maps to COM1
+// through the [ports] section of its settings file; COM2 is mapped to a device that does not exist.
+// Expected bytes come from the radio's memory layout, written out here. The user's data folder,
+// where backups go, is a temporary one.
+#include "app/extrafilecommands.h"
 #include "app/mainwindow.h"
 #include "app/programmingdialog.h"
 #include "app/startup.h"
 #include "editor/confirmationdialog.h"
 #include "model/programfolder.h"
 #include "radio/programmingrun.h"
+#include "radio/readbackverify.h"
 #include "radio/seriallink.h"
 #include "sim/virtualradio.h"
+#include "storage/backups.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -81,6 +85,7 @@ class TestProgrammingDialog : public QObject
     Q_OBJECT
 
     QTemporaryDir m_folder;
+    QTemporaryDir m_dataHome;
     VirtualRadio m_radio;
     std::unique_ptr<Program> m_program;
 
@@ -108,10 +113,38 @@ class TestProgrammingDialog : public QObject
 
     static bool testPortFree(const QString &device) { return SerialLink::testPort(device); }
 
+    static QStringList backups() { return Backups::list(Backups::defaultFolder()); }
+
+    QList<QVariant> settingIndexes() const
+    {
+        QList<QVariant> indexes;
+        for (Setting s : allSettings())
+            indexes << data().settings.index(s);
+        return indexes;
+    }
+    QList<QStringList> allRows() const
+    {
+        QList<QStringList> rows;
+        for (int n = 1; n <= ChannelTable::ChannelCount; ++n)
+            rows << rowCells(data().table, n);
+        return rows;
+    }
+
+    void setVerifyOption(bool verify)
+    {
+        if (form()->ui().verify1->isChecked() != verify)
+            form()->ui().verify1->trigger();
+        QCOMPARE(dialog()->verifyAfterWriting(), verify);
+    }
+
 private slots:
     void initTestCase()
     {
         QVERIFY(m_folder.isValid());
+        QVERIFY(m_dataHome.isValid());
+        qRegisterMetaType<ProgrammingResult>();
+        qRegisterMetaType<VerifyReport>();
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_dataHome.path()));
         QVERIFY(m_radio.open());
         for (const char *name : {"eng.dll", "chn.dll"})
             QVERIFY(QFile::copy(QStringLiteral(QB_BIN_DIR "/") + QLatin1String(name),
@@ -130,6 +163,9 @@ private slots:
         QVERIFY(!texts().LinkFailedText.isEmpty());
         QCOMPARE(form()->CommPort(), 1);
         QCOMPARE(form()->serialLink().portName(), m_radio.portName());
+        // The CLI's name: both programs keep their backups in one folder.
+        QCOMPARE(QCoreApplication::applicationName(), Backups::ApplicationName);
+        QCOMPARE(Backups::defaultFolder(), m_dataHome.filePath(QStringLiteral("qb380/backups")));
     }
 
     void cleanupTestCase()
@@ -157,6 +193,7 @@ private slots:
         QVERIFY(form()->isEnabled());
         QVERIFY(!form()->serialLink().PortOpen());
         form()->COM11Click();
+        setVerifyOption(false);
     }
 
     void read_data()
@@ -452,6 +489,235 @@ private slots:
         QCOMPARE(gaugeAtStart, 4);
         QCOMPARE(dialog()->bsSkinGauge1()->value(), 203);
         QVERIFY(!message()->isVisible());
+    }
+
+    void readKeepsBackup_data()
+    {
+        QTest::addColumn<QString>("faults");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("complete read") << "" << true;
+        QTest::newRow("settings block reply short") << "short:0C80" << true;
+        QTest::newRow("radio stops at channel 5") << "stop-after:0050" << false;
+        QTest::newRow("no radio") << "silent" << false;
+    }
+
+    // Every read whose channels all came through keeps the memory it read
+    // as a backup, and the status bar names it; others keep none.
+    void readKeepsBackup()
+    {
+        QFETCH(QString, faults);
+        QFETCH(bool, kept);
+        m_radio.writeMemory(
+            0x10, record(frequency("43812500"), frequency("43812500"), 0x0885, 0xC754, 0xF5));
+        m_radio.writeMemory(0x0C90, IdentBlock);
+        QVERIFY(m_radio.setFaults(faults));
+        const QStringList before = backups();
+
+        open(ProgrammingRun::Read);
+        start();
+        const QStringList after = backups();
+        QCOMPARE(after.size(), before.size() + (kept ? 1 : 0));
+        QStatusBar *status = dialog()->bsSkinStatusBar1();
+        if (!kept) {
+            QCOMPARE(status->currentMessage(), QString());
+            return;
+        }
+        const QString backup = after.constFirst();
+        QVERIFY(!before.contains(backup));
+        QCOMPARE(status->currentMessage(),
+                 QStringLiteral("Backup: ") + QFileInfo(backup).fileName());
+        QCOMPARE(status->toolTip(), QDir::toNativeSeparators(backup));
+        // The panel with the language's text is only covered.
+        QCOMPARE(dialog()->bsSkinStatusPanel1()->text(), QStringLiteral("Dravik"));
+
+        QFile file(backup);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray image = file.readAll();
+        QCOMPARE(image.size(), 0x10000);
+        QCOMPARE(image.mid(0x10, 199 * 16).toHex(' '),
+                 m_radio.readMemory(0x10, 199 * 16).toHex(' '));
+        QCOMPARE(image.mid(0x0C90, 8), IdentBlock);
+        QCOMPARE(image.mid(0x0CA0, 16), QByteArray(16, char(0xFF)));
+
+        // Opening the dialog again clears the note.
+        QVERIFY(dialog()->close());
+        open(ProgrammingRun::Read);
+        QCOMPARE(status->currentMessage(), QString());
+    }
+
+    // A backup that cannot be written is a warning; the read stands.
+    void backupNotKept()
+    {
+        const QByteArray home = qgetenv("XDG_DATA_HOME");
+        // A file where the data folder would have to be made.
+        const QString blocked = m_dataHome.filePath(QStringLiteral("blocked"));
+        QFile file(blocked);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        qputenv("XDG_DATA_HOME", QFile::encodeName(blocked));
+        m_radio.writeMemory(0x10, record(frequency("46256250"), NoFrequency, 0xFFFF, 0xFFFF, 0xFA));
+
+        open(ProgrammingRun::Read);
+        start();
+        qputenv("XDG_DATA_HOME", home);
+        QCOMPARE(data().table.cell(ChannelTable::ColRxFreq, 1), QStringLiteral("462.56250"));
+        QVERIFY(dialog()->lastRunSucceeded());
+        QCOMPARE(message()->windowTitle(), texts().WarningTitle);
+        const QStringList lines = messageLines();
+        QCOMPARE(lines.size(), 1);
+        QVERIFY2(lines[0].startsWith(texts().NoBackupText + QLatin1Char(' ')) &&
+                     lines[0].size() > texts().NoBackupText.size() + 1,
+                 qPrintable(lines[0]));
+        QCOMPARE(dialog()->bsSkinStatusBar1()->currentMessage(), lines[0]);
+    }
+
+    // A backup opened as a radio image gives the table and settings its read
+    // gave, a channel the grid cannot show included; the band lists stay.
+    void backupOpensAsRead()
+    {
+        m_radio.writeMemory(
+            0x10, record(frequency("43812500"), frequency("43812500"), 0x0885, 0xC754, 0xF5));
+        m_radio.writeMemory(0x20, record(frequency("46256250"), NoFrequency, 0xFFFF, 0xFFFF, 0xFA));
+        m_radio.writeMemory(
+            0x30, record(frequency("4381A500"), frequency("43812500"), 0xFFFF, 0xFFFF, 0xFF));
+        m_radio.writeMemory(0x0C80, bytes({0x00, 0x15, 0x03, 0x07, 0xC0, 0x01, 0xFF, 0xFF}));
+        open(ProgrammingRun::Read);
+        start();
+        QVERIFY(message()->isVisible()); // channel 3
+        message()->bsSkinButton1()->click();
+        QVERIFY(dialog()->close());
+        const QString backup = backups().constFirst();
+        const QList<QStringList> rows = allRows();
+        const QList<QVariant> settings = settingIndexes();
+        QCOMPARE(rows[0].constFirst(), QStringLiteral("438.12500"));
+        const QStringList bands = data().bands.list1_rx.entries();
+
+        data().table.clearAll();
+        data().settings.restoreDefaults();
+        setRow(data().table, 150,
+               {"440.00000", "OFF", "440.00000", "OFF", "High", "Wide", "ON", "OFF"});
+        QList<std::pair<MessageKind, QString>> shown;
+        form()->setMessageFunction([&shown](MessageKind kind, const QString &text) {
+            shown.append({kind, text});
+        });
+        QList<FileDialogSetup> setups;
+        form()->imageDialog().setRunner([&](QWidget *, const FileDialogSetup &setup) {
+            setups << setup;
+            return backup;
+        });
+        form()->ui().openimage1->trigger();
+        form()->setMessageFunction({});
+
+        QCOMPARE(setups.size(), 1);
+        QCOMPARE(setups[0].folder, Backups::defaultFolder());
+        QCOMPARE(setups[0].title, QStringLiteral("Open radio image"));
+        QCOMPARE(setups[0].filter, QStringLiteral("Radio images (*.img);;All files (*)"));
+        QCOMPARE(allRows(), rows);
+        QCOMPARE(settingIndexes(), settings);
+        QCOMPARE(data().bands.list1_rx.entries(), bands);
+        QCOMPARE(form()->windowTitle(),
+                 QStringLiteral("QB-380    [%1]").arg(QFileInfo(backup).fileName()));
+        QCOMPARE(shown.size(), 1);
+        QCOMPARE(shown[0].first, MessageKind::Warning);
+        QVERIFY2(shown[0].second.startsWith(QLatin1String("Channel 003 ")),
+                 qPrintable(shown[0].second));
+    }
+
+    void verifyAfterWriting_data()
+    {
+        QTest::addColumn<bool>("verify");
+        QTest::addColumn<QString>("faults");
+        QTest::addColumn<int>("firstLine"); // language string of the message; 0 none
+        QTest::addColumn<QString>("secondLine");
+        QTest::addColumn<bool>("succeeded");
+
+        QTest::newRow("verified") << true << "" << 0 << "" << true;
+        QTest::newRow("option off, block stored wrongly")
+            << false << "store-wrong:0x0010" << 0 << "" << true;
+        QTest::newRow("block stored wrongly")
+            << true << "store-wrong:0x0010" << 207
+            << "Channel 001 receive frequency: stored 446.00625, radio holds 446.00624" << false;
+        QTest::newRow("empty channel stored wrongly")
+            << true << "store-wrong:0x0030" << 207
+            << "Channel 003 byte 0 (0x0030): stored FF, radio holds FE" << false;
+        QTest::newRow("settings block refused") << true << "nak:0C80" << 207 << "" << false;
+        QTest::newRow("read-back fails") << true << "short:0x0030:4" << 208 << "" << false;
+    }
+
+    // With "Verify after writing" a write that went through is read back:
+    // the caption says so and the gauge follows the read; a difference is
+    // shown with a first line of its own and fails the run.
+    void verifyAfterWriting()
+    {
+        QFETCH(bool, verify);
+        QFETCH(QString, faults);
+        QFETCH(int, firstLine);
+        QFETCH(QString, secondLine);
+        QFETCH(bool, succeeded);
+        setRow(data().table, 1,
+               {"446.00625", "67.0", "446.00625", "D023N", "High", "Wide", "ON", "OFF"});
+        setRow(data().table, 2,
+               {"438.50000", "", "431.10000", "123.0", "Low", "Narrow", "OFF", "ON"});
+        setVerifyOption(verify);
+        QVERIFY(m_radio.setFaults(faults));
+
+        open(ProgrammingRun::Write);
+        QSignalSpy verified(dialog(), &TR_and_W::verifyFinished);
+        QSignalSpy finished(dialog(), &TR_and_W::runFinished);
+        QStringList captionsDuringReadBack;
+        int highest = 0;
+        const QMetaObject::Connection c =
+            connect(dialog()->bsSkinGauge1(), &QProgressBar::valueChanged, this, [&](int value) {
+                if (dialog()->bsSkinGauge1()->maximum() != ProgrammingRun::ReadGaugeMaximum)
+                    return;
+                highest = qMax(highest, value);
+                if (value == 100)
+                    captionsDuringReadBack << dialog()->windowTitle()
+                                           << dialog()->bsSkinStatusBar1()->currentMessage();
+            });
+        start();
+        disconnect(c);
+
+        QCOMPARE(finished.size(), 1);
+        QCOMPARE(verified.size(), verify ? 1 : 0);
+        QCOMPARE(dialog()->lastRunSucceeded(), succeeded);
+        QCOMPARE(dialog()->windowTitle(), texts().WriteCaption);
+        QCOMPARE(dialog()->bsSkinGauge1()->maximum(),
+                 verify ? ProgrammingRun::ReadGaugeMaximum : ProgrammingRun::WriteGaugeMaximum);
+        if (verify && firstLine != 208) {
+            QCOMPARE(captionsDuringReadBack,
+                     QStringList({texts().VerifyingText, texts().VerifyingText}));
+            QCOMPARE(highest, ProgrammingRun::ReadGaugeMaximum);
+        }
+        // The user's table is never the read-back's.
+        QCOMPARE(data().table.cell(ChannelTable::ColRxFreq, 1), QStringLiteral("446.00625"));
+
+        const QStringList lines = messageLines();
+        if (firstLine == 0) {
+            QVERIFY2(lines.isEmpty(), qPrintable(lines.join('\n')));
+            QCOMPARE(dialog()->bsSkinStatusBar1()->currentMessage(),
+                     verify ? texts().VerifiedText : QString());
+            return;
+        }
+        QCOMPARE(message()->windowTitle(), texts().ErrorTitle);
+        QCOMPARE(lines.value(0),
+                 firstLine == 207 ? texts().VerifyDiffersText : texts().VerifyFailedText);
+        QVERIFY(lines.size() >= 2);
+        if (!secondLine.isEmpty()) {
+            QCOMPARE(lines.size(), 2);
+            QCOMPARE(lines[1], secondLine);
+        }
+        const auto report = verified.constFirst().constFirst().value<VerifyReport>();
+        QCOMPARE(report.ok(), false);
+        QCOMPARE(dialog()->bsSkinStatusBar1()->currentMessage(), QString());
+
+        // The next write in the same dialog runs on the write's scale again.
+        message()->bsSkinButton1()->click();
+        m_radio.clearFaults();
+        setVerifyOption(false);
+        start();
+        QCOMPARE(dialog()->bsSkinGauge1()->maximum(), ProgrammingRun::WriteGaugeMaximum);
+        QCOMPARE(dialog()->bsSkinGauge1()->value(), ProgrammingRun::WriteGaugeMaximum);
     }
 
     // The demo radio sits behind COM1 of a program of its own and reads back

@@ -21,7 +21,8 @@ QString runFileDialog(QWidget *parent, const FileDialogSetup &setup)
     if (setup.save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !setup.confirmOverwrite);
+        dialog.setDefaultSuffix(setup.defaultSuffix);
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
@@ -29,7 +30,7 @@ QString runFileDialog(QWidget *parent, const FileDialogSetup &setup)
     // The dialog collapses the blanks of a filter's description; the model
     // name keeps its two blanks in the list the user sees.
     if (auto *types = dialog.findChild<QComboBox *>(QStringLiteral("fileTypeCombo")))
-        types->setItemText(0, setup.filter);
+        types->setItemText(0, setup.filter.section(QStringLiteral(";;"), 0, 0));
     if (!setup.name.isEmpty())
         dialog.selectFile(setup.name);
     if (dialog.exec() != QDialog::Accepted)

@@ -14,9 +14,14 @@ struct FileDialogSetup
 {
     bool save = false;
     QString title;  // "保存" or "打开" in every language
-    QString filter; // "RPX-207  文件 (*.r07)": its pattern is "*.r07"
+    QString filter; // "RPX-207  文件 (*.r07)": its pattern is "*.r07"; several
+                    // filters are separated by ";;"
     QString folder; // where it starts
     QString name;   // the file name it proposes, empty for none
+    // Save only: the extension the dialog adds to a name typed without one
+    // ("csv"), and whether it asks before replacing a file.
+    QString defaultSuffix;
+    bool confirmOverwrite = false;
 };
 
 // Shows a file dialog and returns the file the user chose as typed (save)
@@ -24,7 +29,7 @@ struct FileDialogSetup
 using FileDialogRunner = std::function<QString(QWidget *parent, const FileDialogSetup &setup)>;
 
 // The toolkit's own file dialog: save replaces an existing file without a
-// question; open accepts only an existing file.
+// question unless confirmOverwrite; open accepts only an existing file.
 QString runFileDialog(QWidget *parent, const FileDialogSetup &setup);
 
 // One of the two channel file dialogs with its memory: it starts in the

@@ -3,6 +3,7 @@
 #include "app/aboutbox.h"
 #include "app/buttonsbar.h"
 #include "app/channelfilecommands.h"
+#include "app/extrafilecommands.h"
 #include "app/glowbutton.h"
 #include "app/linklabel.h"
 #include "app/optionspage.h"
@@ -28,6 +29,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -48,6 +50,19 @@ QFrame *makePanel(QWidget *parent, const char *name, const QRect &rect)
     panel->setFrameShadow(QFrame::Raised);
     panel->setGeometry(rect);
     return panel;
+}
+
+// A menu item's text as the title of the file dialog it opens: without its
+// mnemonic and the dots that say a dialog follows.
+QString dialogTitle(QString text)
+{
+    static const QRegularExpression mnemonicInBrackets(QStringLiteral("\\(&[^&]\\)"));
+    static const QRegularExpression mnemonic(QStringLiteral("&(?!&)"));
+    static const QRegularExpression dots(QStringLiteral("(\\.\\.\\.|…)\\s*$"));
+    text.remove(mnemonicInBrackets);
+    text.remove(mnemonic);
+    text.remove(dots);
+    return text.trimmed();
 }
 
 } // namespace
@@ -92,6 +107,21 @@ Tform1::Tform1(QWidget *parent)
         showUserMessage(kind, text);
     };
     m_fileCommands = std::make_unique<ChannelFileCommands>(&m_data, fileWindow);
+
+    ExtraFileCommands::Window extraWindow;
+    extraWindow.parent = this;
+    extraWindow.commitEdit = [this](bool hideEditors) { return commitEdit(hideEditors); };
+    extraWindow.setCaption = fileWindow.setCaption;
+    extraWindow.message = fileWindow.message;
+    extraWindow.note = [this](const QString &text) { showStatusNote(text); };
+    extraWindow.title = [this](ExtraFileCommands::Command command) {
+        const QAction *item = command == ExtraFileCommands::Command::OpenImage   ? m_ui.openimage1
+                              : command == ExtraFileCommands::Command::ImportCsv ? m_ui.importcsv1
+                                                                                 : m_ui.exportcsv1;
+        return dialogTitle(item->text());
+    };
+    extraWindow.texts = &m_messages;
+    m_extraCommands = std::make_unique<ExtraFileCommands>(&m_data, extraWindow);
 
     FormCreate();
 }
@@ -140,6 +170,12 @@ void Tform1::buildMenu()
     u.new1 = item(u.file1, "new1", QStringLiteral("新建(&N)"), "new", &Tform1::new1Click);
     u.open1 = item(u.file1, "open1", QStringLiteral("打开(&O)"), "open", &Tform1::open1Click);
     u.save1 = item(u.file1, "save1", QStringLiteral("保存(&S)"), "save", &Tform1::save1Click);
+    u.openimage1 =
+        item(u.file1, "openimage1", builtInText(201), "openimage", &Tform1::openimage1Click);
+    u.importcsv1 =
+        item(u.file1, "importcsv1", builtInText(202), "importcsv", &Tform1::importcsv1Click);
+    u.exportcsv1 =
+        item(u.file1, "exportcsv1", builtInText(203), "exportcsv", &Tform1::exportcsv1Click);
     u.N1 = separator(u.file1, "N1");
     u.exit1 =
         item(u.file1, "exit1", QStringLiteral("退出(&E)"), "exit", &Tform1::AdvGlowButton3Click);
@@ -194,6 +230,11 @@ void Tform1::buildMenu()
         languageGroup->addAction(a);
     }
     u.option1->addMenu(u.language);
+    separator(u.option1, "verifySeparator");
+    u.verify1 = item(u.option1, "verify1", builtInText(204), nullptr, nullptr);
+    u.verify1->setCheckable(true);
+    // On every change, also the stored option's at start.
+    connect(u.verify1, &QAction::toggled, this, &Tform1::verify1Click);
     bar->addMenu(u.option1);
 
     u.Help1 = menu(bar, "Help1", QStringLiteral("帮助(&H)"));
@@ -399,7 +440,8 @@ void Tform1::setWindows(TForm5 *splash, TaboutForm *about, TR_and_W *programming
         m_about->setMainWindow(this);
     if (m_programming) {
         m_programming->setMainWindow(this);
-        m_programming->setRadio(m_link.get(), m_run.get());
+        m_programming->setRadio(m_link.get(), m_run.get(), &m_data);
+        verify1Click();
         m_programming->setMessageDialog(m_message);
         m_programming->setMessages(&m_messages);
     }
@@ -456,6 +498,7 @@ void Tform1::FormCreate()
     portCommand(choices.com);
     skinCommand(choices.skin);
     loadBandRanges(*m_settingsFile, m_data.bands);
+    m_ui.verify1->setChecked(readVerifyOption(*m_settingsFile));
 }
 
 void Tform1::FormShow()
@@ -477,16 +520,22 @@ void Tform1::FormDestroy()
         saveSettings(*m_settingsFile, m_portToSave, m_selectedSkin, m_data.bands);
     if (!saved.ok)
         showUserMessage(MessageKind::Error, saved.message);
+    else if (!saveVerifyOption(*m_settingsFile, m_ui.verify1->isChecked()))
+        showUserMessage(MessageKind::Error, m_settingsFile->errorString());
     m_settingsFile.reset();
 }
 
 void Tform1::LoadLanguage(const QString &name)
 {
     const LanguageWindows windows{this, m_about.data(), m_programming.data(), m_message.data()};
-    loadLanguage(name, m_data, m_messages,
-                 [&windows](const TextTarget &target, const QString &text) {
-                     setTargetText(windows, target, text);
-                 });
+    loadLanguage(
+        name, m_data, m_messages, [&windows](const TextTarget &target, const QString &text) {
+            // A library made before the program's own numbers
+            // existed leaves their items with the built-in texts.
+            setTargetText(windows, target,
+                          LanguageTable::isOwnNumber(target.number) ? textOr(text, target.number)
+                                                                    : text);
+        });
 }
 
 void Tform1::selectLanguage(bool english)
@@ -508,6 +557,33 @@ ChannelFileDialog &Tform1::openDialog()
 ChannelFileDialog &Tform1::saveDialog()
 {
     return m_fileCommands->saveDialog();
+}
+
+RememberingFileDialog &Tform1::imageDialog()
+{
+    return m_extraCommands->imageDialog();
+}
+
+RememberingFileDialog &Tform1::importCsvDialog()
+{
+    return m_extraCommands->importDialog();
+}
+
+RememberingFileDialog &Tform1::exportCsvDialog()
+{
+    return m_extraCommands->exportDialog();
+}
+
+bool Tform1::verifyAfterWriting() const
+{
+    return m_ui.verify1->isChecked();
+}
+
+void Tform1::showStatusNote(const QString &text)
+{
+    // A temporary message: the panel with the language's text is only
+    // covered while it shows.
+    statusBar()->showMessage(text, StatusNoteMs);
 }
 
 void Tform1::showUserMessage(MessageKind kind, const QString &text)
@@ -537,6 +613,31 @@ void Tform1::save1Click()
     // The file commands run commitEdit(false) first: a frequency being typed
     // goes into its row, and a text that is no number stops the save.
     m_fileCommands->save();
+}
+
+void Tform1::openimage1Click()
+{
+    // The image replaces every channel: the editors are committed and
+    // hidden first.
+    m_extraCommands->openImage();
+}
+
+void Tform1::importcsv1Click()
+{
+    m_extraCommands->importCsv();
+}
+
+void Tform1::exportcsv1Click()
+{
+    m_extraCommands->exportCsv();
+}
+
+void Tform1::verify1Click()
+{
+    // The item's check mark is the option; the settings file gets it at
+    // exit.
+    if (m_programming)
+        m_programming->setVerifyAfterWriting(m_ui.verify1->isChecked());
 }
 
 void Tform1::read1Click()

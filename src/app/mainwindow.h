@@ -16,6 +16,7 @@ class ChannelFileCommands;
 class ChannelFileDialog;
 class ChannelGrid;
 class ChannelTableModel;
+class ExtraFileCommands;
 class GlowButton;
 class LinkLabel;
 class OptionsPage;
@@ -30,6 +31,7 @@ class QRadioButton;
 class QStatusBar;
 class QTabWidget;
 class QToolButton;
+class RememberingFileDialog;
 class SerialLink;
 class SettingsFile;
 class TForm5;
@@ -55,11 +57,12 @@ public:
         QMenuBar *bsSkinMainMenuBar1 = nullptr;
         QMenu *file1 = nullptr, *edit1 = nullptr, *option1 = nullptr, *port1 = nullptr,
               *skin1 = nullptr, *language = nullptr, *Help1 = nullptr;
-        QAction *new1 = nullptr, *open1 = nullptr, *save1 = nullptr, *N1 = nullptr,
-                *exit1 = nullptr, *read1 = nullptr, *write2 = nullptr, *N3 = nullptr,
-                *chaedit4 = nullptr, *function1 = nullptr, *N6 = nullptr, *otherfunc = nullptr,
-                *sk1 = nullptr, *sk2 = nullptr, *sk3 = nullptr, *chinese = nullptr,
-                *english = nullptr, *Help2 = nullptr, *About1 = nullptr;
+        QAction *new1 = nullptr, *open1 = nullptr, *save1 = nullptr, *openimage1 = nullptr,
+                *importcsv1 = nullptr, *exportcsv1 = nullptr, *N1 = nullptr, *exit1 = nullptr,
+                *read1 = nullptr, *write2 = nullptr, *N3 = nullptr, *chaedit4 = nullptr,
+                *function1 = nullptr, *N6 = nullptr, *otherfunc = nullptr, *sk1 = nullptr,
+                *sk2 = nullptr, *sk3 = nullptr, *chinese = nullptr, *english = nullptr,
+                *verify1 = nullptr, *Help2 = nullptr, *About1 = nullptr;
         // COM11, COM21, COM31, COM41.
         std::array<QAction *, 4> COM{};
 
@@ -156,6 +159,21 @@ public:
     // last file; tests replace the dialog shown (setRunner).
     ChannelFileDialog &openDialog();
     ChannelFileDialog &saveDialog();
+    // The same for the radio image and CSV commands.
+    RememberingFileDialog &imageDialog();
+    RememberingFileDialog &importCsvDialog();
+    RememberingFileDialog &exportCsvDialog();
+
+    // Options -> "Verify after writing": a write in the programming dialog
+    // that went through is read back and compared. Kept in the settings
+    // file ([options] verify), read when the window is created and written
+    // when it is destroyed.
+    bool verifyAfterWriting() const;
+
+    // A passing note in the status bar (what an import or export did); it
+    // goes after StatusNoteMs, and the status bar's own text comes back.
+    void showStatusNote(const QString &text);
+    static constexpr int StatusNoteMs = 10000;
 
     // Shows a message of a command (a file that cannot be read or written,
     // the settings file at exit). Replaceable, so tests can take the
@@ -185,6 +203,9 @@ public slots:
     void new1Click();
     void open1Click();
     void save1Click();
+    void openimage1Click();
+    void importcsv1Click();
+    void exportcsv1Click();
     void AdvGlowButton3Click(); // exit
     void read1Click();
     void write2Click();
@@ -199,6 +220,7 @@ public slots:
     void sk3Click();
     void chineseClick();
     void englishClick();
+    void verify1Click(); // the check mark changed
     void About1Click();
 
 private:
@@ -230,6 +252,7 @@ private:
     QLabel *m_demoMarker = nullptr;
     std::unique_ptr<SettingsFile> m_settingsFile;
     std::unique_ptr<ChannelFileCommands> m_fileCommands;
+    std::unique_ptr<ExtraFileCommands> m_extraCommands;
     MessageFunction m_messageFunction;
     ChannelTableModel *m_channelModel = nullptr;
     ChannelEditor *m_editor = nullptr;

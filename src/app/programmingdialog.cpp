@@ -1,11 +1,17 @@
 #include "app/programmingdialog.h"
 
+#include "app/extrafilecommands.h"
+#include "app/windowtexts.h"
 #include "editor/confirmationdialog.h"
 #include "i18n/messageslots.h"
 #include "radio/programmingrun.h"
+#include "radio/readbackverify.h"
 #include "radio/seriallink.h"
+#include "storage/backups.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QProgressBar>
@@ -19,6 +25,8 @@ namespace {
 constexpr int ShownProblems = 10;
 // The same for the channels a read could not show.
 constexpr int ShownChannels = 20;
+// And for the differences a read-back found.
+constexpr int ShownDifferences = 12;
 
 QString channelNumbers(const QList<int> &channels)
 {
@@ -39,6 +47,11 @@ QString unreadableLine(const QList<int> &channels)
                                  "empty: %2.")
                       .arg(channels.size()))
         .arg(channelNumbers(channels));
+}
+
+QString ownText(const MessageSlots *messages, QString MessageSlots::*slot, int number)
+{
+    return textOr(messages ? messages->*slot : QString(), number);
 }
 
 } // namespace
@@ -86,9 +99,10 @@ TR_and_W::TR_and_W(QWidget *parent)
     m_statusBar->addWidget(m_statusPanel, 1);
 }
 
-void TR_and_W::setRadio(SerialLink *link, ProgrammingRun *run)
+void TR_and_W::setRadio(SerialLink *link, ProgrammingRun *run, const RadioData *data)
 {
     m_link = link;
+    m_data = data;
     if (m_run)
         disconnect(m_run, nullptr, m_gauge, nullptr);
     m_run = run;
@@ -118,6 +132,8 @@ bool TR_and_W::openFor(int mode, const QString &caption)
     // starts from the last value shown.
     m_gauge->setRange(0, ProgrammingRun::gaugeMaximum(ProgrammingRun::Mode(mode)));
     m_gauge->setValue(0);
+    m_statusBar->clearMessage();
+    m_statusBar->setToolTip(QString());
     show();
     activateWindow();
     return true;
@@ -129,17 +145,74 @@ void TR_and_W::bsSkinButton1Click()
         return;
     // The disabled start button marks the run: no close, no second start.
     m_start->setEnabled(false);
+    m_statusBar->clearMessage();
+    m_statusBar->setToolTip(QString());
+    // A read-back leaves the gauge on the read's scale; the value shown
+    // stays where it is.
+    const int maximum = ProgrammingRun::gaugeMaximum(ProgrammingRun::Mode(m_tag));
+    if (m_gauge->maximum() != maximum)
+        m_gauge->setMaximum(maximum);
     const ProgrammingResult result = m_run->run(ProgrammingRun::Mode(m_tag));
+
+    QString backupWarning;
+    // Every channel came through: the memory is worth keeping, even when a
+    // later step did not.
+    if (m_tag == ModeRead && result.outcome == ProgrammingResult::Outcome::Done)
+        backupWarning = keepBackup();
+    std::optional<VerifyReport> verify;
+    if (m_tag == ModeWrite && result.LinkOk && m_verifyAfterWriting && m_data && m_link)
+        verify = verifyWrite();
+
     m_start->setEnabled(true);
-    report(result);
+    m_lastRunSucceeded = result.complete() && (!verify || verify->ok());
+    report(result, backupWarning, verify);
+    if (verify)
+        emit verifyFinished(*verify);
     emit runFinished(result);
 }
 
-void TR_and_W::report(const ProgrammingResult &result)
+QString TR_and_W::keepBackup()
 {
-    const QStringList unreadable = result.unreadableChannels.isEmpty()
-                                       ? QStringList()
-                                       : QStringList{unreadableLine(result.unreadableChannels)};
+    const Backups::BackupResult backup = Backups::save(m_run->image());
+    if (!backup.ok) {
+        const QString warning =
+            withArgument(ownText(m_messages, &MessageSlots::NoBackupText, 210), backup.message);
+        m_statusBar->showMessage(warning);
+        return warning;
+    }
+    m_statusBar->showMessage(withArgument(ownText(m_messages, &MessageSlots::BackupText, 209),
+                                          QFileInfo(backup.path).fileName()));
+    m_statusBar->setToolTip(QDir::toNativeSeparators(backup.path));
+    return {};
+}
+
+VerifyReport TR_and_W::verifyWrite()
+{
+    const QString caption = windowTitle();
+    const QString verifying = ownText(m_messages, &MessageSlots::VerifyingText, 205);
+    setWindowTitle(verifying);
+    m_statusBar->showMessage(verifying);
+    m_gauge->setRange(0, ProgrammingRun::ReadGaugeMaximum);
+    m_gauge->setValue(0);
+    ReadBackVerify readBack(*m_link);
+    connect(&readBack, &ReadBackVerify::progress, m_gauge, &QProgressBar::setValue);
+    const VerifyReport verify = readBack.run(*m_data);
+    setWindowTitle(caption);
+    if (verify.ok())
+        m_statusBar->showMessage(ownText(m_messages, &MessageSlots::VerifiedText, 206));
+    else
+        m_statusBar->clearMessage();
+    return verify;
+}
+
+void TR_and_W::report(const ProgrammingResult &result, const QString &backupWarning,
+                      const std::optional<VerifyReport> &verify)
+{
+    QStringList notes;
+    if (!result.unreadableChannels.isEmpty())
+        notes << unreadableLine(result.unreadableChannels);
+    if (!backupWarning.isEmpty())
+        notes << backupWarning;
     switch (result.outcome) {
     case ProgrammingResult::Outcome::Busy:
         return;
@@ -156,16 +229,34 @@ void TR_and_W::report(const ProgrammingResult &result)
         break;
     }
     // A run that went through but skipped a step after the channels shows
-    // nothing: the gauge stops short of its end.
-    if (!result.LinkOk)
+    // nothing: the gauge stops short of its end. A read-back shows what it
+    // found, whatever step was skipped.
+    if (!result.LinkOk) {
         showFailure(
             QStringList{m_messages ? m_messages->LinkFailedText : QString(), result.message} +
-            unreadable);
-    else if (!unreadable.isEmpty())
-        showFailure(unreadable);
+            notes);
+    } else if (verify && !verify->ok()) {
+        QStringList lines;
+        if (verify->outcome == VerifyReport::Outcome::ReadFailed) {
+            lines << ownText(m_messages, &MessageSlots::VerifyFailedText, 208)
+                  << verify->readResult.message;
+        } else {
+            lines << ownText(m_messages, &MessageSlots::VerifyDiffersText, 207);
+            lines += verify->differences.mid(0, ShownDifferences);
+            if (verify->differences.size() > ShownDifferences)
+                lines << QStringLiteral("… and %1 more.")
+                             .arg(verify->differences.size() - ShownDifferences);
+        }
+        showFailure(lines);
+    } else if (!result.unreadableChannels.isEmpty()) {
+        showFailure(notes);
+    } else if (!notes.isEmpty()) {
+        // Only the backup went wrong: the read itself succeeded.
+        showFailure(notes, ownText(m_messages, &MessageSlots::WarningTitle, 216));
+    }
 }
 
-void TR_and_W::showFailure(const QStringList &lines)
+void TR_and_W::showFailure(const QStringList &lines, const QString &caption)
 {
     if (!m_message)
         return;
@@ -173,8 +264,10 @@ void TR_and_W::showFailure(const QStringList &lines)
     shown.removeAll(QString());
     if (m_mainWindow)
         m_mainWindow->setEnabled(false);
-    m_message->showMessage(m_messages ? m_messages->ErrorTitle : QString(),
-                           shown.join(QLatin1Char('\n')), Tmessage1::ActionNone);
+    const QString title = !caption.isEmpty() ? caption
+                          : m_messages       ? m_messages->ErrorTitle
+                                             : QString();
+    m_message->showMessage(title, shown.join(QLatin1Char('\n')), Tmessage1::ActionNone);
 }
 
 void TR_and_W::bsSkinButton2Click()

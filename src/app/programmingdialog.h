@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QPointer>
 
+#include <optional>
+
 class ProgrammingRun;
 class QFrame;
 class QLabel;
@@ -13,6 +15,8 @@ class SerialLink;
 class Tmessage1;
 struct MessageSlots;
 struct ProgrammingResult;
+struct RadioData;
+struct VerifyReport;
 
 // The programming dialog: a gauge, a start and a close button. A read or a
 // write command opens it in its mode (Tag 1 read, 2 write) with the serial
@@ -27,6 +31,22 @@ struct ProgrammingResult;
 // run, whose waits keep serving the window. Closing the dialog closes the
 // port and enables the main window again, unless a failure message is still
 // shown over it (that enables the main window when it closes).
+//
+// Beyond that transfer:
+// - every read whose channels all came through keeps the memory it read as
+//   a backup (Backups::save); the status bar names the file (its tool tip
+//   the whole path). A backup that cannot be written is a warning and does
+//   not fail the read.
+// - with "Verify after writing", a write that went through (LinkOk) is read
+//   back into scratch data on the same open port and compared with what
+//   was written. Meanwhile the caption and the status bar say so and the
+//   gauge follows the read from 0 to ProgrammingRun::ReadGaugeMaximum;
+//   afterwards the caption is the write's again. Differences (or a read-back
+//   that did not go through) are shown through the confirmation dialog, and
+//   the run counts as failed; a verified write only says so in the status
+//   bar.
+// The status bar's own text (the language's) stays underneath: these are
+// temporary messages, cleared when the dialog opens or a run starts.
 class TR_and_W : public QDialog
 {
     Q_OBJECT
@@ -37,9 +57,12 @@ public:
     explicit TR_and_W(QWidget *parent = nullptr);
 
     void setMainWindow(QWidget *mainWindow) { m_mainWindow = mainWindow; }
-    // The serial link whose port the dialog holds open while shown, and the
-    // run its start button performs on it.
-    void setRadio(SerialLink *link, ProgrammingRun *run);
+    // The serial link whose port the dialog holds open while shown, the
+    // run its start button performs on it, and the data that run writes
+    // (what a read-back is compared with).
+    void setRadio(SerialLink *link, ProgrammingRun *run, const RadioData *data = nullptr);
+    void setVerifyAfterWriting(bool verify) { m_verifyAfterWriting = verify; }
+    bool verifyAfterWriting() const { return m_verifyAfterWriting; }
     // Where failures are shown, and the texts of the last language load.
     void setMessageDialog(Tmessage1 *message);
     void setMessages(const MessageSlots *messages) { m_messages = messages; }
@@ -57,6 +80,10 @@ public:
     QPushButton *bsSkinButton1() const { return m_start; }
     QPushButton *bsSkinButton2() const { return m_close; }
     QLabel *bsSkinStatusPanel1() const { return m_statusPanel; }
+    QStatusBar *bsSkinStatusBar1() const { return m_statusBar; }
+
+    // The last run was complete and, when it was read back, verified.
+    bool lastRunSucceeded() const { return m_lastRunSucceeded; }
 
 public slots:
     void bsSkinButton1Click();
@@ -65,7 +92,9 @@ public slots:
 
 signals:
     // A run started by the start button has ended; emitted after the
-    // failure message, if any, is shown.
+    // failure message, if any, is shown. A write that was read back emits
+    // verifyFinished() first.
+    void verifyFinished(const VerifyReport &report);
     void runFinished(const ProgrammingResult &result);
 
 protected:
@@ -75,10 +104,16 @@ protected:
 private:
     void FormShow();
     void FormClose();
+    // Keeps the run's image as a backup; returns the warning to show when
+    // none could be kept.
+    QString keepBackup();
+    VerifyReport verifyWrite();
     // Shows what the user has to know about a run that ended: its failure,
-    // the problems of a refused write, the channels a read could not show.
-    void report(const ProgrammingResult &result);
-    void showFailure(const QStringList &lines);
+    // the problems of a refused write, the channels a read could not show,
+    // a backup that could not be kept, what a read-back found.
+    void report(const ProgrammingResult &result, const QString &backupWarning,
+                const std::optional<VerifyReport> &verify);
+    void showFailure(const QStringList &lines, const QString &caption = {});
 
     QProgressBar *m_gauge;
     QFrame *m_buttonPanel;
@@ -90,6 +125,9 @@ private:
     QPointer<Tmessage1> m_message;
     SerialLink *m_link = nullptr;
     ProgrammingRun *m_run = nullptr;
+    const RadioData *m_data = nullptr;
     const MessageSlots *m_messages = nullptr;
     int m_tag = 0;
+    bool m_verifyAfterWriting = false;
+    bool m_lastRunSucceeded = false;
 };

@@ -9,6 +9,7 @@
 #include "editor/tonelistbox.h"
 #include "sim/demoimage.h"
 #include "sim/virtualradio.h"
+#include "storage/backups.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -107,6 +108,9 @@ Program::~Program() = default;
 std::unique_ptr<Program> createProgram()
 {
     QGuiApplication::setApplicationDisplayName(QStringLiteral("QB-380"));
+    // The command-line program's name too: both keep their backups in one
+    // data folder.
+    QCoreApplication::setApplicationName(Backups::ApplicationName);
     QFont font(QStringLiteral("Arial"));
     font.setPixelSize(12);
     QApplication::setFont(font);

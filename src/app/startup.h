@@ -29,10 +29,11 @@ struct Program
 };
 
 // The start of the program up to the event loop: sets the application title
-// "QB-380", creates the main window (which restores the stored settings),
-// then, hidden and in this order, the splash, the about box, the
-// programming dialog and the confirmation dialog. Showing form1 afterwards
-// runs its first-show sequence (splash, language).
+// "QB-380" and the application name Backups::ApplicationName (the data
+// folder of the backups), creates the main window (which restores the
+// stored settings), then, hidden and in this order, the splash, the about
+// box, the programming dialog and the confirmation dialog. Showing form1
+// afterwards runs its first-show sequence (splash, language).
 std::unique_ptr<Program> createProgram();
 
 // How the demo mode's virtual radio behaves.

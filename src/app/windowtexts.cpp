@@ -2,6 +2,7 @@
 
 #include "app/buttonsbar.h"
 #include "app/linklabel.h"
+#include "i18n/languagetable.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -10,6 +11,8 @@
 #include <QMenu>
 #include <QTabWidget>
 #include <QToolButton>
+
+#include <iterator>
 
 namespace {
 
@@ -41,6 +44,28 @@ bool isPlainAction(QAction *a)
 {
     return !a->menu() && !a->isSeparator();
 }
+
+// The same texts as the Chinese library's.
+const char *const OwnBuiltInTexts[] = {
+    "打开电台映像(&I)...",                  // 201
+    "导入 CSV(&M)...",                      // 202
+    "导出 CSV(&X)...",                      // 203
+    "写入后校验(&V)",                       // 204
+    "正在校验…",                            // 205
+    "校验通过：电台中的数据与写入的一致。", // 206
+    "电台中的数据与写入的不一致：",         // 207
+    "写入后未能读回电台：",                 // 208
+    "已备份：%1",                           // 209
+    "未能保存备份：",                       // 210
+    "电台映像",                             // 211
+    "CSV 信道表",                           // 212
+    "所有文件",                             // 213
+    "已导入 %1 个信道。",                   // 214
+    "已导出 %1 个信道。",                   // 215
+    "警告",                                 // 216
+};
+static_assert(std::size(OwnBuiltInTexts) ==
+              LanguageTable::LastOwnNumber - LanguageTable::FirstOwnNumber + 1);
 
 } // namespace
 
@@ -137,4 +162,16 @@ bool setTargetText(const LanguageWindows &windows, const TextTarget &target, con
         return false;
     }
     return true;
+}
+
+QString builtInText(int number)
+{
+    if (!LanguageTable::isOwnNumber(number))
+        return {};
+    return QString::fromUtf8(OwnBuiltInTexts[number - LanguageTable::FirstOwnNumber]);
+}
+
+QString textOr(const QString &text, int number)
+{
+    return text.isEmpty() ? builtInText(number) : text;
 }

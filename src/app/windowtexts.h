@@ -29,3 +29,11 @@ QObject *findTextTarget(const LanguageWindows &windows, const TextTarget &target
 // text (property "sizesToText") is resized. Returns false when the target
 // is not there.
 bool setTargetText(const LanguageWindows &windows, const TextTarget &target, const QString &text);
+
+// The built-in text of one of the program's own language string numbers
+// (201-216): Chinese, like every built-in text of the windows. The windows
+// show it until a library gives a text of its own, and wherever a library
+// lacks the number; empty for any other number.
+QString builtInText(int number);
+// text, or the built-in text of number when text is empty.
+QString textOr(const QString &text, int number);

@@ -85,7 +85,7 @@ std::optional<LanguageTable> readLanguageLibrary(const QString &path)
         return std::nullopt;
 
     LanguageTable table;
-    for (int n = LanguageTable::FirstNumber; n <= LanguageTable::LastNumber; ++n) {
+    for (int n = LanguageTable::FirstNumber; n <= LanguageTable::LastOwnNumber; ++n) {
         if (!LanguageTable::isReadNumber(n))
             continue;
         const char *text = lookup(n);

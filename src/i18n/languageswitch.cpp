@@ -89,6 +89,30 @@ QString *messageSlot(MessageSlots &messages, int number)
         return &messages.NewConfirmText;
     case 110:
         return &messages.ClearConfirmText;
+    case 205:
+        return &messages.VerifyingText;
+    case 206:
+        return &messages.VerifiedText;
+    case 207:
+        return &messages.VerifyDiffersText;
+    case 208:
+        return &messages.VerifyFailedText;
+    case 209:
+        return &messages.BackupText;
+    case 210:
+        return &messages.NoBackupText;
+    case 211:
+        return &messages.ImageFilterText;
+    case 212:
+        return &messages.CsvFilterText;
+    case 213:
+        return &messages.AllFilesFilterText;
+    case 214:
+        return &messages.ImportedText;
+    case 215:
+        return &messages.ExportedText;
+    case 216:
+        return &messages.WarningTitle;
     }
     return nullptr;
 }
@@ -118,7 +142,7 @@ void applyLanguage(const LanguageTable &texts, RadioData &data, MessageSlots &me
 {
     const std::span<const TextTarget> targets = textTargets();
     auto target = targets.begin();
-    for (int n = LanguageTable::FirstNumber; n <= LanguageTable::LastNumber; ++n) {
+    for (int n = LanguageTable::FirstNumber; n <= LanguageTable::LastOwnNumber; ++n) {
         if (!LanguageTable::isReadNumber(n))
             continue;
         const QString text = texts.text(n);

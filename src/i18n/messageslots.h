@@ -18,5 +18,19 @@ struct MessageSlots
     QString NewConfirmText;   // 109: confirm starting a new channel table
     QString ClearConfirmText; // 110: confirm clearing all channels
 
+    // Our own numbers. Texts with "%1" take a file name or a count there.
+    QString VerifyingText;      // 205: the programming dialog while it reads back a write
+    QString VerifiedText;       // 206: a write read back as written
+    QString VerifyDiffersText;  // 207: first line of the differences a read-back found
+    QString VerifyFailedText;   // 208: first line when the read-back did not go through
+    QString BackupText;         // 209: "%1" the backup a read kept
+    QString NoBackupText;       // 210: first part of the warning when no backup was kept
+    QString ImageFilterText;    // 211: file dialog filter name of radio images
+    QString CsvFilterText;      // 212: file dialog filter name of CSV channel lists
+    QString AllFilesFilterText; // 213: file dialog filter name of all files
+    QString ImportedText;       // 214: "%1" channels a CSV import placed
+    QString ExportedText;       // 215: "%1" channels a CSV export wrote
+    QString WarningTitle;       // 216: confirmation dialog caption for a warning
+
     bool operator==(const MessageSlots &) const = default;
 };

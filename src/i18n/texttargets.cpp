@@ -97,6 +97,11 @@ const TextTarget targets[] = {
     {102, W::AboutBox, K::Label, "bsSkinStdLabel1"},
     {105, W::ConfirmationDialog, K::Button, "bsSkinButton1"},
     {105, W::AboutBox, K::Button, "bsSkinButton2"},
+    // Our own numbers.
+    {201, W::MainWindow, K::MenuItem, "openimage1"},
+    {202, W::MainWindow, K::MenuItem, "importcsv1"},
+    {203, W::MainWindow, K::MenuItem, "exportcsv1"},
+    {204, W::MainWindow, K::MenuItem, "verify1"},
 };
 // clang-format on
 

@@ -45,7 +45,9 @@ struct TextTarget
 };
 
 // Every window target, ascending by number; a number with two targets
-// (28, 85, 86, 97, 105) has two consecutive entries.
+// (28, 85, 86, 97, 105) has two consecutive entries. The program's own
+// numbers (201-204: the radio image and CSV items of the File menu and
+// "Verify after writing" under Options) come last.
 std::span<const TextTarget> textTargets();
 
 // The targets of one number; empty for a number with none.
