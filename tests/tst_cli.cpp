@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -62,7 +63,11 @@ class TestCli : public QObject
 private:
     QTemporaryDir folder; // the program's folder
     QTemporaryDir work;   // the user's files
+    QTemporaryDir home;   // the user's data folder (XDG_DATA_HOME): the backups
     std::unique_ptr<VirtualRadio> radio;
+
+    QString backupFolder() const { return home.filePath(QStringLiteral("qb380/backups")); }
+    QStringList backups() const { return QDir(backupFolder()).entryList(QDir::Files, QDir::Name); }
 
     QString program() const { return folder.filePath(QStringLiteral("qb380-cli")); }
     QString file(const QString &name) const { return work.filePath(name); }
@@ -72,6 +77,9 @@ private:
     Outcome cli(const QStringList &args)
     {
         QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), home.path());
+        process.setProcessEnvironment(environment);
         process.start(program(), args);
         QEventLoop loop;
         connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
@@ -106,7 +114,7 @@ private:
 private slots:
     void initTestCase()
     {
-        QVERIFY(folder.isValid() && work.isValid());
+        QVERIFY(folder.isValid() && work.isValid() && home.isValid());
         for (const char *name : {"qb380-cli", "eng.dll"})
             QVERIFY2(QFile::copy(QStringLiteral(QB_BIN_DIR "/") + QLatin1String(name),
                                  folder.filePath(QLatin1String(name))),
@@ -121,6 +129,7 @@ private slots:
         QFile::remove(folder.filePath(QStringLiteral("myini.ini")));
         for (const QString &name : QDir(work.path()).entryList(QDir::Files))
             QFile::remove(file(name));
+        QDir(backupFolder()).removeRecursively();
     }
 
     void cleanup() { radio.reset(); }
@@ -141,9 +150,15 @@ private slots:
         const Outcome o = cli({"read", "--port", radio->portName(), "--out", file("radio.r07"),
                                "--image", file("radio.img")});
         QVERIFY2(o.exitCode == 0, o.err.constData());
-        // No terminal, so no progress bar: only the warning.
-        QCOMPARE(o.err.count('\n'), 1);
-        QVERIFY2(o.err.contains("warning: channel(s) 005"), o.err.constData());
+        // No terminal, so no progress bar: the backup and the warning.
+        QCOMPARE(backups().size(), 1);
+        const QString backup = QDir(backupFolder()).filePath(backups().constFirst());
+        QCOMPARE(o.err.split('\n'),
+                 QList<QByteArray>({"qb380-cli: backup: " + backup.toLocal8Bit(),
+                                    "qb380-cli: warning: channel(s) 005 hold values that cannot "
+                                    "be shown; they are empty in " +
+                                        file("radio.r07").toLocal8Bit(),
+                                    ""}));
 
         const QList<QByteArray> lines = readAll(file("radio.r07")).split('\n');
         QCOMPARE(lines.size(), 226); // 225 lines, each ending CR LF
@@ -161,6 +176,7 @@ private slots:
         image.replace(0x0C80, 8, memory.mid(0x0C80, 8));
         image.replace(0x0C90, 8, memory.mid(0x0C90, 8));
         QCOMPARE(readAll(file("radio.img")), image);
+        QCOMPARE(readAll(backup), image);
     }
 
     // A write stores the file's channels, settings, band edges and the
@@ -221,8 +237,40 @@ private slots:
         QTest::newRow("no verb") << QStringList{} << "" << 2 << "no verb";
         QTest::newRow("write, missing file")
             << QStringList{"write", "--port", "PORT", "MISSING"} << "" << 6 << "MISSING";
+        QTest::newRow("write, a file and an image")
+            << QStringList{"write", "--port", "PORT", "IN", "--image", "IMG"} << "" << 2
+            << "either a channel file or --image";
+        QTest::newRow("write, an image too short")
+            << QStringList{"write", "--port", "PORT", "--image", "SHORT"} << "" << 6
+            << "too short for a radio image";
+        QTest::newRow("write --verify, settings not read back")
+            << QStringList{"write", "--port", "PORT", "--verify", "IN"} << "short:0x0C80" << 7
+            << "Settings block: the radio did not return it";
+        QTest::newRow("write --verify, write refused")
+            << QStringList{"write", "--port", "PORT", "--verify", "IN"} << "nak:0x0C80" << 3
+            << "not confirmed";
+        QTest::newRow("read, trace into a missing folder")
+            << QStringList{"read",
+                           "--port",
+                           "PORT",
+                           "--out",
+                           "OUT",
+                           "--trace",
+                           "/nonexistent-qb380/t.txt"}
+            << "" << 6 << "does not exist";
+        QTest::newRow("import-csv, not a channel list")
+            << QStringList{"import-csv", "NOTCSV", "OUT"} << "" << 6 << "no Frequency column";
+        QTest::newRow("import-csv, one file") << QStringList{"import-csv", "NOTCSV"} << "" << 2
+                                              << "needs a CSV file and a channel file";
+        QTest::newRow("export-csv, missing file")
+            << QStringList{"export-csv", "MISSING", "OUT"} << "" << 6 << "MISSING";
+        QTest::newRow("ports, an argument")
+            << QStringList{"ports", "COM1"} << "" << 2 << "unexpected argument";
         QTest::newRow("simulate, bad fault")
             << QStringList{"simulate", "--fault", "nak"} << "" << 2 << "needs a block address";
+        QTest::newRow("simulate, image and demo")
+            << QStringList{"simulate", "--demo", "--image", "IN"} << "" << 2
+            << "cannot be given together";
     }
 
     void exitCodes()
@@ -234,10 +282,12 @@ private slots:
         QVERIFY(radio->setFaults(faults));
         writeAll(file("OUT"), "old file");
         writeAll(file("IN"), channelFile(QStringList(8, QString()), DefaultSettings));
+        writeAll(file("SHORT"), QByteArray(0x0C80, char(0xFF)));
+        writeAll(file("NOTCSV"), "Name,Number\nAnna,1\n");
         for (QString &a : args) {
             if (a == QLatin1String("PORT"))
                 a = radio->portName();
-            else if (QStringList{"OUT", "IMG", "IN", "MISSING"}.contains(a))
+            else if (QStringList{"OUT", "IMG", "IN", "MISSING", "SHORT", "NOTCSV"}.contains(a))
                 a = file(a);
         }
 
@@ -275,6 +325,135 @@ private slots:
         QCOMPARE(readAll(folder.filePath(QStringLiteral("myini.ini"))), ini);
     }
 
+    // Read, keep the backup, lose the radio's memory, write the backup
+    // back: the radio holds what it held (the band edges come from
+    // myini.ini).
+    void backupRoundTrip()
+    {
+        QByteArray memory(0x10000, char(0xFF));
+        memory.replace(0x0010, 16,
+                       bytes({0x00, 0x25, 0x81, 0x43, 0x50, 0x62, 0x25, 0x46, 0x85, 0x08, 0x23,
+                              0x80, 0xF6, 0xFF, 0xFF, 0xFF}));
+        memory.replace(0x0C70, 16,
+                       bytes({0x00, 0x00, 0x00, 0x40, 0x00, 0x00, 0x00, 0x47, 0x54, 0xC7, 0x00,
+                              0x10, 0xF9, 0xFF, 0xFF, 0xFF}));
+        memory.replace(0x0C80, 8, bytes({0xFE, 0x07, 0x03, 0x01, 0xCA, 0x03, 0x05, 0x08}));
+        memory.replace(0x0C90, 8, bytes({0x00, 0x00, 0xF3}) + QByteArrayLiteral("5174Q"));
+        radio->writeMemory(0, memory);
+
+        Outcome o = cli({"read", "--port", radio->portName(), "--out", file("radio.r07")});
+        QVERIFY2(o.exitCode == 0, o.err.constData());
+        QCOMPARE(backups().size(), 1);
+        const QString backup = QDir(backupFolder()).filePath(backups().constFirst());
+        QVERIFY2(o.err.contains(backup.toLocal8Bit()), o.err.constData());
+
+        radio->fillMemory(0x00);
+        o = cli({"write", "--port", radio->portName(), "--image", backup});
+        QVERIFY2(o.exitCode == 0, o.err.constData());
+        QCOMPARE(o.err, QByteArray());
+
+        for (const auto &[address, size] : {std::pair{0x0010, 0x0C70}, {0x0C80, 8}, {0x0C90, 8}})
+            QCOMPARE(radio->readMemory(address, size), memory.mid(address, size));
+        QCOMPARE(radio->readMemory(0x0CA0, 16),
+                 bytes({0x00, 0x40, 0x00, 0x47, 0x00, 0x40, 0x00, 0x47, 0x00, 0x40, 0x00, 0x47,
+                        0x00, 0x40, 0x00, 0x47}));
+    }
+
+    // write --verify: a radio that keeps what it was sent, and one that
+    // stores a block wrongly.
+    void verify_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QByteArray>("err");
+        QTest::newRow("kept") << "" << 0
+                              << QByteArray("qb380-cli: Read back: the radio holds what was "
+                                            "written\n");
+        QTest::newRow("stored wrongly")
+            << "store-wrong:0x0010" << 7
+            << QByteArray("Channel 001 receive frequency: stored 438.12500, radio holds "
+                          "438.12501\nqb380-cli: Read back: 1 difference(s) between what was "
+                          "written and what the radio holds\n");
+    }
+
+    void verify()
+    {
+        QFETCH(QString, fault);
+        QFETCH(int, exitCode);
+        QFETCH(QByteArray, err);
+        QVERIFY(radio->setFaults(fault));
+        writeAll(file("in.r07"), channelFile({"438.12500", "88.5", "462.56250", "D023N", "High",
+                                              "Wide", "ON", "OFF"},
+                                             DefaultSettings));
+        const Outcome o = cli({"write", "--port", radio->portName(), "--verify", file("in.r07")});
+        QCOMPARE(o.exitCode, exitCode);
+        QCOMPARE(o.err, err);
+        QVERIFY(backups().isEmpty()); // a read-back is no read of the user's
+    }
+
+    // --trace: one line per transfer, every byte; --no-backup keeps none.
+    void trace()
+    {
+        const Outcome o = cli({"read", "--port", radio->portName(), "--out", file("a.r07"),
+                               "--trace", file("trace.txt"), "--no-backup"});
+        QVERIFY2(o.exitCode == 0, o.err.constData());
+        QCOMPARE(o.err, QByteArray());
+        QVERIFY(backups().isEmpty());
+
+        const QList<QByteArray> lines = readAll(file("trace.txt")).split('\n');
+        static const QRegularExpression shape(
+            QStringLiteral("^ *\\d+\\.\\d{3} ([<>]) ([0-9A-F]{2}(?: [0-9A-F]{2})*)$"));
+        QByteArray sent;
+        QByteArray received;
+        for (const QByteArray &line : lines.first(lines.size() - 1)) {
+            const QRegularExpressionMatch match = shape.match(QString::fromLatin1(line));
+            QVERIFY2(match.hasMatch(), line.constData());
+            (match.captured(1) == QLatin1String(">") ? sent : received) +=
+                QByteArray::fromHex(match.captured(2).toLatin1());
+        }
+        QVERIFY(lines.at(0).endsWith(" > 02"));
+        QCOMPARE(sent, radio->receivedBytes());
+        QCOMPARE(received, radio->sentBytes());
+    }
+
+    // A channel file through CSV and back; rows an import cannot place are
+    // named on stderr and the rest is kept.
+    void csv()
+    {
+        writeAll(file("in.r07"), channelFile({"438.12500", "88.5", "443.12500", "D023N", "Low",
+                                              "Narrow", "OFF", "ON"},
+                                             DefaultSettings));
+        Outcome o = cli({"export-csv", file("in.r07"), file("list.csv")});
+        QVERIFY2(o.exitCode == 0, o.err.constData());
+        QCOMPARE(o.err, QByteArray());
+        const QByteArray csv = readAll(file("list.csv"));
+        QVERIFY2(csv.endsWith("\r\n1,,438.125000,+,5.000000,Cross,88.5,88.5,023,NN,023,"
+                              "DTCS->Tone,NFM,25.00,S,1.0W,,,,,,ON\r\n"),
+                 csv.constData());
+
+        writeAll(file("more.csv"), csv + "2,,438.1,x,,,,,,,,,,,,,,,,,,\r\n");
+        o = cli({"import-csv", file("more.csv"), file("out.r07")});
+        QVERIFY2(o.exitCode == 0, o.err.constData());
+        QCOMPARE(o.err, "qb380-cli: " + file("more.csv").toLocal8Bit() +
+                            ": line 3 skipped: Duplex \"x\" is not \"\", +, -, split or off\n"
+                            "qb380-cli: 1 channel(s) imported, 1 row(s) skipped\n");
+        // The channel lines; the settings are the defaults either way.
+        QCOMPARE(readAll(file("out.r07")).split('\n').mid(26),
+                 readAll(file("in.r07")).split('\n').mid(26));
+    }
+
+    // Every port on a line: device, description, USB identifiers.
+    void ports()
+    {
+        const Outcome o = cli({"ports"});
+        QCOMPARE(o.exitCode, 0);
+        for (const QByteArray &line : o.out.split('\n')) {
+            if (!line.isEmpty())
+                QCOMPARE(line.count('\t'), 2);
+        }
+        QVERIFY(!o.out.isEmpty() || o.err.contains("no serial ports found"));
+    }
+
     // The program's own virtual radio: PORT first, served until SIGTERM,
     // then its image saved with what was written to it.
     void simulate()
@@ -308,6 +487,29 @@ private slots:
         QCOMPARE(saved.mid(0x0010, 16), bytes({0x00, 0x00, 0x00, 0x45, 0x00, 0x00, 0x00, 0x45, 0xFF,
                                                0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
         QCOMPARE(saved.mid(0x0C80, 8), bytes({0xFF, 0x02, 0x00, 0x04, 0xCF, 0x06, 0x02, 0x04}));
+    }
+
+    // The demo radio reads back as its sample channels.
+    void simulateDemo()
+    {
+        QProcess sim;
+        sim.start(program(), {"simulate", "--demo"});
+        QTRY_VERIFY_WITH_TIMEOUT(sim.canReadLine(), 10000);
+        const QByteArray first = sim.readLine().trimmed();
+        QVERIFY2(first.startsWith("PORT /dev/"), first.constData());
+        const Outcome o =
+            cli({"read", "--port", QString::fromLocal8Bit(first.mid(5)), "--out", file("d.r07")});
+        sim.terminate();
+        QTRY_COMPARE_WITH_TIMEOUT(sim.state(), QProcess::NotRunning, 10000);
+        QVERIFY2(o.exitCode == 0, o.err.constData());
+        const QByteArray read = readAll(file("d.r07"));
+        QVERIFY(read.contains("\r\nCH001 | 446.00625 | OFF | 446.00625 | OFF | High | Wide | ON | "
+                              "OFF | \r\n"));
+        QVERIFY(read.contains("\r\nCH011 | 439.10000 | OFF |  | OFF | High | Wide | OFF | OFF | "
+                              "\r\n"));
+        QVERIFY(read.contains("\r\nCH012 | 433.50000 | D125N |"));
+        QVERIFY(read.contains("\r\nCH013 |  |"));
+        QVERIFY(read.contains("\r\nSquelch 3 3\r\n"));
     }
 };
 

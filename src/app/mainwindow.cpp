@@ -15,10 +15,13 @@
 #include "editor/confirmationdialog.h"
 #include "i18n/languageswitch.h"
 #include "model/programfolder.h"
+#include "radio/programmingrun.h"
+#include "radio/seriallink.h"
 #include "storage/appsettings.h"
 #include "storage/settingsfile.h"
 
 #include <QActionGroup>
+#include <QCloseEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -60,6 +63,8 @@ Tform1::Tform1(QWidget *parent)
     setFixedSize(ClientWidth, ClientHeight);
 
     m_channelModel = new ChannelTableModel(&m_data.table, this);
+    m_link = std::make_unique<SerialLink>();
+    m_run = std::make_unique<ProgrammingRun>(*m_link, m_data);
 
     buildMenu();
     // The client area below the menu bar; the places of its parts are
@@ -392,8 +397,12 @@ void Tform1::setWindows(TForm5 *splash, TaboutForm *about, TR_and_W *programming
     m_message = message;
     if (m_about)
         m_about->setMainWindow(this);
-    if (m_programming)
+    if (m_programming) {
         m_programming->setMainWindow(this);
+        m_programming->setRadio(m_link.get(), m_run.get());
+        m_programming->setMessageDialog(m_message);
+        m_programming->setMessages(&m_messages);
+    }
     if (m_message) {
         m_message->setMainWindow(this);
         m_message->setProgrammingDialog(m_programming);
@@ -465,7 +474,7 @@ void Tform1::FormDestroy()
     if (!m_settingsFile)
         return;
     const SettingsSaveResult saved =
-        saveSettings(*m_settingsFile, m_selectedPort, m_selectedSkin, m_data.bands);
+        saveSettings(*m_settingsFile, m_portToSave, m_selectedSkin, m_data.bands);
     if (!saved.ok)
         showUserMessage(MessageKind::Error, saved.message);
     m_settingsFile.reset();
@@ -530,8 +539,57 @@ void Tform1::save1Click()
     m_fileCommands->save();
 }
 
-void Tform1::read1Click() {}
-void Tform1::write2Click() {}
+void Tform1::read1Click()
+{
+    openProgrammingDialog(ProgrammingRun::Read);
+}
+
+void Tform1::write2Click()
+{
+    openProgrammingDialog(ProgrammingRun::Write);
+}
+
+void Tform1::openProgrammingDialog(int mode)
+{
+    if (!m_programming || m_programming->isVisible())
+        return;
+    // A frequency being typed goes into its row first; one that is no
+    // number stops the command with the conversion message.
+    if (!commitEdit(true))
+        return;
+    auto portFailed = [this](const QString &reason) {
+        // String 106 first, then which device and why, so the user can tell
+        // a missing cable from a port another program holds.
+        QStringList lines{m_messages.PortFailedText, reason};
+        lines.removeAll(QString());
+        if (m_message)
+            m_message->showMessage(m_messages.ErrorTitle, lines.join(QLatin1Char('\n')),
+                                   Tmessage1::ActionNone);
+    };
+    QString reason;
+    if (!SerialLink::testPort(m_link->portName(), &reason)) {
+        portFailed(reason);
+        return;
+    }
+    // The port may still refuse the open that follows its test (another
+    // program took it in between): the same message, and no dialog.
+    const QString caption =
+        mode == ProgrammingRun::Write ? m_messages.WriteCaption : m_messages.ReadCaption;
+    if (!m_programming->openFor(mode, caption)) {
+        portFailed(m_link->errorString());
+        return;
+    }
+    setEnabled(false);
+}
+
+void Tform1::closeEvent(QCloseEvent *event)
+{
+    if (m_programming && m_programming->isVisible()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
 
 void Tform1::chineseClick()
 {
@@ -584,12 +642,38 @@ void Tform1::portCommand(int port)
         m_ui.COM[i]->setChecked(i == port - 1);
     m_selectedPort = port;
     m_commPort = port;
+    m_portToSave = port;
+    // Takes effect at the next opening of the port; the programming dialog,
+    // which holds it open, keeps this window disabled.
+    m_link->setPortName(portDevice(port));
     emit portSelected(port);
     // Checking the radio button programmatically raises no click, so the
     // command runs once whichever place gave it.
     QRadioButton *radio = m_ui.portRadio[port - 1];
     if (!radio->isChecked())
         radio->setChecked(true);
+}
+
+QString Tform1::portDevice(int port) const
+{
+    if (port == 1 && !m_demoDevice.isEmpty())
+        return m_demoDevice;
+    return portDeviceName(port,
+                          m_settingsFile ? configuredPortPath(*m_settingsFile, port) : QString());
+}
+
+void Tform1::useDemoRadio(const QString &device)
+{
+    m_demoDevice = device;
+    const int stored = m_portToSave;
+    portCommand(1);
+    m_portToSave = stored;
+    if (!m_demoMarker) {
+        m_demoMarker = new QLabel(m_ui.bsSkinStatusBar1);
+        m_demoMarker->setObjectName(QStringLiteral("demoMarker"));
+        m_ui.bsSkinStatusBar1->addPermanentWidget(m_demoMarker);
+    }
+    m_demoMarker->setText(QStringLiteral("(demo) virtual radio on COM1  "));
 }
 
 void Tform1::sk1Click()

@@ -19,6 +19,7 @@ class ChannelTableModel;
 class GlowButton;
 class LinkLabel;
 class OptionsPage;
+class ProgrammingRun;
 class QAction;
 class QActionGroup;
 class QGroupBox;
@@ -29,6 +30,7 @@ class QRadioButton;
 class QStatusBar;
 class QTabWidget;
 class QToolButton;
+class SerialLink;
 class SettingsFile;
 class TForm5;
 class TR_and_W;
@@ -117,6 +119,24 @@ public:
     int SelectedPort() const { return m_selectedPort; }
     // The port number the serial link uses; every port command sets it.
     int CommPort() const { return m_commPort; }
+    // The device behind port entry `port` (1-4): the demo radio's for entry
+    // 1 in demo mode, else what [ports] of the settings file maps it to, else
+    // the system's default.
+    QString portDevice(int port) const;
+
+    // The serial link to the radio (the port of CommPort(), open exactly
+    // while the programming dialog is shown) and the run the programming
+    // dialog performs on it with this window's data.
+    SerialLink &serialLink() const { return *m_link; }
+    ProgrammingRun &programmingRun() const { return *m_run; }
+
+    // Demo mode: puts the device of an in-process virtual radio behind port
+    // entry 1 for this run (the settings file's [ports] map is left as it
+    // is), chooses port 1 and marks the status bar "(demo)". The port saved
+    // at exit stays the one the program started with unless the user picks
+    // one.
+    void useDemoRadio(const QString &device);
+    bool isDemo() const { return !m_demoDevice.isEmpty(); }
     // The chosen skin 1-3; 0 until a skin is first chosen.
     int SelectedSkin() const { return m_selectedSkin; }
 
@@ -150,6 +170,12 @@ public:
     bool commitEdit(bool hideToneList);
 
     void setVisible(bool visible) override;
+
+protected:
+    // Refused while the programming dialog is open: the disabled window
+    // still gets close requests from its frame, and a close during a run
+    // would end the program half-way through writing the radio.
+    void closeEvent(QCloseEvent *event) override;
 
 signals:
     // Every port command, with the port number the serial link is to use.
@@ -190,11 +216,18 @@ private:
     void FormShow();
     void FormDestroy();
     void portCommand(int port);
+    // The read and write commands: commit the edit, test the port, open the
+    // programming dialog in `mode` (ProgrammingRun::Read or Write).
+    void openProgrammingDialog(int mode);
     void skinCommand(int skin);
     void selectLanguage(bool english);
 
     RadioData m_data;
     MessageSlots m_messages;
+    std::unique_ptr<SerialLink> m_link;
+    std::unique_ptr<ProgrammingRun> m_run;
+    QString m_demoDevice;
+    QLabel *m_demoMarker = nullptr;
     std::unique_ptr<SettingsFile> m_settingsFile;
     std::unique_ptr<ChannelFileCommands> m_fileCommands;
     MessageFunction m_messageFunction;
@@ -211,6 +244,8 @@ private:
 
     int m_selectedPort = 1;
     int m_commPort = 1;
+    // The port written to the settings file at exit.
+    int m_portToSave = 1;
     int m_selectedSkin = 0;
     bool m_shown = false;
 };

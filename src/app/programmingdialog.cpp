@@ -1,11 +1,47 @@
 #include "app/programmingdialog.h"
 
+#include "editor/confirmationdialog.h"
+#include "i18n/messageslots.h"
+#include "radio/programmingrun.h"
+#include "radio/seriallink.h"
+
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
+
+namespace {
+
+// A refused write lists at most this many problems; a table full of them
+// would not fit on the screen.
+constexpr int ShownProblems = 10;
+// The same for the channels a read could not show.
+constexpr int ShownChannels = 20;
+
+QString channelNumbers(const QList<int> &channels)
+{
+    QStringList texts;
+    for (int n : channels.mid(0, ShownChannels))
+        texts << QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0'));
+    if (channels.size() > ShownChannels)
+        texts << QStringLiteral("…");
+    return texts.join(QStringLiteral(", "));
+}
+
+QString unreadableLine(const QList<int> &channels)
+{
+    return (channels.size() == 1
+                ? QStringLiteral(
+                      "1 channel holds values that cannot be shown and was left empty: %1.")
+                : QStringLiteral("%1 channels hold values that cannot be shown and were left "
+                                 "empty: %2.")
+                      .arg(channels.size()))
+        .arg(channelNumbers(channels));
+}
+
+} // namespace
 
 TR_and_W::TR_and_W(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -50,10 +86,95 @@ TR_and_W::TR_and_W(QWidget *parent)
     m_statusBar->addWidget(m_statusPanel, 1);
 }
 
+void TR_and_W::setRadio(SerialLink *link, ProgrammingRun *run)
+{
+    m_link = link;
+    if (m_run)
+        disconnect(m_run, nullptr, m_gauge, nullptr);
+    m_run = run;
+    if (m_run)
+        connect(m_run, &ProgrammingRun::progress, m_gauge, &QProgressBar::setValue);
+}
+
+void TR_and_W::setMessageDialog(Tmessage1 *message)
+{
+    m_message = message;
+}
+
+bool TR_and_W::openFor(int mode, const QString &caption)
+{
+    if (!m_link || (mode != ModeRead && mode != ModeWrite))
+        return false;
+    if (!m_link->setPortOpen(true))
+        return false;
+    // Without a language library there is no caption: the built-in texts
+    // stay rather than a blank button.
+    if (!caption.isEmpty()) {
+        setWindowTitle(caption);
+        m_start->setText(caption);
+    }
+    m_tag = mode;
+    // The gauge starts from 0 only here: a second run in the same dialog
+    // starts from the last value shown.
+    m_gauge->setRange(0, ProgrammingRun::gaugeMaximum(ProgrammingRun::Mode(mode)));
+    m_gauge->setValue(0);
+    show();
+    activateWindow();
+    return true;
+}
+
 void TR_and_W::bsSkinButton1Click()
 {
-    // The transfer run hooks in here: it disables the start button for its
-    // whole length and enables it again at its end.
+    if (!m_run || !m_start->isEnabled() || (m_tag != ModeRead && m_tag != ModeWrite))
+        return;
+    // The disabled start button marks the run: no close, no second start.
+    m_start->setEnabled(false);
+    const ProgrammingResult result = m_run->run(ProgrammingRun::Mode(m_tag));
+    m_start->setEnabled(true);
+    report(result);
+    emit runFinished(result);
+}
+
+void TR_and_W::report(const ProgrammingResult &result)
+{
+    const QStringList unreadable = result.unreadableChannels.isEmpty()
+                                       ? QStringList()
+                                       : QStringList{unreadableLine(result.unreadableChannels)};
+    switch (result.outcome) {
+    case ProgrammingResult::Outcome::Busy:
+        return;
+    case ProgrammingResult::Outcome::Refused: {
+        QStringList lines{QStringLiteral("These values cannot be stored in the radio; nothing "
+                                         "was sent:")};
+        lines += result.problems.mid(0, ShownProblems);
+        if (result.problems.size() > ShownProblems)
+            lines << QStringLiteral("… and %1 more.").arg(result.problems.size() - ShownProblems);
+        showFailure(lines);
+        return;
+    }
+    default:
+        break;
+    }
+    // A run that went through but skipped a step after the channels shows
+    // nothing: the gauge stops short of its end.
+    if (!result.LinkOk)
+        showFailure(
+            QStringList{m_messages ? m_messages->LinkFailedText : QString(), result.message} +
+            unreadable);
+    else if (!unreadable.isEmpty())
+        showFailure(unreadable);
+}
+
+void TR_and_W::showFailure(const QStringList &lines)
+{
+    if (!m_message)
+        return;
+    QStringList shown = lines;
+    shown.removeAll(QString());
+    if (m_mainWindow)
+        m_mainWindow->setEnabled(false);
+    m_message->showMessage(m_messages ? m_messages->ErrorTitle : QString(),
+                           shown.join(QLatin1Char('\n')), Tmessage1::ActionNone);
 }
 
 void TR_and_W::bsSkinButton2Click()
@@ -91,7 +212,11 @@ void TR_and_W::FormShow()
 
 void TR_and_W::FormClose()
 {
-    // The serial port is closed here once the link exists.
-    if (m_mainWindow)
+    if (m_link)
+        m_link->setPortOpen(false);
+    // A failure message still shown keeps the main window disabled; it
+    // enables it when it closes.
+    const bool messageOpen = m_message && m_message->isVisible();
+    if (m_mainWindow && !messageOpen)
         m_mainWindow->setEnabled(true);
 }

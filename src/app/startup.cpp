@@ -7,11 +7,15 @@
 #include "editor/channeleditor.h"
 #include "editor/confirmationdialog.h"
 #include "editor/tonelistbox.h"
+#include "sim/demoimage.h"
+#include "sim/virtualradio.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QScreen>
 #include <QTimer>
+
+#include <cstdio>
 
 namespace {
 
@@ -119,12 +123,34 @@ std::unique_ptr<Program> createProgram()
     return program;
 }
 
+bool attachDemoRadio(Program &program, const DemoOptions &options, QString *error)
+{
+    auto radio = std::make_unique<VirtualRadio>();
+    radio->writeMemory(0, demoMemoryImage());
+    radio->setLineRate(options.lineRate);
+    if (!radio->setFaults(options.faults, error) || !radio->open(error))
+        return false;
+    program.form1->useDemoRadio(radio->portName());
+    program.demoRadio = std::move(radio);
+    return true;
+}
+
 int runProgram(QApplication &app, const QStringList &arguments)
 {
     const qsizetype shot = arguments.indexOf(QStringLiteral("--screenshot"));
     const qsizetype viewAt = arguments.indexOf(QStringLiteral("--screenshot-view"));
+    const qsizetype faultAt = arguments.indexOf(QStringLiteral("--demo-fault"));
 
     std::unique_ptr<Program> program = createProgram();
+    if (arguments.contains(QStringLiteral("--demo")) || faultAt > 0) {
+        DemoOptions demo;
+        demo.faults = faultAt > 0 ? arguments.value(faultAt + 1) : QString();
+        QString error;
+        if (!attachDemoRadio(*program, demo, &error)) {
+            std::fprintf(stderr, "qb380: no demo radio: %s\n", qUtf8Printable(error));
+            return 1;
+        }
+    }
     program->form1->show();
     if (shot > 0 && shot + 1 < arguments.size()) {
         const QString view = viewAt > 0 && viewAt + 1 < arguments.size() ? arguments.at(viewAt + 1)

@@ -10,10 +10,14 @@ class TR_and_W;
 class TaboutForm;
 class Tform1;
 class Tmessage1;
+class VirtualRadio;
 
 // The windows of one run, each created once and only shown and hidden.
 struct Program
 {
+    // The virtual radio of demo mode; it outlives the windows, whose serial
+    // link may still hold its port.
+    std::unique_ptr<VirtualRadio> demoRadio;
     std::unique_ptr<Tform1> form1;
     std::unique_ptr<TForm5> Form5;
     std::unique_ptr<TaboutForm> aboutForm;
@@ -31,8 +35,28 @@ struct Program
 // runs its first-show sequence (splash, language).
 std::unique_ptr<Program> createProgram();
 
+// How the demo mode's virtual radio behaves.
+struct DemoOptions
+{
+    // Line rate it emulates (8N1), so a run takes as long as with a real
+    // radio; 0 answers at once.
+    int lineRate = 9600;
+    // Faults in the virtual radio's text form ("silent", "nak:0C80" ...).
+    QString faults;
+};
+
+// Demo mode: starts an in-process virtual radio holding the sample memory
+// (twelve channels, function settings) and puts it behind port entry 1 of
+// the main window for this run. False, with *error set, when the radio's
+// port cannot be created or the faults are not understood.
+bool attachDemoRadio(Program &program, const DemoOptions &options, QString *error = nullptr);
+
 // The whole run: createProgram, show the main window, run the event loop
-// until it closes. `arguments` may ask for a picture of a window instead
-// (--screenshot FILE [--screenshot-view main|options|about|edit|tone]), which the
-// documentation is made with.
+// until it closes. `arguments` may ask for
+//   --demo                 a virtual radio on COM1 (attachDemoRadio)
+//   --demo-fault FAULTS    the same, misbehaving as FAULTS says (for trying
+//                          the failure messages)
+//   --screenshot FILE [--screenshot-view main|options|about|edit|tone]
+//                          a picture of a window instead, which the
+//                          documentation is made with.
 int runProgram(QApplication &app, const QStringList &arguments);

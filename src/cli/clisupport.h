@@ -25,6 +25,9 @@ enum ExitCode {
     ExitRefused = 5,
     // A file could not be read or written.
     ExitFile = 6,
+    // write --verify: the write went through, but the radio read back holds
+    // something else, or could not be read back.
+    ExitVerifyFailed = 7,
 };
 
 // One line on stderr, prefixed with the program's name.

@@ -2,6 +2,7 @@
 // virtual radio for trying both without hardware.
 #include "cli/clisupport.h"
 #include "cli/verbs.h"
+#include "storage/backups.h"
 
 #include <QCoreApplication>
 
@@ -14,11 +15,19 @@ const char Help[] = R"(Usage: qb380-cli <verb> [options]
 Reads and writes the QB-380 radio through its programming cable.
 
 Verbs:
-  read --port PORT --out FILE.r07 [--image FILE.img]
-                 read the radio into a channel file (and a raw memory image)
-  write --port PORT FILE.r07
-                 write a channel file into the radio
-  simulate [--image FILE] [--save-image FILE] [--line-rate BAUD]
+  read --port PORT --out FILE.r07 [--image FILE.img] [--trace FILE]
+       [--no-backup]
+                 read the radio into a channel file (and a raw memory image);
+                 keeps a backup image of what was read
+  write --port PORT (FILE.r07 | --image FILE.img) [--verify] [--trace FILE]
+                 write a channel file or a radio image into the radio, and
+                 with --verify read it back and compare
+  export-csv FILE.r07 OUT.csv
+                 export a channel file's channels as CSV
+  import-csv IN.csv OUT.r07
+                 make a channel file from a CSV channel list
+  ports          list the serial ports (device, description, USB VID:PID)
+  simulate [--image FILE | --demo] [--save-image FILE] [--line-rate BAUD]
            [--latency MS] [--fault FAULTS]
                  serve a virtual radio; prints "PORT <device>" first
 
@@ -39,6 +48,8 @@ Exit status:
   4  the serial port could not be opened
   5  refused: the data cannot be stored in the radio, nothing was sent
   6  a file could not be read or written
+  7  write --verify: the radio read back holds something else than was
+     written, or could not be read back
 )";
 
 } // namespace
@@ -46,7 +57,9 @@ Exit status:
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("qb380-cli"));
+    // The GUI's name: both programs keep their data (the backups) in one
+    // folder.
+    QCoreApplication::setApplicationName(Backups::ApplicationName);
 
     const QStringList arguments = QCoreApplication::arguments();
     const QString verb = arguments.value(1);
@@ -65,6 +78,12 @@ int main(int argc, char *argv[])
         return writeVerb(verbArguments);
     if (verb == QLatin1String("simulate"))
         return simulateVerb(verbArguments);
+    if (verb == QLatin1String("export-csv"))
+        return exportCsvVerb(verbArguments);
+    if (verb == QLatin1String("import-csv"))
+        return importCsvVerb(verbArguments);
+    if (verb == QLatin1String("ports"))
+        return portsVerb(verbArguments);
 
     printError(verb.isEmpty() ? QStringLiteral("no verb given")
                               : QStringLiteral("unknown verb '%1'").arg(verb));

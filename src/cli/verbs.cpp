@@ -3,15 +3,24 @@
 #include "cli/clisupport.h"
 #include "model/radiodata.h"
 #include "radio/memorycodec.h"
+#include "radio/memoryimage.h"
 #include "radio/programmingrun.h"
+#include "radio/protocoltrace.h"
+#include "radio/readbackverify.h"
 #include "radio/seriallink.h"
+#include "radio/serialports.h"
+#include "sim/demoimage.h"
 #include "sim/virtualradio.h"
+#include "storage/backups.h"
+#include "storage/channelcsv.h"
 #include "storage/channelfile.h"
+#include "storage/radioimage.h"
 #include "storage/settingsfile.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSocketNotifier>
@@ -81,31 +90,66 @@ bool saveFiles(const QList<std::pair<QString, QByteArray>> &files)
     return true;
 }
 
-// Opens the port, performs the run with a progress bar and reports how it
-// ended; returns the exit status.
-int performRun(const QString &device, RadioData &data, ProgrammingRun::Mode mode,
-               ProgrammingResult *done = nullptr, QByteArray *image = nullptr)
+// The serial link of one command, with its protocol trace when asked for.
+class Session
 {
-    SerialLink link;
-    link.setPortName(device);
-    if (!link.setPortOpen(true)) {
-        printError(link.errorString());
-        return ExitPort;
+public:
+    // Opens the trace file (when tracePath is set) and the port; returns -1,
+    // or the exit status after reporting what failed.
+    int open(const QString &device, const QString &tracePath)
+    {
+        if (!tracePath.isEmpty()) {
+            m_traceFile = std::make_unique<QFile>(tracePath);
+            // LF line ends on every system, as the format says.
+            if (!m_traceFile->open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+                printError(QStringLiteral("%1: %2").arg(tracePath, m_traceFile->errorString()));
+                return ExitFile;
+            }
+            m_trace = std::make_unique<ProtocolTrace>(m_traceFile.get());
+            m_trace->attach(link);
+        }
+        link.setPortName(device);
+        if (!link.setPortOpen(true)) {
+            printError(link.errorString());
+            return ExitPort;
+        }
+        return -1;
     }
+
+    ~Session()
+    {
+        link.setPortOpen(false);
+        if (m_trace && !m_trace->ok())
+            printError(QStringLiteral("warning: the trace %1 is incomplete: %2")
+                           .arg(m_traceFile->fileName(), m_trace->errorString()));
+    }
+
+    SerialLink link;
+
+private:
+    std::unique_ptr<QFile> m_traceFile;
+    std::unique_ptr<ProtocolTrace> m_trace;
+};
+
+// Performs a run with a progress bar.
+ProgrammingResult performRun(SerialLink &link, RadioData &data, ProgrammingRun::Mode mode,
+                             QByteArray *image = nullptr)
+{
     ProgrammingRun run(link, data);
-    const ProgrammingResult result = [&] {
-        ProgressBar bar(mode == ProgrammingRun::Read ? QStringLiteral("Reading")
-                                                     : QStringLiteral("Writing"),
-                        ProgrammingRun::gaugeMaximum(mode));
-        QObject::connect(&run, &ProgrammingRun::progress, [&bar](int value) { bar.show(value); });
-        return run.run(mode);
-    }();
-    link.setPortOpen(false);
-    if (done)
-        *done = result;
+    ProgressBar bar(mode == ProgrammingRun::Read ? QStringLiteral("Reading")
+                                                 : QStringLiteral("Writing"),
+                    ProgrammingRun::gaugeMaximum(mode));
+    QObject::connect(&run, &ProgrammingRun::progress, [&bar](int value) { bar.show(value); });
+    const ProgrammingResult result = run.run(mode);
+    bar.finish();
     if (image)
         *image = run.image();
+    return result;
+}
 
+// Reports how a run ended; returns the exit status.
+int runStatus(const ProgrammingResult &result)
+{
     switch (result.outcome) {
     case ProgrammingResult::Outcome::Done:
         if (result.complete())
@@ -124,6 +168,15 @@ int performRun(const QString &device, RadioData &data, ProgrammingRun::Mode mode
         printError(result.message);
         return ExitRunFailed;
     }
+}
+
+QCommandLineOption traceOption()
+{
+    return QCommandLineOption(
+        QStringLiteral("trace"),
+        QStringLiteral("Write every byte sent and received to this file, one line per transfer "
+                       "with the time in seconds since the start (see the README)."),
+        QStringLiteral("FILE"));
 }
 
 QString channelList(const QList<int> &channels)
@@ -152,7 +205,11 @@ int readVerb(const QStringList &args)
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Reads the radio's 199 channels and function settings into a channel "
-                       "file. The files are written only when the whole read succeeded."));
+                       "file. The files are written only when the whole read succeeded. Every "
+                       "read whose channels all came through also keeps the memory it read as "
+                       "a backup image in %1 (the newest %2 are kept).")
+            .arg(QDir::toNativeSeparators(Backups::defaultFolder()))
+            .arg(Backups::Kept));
     const QCommandLineOption port = portOption();
     const QCommandLineOption out({QStringLiteral("o"), QStringLiteral("out")},
                                  QStringLiteral("The channel file to write (.r07)."),
@@ -162,7 +219,10 @@ int readVerb(const QStringList &args)
         QStringLiteral("Also write the radio memory as read: a raw 64 KiB image, 0xFF where "
                        "nothing was read."),
         QStringLiteral("FILE"));
-    parser.addOptions({port, out, imageOption});
+    const QCommandLineOption trace = traceOption();
+    const QCommandLineOption noBackup(QStringLiteral("no-backup"),
+                                      QStringLiteral("Keep no backup image of this read."));
+    parser.addOptions({port, out, imageOption, trace, noBackup});
     if (const int status = parseVerbArguments(parser, args); status >= 0)
         return status;
     if (!parser.isSet(port) || !parser.isSet(out))
@@ -172,7 +232,7 @@ int readVerb(const QStringList &args)
                                .arg(parser.positionalArguments().constFirst()));
     const QString outPath = parser.value(out);
     const QString imagePath = parser.value(imageOption);
-    for (const QString &path : {outPath, imagePath}) {
+    for (const QString &path : {outPath, imagePath, parser.value(trace)}) {
         QString why;
         if (!path.isEmpty() && !canCreate(path, &why)) {
             printError(why);
@@ -185,9 +245,24 @@ int readVerb(const QStringList &args)
     prepareData(data, settings);
     ProgrammingResult result;
     QByteArray image;
-    if (const int status = performRun(resolvePort(parser.value(port), settings), data,
-                                      ProgrammingRun::Read, &result, &image);
-        status != ExitOk)
+    {
+        Session session;
+        if (const int status =
+                session.open(resolvePort(parser.value(port), settings), parser.value(trace));
+            status >= 0)
+            return status;
+        result = performRun(session.link, data, ProgrammingRun::Read, &image);
+    }
+    // Every channel came through: the memory is worth keeping, even when a
+    // later step did not.
+    if (result.outcome == ProgrammingResult::Outcome::Done && !parser.isSet(noBackup)) {
+        const Backups::BackupResult backup = Backups::save(image);
+        if (backup.ok)
+            printError(QStringLiteral("backup: %1").arg(QDir::toNativeSeparators(backup.path)));
+        else
+            printError(QStringLiteral("warning: no backup was kept: %1").arg(backup.message));
+    }
+    if (const int status = runStatus(result); status != ExitOk)
         return status;
     // Channels holding values the table cannot show stay empty in the file;
     // the image keeps their bytes.
@@ -210,29 +285,69 @@ int writeVerb(const QStringList &args)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Writes a channel file's channels, function settings and band into the "
-                       "radio. Data the radio cannot store is reported and nothing is sent."));
+        QStringLiteral("Writes a channel file's (or a radio image's) channels and function "
+                       "settings, and the band of myini.ini, into the radio. Data the radio "
+                       "cannot store is reported and nothing is sent."));
     const QCommandLineOption port = portOption();
-    parser.addOption(port);
+    const QCommandLineOption imageOption(
+        QStringLiteral("image"),
+        QStringLiteral("Write this radio image (a backup, or a read's --image) instead of a "
+                       "channel file: its channels and settings, decoded as a read decodes "
+                       "them. The band edges come from myini.ini as for any write."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption verify(
+        QStringLiteral("verify"),
+        QStringLiteral("After the write, read the radio back and compare every block read with "
+                       "what was written; a difference fails the command (status 7)."));
+    const QCommandLineOption trace = traceOption();
+    parser.addOptions({port, imageOption, verify, trace});
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("The channel file to write (.r07)."));
     if (const int status = parseVerbArguments(parser, args); status >= 0)
         return status;
     if (!parser.isSet(port))
         return usage(args, QStringLiteral("write needs --port"));
-    if (parser.positionalArguments().size() != 1)
-        return usage(args, QStringLiteral("write needs exactly one channel file"));
-    const QString path = parser.positionalArguments().constFirst();
+    const bool fromImage = parser.isSet(imageOption);
+    if (parser.positionalArguments().size() != (fromImage ? 0 : 1))
+        return usage(args, fromImage
+                               ? QStringLiteral("write takes either a channel file or --image")
+                               : QStringLiteral("write needs exactly one channel file"));
+    if (QString why; parser.isSet(trace) && !canCreate(parser.value(trace), &why)) {
+        printError(why);
+        return ExitFile;
+    }
 
     const SettingsFile settings;
     RadioData data;
     prepareData(data, settings);
-    const ChannelFileResult opened = openChannelFile(path, data);
-    for (const QString &warning : opened.warnings)
-        printError(QStringLiteral("warning: %1: %2").arg(path, warning));
-    if (!opened.ok) {
-        printError(QStringLiteral("%1: %2").arg(path, opened.message));
-        return ExitFile;
+    QString path;
+    if (fromImage) {
+        path = parser.value(imageOption);
+        const RadioImageFile file = readRadioImageFile(path);
+        if (!file.ok) {
+            printError(QStringLiteral("%1: %2").arg(path, file.message));
+            return ExitFile;
+        }
+        const MemoryImage::ImageDecodeResult decoded = MemoryImage::decodeImage(file.image, data);
+        // A channel that cannot be decoded would be written empty: refuse
+        // rather than erase it in the radio.
+        if (!decoded.unreadableChannels.isEmpty()) {
+            printError(QStringLiteral("%1: channel(s) %2 hold values that cannot be decoded; "
+                                      "nothing was sent")
+                           .arg(path, channelList(decoded.unreadableChannels)));
+            return ExitRefused;
+        }
+        for (const QString &warning : decoded.warnings)
+            printError(QStringLiteral("warning: %1: %2").arg(path, warning));
+    } else {
+        path = parser.positionalArguments().constFirst();
+        const ChannelFileResult opened = openChannelFile(path, data);
+        for (const QString &warning : opened.warnings)
+            printError(QStringLiteral("warning: %1: %2").arg(path, warning));
+        if (!opened.ok) {
+            printError(QStringLiteral("%1: %2").arg(path, opened.message));
+            return ExitFile;
+        }
     }
     const QStringList problems = MemoryCodec::preflightCheck(data);
     if (!problems.isEmpty()) {
@@ -243,7 +358,135 @@ int writeVerb(const QStringList &args)
                        .arg(problems.size()));
         return ExitRefused;
     }
-    return performRun(resolvePort(parser.value(port), settings), data, ProgrammingRun::Write);
+
+    Session session;
+    if (const int status =
+            session.open(resolvePort(parser.value(port), settings), parser.value(trace));
+        status >= 0)
+        return status;
+    if (const int status = runStatus(performRun(session.link, data, ProgrammingRun::Write));
+        status != ExitOk || !parser.isSet(verify))
+        return status;
+
+    ReadBackVerify readBack(session.link);
+    const VerifyReport report = [&] {
+        ProgressBar bar(QStringLiteral("Verifying"), ProgrammingRun::ReadGaugeMaximum);
+        QObject::connect(&readBack, &ReadBackVerify::progress,
+                         [&bar](int value) { bar.show(value); });
+        return readBack.run(data);
+    }();
+    for (const QString &difference : report.differences)
+        printLine(difference);
+    printError(report.message);
+    return report.ok() ? ExitOk : ExitVerifyFailed;
+}
+
+int exportCsvVerb(const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Exports the channels of a channel file as CSV in the generic layout of "
+                       "radio programming tools (plus a BusyLock column); see the README for the "
+                       "mapping."));
+    parser.addPositionalArgument(QStringLiteral("FILE.r07"),
+                                 QStringLiteral("The channel file to read."));
+    parser.addPositionalArgument(QStringLiteral("OUT.csv"),
+                                 QStringLiteral("The CSV file to write."));
+    if (const int status = parseVerbArguments(parser, args); status >= 0)
+        return status;
+    if (parser.positionalArguments().size() != 2)
+        return usage(args, QStringLiteral("export-csv needs a channel file and a CSV file"));
+    const QString in = parser.positionalArguments().at(0);
+    const QString out = parser.positionalArguments().at(1);
+
+    const SettingsFile settings;
+    RadioData data;
+    prepareData(data, settings);
+    const ChannelFileResult opened = openChannelFile(in, data);
+    for (const QString &warning : opened.warnings)
+        printError(QStringLiteral("warning: %1: %2").arg(in, warning));
+    if (!opened.ok) {
+        printError(QStringLiteral("%1: %2").arg(in, opened.message));
+        return ExitFile;
+    }
+    const CsvExportResult result = exportChannelCsv(out, data);
+    for (const QString &warning : result.warnings)
+        printError(QStringLiteral("warning: ") + warning);
+    if (!result.ok) {
+        printError(QStringLiteral("%1: %2").arg(out, result.message));
+        return ExitFile;
+    }
+    return ExitOk;
+}
+
+int importCsvVerb(const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Makes a channel file from a CSV file in the generic layout of radio "
+                       "programming tools; the function settings are the defaults and the band "
+                       "the one chosen in myini.ini. Rows that cannot be placed are reported "
+                       "and left out."));
+    parser.addPositionalArgument(QStringLiteral("IN.csv"), QStringLiteral("The CSV file to read."));
+    parser.addPositionalArgument(QStringLiteral("OUT.r07"),
+                                 QStringLiteral("The channel file to write."));
+    if (const int status = parseVerbArguments(parser, args); status >= 0)
+        return status;
+    if (parser.positionalArguments().size() != 2)
+        return usage(args, QStringLiteral("import-csv needs a CSV file and a channel file"));
+    const QString in = parser.positionalArguments().at(0);
+    const QString out = parser.positionalArguments().at(1);
+
+    const SettingsFile settings;
+    RadioData data;
+    prepareData(data, settings);
+    const CsvImportReport report = importChannelCsvFile(in, data.table);
+    if (!report.ok) {
+        printError(QStringLiteral("%1: %2").arg(in, report.message));
+        return ExitFile;
+    }
+    for (const CsvSkippedRow &row : report.skipped)
+        printError(QStringLiteral("%1: line %2 skipped: %3").arg(in).arg(row.line).arg(row.reason));
+    for (const QString &warning : report.warnings)
+        printError(QStringLiteral("warning: %1: %2").arg(in, warning));
+    if (!report.skipped.isEmpty())
+        printError(QStringLiteral("%1 channel(s) imported, %2 row(s) skipped")
+                       .arg(report.imported)
+                       .arg(report.skipped.size()));
+    const ChannelFileResult saved = saveChannelFile(out, data);
+    for (const QString &warning : saved.warnings)
+        printError(QStringLiteral("warning: %1: %2").arg(out, warning));
+    if (!saved.ok) {
+        printError(QStringLiteral("%1: %2").arg(out, saved.message));
+        return ExitFile;
+    }
+    return ExitOk;
+}
+
+int portsVerb(const QStringList &args)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Lists the serial ports of the system: device, description and USB "
+                       "vendor:product identifiers, one port a line, separated by tabs."));
+    if (const int status = parseVerbArguments(parser, args); status >= 0)
+        return status;
+    if (!parser.positionalArguments().isEmpty())
+        return usage(args, QStringLiteral("unexpected argument '%1'")
+                               .arg(parser.positionalArguments().constFirst()));
+    const QList<SerialPortDescription> ports = availableSerialPorts();
+    if (ports.isEmpty())
+        printError(QStringLiteral("no serial ports found"));
+    for (const SerialPortDescription &port : ports) {
+        const QString line =
+            QStringList{port.device,
+                        port.description.isEmpty() ? QStringLiteral("-") : port.description,
+                        port.hasUsbIds ? port.usbId() : QStringLiteral("-")}
+                .join(QLatin1Char('\t'));
+        std::fprintf(stdout, "%s\n", line.toLocal8Bit().constData());
+    }
+    std::fflush(stdout);
+    return ExitOk;
 }
 
 int simulateVerb(const QStringList &args)
@@ -257,6 +500,10 @@ int simulateVerb(const QStringList &args)
         QStringLiteral("image"),
         QStringLiteral("Start with this raw memory image (up to 64 KiB; the rest is 0xFF)."),
         QStringLiteral("FILE"));
+    const QCommandLineOption demoOption(
+        QStringLiteral("demo"),
+        QStringLiteral("Start with a sample of twelve channels and function settings instead "
+                       "of an empty (all 0xFF) memory."));
     const QCommandLineOption saveOption(QStringLiteral("save-image"),
                                         QStringLiteral("Save the memory image here on exit."),
                                         QStringLiteral("FILE"));
@@ -273,7 +520,8 @@ int simulateVerb(const QStringList &args)
                        "short:ADDR[:N], garbage[:ADDR], store-wrong:ADDR; several separated "
                        "by commas or given as repeated options."),
         QStringLiteral("FAULTS"));
-    parser.addOptions({imageOption, saveOption, rateOption, latencyOption, faultOption});
+    parser.addOptions(
+        {imageOption, demoOption, saveOption, rateOption, latencyOption, faultOption});
     if (const int status = parseVerbArguments(parser, args); status >= 0)
         return status;
     if (!parser.positionalArguments().isEmpty())
@@ -299,10 +547,14 @@ int simulateVerb(const QStringList &args)
     QString error;
     if (!radio.setFaults(parser.values(faultOption).join(QLatin1Char(',')), &error))
         return usage(args, error);
+    if (parser.isSet(imageOption) && parser.isSet(demoOption))
+        return usage(args, QStringLiteral("--image and --demo cannot be given together"));
     if (parser.isSet(imageOption) && !radio.loadImage(parser.value(imageOption), &error)) {
         printError(error);
         return ExitFile;
     }
+    if (parser.isSet(demoOption))
+        radio.writeMemory(0, demoMemoryImage());
     const QString savePath = parser.value(saveOption);
     if (QString why; !savePath.isEmpty() && !canCreate(savePath, &why)) {
         printError(why);

@@ -7,3 +7,6 @@
 int readVerb(const QStringList &args);
 int writeVerb(const QStringList &args);
 int simulateVerb(const QStringList &args);
+int exportCsvVerb(const QStringList &args);
+int importCsvVerb(const QStringList &args);
+int portsVerb(const QStringList &args);

@@ -4,6 +4,22 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+// The dialog as designed, for the texts that fit it.
+constexpr QSize DesignSize(334, 161);
+constexpr QRect DesignText(88, 32, 225, 49);
+constexpr int OkX = 72;
+constexpr int CancelX = 188;
+constexpr int ButtonY = 112;
+// How far a longer text may widen the dialog, and how many pixels of text
+// it may take in height.
+constexpr int WidestText = 425;
+constexpr int TallestText = 480;
+
+} // namespace
 
 void setStaysOnTop(QWidget *window, bool onTop)
 {
@@ -32,19 +48,19 @@ Tmessage1::Tmessage1(QWidget *parent)
 
     m_cap1 = new QLabel(this);
     m_cap1->setObjectName(QStringLiteral("cap1"));
-    m_cap1->setGeometry(88, 32, 225, 49);
+    m_cap1->setGeometry(DesignText);
     m_cap1->setAlignment(Qt::AlignCenter);
     m_cap1->setWordWrap(true);
 
     m_ok = new QPushButton(QStringLiteral("确定"), this);
     m_ok->setObjectName(QStringLiteral("bsSkinButton1"));
-    m_ok->setGeometry(72, 112, 75, 25);
+    m_ok->setGeometry(OkX, ButtonY, 75, 25);
     m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &Tmessage1::bsSkinButton1Click);
 
     m_cancel = new QPushButton(QStringLiteral("取消"), this);
     m_cancel->setObjectName(QStringLiteral("bsSkinButton2"));
-    m_cancel->setGeometry(188, 112, 75, 25);
+    m_cancel->setGeometry(CancelX, ButtonY, 75, 25);
     connect(m_cancel, &QPushButton::clicked, this, &Tmessage1::bsSkinButton2Click);
 }
 
@@ -54,9 +70,42 @@ void Tmessage1::showMessage(const QString &caption, const QString &text, int act
         m_mainWindow->setEnabled(false);
     setWindowTitle(caption);
     m_cap1->setText(text);
+    fitText();
     m_pendingAction = action;
     show();
+    // Showing took the programming dialog's stay-on-top style and showed it
+    // again, which may have put it above this one.
+    raise();
     activateWindow();
+}
+
+void Tmessage1::fitText()
+{
+    // A text that fits the design keeps it; a longer one (a message with
+    // the system's reason, a list of problems) widens the dialog, then makes
+    // it taller, so that no line is cut off.
+    int width = DesignText.width();
+    m_cap1->setAlignment(Qt::AlignCenter);
+    int height = m_cap1->heightForWidth(width);
+    if (height > DesignText.height()) {
+        // Several lines (a message and its reason, a list) read best from a
+        // common left edge.
+        width = WidestText;
+        m_cap1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        height = qMin(m_cap1->heightForWidth(width), TallestText);
+    }
+    height = qMax(height, DesignText.height());
+    const int grow = width - DesignText.width();
+    const int drop = height - DesignText.height();
+    const QSize size(DesignSize.width() + grow, DesignSize.height() + drop);
+    m_cap1->setGeometry(DesignText.x(), DesignText.y(), width, height);
+    m_ok->move(OkX + grow / 2, ButtonY + drop);
+    m_cancel->move(CancelX + grow / 2, ButtonY + drop);
+    if (size == this->size())
+        return;
+    setFixedSize(size);
+    if (QScreen *s = screen())
+        move(s->availableGeometry().center() - rect().center());
 }
 
 void Tmessage1::bsSkinButton1Click()
@@ -109,7 +158,11 @@ void Tmessage1::FormShow()
 
 void Tmessage1::FormClose()
 {
-    if (m_mainWindow)
+    // The programming dialog, while it stays open over a failed run, keeps
+    // the main window disabled until it closes itself: the table is not to
+    // be edited while the port is open and a run may start again.
+    const bool programmingOpen = m_programmingDialog && m_programmingDialog->isVisible();
+    if (m_mainWindow && !programmingOpen)
         m_mainWindow->setEnabled(true);
     setStaysOnTop(m_programmingDialog, true);
 }

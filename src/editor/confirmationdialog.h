@@ -9,9 +9,11 @@ class QPushButton;
 // The confirmation dialog (one instance for the whole run, shown and
 // hidden). It asks before a command throws data away and shows plain
 // messages. It is modal in effect only: showing it disables the main window,
-// closing it enables the main window again. While it is shown the
+// closing it enables the main window again, unless the programming dialog is
+// still open (that one enables it when it closes). While it is shown the
 // programming dialog gives up its stay-on-top style, so the message is never
-// hidden behind it.
+// hidden behind it. A text longer than the design's label makes the dialog
+// wider and taller.
 class Tmessage1 : public QDialog
 {
     Q_OBJECT
@@ -60,6 +62,7 @@ protected:
 private:
     void FormShow();
     void FormClose();
+    void fitText();
 
     QLabel *m_icon;
     QLabel *m_cap1;

@@ -192,8 +192,10 @@ void ProgrammingRun::openLink()
     send(readRequest(MemoryCodec::IdentBlockAddress));
     expect(BlockReplyLength);
     wait(ReplyWait);
-    if (m_link.RxReady())
+    if (m_link.RxReady() && m_link.RxBytes().size() >= BlockReplyLength) {
         keep(MemoryCodec::IdentBlockAddress, m_link.RxBytes());
+        m_result.identRead = true;
+    }
     clear();
 }
 

@@ -49,6 +49,9 @@ struct ProgrammingResult
     // Channels whose blocks held values that cannot be shown (a frequency
     // with hex digits A-E, say): read, but left empty in the table.
     QList<int> unreadableChannels;
+    // The identification block read right after the handshake came back
+    // (12 bytes or more) and is in the image.
+    bool identRead = false;
     // Read: the settings block was read and decoded. Write: the radio
     // acknowledged the settings block.
     bool settingsDone = false;

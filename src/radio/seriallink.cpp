@@ -105,6 +105,7 @@ bool SerialLink::setPortOpen(bool open)
         return true;
     if (!open) {
         m_port->close();
+        m_reportedWaiting = 0;
         return true;
     }
     if (m_portName.isEmpty()) {
@@ -121,6 +122,7 @@ bool SerialLink::setPortOpen(bool open)
     m_errorString.clear();
     m_kernelMinimum = -1;
     m_kernelJudged = 0;
+    m_reportedWaiting = 0;
     armKernelThreshold();
     return true;
 }
@@ -190,7 +192,10 @@ bool SerialLink::write(const QByteArray &bytes)
     // event loop, so the wait that follows a request starts with the request
     // on its way.
     m_port->flush();
-    return m_port->isOpen();
+    if (!m_port->isOpen())
+        return false;
+    emit traffic(Direction::ToRadio, bytes);
+    return true;
 }
 
 void SerialLink::setRThreshold(int bytes)
@@ -256,8 +261,15 @@ void SerialLink::noteEventsProcessed()
 
 void SerialLink::receive()
 {
+    const qint64 waiting = m_port->bytesAvailable();
+    if (waiting > m_reportedWaiting) {
+        const QByteArray arrived = m_port->peek(waiting).mid(m_reportedWaiting);
+        m_reportedWaiting = waiting;
+        emit traffic(Direction::FromRadio, arrived);
+    }
     if (m_threshold > 0 && m_port->bytesAvailable() >= m_threshold) {
         m_rxBytes = m_port->readAll();
+        m_reportedWaiting = 0;
         m_rxReady = true;
         noteEventsProcessed();
         emit received(m_rxBytes);
@@ -270,6 +282,7 @@ void SerialLink::loseLink()
 {
     m_errorString = failure(m_openName, reason(*m_port));
     m_port->close();
+    m_reportedWaiting = 0;
     emit linkLost(m_errorString);
 }
 

@@ -41,6 +41,13 @@ class SerialLink : public QObject
     Q_OBJECT
 
 public:
+    // The two directions of the line, for traffic().
+    enum class Direction {
+        ToRadio,   // bytes the program sent
+        FromRadio, // bytes that came in
+    };
+    Q_ENUM(Direction)
+
     explicit SerialLink(QObject *parent = nullptr);
     ~SerialLink() override;
 
@@ -104,6 +111,12 @@ signals:
     // The line failed while open (device gone, other end closed): the port
     // has been closed and a running wait ends. Emitted once per opening.
     void linkLost(const QString &message);
+    // Every byte on the line, for a protocol trace: ToRadio once per request
+    // or acknowledgement, when it has been handed to the driver; FromRadio
+    // once per batch of bytes as the driver hands them in, whether or not
+    // they reach the receive threshold (they are reported when they arrive,
+    // not when a receive event delivers them).
+    void traffic(SerialLink::Direction direction, const QByteArray &bytes);
 
 private:
     void receive();
@@ -122,6 +135,8 @@ private:
     int m_kernelMinimum = -1;
     // Bytes the terminal driver held the last time events were processed.
     qint64 m_kernelJudged = 0;
+    // Bytes waiting in the port's buffer that traffic() has reported.
+    qint64 m_reportedWaiting = 0;
     bool m_rxReady = false;
     QByteArray m_rxBytes;
     QByteArray m_txBytes;

@@ -111,3 +111,13 @@ QString configuredPortPath(const SettingsFile &file, int port)
 {
     return file.readString(PortsSection, QStringLiteral("COM%1").arg(port)).trimmed();
 }
+
+bool readVerifyOption(const SettingsFile &file)
+{
+    return file.readBool(OptionsSection, VerifyKey, false);
+}
+
+bool saveVerifyOption(SettingsFile &file, bool verify)
+{
+    return file.writeBool(OptionsSection, VerifyKey, verify);
+}

@@ -73,3 +73,10 @@ SettingsSaveResult saveSettings(SettingsFile &file, int com, int skin, const Ban
 // missing or empty. The default devices are the serial link's business
 // (portDeviceName), so this only reports what the file says.
 QString configuredPortPath(const SettingsFile &file, int port);
+
+// The "Verify after writing" option: [options] verify, off when missing or
+// not a yes/no value (SettingsFile::readBool).
+bool readVerifyOption(const SettingsFile &file);
+// Writes it as 1 or 0 at once; false when the file cannot be written
+// (file.errorString() says why).
+bool saveVerifyOption(SettingsFile &file, bool verify);

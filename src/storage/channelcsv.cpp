@@ -1,0 +1,808 @@
+#include "storage/channelcsv.h"
+
+#include "model/channeltable.h"
+#include "model/frequency.h"
+#include "model/functionsettings.h"
+#include "model/radiodata.h"
+#include "model/tonelist.h"
+#include "model/valuetexts.h"
+#include "storage/atomicwrite.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <optional>
+#include <utility>
+
+namespace {
+
+enum Column {
+    Location,
+    Name,
+    Frequency,
+    Duplex,
+    Offset,
+    Tone,
+    rToneFreq,
+    cToneFreq,
+    DtcsCode,
+    DtcsPolarity,
+    RxDtcsCode,
+    CrossMode,
+    Mode,
+    TStep,
+    Skip,
+    Power,
+    Comment,
+    URCALL,
+    RPT1CALL,
+    RPT2CALL,
+    DVCODE,
+    BusyLock,
+    ColumnCount
+};
+
+// Frequencies are handled in units of 10 Hz, as the radio stores them.
+constexpr qint64 UnitsPerMHz = 100000;
+constexpr qint64 LowestUnits = 100 * UnitsPerMHz;
+constexpr qint64 HighestUnits = 550 * UnitsPerMHz;
+// Up to this difference a transmit frequency is written as an offset.
+constexpr qint64 LargestOffsetUnits = 10 * UnitsPerMHz;
+// Power from this many watts up is high.
+constexpr double HighPowerWatts = 2.5;
+
+const QString DefaultTone = QStringLiteral("88.5");
+const QString DefaultCode = QStringLiteral("023");
+const QString DefaultPolarity = QStringLiteral("NN");
+const QString DefaultCrossMode = QStringLiteral("Tone->Tone");
+const QString HighPower = QStringLiteral("5.0W");
+const QString LowPower = QStringLiteral("1.0W");
+
+QString channelName(int n)
+{
+    return QStringLiteral("Channel %1").arg(n, 3, 10, QLatin1Char('0'));
+}
+
+// "438.125000": MHz with 6 decimals.
+QString formatMHz(qint64 units)
+{
+    const qint64 hz = units * 10;
+    return QStringLiteral("%1.%2").arg(hz / 1000000).arg(hz % 1000000, 6, 10, QLatin1Char('0'));
+}
+
+// ---- Cells ---------------------------------------------------------------
+
+// The value texts cells are written with: the table's language, the
+// built-in (Chinese) texts standing in while none is loaded, as for a read.
+ValueTexts cellTexts(const ChannelTable &table)
+{
+    ValueTexts texts = table.valueTexts();
+    for (QString ValueTexts::*member :
+         {&ValueTexts::OffText, &ValueTexts::OnText, &ValueTexts::HighText, &ValueTexts::LowText,
+          &ValueTexts::WideText, &ValueTexts::NarrowText}) {
+        if ((texts.*member).isEmpty())
+            texts.*member = ChineseValueTexts.*member;
+    }
+    return texts;
+}
+
+// Whether a cell holds the value text `member` of the table's language or
+// of either fixed language.
+bool isValueText(const ChannelTable &table, const QString &text, QString ValueTexts::*member)
+{
+    return !text.isEmpty() &&
+           (text == table.valueTexts().*member || text == ChineseValueTexts.*member ||
+            text == EnglishValueTexts.*member);
+}
+
+// A frequency cell as a write stores it: three digits, a separator, five
+// decimals.
+std::optional<qint64> cellUnits(const QString &text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^([0-9]{3})[.,]([0-9]{5})$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return match.captured(1).toLongLong() * UnitsPerMHz + match.captured(2).toLongLong();
+}
+
+// A sub-audio value: off, a CTCSS tone ("88.5") or a DCS code ("023") with
+// its polarity ('N' normal, 'R' inverted).
+struct SubAudio
+{
+    enum Kind { Off, Ctcss, Dcs };
+    Kind kind = Off;
+    QString value;
+    QChar polarity = QLatin1Char('N');
+    bool operator==(const SubAudio &) const = default;
+};
+
+std::optional<SubAudio> cellSubAudio(const ChannelTable &table, const QString &cell)
+{
+    const QString text = cell.trimmed();
+    if (text.isEmpty() || text == table.toneList().value(0) ||
+        isValueText(table, text, &ValueTexts::OffText))
+        return SubAudio{};
+    static const QRegularExpression tone(QStringLiteral("^[0-9]{2,3}\\.[0-9]$"));
+    static const QRegularExpression code(QStringLiteral("^D([0-7]{3})([NI])$"));
+    if (tone.match(text).hasMatch())
+        return SubAudio{SubAudio::Ctcss, text};
+    const QRegularExpressionMatch match = code.match(text);
+    if (match.hasMatch())
+        return SubAudio{SubAudio::Dcs, match.captured(1),
+                        match.captured(2) == QLatin1String("I") ? QLatin1Char('R')
+                                                                : QLatin1Char('N')};
+    return std::nullopt;
+}
+
+QString subAudioCell(const SubAudio &s, const ValueTexts &texts)
+{
+    switch (s.kind) {
+    case SubAudio::Ctcss:
+        return s.value;
+    case SubAudio::Dcs:
+        return QLatin1Char('D') + s.value +
+               (s.polarity == QLatin1Char('R') ? QLatin1Char('I') : QLatin1Char('N'));
+    case SubAudio::Off:
+        break;
+    }
+    return texts.OffText;
+}
+
+// ---- Export ----------------------------------------------------------------
+
+QString csvField(const QString &text)
+{
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
+        !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+// The tone fields (Tone ... CrossMode) for a transmit and a receive value.
+void setToneFields(QStringList &f, const SubAudio &tx, const SubAudio &rx)
+{
+    const auto polarity = [](const SubAudio &s) {
+        return s.kind == SubAudio::Dcs ? s.polarity : QLatin1Char('N');
+    };
+    const auto cross = [&f](const QString &mode) {
+        f[Tone] = QStringLiteral("Cross");
+        f[CrossMode] = mode;
+    };
+    using K = SubAudio::Kind;
+    if (tx.kind == K::Off && rx.kind == K::Off)
+        return;
+    if (tx.kind == K::Ctcss && rx.kind == K::Off) {
+        f[Tone] = QStringLiteral("Tone");
+        f[rToneFreq] = tx.value;
+    } else if (tx.kind == K::Ctcss && rx == tx) {
+        f[Tone] = QStringLiteral("TSQL");
+        f[cToneFreq] = tx.value;
+    } else if (tx.kind == K::Dcs && rx.kind == K::Dcs && tx.value == rx.value) {
+        f[Tone] = QStringLiteral("DTCS");
+        f[DtcsCode] = tx.value;
+    } else if (tx.kind == K::Ctcss && rx.kind == K::Ctcss) {
+        cross(QStringLiteral("Tone->Tone"));
+        f[rToneFreq] = tx.value;
+        f[cToneFreq] = rx.value;
+    } else if (tx.kind == K::Ctcss && rx.kind == K::Dcs) {
+        cross(QStringLiteral("Tone->DTCS"));
+        f[rToneFreq] = tx.value;
+        f[RxDtcsCode] = rx.value;
+    } else if (tx.kind == K::Dcs && rx.kind == K::Ctcss) {
+        cross(QStringLiteral("DTCS->Tone"));
+        f[DtcsCode] = tx.value;
+        f[cToneFreq] = rx.value;
+    } else if (tx.kind == K::Off && rx.kind == K::Ctcss) {
+        cross(QStringLiteral("->Tone"));
+        f[cToneFreq] = rx.value;
+    } else if (tx.kind == K::Off && rx.kind == K::Dcs) {
+        cross(QStringLiteral("->DTCS"));
+        f[RxDtcsCode] = rx.value;
+    } else if (tx.kind == K::Dcs && rx.kind == K::Off) {
+        cross(QStringLiteral("DTCS->"));
+        f[DtcsCode] = tx.value;
+    } else { // two different codes
+        cross(QStringLiteral("DTCS->DTCS"));
+        f[DtcsCode] = tx.value;
+        f[RxDtcsCode] = rx.value;
+    }
+    f[DtcsPolarity] = QString(polarity(tx)) + polarity(rx);
+}
+
+QString stepText(const FunctionSettings &settings)
+{
+    static const char *const steps[] = {"5.00", "6.25", "10.00", "12.50", "20.00", "25.00"};
+    const int index = settings.index(Setting::Freq_Step);
+    return index >= 0 && index < int(std::size(steps)) ? QLatin1String(steps[index]) : QString();
+}
+
+// The fields of channel n, or why it cannot be exported.
+std::optional<QStringList> exportRow(const RadioData &data, int n, QStringList *warnings)
+{
+    const ChannelTable &table = data.table;
+    const auto refuse = [&](const QString &why) {
+        *warnings << QStringLiteral("%1 is not exported: %2").arg(channelName(n), why);
+        return std::nullopt;
+    };
+    const QString rxText = table.cell(ChannelTable::ColRxFreq, n);
+    const QString txText = table.cell(ChannelTable::ColTxFreq, n);
+    const std::optional<qint64> rx = cellUnits(rxText);
+    if (!rx)
+        return refuse(QStringLiteral("receive frequency \"%1\" is not a frequency").arg(rxText));
+    // No transmit frequency is a receive-only channel.
+    qint64 tx = -1;
+    if (!txText.isEmpty()) {
+        const std::optional<qint64> units = cellUnits(txText);
+        if (!units)
+            return refuse(
+                QStringLiteral("transmit frequency \"%1\" is not a frequency").arg(txText));
+        tx = *units;
+    }
+    const std::optional<SubAudio> rxTone =
+        cellSubAudio(table, table.cell(ChannelTable::ColRxTone, n));
+    const std::optional<SubAudio> txTone =
+        cellSubAudio(table, table.cell(ChannelTable::ColTxTone, n));
+    if (!rxTone)
+        return refuse(QStringLiteral("receive sub-audio \"%1\" is not a tone or code")
+                          .arg(table.cell(ChannelTable::ColRxTone, n)));
+    if (!txTone)
+        return refuse(QStringLiteral("transmit sub-audio \"%1\" is not a tone or code")
+                          .arg(table.cell(ChannelTable::ColTxTone, n)));
+
+    QStringList f(ColumnCount);
+    f[Location] = QString::number(n);
+    f[Frequency] = formatMHz(*rx);
+    f[Offset] = formatMHz(0);
+    if (tx < 0) {
+        f[Duplex] = QStringLiteral("off");
+    } else if (tx != *rx) {
+        const qint64 difference = tx - *rx;
+        if (std::llabs(difference) <= LargestOffsetUnits) {
+            f[Duplex] = difference > 0 ? QStringLiteral("+") : QStringLiteral("-");
+            f[Offset] = formatMHz(std::llabs(difference));
+        } else {
+            f[Duplex] = QStringLiteral("split");
+            f[Offset] = formatMHz(tx);
+        }
+    }
+    f[rToneFreq] = DefaultTone;
+    f[cToneFreq] = DefaultTone;
+    f[DtcsCode] = DefaultCode;
+    f[DtcsPolarity] = DefaultPolarity;
+    f[RxDtcsCode] = DefaultCode;
+    f[CrossMode] = DefaultCrossMode;
+    setToneFields(f, *txTone, *rxTone);
+
+    // The flags as a write stores them: all four empty is the new-channel
+    // state, otherwise a cell counts only with its column's text for the
+    // set bit.
+    std::array<QString, 4> flags;
+    bool allEmpty = true;
+    for (int k = 0; k < 4; ++k) {
+        flags[k] = table.cell(ChannelTable::ColPower + k, n);
+        allEmpty = allEmpty && flags[k].isEmpty();
+    }
+    static constexpr QString ValueTexts::*SetText[4] = {
+        &ValueTexts::HighText, &ValueTexts::WideText, &ValueTexts::OnText, &ValueTexts::OffText};
+    static constexpr QString ValueTexts::*ClearText[4] = {
+        &ValueTexts::LowText, &ValueTexts::NarrowText, &ValueTexts::OffText, &ValueTexts::OnText};
+    static const char *const flagNames[4] = {"power", "band width", "scan", "busy lock"};
+    std::array<bool, 4> set{true, true, true, true};
+    if (!allEmpty) {
+        for (int k = 0; k < 4; ++k) {
+            set[k] = isValueText(table, flags[k], SetText[k]);
+            if (!set[k] && !isValueText(table, flags[k], ClearText[k]))
+                *warnings << QStringLiteral("%1: %2 \"%3\" is not a known value; exported as "
+                                            "the radio would store it")
+                                 .arg(channelName(n), QLatin1String(flagNames[k]), flags[k]);
+        }
+    }
+    f[Power] = set[0] ? HighPower : LowPower;
+    f[Mode] = set[1] ? QStringLiteral("FM") : QStringLiteral("NFM");
+    f[Skip] = set[2] ? QString() : QStringLiteral("S");
+    f[BusyLock] = set[3] ? QStringLiteral("OFF") : QStringLiteral("ON");
+    f[TStep] = stepText(data.settings);
+    return f;
+}
+
+// ---- Import: reading CSV ---------------------------------------------------
+
+struct Record
+{
+    int line = 0;
+    QStringList fields;
+    bool unterminated = false;
+};
+
+// Splits the text into records. Lines starting with '#' and empty lines
+// give none.
+QList<Record> readRecords(const QString &text)
+{
+    QList<Record> records;
+    const qsizetype size = text.size();
+    qsizetype i = 0;
+    int line = 1;
+    const auto atLineEnd = [&](qsizetype at) {
+        return at >= size || text[at] == QLatin1Char('\n') || text[at] == QLatin1Char('\r');
+    };
+    // Steps over one line end (CR LF, LF or CR).
+    const auto skipLineEnd = [&]() {
+        if (i < size && text[i] == QLatin1Char('\r'))
+            ++i;
+        if (i < size && text[i] == QLatin1Char('\n'))
+            ++i;
+        ++line;
+    };
+    while (i < size) {
+        if (text[i] == QLatin1Char('#') || atLineEnd(i)) {
+            while (!atLineEnd(i))
+                ++i;
+            skipLineEnd();
+            continue;
+        }
+        Record record;
+        record.line = line;
+        QString field;
+        bool inQuotes = false;
+        while (i < size) {
+            const QChar c = text[i];
+            if (inQuotes) {
+                if (c == QLatin1Char('"')) {
+                    if (i + 1 < size && text[i + 1] == QLatin1Char('"')) {
+                        field += c;
+                        i += 2;
+                    } else {
+                        inQuotes = false;
+                        ++i;
+                    }
+                } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+                    skipLineEnd();
+                    field += QLatin1Char('\n');
+                } else {
+                    field += c;
+                    ++i;
+                }
+            } else if (c == QLatin1Char('"') && field.isEmpty()) {
+                inQuotes = true;
+                ++i;
+            } else if (c == QLatin1Char(',')) {
+                record.fields << field;
+                field.clear();
+                ++i;
+            } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+                break;
+            } else {
+                field += c;
+                ++i;
+            }
+        }
+        record.fields << field;
+        record.unterminated = inQuotes;
+        if (i < size)
+            skipLineEnd();
+        records << record;
+    }
+    return records;
+}
+
+// ---- Import: one row ---------------------------------------------------------
+
+struct ParsedRow
+{
+    int line = 0;
+    int location = -1; // -1: none given
+    QString locationText;
+    std::array<QString, 8> cells;
+    QStringList notes; // warnings without the line prefix
+};
+
+// Signals a row that cannot be placed, with the reason.
+struct RowError
+{
+    QString reason;
+};
+
+class RowReader
+{
+public:
+    RowReader(const std::array<int, ColumnCount> &columns, const Record &record)
+        : m_columns(columns), m_record(record)
+    {}
+
+    bool has(Column c) const { return m_columns[c] >= 0; }
+    QString get(Column c) const
+    {
+        return has(c) ? m_record.fields.value(m_columns[c]).trimmed() : QString();
+    }
+
+private:
+    const std::array<int, ColumnCount> &m_columns;
+    const Record &m_record;
+};
+
+[[noreturn]] void reject(const QString &reason)
+{
+    throw RowError{reason};
+}
+
+// A non-negative decimal number of MHz in units of 10 Hz, rounded to the
+// nearest 10 Hz.
+std::optional<qint64> parseUnits(const QString &text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^([0-9]{1,6})(?:\\.([0-9]*))?$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QString decimals = match.captured(2).leftJustified(6, QLatin1Char('0'));
+    qint64 units = match.captured(1).toLongLong() * UnitsPerMHz + decimals.left(5).toLongLong();
+    if (decimals.at(5) >= QLatin1Char('5'))
+        ++units;
+    return units;
+}
+
+// A frequency moved onto the raster as the editor moves a typed one, as its
+// cell text; what it was when it moved.
+QString frequencyCell(qint64 units, const QString &what, const QString &given, QStringList *notes)
+{
+    if (units < LowestUnits || units > HighestUnits)
+        reject(QStringLiteral("%1 %2 MHz is outside 100–550 MHz").arg(what, given));
+    const double normalised = ChannelTable::normalisedFrequency(double(units) / UnitsPerMHz);
+    if (std::llround(normalised * UnitsPerMHz) != units)
+        *notes << QStringLiteral("%1 %2 MHz moved onto the channel raster: %3")
+                      .arg(what, formatMHz(units), formatFrequency(normalised));
+    return formatFrequency(normalised);
+}
+
+SubAudio ctcss(const RowReader &row, Column c, const char *name)
+{
+    const QString text = row.get(c);
+    bool ok = false;
+    const double hz = text.toDouble(&ok);
+    const QString tone = ok ? QString::number(std::round(hz * 10) / 10, 'f', 1) : QString();
+    if (!ok || !ToneCodes::ctcssTones().contains(tone))
+        reject(
+            text.isEmpty()
+                ? QStringLiteral("%1 is empty").arg(QLatin1String(name))
+                : QStringLiteral("%1 %2 is not in the tone list").arg(QLatin1String(name), text));
+    return SubAudio{SubAudio::Ctcss, tone};
+}
+
+SubAudio dcs(const RowReader &row, Column c, const char *name, QChar polarity)
+{
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,3}$"));
+    const QString text = row.get(c);
+    const QString code = text.rightJustified(3, QLatin1Char('0'));
+    if (!digits.match(text).hasMatch() || !ToneCodes::dcsCodes().contains(code))
+        reject(
+            text.isEmpty()
+                ? QStringLiteral("%1 is empty").arg(QLatin1String(name))
+                : QStringLiteral("%1 %2 is not in the code list").arg(QLatin1String(name), text));
+    return SubAudio{SubAudio::Dcs, code, polarity};
+}
+
+// Transmit and receive sub-audio of a row.
+std::pair<SubAudio, SubAudio> subAudio(const RowReader &row)
+{
+    const QString mode = row.get(Tone);
+    if (mode.isEmpty())
+        return {};
+
+    QString polarity = row.get(DtcsPolarity).toUpper();
+    if (polarity.isEmpty())
+        polarity = DefaultPolarity;
+    static const QRegularExpression polarityPattern(QStringLiteral("^[NR]{2}$"));
+    const auto checkPolarity = [&]() {
+        if (!polarityPattern.match(polarity).hasMatch())
+            reject(QStringLiteral("DtcsPolarity \"%1\" is not NN, NR, RN or RR")
+                       .arg(row.get(DtcsPolarity)));
+    };
+    const auto txCode = [&]() {
+        checkPolarity();
+        return dcs(row, DtcsCode, "DtcsCode", polarity.at(0));
+    };
+    // Older layouts have no RxDtcsCode: the one code serves both ways.
+    const auto rxCode = [&]() {
+        checkPolarity();
+        const bool own = row.has(RxDtcsCode) && !row.get(RxDtcsCode).isEmpty();
+        return own ? dcs(row, RxDtcsCode, "RxDtcsCode", polarity.at(1))
+                   : dcs(row, DtcsCode, "DtcsCode", polarity.at(1));
+    };
+
+    if (mode.compare(QLatin1String("Tone"), Qt::CaseInsensitive) == 0)
+        return {ctcss(row, rToneFreq, "rToneFreq"), SubAudio{}};
+    if (mode.compare(QLatin1String("TSQL"), Qt::CaseInsensitive) == 0) {
+        const SubAudio tone = ctcss(row, cToneFreq, "cToneFreq");
+        return {tone, tone};
+    }
+    if (mode.compare(QLatin1String("DTCS"), Qt::CaseInsensitive) == 0) {
+        const SubAudio tx = txCode();
+        return {tx, dcs(row, DtcsCode, "DtcsCode", polarity.at(1))};
+    }
+    if (mode.compare(QLatin1String("Cross"), Qt::CaseInsensitive) != 0)
+        reject(
+            QStringLiteral("Tone \"%1\" is not a tone mode (Tone, TSQL, DTCS or Cross)").arg(mode));
+
+    const QString cross = row.get(CrossMode).isEmpty() ? DefaultCrossMode : row.get(CrossMode);
+    if (cross == QLatin1String("Tone->Tone"))
+        return {ctcss(row, rToneFreq, "rToneFreq"), ctcss(row, cToneFreq, "cToneFreq")};
+    if (cross == QLatin1String("Tone->DTCS"))
+        return {ctcss(row, rToneFreq, "rToneFreq"), rxCode()};
+    if (cross == QLatin1String("DTCS->Tone"))
+        return {txCode(), ctcss(row, cToneFreq, "cToneFreq")};
+    if (cross == QLatin1String("->Tone"))
+        return {SubAudio{}, ctcss(row, cToneFreq, "cToneFreq")};
+    if (cross == QLatin1String("->DTCS"))
+        return {SubAudio{}, rxCode()};
+    if (cross == QLatin1String("DTCS->"))
+        return {txCode(), SubAudio{}};
+    if (cross == QLatin1String("DTCS->DTCS")) {
+        const SubAudio tx = txCode();
+        return {tx, rxCode()};
+    }
+    reject(QStringLiteral("CrossMode \"%1\" is not understood").arg(cross));
+}
+
+bool isHighPower(const QString &text)
+{
+    if (text.isEmpty() || text.compare(QLatin1String("High"), Qt::CaseInsensitive) == 0 ||
+        text.compare(QLatin1String("H"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (text.compare(QLatin1String("Low"), Qt::CaseInsensitive) == 0 ||
+        text.compare(QLatin1String("L"), Qt::CaseInsensitive) == 0)
+        return false;
+    static const QRegularExpression watts(
+        QStringLiteral("^([0-9]+(?:\\.[0-9]*)?|\\.[0-9]+)\\s*W?$"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = watts.match(text);
+    if (!match.hasMatch())
+        reject(QStringLiteral("Power \"%1\" is not a power (watts, High or Low)").arg(text));
+    return match.captured(1).toDouble() >= HighPowerWatts;
+}
+
+ParsedRow parseRow(const std::array<int, ColumnCount> &columns, const Record &record,
+                   const ValueTexts &texts)
+{
+    const RowReader row(columns, record);
+    ParsedRow parsed;
+    parsed.line = record.line;
+    parsed.locationText = row.get(Location);
+    bool locationOk = false;
+    const int location = parsed.locationText.toInt(&locationOk);
+    if (locationOk)
+        parsed.location = location;
+
+    const QString frequency = row.get(Frequency);
+    if (frequency.isEmpty())
+        reject(QStringLiteral("no frequency"));
+    const std::optional<qint64> rx = parseUnits(frequency);
+    if (!rx)
+        reject(QStringLiteral("Frequency \"%1\" is not a number").arg(frequency));
+    if (*rx == 0)
+        reject(QStringLiteral("no frequency"));
+    parsed.cells[ChannelTable::ColRxFreq - 1] =
+        frequencyCell(*rx, QStringLiteral("frequency"), frequency, &parsed.notes);
+
+    const QString duplex = row.get(Duplex).toLower();
+    const QString offsetText = row.get(Offset);
+    const std::optional<qint64> offset = offsetText.isEmpty() ? 0 : parseUnits(offsetText);
+    std::optional<qint64> tx;
+    if (duplex.isEmpty()) {
+        tx = rx;
+    } else if (duplex == QLatin1String("off")) {
+        tx.reset();
+    } else if (duplex == QLatin1String("+") || duplex == QLatin1String("-") ||
+               duplex == QLatin1String("split")) {
+        if (!offset)
+            reject(QStringLiteral("Offset \"%1\" is not a number").arg(offsetText));
+        if (duplex == QLatin1String("split"))
+            tx = *offset;
+        else
+            tx = duplex == QLatin1String("+") ? *rx + *offset : *rx - *offset;
+    } else {
+        reject(
+            QStringLiteral("Duplex \"%1\" is not \"\", +, -, split or off").arg(row.get(Duplex)));
+    }
+    if (tx)
+        parsed.cells[ChannelTable::ColTxFreq - 1] =
+            frequencyCell(*tx, QStringLiteral("transmit frequency"), formatMHz(*tx), &parsed.notes);
+
+    const auto [txTone, rxTone] = subAudio(row);
+    parsed.cells[ChannelTable::ColTxTone - 1] = subAudioCell(txTone, texts);
+    parsed.cells[ChannelTable::ColRxTone - 1] = subAudioCell(rxTone, texts);
+
+    const QString mode = row.get(Mode).toUpper();
+    if (!mode.isEmpty() && mode != QLatin1String("FM") && mode != QLatin1String("NFM"))
+        reject(QStringLiteral("Mode %1 cannot be stored (FM or NFM)").arg(row.get(Mode)));
+    const QString skip = row.get(Skip).toUpper();
+    if (!skip.isEmpty() && skip != QLatin1String("S") && skip != QLatin1String("P"))
+        reject(QStringLiteral("Skip \"%1\" is not \"\", S or P").arg(row.get(Skip)));
+    const QString busy = row.get(BusyLock).toUpper();
+    static const QStringList busyOn{"ON", "YES", "TRUE", "1"};
+    static const QStringList busyOff{"", "OFF", "NO", "FALSE", "0"};
+    if (!busyOn.contains(busy) && !busyOff.contains(busy))
+        reject(QStringLiteral("BusyLock \"%1\" is not ON or OFF").arg(row.get(BusyLock)));
+
+    parsed.cells[ChannelTable::ColPower - 1] =
+        isHighPower(row.get(Power)) ? texts.HighText : texts.LowText;
+    parsed.cells[ChannelTable::ColBandWidth - 1] =
+        mode == QLatin1String("NFM") ? texts.NarrowText : texts.WideText;
+    parsed.cells[ChannelTable::ColScan - 1] =
+        skip == QLatin1String("S") ? texts.OffText : texts.OnText;
+    parsed.cells[ChannelTable::ColBusyLock - 1] =
+        busyOn.contains(busy) ? texts.OnText : texts.OffText;
+    return parsed;
+}
+
+} // namespace
+
+const QStringList &csvColumns()
+{
+    static const QStringList columns{
+        "Location",  "Name",      "Frequency", "Duplex",       "Offset",     "Tone",
+        "rToneFreq", "cToneFreq", "DtcsCode",  "DtcsPolarity", "RxDtcsCode", "CrossMode",
+        "Mode",      "TStep",     "Skip",      "Power",        "Comment",    "URCALL",
+        "RPT1CALL",  "RPT2CALL",  "DVCODE",    "BusyLock"};
+    return columns;
+}
+
+QByteArray channelCsvBytes(const RadioData &data, CsvExportResult *result)
+{
+    CsvExportResult local;
+    CsvExportResult &r = result ? *result : local;
+    r.exported = 0;
+    QString text = csvColumns().join(QLatin1Char(',')) + QStringLiteral("\r\n");
+    for (int n = 1; n <= ChannelTable::ChannelCount; ++n) {
+        if (data.table.cell(ChannelTable::ColRxFreq, n).isEmpty())
+            continue;
+        const std::optional<QStringList> fields = exportRow(data, n, &r.warnings);
+        if (!fields)
+            continue;
+        QStringList quoted;
+        for (const QString &field : *fields)
+            quoted << csvField(field);
+        text += quoted.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+        ++r.exported;
+    }
+    return text.toUtf8();
+}
+
+CsvExportResult exportChannelCsv(const QString &path, const RadioData &data)
+{
+    CsvExportResult result;
+    const QByteArray bytes = channelCsvBytes(data, &result);
+    result.ok = writeFileAtomically(path, bytes, &result.message);
+    return result;
+}
+
+CsvImportReport importChannelCsv(const QByteArray &bytes, ChannelTable &table)
+{
+    CsvImportReport report;
+    QString text = QString::fromUtf8(bytes);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    const QList<Record> records = readRecords(text);
+
+    // The header: the first record; blank records before it were dropped.
+    if (records.isEmpty()) {
+        report.message = QStringLiteral("The file holds no header line");
+        return report;
+    }
+    std::array<int, ColumnCount> columns;
+    columns.fill(-1);
+    const Record &header = records.first();
+    for (int k = 0; k < header.fields.size(); ++k) {
+        const QString name = header.fields.at(k).trimmed();
+        for (int c = 0; c < ColumnCount; ++c)
+            if (columns[c] < 0 && name.compare(csvColumns().at(c), Qt::CaseInsensitive) == 0)
+                columns[c] = k;
+    }
+    if (columns[Frequency] < 0) {
+        report.message = QStringLiteral("Not a channel list: the header (line %1) has no "
+                                        "Frequency column")
+                             .arg(header.line);
+        return report;
+    }
+
+    const ValueTexts texts = cellTexts(table);
+    QList<ParsedRow> rows;
+    std::vector<std::pair<int, QString>> warnings;
+    for (qsizetype k = 1; k < records.size(); ++k) {
+        const Record &record = records.at(k);
+        const bool blank = std::all_of(record.fields.cbegin(), record.fields.cend(),
+                                       [](const QString &f) { return f.trimmed().isEmpty(); });
+        if (blank && !record.unterminated)
+            continue;
+        if (record.unterminated) {
+            report.skipped << CsvSkippedRow{record.line,
+                                            QStringLiteral("a quoted field is not closed")};
+            continue;
+        }
+        try {
+            rows << parseRow(columns, record, texts);
+        } catch (const RowError &error) {
+            report.skipped << CsvSkippedRow{record.line, error.reason};
+        }
+    }
+
+    // Rows with their own channel first, then the others into the lowest
+    // free channels in file order.
+    std::array<int, ChannelTable::ChannelCount + 1> takenBy{}; // line that took each channel
+    std::array<const ParsedRow *, ChannelTable::ChannelCount + 1> placed{};
+    QList<std::pair<const ParsedRow *, QString>> later; // row, why it was moved
+    for (const ParsedRow &row : std::as_const(rows)) {
+        const int n = row.location;
+        if (n >= 1 && n <= ChannelTable::ChannelCount && !placed[n]) {
+            placed[n] = &row;
+            takenBy[n] = row.line;
+        } else if (row.locationText.isEmpty()) {
+            later.append({&row, QString()});
+        } else if (n >= 1 && n <= ChannelTable::ChannelCount) {
+            later.append(
+                {&row, QStringLiteral("Location %1 is taken by line %2").arg(n).arg(takenBy[n])});
+        } else {
+            later.append({&row, QStringLiteral("Location %1 is no channel (1–%2)")
+                                    .arg(row.locationText)
+                                    .arg(ChannelTable::ChannelCount)});
+        }
+    }
+    int free = 1;
+    for (const auto &[row, why] : std::as_const(later)) {
+        while (free <= ChannelTable::ChannelCount && placed[free])
+            ++free;
+        if (free > ChannelTable::ChannelCount) {
+            report.skipped << CsvSkippedRow{row->line,
+                                            QStringLiteral("no free channel left (all %1 are "
+                                                           "taken)")
+                                                .arg(ChannelTable::ChannelCount)};
+            continue;
+        }
+        placed[free] = row;
+        if (!why.isEmpty())
+            warnings.emplace_back(row->line, QStringLiteral("%1; placed in channel %2")
+                                                 .arg(why)
+                                                 .arg(free, 3, 10, QLatin1Char('0')));
+    }
+
+    table.clearAll();
+    for (int n = 1; n <= ChannelTable::ChannelCount; ++n) {
+        if (!placed[n])
+            continue;
+        table.setRowData(n, placed[n]->cells);
+        ++report.imported;
+        for (const QString &note : placed[n]->notes)
+            warnings.emplace_back(placed[n]->line, note);
+    }
+
+    std::stable_sort(warnings.begin(), warnings.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (const auto &[line, text] : warnings)
+        report.warnings << QStringLiteral("line %1: %2").arg(line).arg(text);
+    std::stable_sort(
+        report.skipped.begin(), report.skipped.end(),
+        [](const CsvSkippedRow &a, const CsvSkippedRow &b) { return a.line < b.line; });
+    report.ok = true;
+    return report;
+}
+
+CsvImportReport importChannelCsvFile(const QString &path, ChannelTable &table)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        CsvImportReport report;
+        report.message = file.errorString();
+        return report;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        CsvImportReport report;
+        report.message = file.errorString();
+        return report;
+    }
+    return importChannelCsv(bytes, table);
+}
