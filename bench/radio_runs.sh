@@ -24,6 +24,9 @@ CLI="$BUILD/bin/qb380-cli"
 BAUD=9600
 LATENCY_MS=1
 WORK=$(mktemp -d)
+# A read keeps a backup of the radio's memory in the user's data folder;
+# the benchmark's reads keep theirs in the scratch folder.
+export XDG_DATA_HOME="$WORK/data"
 SIM_PID=
 cleanup() {
     [[ -n $SIM_PID ]] && kill -TERM "$SIM_PID" 2>/dev/null && wait "$SIM_PID" 2>/dev/null

@@ -4,6 +4,16 @@
 # find the built programs and language libraries through QB_BIN_DIR and
 # their fixtures through QB_TEST_DATA; a test that needs a program folder of
 # its own (settings file, language libraries) makes a temporary one.
+# What every test runs with; a sanitizer build adds its runtime options. The
+# suite needs no leak suppressions: offscreen, Qt frees what it allocates
+# for a test, and Qt's objects that live to the end are still reachable.
+set(QB_TEST_ENV "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;LANG=C.UTF-8")
+if(QB_SANITIZE)
+  list(APPEND QB_TEST_ENV
+    "ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1"
+    "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+endif()
+
 function(qb_add_test)
   cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS;ENV" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
@@ -13,7 +23,7 @@ function(qb_add_test)
     QB_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data" QB_BIN_DIR="${QB_BIN_DIR}")
   add_test(NAME ${T_NAME} COMMAND ${T_NAME} WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
   set_tests_properties(${T_NAME} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;LANG=C.UTF-8;${T_ENV}"
+    ENVIRONMENT "${QB_TEST_ENV};${T_ENV}"
     TIMEOUT 300)
 endfunction()
 
@@ -25,6 +35,6 @@ function(qb_add_test_run)
   cmake_parse_arguments(T "" "NAME;TARGET" "ENV" ${ARGN})
   add_test(NAME ${T_NAME} COMMAND ${T_TARGET} WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR})
   set_tests_properties(${T_NAME} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;LANG=C.UTF-8;${T_ENV}"
+    ENVIRONMENT "${QB_TEST_ENV};${T_ENV}"
     TIMEOUT 300)
 endfunction()

@@ -324,6 +324,9 @@ private slots:
             << joined(header().mid(0, 15)) << noDigit << "400-470MHz" << 11;
         QTest::newRow("three lines") << joined(header().mid(0, 3)) << noDigit << "" << 0;
         QTest::newRow("empty file") << QByteArray() << noDigit << "" << 0;
+        QTest::newRow("line too long for a channel file")
+            << withLine(13, QByteArray(2 << 20, 'S')) << "Line 13 is too long for a channel file"
+            << "400-470MHz" << 8;
         QTest::newRow("another kind of file")
             << QByteArray("[open]\r\ncom=1\r\nskin=1\r\n[list1_rx]\r\nlistnow=0\r\n")
             << "'n' is not a valid integer value"
@@ -455,6 +458,10 @@ private slots:
         QTest::newRow("any text, unchecked")
             << file({"CH001 | abc | ||| | -1 | x | y | z | w | v | "})
             << Rows{{1, {"abc", "|||", "-1", "x", "y", "z", "w", "v"}}};
+        // Lines are read in pieces; a long one comes whole, its CR too.
+        QTest::newRow("long cell")
+            << file({"CH001 | " + QByteArray(1000, '4') + " | 67.0 | ", full})
+            << Rows{{1, {QString(1000, '4'), "67.0", "", "", "", "", "", ""}}, {2, fullRow}};
         QTest::newRow("LF line ends") << joined(header() + QList<QByteArray>{full, full}, "\n")
                                       << Rows{{1, fullRow}, {2, fullRow}};
         QTest::newRow("last line without line end")

@@ -26,6 +26,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
@@ -753,6 +754,28 @@ private slots:
         QCOMPARE(form()->windowTitle(), QStringLiteral("QB-380"));
         bands.list1_rx.clear();
         QCOMPARE(list1rx->count(), 0);
+    }
+
+    // A start so slow that the splash's first tick falls due before the
+    // main window is first shown (a loaded machine, a cold start): the
+    // modal showing of the splash still ends at a tick, and the main window
+    // appears. The tick must not close the splash while it is being shown,
+    // before the modal showing waits for it.
+    void slowStart()
+    {
+        std::unique_ptr<Program> program = createProgram();
+        QThread::msleep(TForm5::TimerPeriod + 200);
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        connect(&watchdog, &QTimer::timeout, this,
+                [] { qFatal("the splash's modal showing never ended"); });
+        watchdog.start(5 * TForm5::TimerPeriod);
+
+        program->form1->show();
+
+        watchdog.stop();
+        QVERIFY(program->form1->isVisible());
+        program.reset();
     }
 };
 

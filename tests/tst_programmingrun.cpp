@@ -9,6 +9,7 @@
 #include "radio/seriallink.h"
 #include "sim/virtualradio.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
@@ -253,8 +254,69 @@ QByteArray richImage()
     return m;
 }
 
+// The rows a read of richImage() gives, 1-199.
+QList<QStringList> richRows()
+{
+    QList<QStringList> rows(199, EmptyRow);
+    rows[0] = localised({"438.12500", "88.5", "462.56250", "D023N", "High", "Wide", "ON", "OFF"});
+    rows[1] = localised({"400.00000", "100.0", "", "D754I", "Low", "Narrow", "OFF", "ON"});
+    rows[2] = localised({"469.99375", "67.0", "430.05000", "254.1", "Low", "Wide", "OFF", "OFF"});
+    rows[198] = localised({"450.00000", "OFF", "450.00000", "OFF", "High", "Narrow", "ON", "ON"});
+    return rows;
+}
+
+// The addresses of the block reads and writes among the bytes a program
+// sent, in order, read by the message table.
+QList<int> blockRequests(const QByteArray &sent)
+{
+    QList<int> addresses;
+    for (int at = 0; at < sent.size();) {
+        switch (quint8(sent.at(at))) {
+        case 0x02:
+            at += 7;
+            break;
+        case 0x52:
+        case 0x57:
+            addresses << (quint8(sent.at(at + 1)) << 8 | quint8(sent.at(at + 2)));
+            at += sent.at(at) == 0x52 ? 4 : 12;
+            break;
+        case 0x64:
+            at += 2;
+            break;
+        default:
+            at += 1;
+            break;
+        }
+    }
+    return addresses;
+}
+
 // The settings richImage() holds, in canonical order.
 const QList<int> RichSettings{1, 0, 1, 0, 0, 1, 0, 1, 5, 3, 7, 0, 1, 1, 0, 1, 1, 2, 4, 0};
+
+enum LinkLoss { RadioCloses, RadioDestroyed, PortCloses };
+
+// Counts the warnings Qt and the code print while it lives.
+class MessageCounter
+{
+public:
+    MessageCounter()
+    {
+        s_messages.clear();
+        m_previous = qInstallMessageHandler(handler);
+    }
+    ~MessageCounter() { qInstallMessageHandler(m_previous); }
+    qsizetype count() const { return s_messages.size(); }
+    QString last() const { return s_messages.value(s_messages.size() - 1); }
+
+private:
+    static void handler(QtMsgType, const QMessageLogContext &, const QString &message)
+    {
+        s_messages << message;
+    }
+    static inline QStringList s_messages;
+    QtMessageHandler m_previous;
+};
 
 } // namespace
 
@@ -342,15 +404,7 @@ private slots:
         QList<QStringList> rows;
         for (int row = 1; row <= 199; ++row)
             rows << rowCells(data->table, row);
-        QList<QStringList> expected(199, EmptyRow);
-        expected[0] =
-            localised({"438.12500", "88.5", "462.56250", "D023N", "High", "Wide", "ON", "OFF"});
-        expected[1] = localised({"400.00000", "100.0", "", "D754I", "Low", "Narrow", "OFF", "ON"});
-        expected[2] =
-            localised({"469.99375", "67.0", "430.05000", "254.1", "Low", "Wide", "OFF", "OFF"});
-        expected[198] =
-            localised({"450.00000", "OFF", "450.00000", "OFF", "High", "Narrow", "ON", "ON"});
-        QCOMPARE(rows, expected);
+        QCOMPARE(rows, richRows());
         QCOMPARE(indexes(data->settings), RichSettings);
         QCOMPARE(data->bands.list1_rx.entries(), QStringList{QStringLiteral("400-470MHz")});
         QCOMPARE(data->bands.list1_rx.chosenIndex(), 0);
@@ -530,56 +584,182 @@ private slots:
         QCOMPARE(run->image().mid(0x0C80, 8), QByteArray(8, char(0xFF)));
     }
 
-    // Failures inside the channel loop end the run at once.
-    void failures_data()
+    // Every fault the radio can show, in either mode (the identification
+    // faults are in identification()): the outcome, the gauge, the table
+    // and the settings afterwards, and every block the run requested.
+    //
+    // channel: the channel whose exchange ended the run (0: none).
+    // rowsRead: a read left rows 1..rowsRead as the radio holds them;
+    // emptied: the row it emptied (its first block was requested) and no
+    // further; every other row keeps its text. A write changes no row.
+    // done: the steps after the channel loop that went through: S settings
+    // read or acknowledged, 1 and 2 band edges, I identification block,
+    // E end command sent.
+    // lastChannel: the last channel block requested (0: none); after: the
+    // blocks requested after the channel loop, in order.
+    void faultMatrix_data()
     {
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("faults");
         QTest::addColumn<int>("outcome");
         QTest::addColumn<int>("channel");
-        QTest::addColumn<QByteArray>("lastRequest");
+        QTest::addColumn<int>("gauge");
+        QTest::addColumn<int>("rowsRead");
+        QTest::addColumn<int>("emptied");
+        QTest::addColumn<QString>("done");
+        QTest::addColumn<int>("lastChannel");
+        QTest::addColumn<QList<int>>("after");
 
-        QTest::newRow("read: short reply to channel 1")
-            << int(ProgrammingRun::Read) << "short:0x0010" << int(Outcome::ShortReply) << 1
-            << readRequest(0x0010);
-        QTest::newRow("read: short reply to channel 7's second block")
-            << int(ProgrammingRun::Read) << "short:0x0078:11" << int(Outcome::ShortReply) << 7
-            << readRequest(0x0078);
+        const int R = ProgrammingRun::Read;
+        const int W = ProgrammingRun::Write;
+        const int done = int(Outcome::Done);
+        const int check = int(Outcome::CheckFailed);
+        const int shortReply = int(Outcome::ShortReply);
+        const int lastBlock = 0x0C78;
+        const QList<int> readAfter{0x0C80};
+        const QList<int> writeAfter{0x0C80, 0x0CA0, 0x0CA8, 0x0C90};
+
+        QTest::newRow("read: no fault")
+            << R << "" << done << 0 << 203 << 199 << 0 << "SE" << lastBlock << readAfter;
+        QTest::newRow("write: no fault")
+            << W << "" << done << 0 << 206 << 0 << 0 << "S12IE" << lastBlock << writeAfter;
+
+        // stop-after: the radio goes quiet.
+        QTest::newRow("read: no answer to channel 5's second block")
+            << R << "stop-after:0x0058" << check << 5 << 4 << 4 << 5 << "" << 0x0058
+            << QList<int>{};
+        QTest::newRow("write: no answer to channel 5's first block")
+            << W << "stop-after:0x0050" << check << 5 << 4 << 0 << 0 << "" << 0x0050
+            << QList<int>{};
+        QTest::newRow("write: no answer to channel 199's second block")
+            << W << "stop-after:0x0C78" << check << 199 << 199 << 0 << 0 << "" << lastBlock
+            << QList<int>{};
+        // The read's first check needs a fresh reply; the write's looks at
+        // the last one, the acknowledgement before the block read, and sends
+        // channel 1's first block into the silence.
+        QTest::newRow("read: no answer to the identification block")
+            << R << "stop-after:0x0C90" << check << 1 << 0 << 0 << 0 << "" << 0 << QList<int>{};
+        QTest::newRow("write: no answer to the identification block")
+            << W << "stop-after:0x0C90" << check << 1 << 0 << 0 << 0 << "" << 0x0010
+            << QList<int>{};
+        // After the loop a missing reply only skips its step, and the checks
+        // that look at the last reply, however old, find the acknowledgement
+        // of channel 199: the run goes on to the end command and a full gauge.
+        QTest::newRow("read: no answer to the settings block")
+            << R << "stop-after:0x0C80" << done << 0 << 203 << 199 << 0 << "E" << lastBlock
+            << readAfter;
+        QTest::newRow("write: no answer to the settings block")
+            << W << "stop-after:0x0C80" << done << 0 << 206 << 0 << 0 << "E" << lastBlock
+            << writeAfter;
+
+        // nak: a write refused with 0x15.
         QTest::newRow("write: first block of channel 3 refused")
-            << int(ProgrammingRun::Write) << "nak:0x0030" << int(Outcome::CheckFailed) << 3
-            << writeRequest(0x0030, QByteArray(8, char(0xFF)));
+            << W << "nak:0x0030" << check << 3 << 2 << 0 << 0 << "" << 0x0030 << QList<int>{};
         // The refusal of a second block shows at the next channel's check.
         QTest::newRow("write: second block of channel 3 refused")
-            << int(ProgrammingRun::Write) << "nak:0x0038" << int(Outcome::CheckFailed) << 4
-            << writeRequest(0x0038, QByteArray(8, char(0xFF)));
-        QTest::newRow("write: no answer to channel 199's second block")
-            << int(ProgrammingRun::Write) << "stop-after:0x0C78" << int(Outcome::CheckFailed) << 199
-            << writeRequest(0x0C78, QByteArray(8, char(0xFF)));
+            << W << "nak:0x0038" << check << 4 << 3 << 0 << 0 << "" << 0x0038 << QList<int>{};
+        QTest::newRow("write: band one's edges refused")
+            << W << "nak:0x0CA0" << done << 0 << 203 << 0 << 0 << "S" << lastBlock
+            << QList<int>{0x0C80, 0x0CA0};
+        QTest::newRow("write: identification block refused")
+            << W << "nak:0x0C90" << done << 0 << 203 << 0 << 0 << "S12" << lastBlock << writeAfter;
+        QTest::newRow("read: refusals concern writes only")
+            << R << "nak:0x0050" << done << 0 << 203 << 199 << 0 << "SE" << lastBlock << readAfter;
+
+        // short: a block read answered with fewer than 12 bytes.
+        QTest::newRow("read: short reply to channel 1")
+            << R << "short:0x0010" << shortReply << 1 << 0 << 0 << 1 << "" << 0x0010
+            << QList<int>{};
+        QTest::newRow("read: short reply to channel 7's second block")
+            << R << "short:0x0078:11" << shortReply << 7 << 6 << 6 << 7 << "" << 0x0078
+            << QList<int>{};
+        // Below the threshold of 12 the bytes wait; the next reply brings
+        // them along, and its first byte is no acknowledgement.
+        QTest::newRow("read: short reply to the identification block")
+            << R << "short:0x0C90" << check << 1 << 0 << 0 << 0 << "" << 0 << QList<int>{};
+        QTest::newRow("write: short reply to the identification block")
+            << W << "short:0x0C90" << check << 1 << 0 << 0 << 0 << "" << 0 << QList<int>{};
+        // A settings reply too short to decode skips the settings step
+        // like a failed check; the acknowledgement's reply then brings the
+        // waiting bytes, so the end command is skipped too.
+        QTest::newRow("read: short settings reply") << R << "short:0x0C80:11" << done << 0 << 199
+                                                    << 199 << 0 << "" << lastBlock << readAfter;
+        QTest::newRow("write: short replies concern reads only")
+            << W << "short:0x0050" << done << 0 << 206 << 0 << 0 << "S12IE" << lastBlock
+            << writeAfter;
+
+        // garbage: replies replaced by other bytes of the same length.
+        QTest::newRow("read: every reply garbled")
+            << R << "garbage" << int(Outcome::NoIdentification) << 0 << 0 << 0 << 0 << "" << 0
+            << QList<int>{};
+        QTest::newRow("write: every reply garbled")
+            << W << "garbage" << int(Outcome::NoIdentification) << 0 << 0 << 0 << 0 << "" << 0
+            << QList<int>{};
+        QTest::newRow("read: garbled identification block, which is not used")
+            << R << "garbage:0x0C90" << done << 0 << 203 << 199 << 0 << "SE" << lastBlock
+            << readAfter;
+        QTest::newRow("write: garbled acknowledgement of channel 5's first block")
+            << W << "garbage:0x0050" << check << 5 << 4 << 0 << 0 << "" << 0x0050 << QList<int>{};
+
+        // store-wrong: acknowledged, stored with a bit flipped; the run
+        // cannot tell.
+        QTest::newRow("write: block stored wrong") << W << "store-wrong:0x0050" << done << 0 << 206
+                                                   << 0 << 0 << "S12IE" << lastBlock << writeAfter;
+        QTest::newRow("read: store-wrong concerns writes only")
+            << R << "store-wrong:0x0050" << done << 0 << 203 << 199 << 0 << "SE" << lastBlock
+            << readAfter;
     }
 
-    void failures()
+    void faultMatrix()
     {
         QFETCH(int, mode);
         QFETCH(QString, faults);
         QFETCH(int, outcome);
         QFETCH(int, channel);
-        QFETCH(QByteArray, lastRequest);
+        QFETCH(int, gauge);
+        QFETCH(int, rowsRead);
+        QFETCH(int, emptied);
+        QFETCH(QString, done);
+        QFETCH(int, lastChannel);
+        QFETCH(QList<int>, after);
+        radio->writeMemory(0, richImage());
         QVERIFY(radio->setFaults(faults));
+        fillFiller();
+        const QList<int> settingsBefore = indexes(data->settings);
+        QSignalSpy progress(run.get(), &ProgrammingRun::progress);
 
         const ProgrammingResult result = run->run(ProgrammingRun::Mode(mode));
 
         QCOMPARE(int(result.outcome), outcome);
-        QVERIFY(!result.LinkOk);
+        QCOMPARE(result.LinkOk, outcome == int(Outcome::Done));
+        QCOMPARE(run->LinkOk(), result.LinkOk);
         QCOMPARE(result.channel, channel);
-        QVERIFY(!result.message.isEmpty());
-        QByteArray last;
-        for (const Transfer &t : radio->transcript()) {
-            if (t.direction == Transfer::ToRadio)
-                last = t.bytes;
+        QCOMPARE(result.message.isEmpty(), result.complete());
+        QCOMPARE(result.gauge, gauge);
+        QCOMPARE(progress.isEmpty() ? 0 : progress.last().at(0).toInt(), gauge);
+        const QString steps = QString(result.settingsDone ? "S" : "") +
+                              (result.bandOneDone ? "1" : "") + (result.bandTwoDone ? "2" : "") +
+                              (result.identDone ? "I" : "") + (result.endSent ? "E" : "");
+        QCOMPARE(steps, done);
+
+        const QList<QStringList> rich = richRows();
+        for (int row = 1; row <= 199; ++row) {
+            const QStringList expected = row <= rowsRead  ? rich.at(row - 1)
+                                         : row == emptied ? EmptyRow
+                                                          : localised(FillerRow);
+            QCOMPARE(rowCells(data->table, row), expected);
         }
-        QCOMPARE(last, lastRequest);
-        if (mode == ProgrammingRun::Read)
-            QCOMPARE(rowCells(data->table, channel), EmptyRow);
+        QCOMPARE(indexes(data->settings), mode == ProgrammingRun::Read && done.contains('S')
+                                              ? RichSettings
+                                              : settingsBefore);
+
+        QList<int> blocks;
+        if (outcome != int(Outcome::NoIdentification))
+            blocks << 0x0C90;
+        for (int address = 0x0010; lastChannel && address <= lastChannel; address += 8)
+            blocks << address;
+        blocks << after;
+        QCOMPARE(blockRequests(radio->receivedBytes()), blocks);
     }
 
     // A settings block reply too short to hold the block is not decoded: the
@@ -622,35 +802,70 @@ private slots:
         QCOMPARE(link->bytesWaiting(), 0);
     }
 
-    // The line going away, or the port being closed, during the run ends it
-    // at the next wait instead of letting it sit out its timeouts.
+    // The line going away (the radio's end closed or the radio gone), or
+    // the port being closed, during the run ends it at the next wait instead
+    // of letting it sit out its timeouts: as failed, within a second (the
+    // remaining waits would take minutes), with one link-lost report and no
+    // stream of warnings from the dead port. The rows read so far stay.
     void linkLost_data()
     {
-        QTest::addColumn<bool>("radioSide");
-        QTest::newRow("the radio end goes away") << true;
-        QTest::newRow("the port is closed") << false;
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("how");
+        const int R = ProgrammingRun::Read;
+        const int W = ProgrammingRun::Write;
+        QTest::newRow("read: the radio end goes away") << R << int(RadioCloses);
+        QTest::newRow("read: the radio is destroyed") << R << int(RadioDestroyed);
+        QTest::newRow("read: the port is closed") << R << int(PortCloses);
+        QTest::newRow("write: the radio end goes away") << W << int(RadioCloses);
+        QTest::newRow("write: the radio is destroyed") << W << int(RadioDestroyed);
+        QTest::newRow("write: the port is closed") << W << int(PortCloses);
     }
 
     void linkLost()
     {
-        QFETCH(bool, radioSide);
-        connect(radio.get(), &VirtualRadio::blockRead, this, [&](quint16 address) {
+        QFETCH(int, mode);
+        QFETCH(int, how);
+        radio->writeMemory(0, richImage());
+        fillFiller();
+        QElapsedTimer sinceGone;
+        const auto goAway = [&](quint16 address) {
             if (address != 0x0050)
                 return;
             QTimer::singleShot(0, this, [&] {
-                if (radioSide)
+                sinceGone.start();
+                if (how == RadioCloses)
                     radio->close();
+                else if (how == RadioDestroyed)
+                    radio.reset();
                 else
                     link->setPortOpen(false);
             });
-        });
+        };
+        connect(radio.get(), &VirtualRadio::blockRead, this, goAway);
+        connect(radio.get(), &VirtualRadio::blockWritten, this, goAway);
+        QSignalSpy lost(link.get(), &SerialLink::linkLost);
+        MessageCounter messages;
 
-        const ProgrammingResult result = run->run(ProgrammingRun::Read);
+        const ProgrammingResult result = run->run(ProgrammingRun::Mode(mode));
 
+        const qint64 endedAfter = sinceGone.elapsed();
         QCOMPARE(result.outcome, Outcome::LinkLost);
         QVERIFY(!result.LinkOk);
+        QVERIFY(!result.message.isEmpty());
         QCOMPARE(result.channel, 5);
+        QCOMPARE(result.gauge, 4);
         QVERIFY(!link->PortOpen());
+        QVERIFY2(endedAfter < 1000, qPrintable(QString::number(endedAfter)));
+        QCOMPARE(lost.size(), how == PortCloses ? 0 : 1);
+        QTest::qWait(50);
+        QVERIFY2(messages.count() <= 1, qPrintable(messages.last()));
+        if (mode == ProgrammingRun::Read) {
+            const QList<QStringList> rich = richRows();
+            for (int row = 1; row <= 4; ++row)
+                QCOMPARE(rowCells(data->table, row), rich.at(row - 1));
+            QCOMPARE(rowCells(data->table, 5), EmptyRow);
+            QCOMPARE(rowCells(data->table, 6), localised(FillerRow));
+        }
     }
 
     // A run started from inside a running one (an event handled in one of

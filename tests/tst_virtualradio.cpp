@@ -262,6 +262,56 @@ private slots:
         QCOMPARE(m_radio->memory().count(char(0xFF)), VirtualRadio::MemorySize - 8);
     }
 
+    // Bytes that cannot begin a message are judged the same however they
+    // come, even when later bytes are needed to tell them from a message:
+    // each reply follows the request it answers in the transcript. Fed to
+    // the parser directly, without a pseudo-terminal, in chunks of every
+    // size.
+    void resyncChunking_data()
+    {
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QList<QByteArray>>("exchanges");
+
+        QTest::newRow("read byte, then acknowledgements")
+            << QByteArray("\x52\x06\x06", 3) + readRequest(0x0010)
+            << QList<QByteArray>{QByteArray("\x52\x06", 2),     ack, ack, ack, readRequest(0x0010),
+                                 readReply(0x0010, block(0x10))};
+        QTest::newRow("broken handshake, then an end command")
+            << QByteArray("\x02"
+                          "DRAv\x06",
+                          6) +
+                   endCommand + ack
+            << QList<QByteArray>{QByteArray("\x02"
+                                            "DRAv\x06",
+                                            6),
+                                 ack, endCommand + ack};
+        QTest::newRow("write with a wrong length byte")
+            << QByteArray("\x57\x00\x10\x06", 4) + ack
+            << QList<QByteArray>{QByteArray("\x57\x00\x10\x06", 4), ack, ack, ack};
+    }
+
+    void resyncChunking()
+    {
+        QFETCH(QByteArray, input);
+        QFETCH(QList<QByteArray>, exchanges);
+
+        QList<VirtualRadio::Transfer> expected{{VirtualRadio::Transfer::ToRadio, handshakeRequest},
+                                               {VirtualRadio::Transfer::FromRadio, identReply}};
+        for (int i = 0; i < exchanges.size(); ++i)
+            expected.append(
+                {i % 2 ? VirtualRadio::Transfer::FromRadio : VirtualRadio::Transfer::ToRadio,
+                 exchanges.at(i)});
+        for (int chunk = 1; chunk <= input.size(); ++chunk) {
+            VirtualRadio radio;
+            radio.writeMemory(0x0010, block(0x10));
+            radio.feed(handshakeRequest);
+            for (int at = 0; at < input.size(); at += chunk)
+                radio.feed(input.mid(at, chunk));
+            QCOMPARE(radio.transcript(), expected);
+            QCOMPARE(radio.receivedBytes(), handshakeRequest + input);
+        }
+    }
+
     void image()
     {
         QTemporaryDir dir;

@@ -5,6 +5,8 @@
 #include <QShowEvent>
 #include <QTimer>
 
+#include <utility>
+
 TForm5::TForm5(QWidget *parent)
     : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
@@ -31,8 +33,25 @@ TForm5::TForm5(QWidget *parent)
     m_timer->start();
 }
 
+void TForm5::setVisible(bool visible)
+{
+    // Showing a splash window processes events before a modal showing starts
+    // its wait. A tick then (due already after a slow start) would close the
+    // window before the wait begins, and the wait would never end; it takes
+    // effect once the showing is complete, in the loop of the wait.
+    m_showing = visible;
+    QDialog::setVisible(visible);
+    m_showing = false;
+    if (visible && std::exchange(m_tickWhileShowing, false))
+        QTimer::singleShot(0, this, &TForm5::Timer1Timer);
+}
+
 void TForm5::Timer1Timer()
 {
+    if (m_showing) {
+        m_tickWhileShowing = true;
+        return;
+    }
     // Hiding also ends a modal showing.
     if (isVisible())
         close();

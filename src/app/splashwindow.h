@@ -20,6 +20,8 @@ public:
     QLabel *Image1() const { return m_image; }
     QTimer *Timer1() const { return m_timer; }
 
+    void setVisible(bool visible) override;
+
 signals:
     // Every showing, with whether it was modal.
     void shown(bool modal);
@@ -33,4 +35,6 @@ protected:
 private:
     QLabel *m_image;
     QTimer *m_timer;
+    bool m_showing = false;
+    bool m_tickWhileShowing = false;
 };

@@ -156,7 +156,10 @@ private:
     FrequencyEdit *m_edit;
     ToneListBox *m_toneList;
     QTimer *m_timer;
-    QPointer<QAbstractButton> m_autoAddButton;
+    // Only compared with the objects the filter sees, also while the button
+    // is being destroyed, when it is no longer a QAbstractButton: held as a
+    // QObject so that the comparison casts nothing.
+    QPointer<QObject> m_autoAddButton;
     QPointer<Tmessage1> m_confirm;
     std::function<ConfirmTexts()> m_confirmTexts;
     QList<QObject *> m_bandRangePopups;

@@ -236,10 +236,23 @@ bool VirtualRadio::setFaults(const QString &text, QString *error)
     return true;
 }
 
+QList<VirtualRadio::Transfer> VirtualRadio::transcript() const
+{
+    QList<Transfer> transfers = m_transcript;
+    const QByteArray waiting = m_pending.mid(m_recorded);
+    if (waiting.isEmpty())
+        return transfers;
+    if (!transfers.isEmpty() && transfers.last().direction == Transfer::ToRadio)
+        transfers.last().bytes += waiting;
+    else
+        transfers.append({Transfer::ToRadio, waiting});
+    return transfers;
+}
+
 QByteArray VirtualRadio::receivedBytes() const
 {
     QByteArray bytes;
-    for (const Transfer &t : m_transcript) {
+    for (const Transfer &t : transcript()) {
         if (t.direction == Transfer::ToRadio)
             bytes += t.bytes;
     }
@@ -259,6 +272,7 @@ QByteArray VirtualRadio::sentBytes() const
 void VirtualRadio::clearTranscript()
 {
     m_transcript.clear();
+    m_recorded = int(m_pending.size());
     m_dropped = 0;
 }
 
@@ -341,6 +355,8 @@ void VirtualRadio::onRxTimer()
 void VirtualRadio::receive(const QByteArray &bytes)
 {
     if (fault(RadioFault::Silent) || m_stopped) {
+        record(Transfer::ToRadio, m_pending.mid(m_recorded));
+        m_recorded = int(m_pending.size());
         record(Transfer::ToRadio, bytes);
         return;
     }
@@ -390,9 +406,11 @@ void VirtualRadio::parse()
             break;
         }
     }
-    record(Transfer::ToRadio, m_pending.mid(m_recorded));
-    m_recorded = int(m_pending.size());
+    // An incomplete message stays out of the transcript until it is
+    // parsed: bytes that turn out to be junk must come before the reply to
+    // a message behind them, however the input was chunked.
     if (m_stopped) {
+        record(Transfer::ToRadio, m_pending.mid(m_recorded));
         m_pending.clear();
         m_recorded = 0;
     }
@@ -536,9 +554,11 @@ void VirtualRadio::onTxTimer()
 
 void VirtualRadio::transmit(const QByteArray &bytes)
 {
-    if (bytes.isEmpty() || !isOpen())
+    if (bytes.isEmpty())
         return;
     record(Transfer::FromRadio, bytes);
+    if (!isOpen())
+        return;
     m_out += bytes;
     flushOut();
 }

@@ -104,12 +104,20 @@ public:
     void clearFaults() { setFaults(QList<RadioFault>()); }
     QList<RadioFault> faults() const { return m_faults; }
 
+    // Hands bytes to the request parser as if they had just arrived on the
+    // line, without a pseudo-terminal: for tests and fuzzing of the parser.
+    // Replies enter the transcript as usual; they reach the terminal only
+    // while it is open. Line emulation, when set, still times them.
+    void feed(const QByteArray &bytes) { receive(bytes); }
+
     bool inSession() const { return m_inSession; }
     // Bytes dropped by resynchronisation since the radio was created or
     // the transcript was cleared.
     int droppedBytes() const { return m_dropped; }
 
-    QList<Transfer> transcript() const { return m_transcript; }
+    // Bytes of an incomplete message come last; they take their place
+    // before a reply once the message is complete.
+    QList<Transfer> transcript() const;
     // Every byte the program sent, in order.
     QByteArray receivedBytes() const;
     // Every byte the radio sent, in order.
@@ -157,7 +165,8 @@ private:
 
     QByteArray m_memory;
     QByteArray m_pending;
-    // How many bytes at the start of m_pending are already in the transcript.
+    // How many bytes at the start of m_pending are already in the transcript
+    // (or were cleared from it); the rest is shown after it until parsed.
     int m_recorded = 0;
     bool m_inSession = false;
     bool m_stopped = false;

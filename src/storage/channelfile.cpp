@@ -29,6 +29,7 @@ constexpr int ChannelTextStart = 8;
 // No line of a channel file comes near this; it keeps a file of another kind
 // from being read into memory whole as one "line".
 constexpr qint64 MaxLineLength = 1 << 20;
+constexpr qint64 LinePiece = 256;
 
 // The byte position (1-based) of each setting's digit on lines 5-24, in the
 // canonical order: right after the name and its blank.
@@ -121,7 +122,16 @@ public:
             line->clear();
             return End;
         }
-        QByteArray bytes = m_device.readLine(MaxLineLength + 1);
+        // readLine(maxSize) would allocate maxSize bytes for every line; a
+        // line is read in small pieces up to the limit instead.
+        QByteArray bytes;
+        while (bytes.size() < MaxLineLength && !bytes.endsWith('\n')) {
+            const QByteArray piece =
+                m_device.readLine(qMin<qint64>(LinePiece, MaxLineLength + 1 - bytes.size()));
+            if (piece.isEmpty())
+                break;
+            bytes += piece;
+        }
         if (bytes.isEmpty()) {
             m_message = m_device.errorString();
             return Failed;
