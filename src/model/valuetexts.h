@@ -24,3 +24,30 @@ inline const ValueTexts ChineseValueTexts{QStringLiteral("禁用"),   QStringLit
 inline const ValueTexts EnglishValueTexts{QStringLiteral("OFF"),  QStringLiteral("ON"),
                                           QStringLiteral("High"), QStringLiteral("Low"),
                                           QStringLiteral("Wide"), QStringLiteral("Narrow")};
+
+// The texts to write into cells that are filled from outside the editor (a
+// read from the radio, an imported list): the language's texts, with the
+// built-in (Chinese) ones standing in for any that are empty because no
+// language library was loaded. Empty texts would lose the values: a flag
+// cell left empty is written back as the flag's other state.
+inline ValueTexts textsForFilling(const ValueTexts &language)
+{
+    ValueTexts texts = language;
+    for (QString ValueTexts::*member :
+         {&ValueTexts::OffText, &ValueTexts::OnText, &ValueTexts::HighText, &ValueTexts::LowText,
+          &ValueTexts::WideText, &ValueTexts::NarrowText}) {
+        if ((texts.*member).isEmpty())
+            texts.*member = ChineseValueTexts.*member;
+    }
+    return texts;
+}
+
+// Whether text is the value text `member` of the current language or of
+// either fixed language. A cell saved in one language and opened while the
+// other is loaded keeps its texts until the language switch converts it, and
+// still means what it says.
+inline bool isValueText(const ValueTexts &current, const QString &text, QString ValueTexts::*member)
+{
+    return !text.isEmpty() && (text == current.*member || text == ChineseValueTexts.*member ||
+                               text == EnglishValueTexts.*member);
+}

@@ -87,36 +87,10 @@ bool isRangeShape(const QString &text)
     return matchesWhole(pattern, text);
 }
 
-// Whether `text` is the value text `member` of the current language or of
-// either fixed language. A cell saved in one language and opened while the
-// other is loaded keeps its texts until the language switch converts it.
-bool isValueText(const ChannelTable &table, const QString &text, QString ValueTexts::*member)
-{
-    if (text.isEmpty())
-        return false;
-    return text == table.valueTexts().*member || text == ChineseValueTexts.*member ||
-           text == EnglishValueTexts.*member;
-}
-
 bool isOffTone(const ChannelTable &table, const QString &text)
 {
-    return isValueText(table, text, &ValueTexts::OffText) ||
+    return isValueText(table.valueTexts(), text, &ValueTexts::OffText) ||
            (!text.isEmpty() && text == table.toneList().value(0));
-}
-
-// The texts a decoder writes: the current language's. Without a language
-// library they are empty, and decoded flags would be lost on the next write;
-// the built-in (Chinese) texts, which the tone list also shows then, stand in.
-ValueTexts decodingTexts(const ChannelTable &table)
-{
-    ValueTexts texts = table.valueTexts();
-    for (QString ValueTexts::*member :
-         {&ValueTexts::OffText, &ValueTexts::OnText, &ValueTexts::HighText, &ValueTexts::LowText,
-          &ValueTexts::WideText, &ValueTexts::NarrowText}) {
-        if ((texts.*member).isEmpty())
-            texts.*member = ChineseValueTexts.*member;
-    }
-    return texts;
 }
 
 // Columns 5-8 for a flags nibble.
@@ -192,7 +166,8 @@ QString sendCTC(const QString &stored, const QString &offText)
 
 void sendcan(const QString &digit, ChannelTable &table, int row)
 {
-    const std::array<QString, 4> texts = flagTexts(HexDigitValue(digit), decodingTexts(table));
+    const std::array<QString, 4> texts =
+        flagTexts(HexDigitValue(digit), textsForFilling(table.valueTexts()));
     for (int k = 0; k < 4; ++k)
         table.setCell(ChannelTable::ColPower + k, row, texts[k]);
 }
@@ -216,7 +191,7 @@ bool decodeChannel(ChannelTable &table, int row, const QString &replyA, const QS
         table.setRowData(row, data);
         return false;
     }
-    const ValueTexts texts = decodingTexts(table);
+    const ValueTexts texts = textsForFilling(table.valueTexts());
     data[ChannelTable::ColRxFreq - 1] = *rx;
     data[ChannelTable::ColTxFreq - 1] = *tx;
     data[ChannelTable::ColRxTone - 1] = sendCTC(blockB.mid(0, 4), texts.OffText);
@@ -264,7 +239,8 @@ QString writecan(const ChannelTable &table, int row)
         return QStringLiteral("FF");
     int nibble = 0;
     for (int k = 0; k < 4; ++k)
-        if (isValueText(table, table.cell(ChannelTable::ColPower + k, row), FlagSetText[k]))
+        if (isValueText(table.valueTexts(), table.cell(ChannelTable::ColPower + k, row),
+                        FlagSetText[k]))
             nibble |= 8 >> k;
     return chars({QLatin1Char('F'), hexDigit(nibble)});
 }
@@ -403,8 +379,8 @@ QStringList preflightCheck(const RadioData &data)
                                                   "ON or OFF"};
         for (int k = 0; k < 4; ++k) {
             const QString text = table.cell(ChannelTable::ColPower + k, row);
-            if (text.isEmpty() || isValueText(table, text, FlagSetText[k]) ||
-                isValueText(table, text, FlagClearText[k]))
+            if (text.isEmpty() || isValueText(table.valueTexts(), text, FlagSetText[k]) ||
+                isValueText(table.valueTexts(), text, FlagClearText[k]))
                 continue;
             problems << channel + QStringLiteral("%1 \"%2\" is not a known value (%3)")
                                       .arg(QLatin1String(flagNames[k]), text,

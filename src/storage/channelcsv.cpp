@@ -75,29 +75,6 @@ QString formatMHz(qint64 units)
 
 // ---- Cells ---------------------------------------------------------------
 
-// The value texts cells are written with: the table's language, the
-// built-in (Chinese) texts standing in while none is loaded, as for a read.
-ValueTexts cellTexts(const ChannelTable &table)
-{
-    ValueTexts texts = table.valueTexts();
-    for (QString ValueTexts::*member :
-         {&ValueTexts::OffText, &ValueTexts::OnText, &ValueTexts::HighText, &ValueTexts::LowText,
-          &ValueTexts::WideText, &ValueTexts::NarrowText}) {
-        if ((texts.*member).isEmpty())
-            texts.*member = ChineseValueTexts.*member;
-    }
-    return texts;
-}
-
-// Whether a cell holds the value text `member` of the table's language or
-// of either fixed language.
-bool isValueText(const ChannelTable &table, const QString &text, QString ValueTexts::*member)
-{
-    return !text.isEmpty() &&
-           (text == table.valueTexts().*member || text == ChineseValueTexts.*member ||
-            text == EnglishValueTexts.*member);
-}
-
 // A frequency cell as a write stores it: three digits, a separator, five
 // decimals.
 std::optional<qint64> cellUnits(const QString &text)
@@ -124,7 +101,7 @@ std::optional<SubAudio> cellSubAudio(const ChannelTable &table, const QString &c
 {
     const QString text = cell.trimmed();
     if (text.isEmpty() || text == table.toneList().value(0) ||
-        isValueText(table, text, &ValueTexts::OffText))
+        isValueText(table.valueTexts(), text, &ValueTexts::OffText))
         return SubAudio{};
     static const QRegularExpression tone(QStringLiteral("^[0-9]{2,3}\\.[0-9]$"));
     static const QRegularExpression code(QStringLiteral("^D([0-7]{3})([NI])$"));
@@ -296,8 +273,8 @@ std::optional<QStringList> exportRow(const RadioData &data, int n, QStringList *
     std::array<bool, 4> set{true, true, true, true};
     if (!allEmpty) {
         for (int k = 0; k < 4; ++k) {
-            set[k] = isValueText(table, flags[k], SetText[k]);
-            if (!set[k] && !isValueText(table, flags[k], ClearText[k]))
+            set[k] = isValueText(table.valueTexts(), flags[k], SetText[k]);
+            if (!set[k] && !isValueText(table.valueTexts(), flags[k], ClearText[k]))
                 *warnings << QStringLiteral("%1: %2 \"%3\" is not a known value; exported as "
                                             "the radio would store it")
                                  .arg(channelName(n), QLatin1String(flagNames[k]), flags[k]);
@@ -709,7 +686,7 @@ CsvImportReport importChannelCsv(const QByteArray &bytes, ChannelTable &table)
         return report;
     }
 
-    const ValueTexts texts = cellTexts(table);
+    const ValueTexts texts = textsForFilling(table.valueTexts());
     QList<ParsedRow> rows;
     std::vector<std::pair<int, QString>> warnings;
     for (qsizetype k = 1; k < records.size(); ++k) {
