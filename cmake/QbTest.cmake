@@ -7,10 +7,15 @@
 # What every test runs with; a sanitizer build adds its runtime options. The
 # suite needs no leak suppressions: offscreen, Qt frees what it allocates
 # for a test, and Qt's objects that live to the end are still reachable.
+# The leak checker does not follow the thread-local blocks of libraries
+# loaded at run time (libjpeg through Qt's image plugin): this runtime
+# misjudges their size on current glibc and crashes while scanning at exit.
+# glibc allocates those blocks on the heap and keeps them reachable from the
+# thread's own area, so nothing is lost by not tracking them.
 set(QB_TEST_ENV "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;LANG=C.UTF-8")
 if(QB_SANITIZE)
   list(APPEND QB_TEST_ENV
-    "ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1"
+    "ASAN_OPTIONS=detect_leaks=1:intercept_tls_get_addr=0:detect_stack_use_after_return=1:check_initialization_order=1"
     "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
 endif()
 
