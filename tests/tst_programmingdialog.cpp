@@ -375,8 +375,9 @@ private slots:
     // windows. The radio holds RadioRow in channels 1-12 and SettingsBlock;
     // every row of the table holds FillerRow.
     //
-    // text: the language string first in the message (0: no message);
-    // reason: what the line below it starts with. rowsRead: a read left rows
+    // text: the language string first in the message (0: no message; 216:
+    // a warning whose only line starts with reason); reason: what the line
+    // below it starts with. rowsRead: a read left rows
     // 1..rowsRead as the radio holds them; emptied: the row it emptied (0:
     // none); every other row keeps its text. settingsRead: the read decoded
     // the settings block; otherwise the settings keep their values. stored:
@@ -404,6 +405,10 @@ private slots:
             QStringLiteral("The radio's identification reply was not recognised (last reply ");
         const QString stoppedAt = QStringLiteral("The radio stopped answering at channel ");
         const QString notAcknowledged = QStringLiteral("The radio did not acknowledge channel ");
+        const QString settingsNotRead =
+            QStringLiteral("The channels were read; not done: reading the function settings");
+        const QString settingsNotWritten =
+            QStringLiteral("The channels were written; not confirmed: the function settings");
 
         // The port cannot be opened: the dialog does not open.
         QTest::newRow("read: port does not exist")
@@ -453,12 +458,14 @@ private slots:
         QTest::newRow("write: no answer to channel 199's second block")
             << 1 << W << "stop-after:0x0C78" << 104 << notAcknowledged + "199" << 199 << 0 << 0
             << false << all - 1;
-        // After the loop the missing reply only skips its step: no message,
-        // a full gauge, the settings as they were.
+        // After the loop the missing reply only skips its step: a full
+        // gauge, the settings as they were, and a warning saying so.
         QTest::newRow("read: no answer to the settings block")
-            << 1 << R << "stop-after:0x0C80" << 0 << "" << 203 << 199 << 0 << false << 0;
+            << 1 << R << "stop-after:0x0C80" << 216 << settingsNotRead << 203 << 199 << 0 << false
+            << 0;
         QTest::newRow("write: no answer to the settings block")
-            << 1 << W << "stop-after:0x0C80" << 0 << "" << 206 << 0 << 0 << false << all;
+            << 1 << W << "stop-after:0x0C80" << 216 << settingsNotWritten << 206 << 0 << 0 << false
+            << all;
 
         // A write refused with 0x15; a refused second block shows at the
         // next channel.
@@ -468,10 +475,10 @@ private slots:
         QTest::newRow("write: second block of channel 3 refused")
             << 1 << W << "nak:0x0038" << 104 << "The radio did not acknowledge before channel 004"
             << 3 << 0 << 0 << false << 5;
-        // Skipped steps after the channels show nothing; the gauge stops
-        // short of its end.
+        // A skipped step after the channels: the gauge stops short of its
+        // end and a warning names the step.
         QTest::newRow("write: settings block refused")
-            << 1 << W << "nak:0x0C80" << 0 << "" << 203 << 0 << 0 << false << all;
+            << 1 << W << "nak:0x0C80" << 216 << settingsNotWritten << 203 << 0 << 0 << false << all;
         QTest::newRow("read: refusals concern writes only")
             << 1 << R << "nak:0x0050" << 0 << "" << 203 << 199 << 0 << true << 0;
 
@@ -487,7 +494,8 @@ private slots:
                "bytes)"
             << 6 << 6 << 7 << false << 0;
         QTest::newRow("read: short settings reply")
-            << 1 << R << "short:0x0C80:11" << 0 << "" << 199 << 199 << 0 << false << 0;
+            << 1 << R << "short:0x0C80:11" << 216 << settingsNotRead << 199 << 199 << 0 << false
+            << 0;
         // The bytes of a short identification block wait and come with the
         // next reply, whose first byte is then no acknowledgement.
         QTest::newRow("write: short reply to the identification block")
@@ -550,6 +558,11 @@ private slots:
         const QStringList lines = messageLines();
         if (text == 0) {
             QVERIFY2(lines.isEmpty(), qPrintable(lines.join('\n')));
+        } else if (text == 216) {
+            // The channels went through; the step left undone is named.
+            QCOMPARE(message()->windowTitle(), texts().WarningTitle);
+            QCOMPARE(lines.size(), 1);
+            QVERIFY2(lines[0].startsWith(reason), qPrintable(lines[0]));
         } else {
             QCOMPARE(message()->windowTitle(), texts().ErrorTitle);
             QCOMPARE(message()->PendingAction(), int(Tmessage1::ActionNone));
