@@ -1,11 +1,11 @@
-// Reading and writing the radio through the windows: the read and write
-// commands, the programming dialog with its gauge and close rules, the
-// failure messages in the confirmation dialog, the backups reads keep, the
-// read-back after a write, and the demo mode. The real widgets run offscreen and the real serial
-// port talks over a pseudo-terminal to a virtual radio, which the program's folder maps to COM1
-// through the [ports] section of its settings file; COM2 is mapped to a device that does not exist.
-// Expected bytes come from the radio's memory layout, written out here. The user's data folder,
-// where backups go, is a temporary one.
+// Reading and writing the radio through the windows: the read and write commands, the
+// programming dialog with its gauge and close rules, the failure messages in the confirmation
+// dialog for every fault of the radio and for a line lost during a run, the backups reads keep,
+// the read-back after a write, and the demo mode. The real widgets run offscreen and the real
+// serial port talks over a pseudo-terminal to a virtual radio, which the program's folder maps to
+// COM1 through the [ports] section of its settings file; COM2 is mapped to a device that does not
+// exist, COM3 to a radio that goes away. Expected bytes come from the radio's memory layout,
+// written out here. The user's data folder, where backups go, is a temporary one.
 #include "app/extrafilecommands.h"
 #include "app/mainwindow.h"
 #include "app/programmingdialog.h"
@@ -17,13 +17,17 @@
 #include "radio/seriallink.h"
 #include "sim/virtualradio.h"
 #include "storage/backups.h"
+#include "storage/settingsfile.h"
 
 #include <QAction>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWindow>
 #include <QtTest>
 
@@ -78,6 +82,70 @@ void setRow(ChannelTable &table, int row, const QStringList &cells)
         table.setCell(col, row, cells.value(col - 1));
 }
 
+const QStringList EmptyRow(8, QString());
+// What the radio holds in the fault tests, and the row that shows it.
+const QByteArray RadioRecord =
+    record(frequency("44600625"), frequency("44600625"), 0xFFFF, 0xFFFF, 0xFF);
+const QStringList RadioRow{"446.00625", "OFF", "446.00625", "OFF", "High", "Wide", "ON", "OFF"};
+// What the table holds in the fault tests, and what a write makes of it.
+const QStringList FillerRow{"440.00000", "OFF", "440.00000", "OFF", "High", "Wide", "ON", "OFF"};
+const QByteArray FillerRecord =
+    record(frequency("44000000"), frequency("44000000"), 0xFFFF, 0xFFFF, 0xFF);
+// Squelch 5, VOX 3, time-out 7: none of them the default.
+const QByteArray SettingsBlock = bytes({0x00, 0x15, 0x03, 0x07, 0xC0, 0x01, 0xFF, 0xFF});
+
+// RadioRecord in channels 1-12, the rest empty, and SettingsBlock.
+void fillRadio(VirtualRadio &radio)
+{
+    for (int n = 1; n <= 12; ++n)
+        radio.writeMemory(0x10 * n, RadioRecord);
+    radio.writeMemory(0x0C80, SettingsBlock);
+}
+
+// Counts how often a window is shown.
+class ShowCounter : public QObject
+{
+public:
+    int shows = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show)
+            ++shows;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// Collects the warnings Qt and the program print while it lives, and passes
+// them on.
+class WarningCounter
+{
+public:
+    WarningCounter()
+    {
+        s_messages.clear();
+        s_previous = qInstallMessageHandler(handler);
+    }
+    ~WarningCounter() { qInstallMessageHandler(s_previous); }
+    qsizetype count() const { return s_messages.size(); }
+    QStringList messages() const { return s_messages; }
+
+private:
+    static void handler(QtMsgType type, const QMessageLogContext &context, const QString &message)
+    {
+        // The offscreen platform notes that it cannot raise a window each
+        // time a message is shown; that is counted by its showing.
+        if (type != QtDebugMsg && type != QtInfoMsg &&
+            message != QLatin1String("This plugin does not support raise()"))
+            s_messages << message;
+        if (s_previous)
+            s_previous(type, context, message);
+    }
+    static inline QStringList s_messages;
+    static inline QtMessageHandler s_previous = nullptr;
+};
+
 } // namespace
 
 class TestProgrammingDialog : public QObject
@@ -128,6 +196,12 @@ class TestProgrammingDialog : public QObject
         for (int n = 1; n <= ChannelTable::ChannelCount; ++n)
             rows << rowCells(data().table, n);
         return rows;
+    }
+
+    void fillTable()
+    {
+        for (int n = 1; n <= ChannelTable::ChannelCount; ++n)
+            setRow(data().table, n, FillerRow);
     }
 
     void setVerifyOption(bool verify)
@@ -297,26 +371,152 @@ private slots:
         QCOMPARE(m_radio.readMemory(0x0C88, 8), QByteArray(8, '\0'));
     }
 
+    // Every fault the virtual radio can show, in either mode, through the
+    // windows. The radio holds RadioRow in channels 1-12 and SettingsBlock;
+    // every row of the table holds FillerRow.
+    //
+    // text: the language string first in the message (0: no message; 216:
+    // a warning whose only line starts with reason); reason: what the line
+    // below it starts with. rowsRead: a read left rows
+    // 1..rowsRead as the radio holds them; emptied: the row it emptied (0:
+    // none); every other row keeps its text. settingsRead: the read decoded
+    // the settings block; otherwise the settings keep their values. stored:
+    // the channel blocks the radio stored, from 0x0010 on, in order; the
+    // rest of its channel memory is as it was.
     void failures_data()
     {
         QTest::addColumn<int>("port");
         QTest::addColumn<int>("mode");
         QTest::addColumn<QString>("faults");
-        QTest::addColumn<bool>("dialogShown");
-        QTest::addColumn<int>("text");  // the language string first in the message; 0 none
-        QTest::addColumn<int>("gauge"); // after the run
+        QTest::addColumn<int>("text");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<int>("gauge");
         QTest::addColumn<int>("rowsRead");
-        QTest::addColumn<int>("clearedRow"); // emptied by a read that ended there; 0 none
+        QTest::addColumn<int>("emptied");
+        QTest::addColumn<bool>("settingsRead");
+        QTest::addColumn<int>("stored");
 
-        QTest::newRow("port does not exist") << 2 << 1 << "" << false << 106 << -1 << 0 << 0;
-        QTest::newRow("no radio") << 1 << 1 << "silent" << true << 104 << 0 << 0 << 0;
-        QTest::newRow("wrong identification")
-            << 1 << 2 << "wrong-ident" << true << 104 << 0 << 0 << 0;
-        QTest::newRow("radio stops at channel 5")
-            << 1 << 1 << "stop-after:0050" << true << 104 << 4 << 4 << 5;
-        QTest::newRow("short reply") << 1 << 1 << "short:0030:4" << true << 104 << 2 << 2 << 3;
-        QTest::newRow("NAK on the settings block")
-            << 1 << 2 << "nak:0C80" << true << 0 << 203 << 0 << 0;
+        const int R = ProgrammingRun::Read;
+        const int W = ProgrammingRun::Write;
+        const int all = 2 * ChannelTable::ChannelCount; // the blocks of every channel
+        const QString noIdent =
+            QStringLiteral("No radio answered the identification in 6 attempts");
+        const QString unrecognised =
+            QStringLiteral("The radio's identification reply was not recognised (last reply ");
+        const QString stoppedAt = QStringLiteral("The radio stopped answering at channel ");
+        const QString notAcknowledged = QStringLiteral("The radio did not acknowledge channel ");
+        const QString settingsNotRead =
+            QStringLiteral("The channels were read; not done: reading the function settings");
+        const QString settingsNotWritten =
+            QStringLiteral("The channels were written; not confirmed: the function settings");
+
+        // The port cannot be opened: the dialog does not open.
+        QTest::newRow("read: port does not exist")
+            << 2 << R << "" << 106 << "" << -1 << 0 << 0 << false << 0;
+
+        // No identification, whatever the reason: nothing changes anywhere.
+        QTest::newRow("read: no radio")
+            << 1 << R << "silent" << 104 << noIdent << 0 << 0 << 0 << false << 0;
+        QTest::newRow("write: no radio")
+            << 1 << W << "silent" << 104 << noIdent << 0 << 0 << 0 << false << 0;
+        QTest::newRow("read: wrong identification")
+            << 1 << R << "wrong-ident" << 104 << unrecognised + "0620544F5256454E) after 6 attempts"
+            << 0 << 0 << 0 << false << 0;
+        QTest::newRow("write: wrong identification")
+            << 1 << W << "wrong-ident" << 104 << unrecognised + "0620544F5256454E) after 6 attempts"
+            << 0 << 0 << 0 << false << 0;
+        QTest::newRow("read: identification with an extra byte")
+            << 1 << R << "ident-extra" << 104
+            << unrecognised + "0620746F7276656E00) after 6 attempts" << 0 << 0 << 0 << false << 0;
+        QTest::newRow("write: identification with an extra byte")
+            << 1 << W << "ident-extra" << 104
+            << unrecognised + "0620746F7276656E00) after 6 attempts" << 0 << 0 << 0 << false << 0;
+        QTest::newRow("read: every reply garbled")
+            << 1 << R << "garbage" << 104 << unrecognised << 0 << 0 << 0 << false << 0;
+        QTest::newRow("write: every reply garbled")
+            << 1 << W << "garbage" << 104 << unrecognised << 0 << 0 << 0 << false << 0;
+
+        // The radio goes quiet. Before the first channel: the table is
+        // untouched.
+        QTest::newRow("read: no answer to the identification block")
+            << 1 << R << "stop-after:0x0C90" << 104 << stoppedAt + "001" << 0 << 0 << 0 << false
+            << 0;
+        QTest::newRow("write: no answer to the identification block")
+            << 1 << W << "stop-after:0x0C90" << 104 << notAcknowledged + "001" << 0 << 0 << 0
+            << false << 0;
+        // In the channel loop: a read keeps the rows before and empties the
+        // channel whose first block it requested, answered or not.
+        QTest::newRow("read: radio stops at channel 5")
+            << 1 << R << "stop-after:0x0050" << 104 << stoppedAt + "005" << 4 << 4 << 5 << false
+            << 0;
+        QTest::newRow("read: no answer to channel 5's second block")
+            << 1 << R << "stop-after:0x0058" << 104 << stoppedAt + "005" << 4 << 4 << 5 << false
+            << 0;
+        QTest::newRow("write: no answer to channel 5's first block")
+            << 1 << W << "stop-after:0x0050" << 104 << notAcknowledged + "005" << 4 << 0 << 0
+            << false << 8;
+        QTest::newRow("write: no answer to channel 199's second block")
+            << 1 << W << "stop-after:0x0C78" << 104 << notAcknowledged + "199" << 199 << 0 << 0
+            << false << all - 1;
+        // After the loop the missing reply only skips its step: a full
+        // gauge, the settings as they were, and a warning saying so.
+        QTest::newRow("read: no answer to the settings block")
+            << 1 << R << "stop-after:0x0C80" << 216 << settingsNotRead << 203 << 199 << 0 << false
+            << 0;
+        QTest::newRow("write: no answer to the settings block")
+            << 1 << W << "stop-after:0x0C80" << 216 << settingsNotWritten << 206 << 0 << 0 << false
+            << all;
+
+        // A write refused with 0x15; a refused second block shows at the
+        // next channel.
+        QTest::newRow("write: first block of channel 3 refused")
+            << 1 << W << "nak:0x0030" << 104 << notAcknowledged + "003" << 2 << 0 << 0 << false
+            << 4;
+        QTest::newRow("write: second block of channel 3 refused")
+            << 1 << W << "nak:0x0038" << 104 << "The radio did not acknowledge before channel 004"
+            << 3 << 0 << 0 << false << 5;
+        // A skipped step after the channels: the gauge stops short of its
+        // end and a warning names the step.
+        QTest::newRow("write: settings block refused")
+            << 1 << W << "nak:0x0C80" << 216 << settingsNotWritten << 203 << 0 << 0 << false << all;
+        QTest::newRow("read: refusals concern writes only")
+            << 1 << R << "nak:0x0050" << 0 << "" << 203 << 199 << 0 << true << 0;
+
+        // A block read answered with fewer than 12 bytes.
+        QTest::newRow("read: short reply to channel 3")
+            << 1 << R << "short:0x0030:4" << 104
+            << "The radio's reply to the first block of channel 003 was too short (4 of 12 "
+               "bytes)"
+            << 2 << 2 << 3 << false << 0;
+        QTest::newRow("read: short reply to channel 7's second block")
+            << 1 << R << "short:0x0078:11" << 104
+            << "The radio's reply to the second block of channel 007 was too short (11 of 12 "
+               "bytes)"
+            << 6 << 6 << 7 << false << 0;
+        QTest::newRow("read: short settings reply")
+            << 1 << R << "short:0x0C80:11" << 216 << settingsNotRead << 199 << 199 << 0 << false
+            << 0;
+        // The bytes of a short identification block wait and come with the
+        // next reply, whose first byte is then no acknowledgement.
+        QTest::newRow("write: short reply to the identification block")
+            << 1 << W << "short:0x0C90" << 104 << "The radio did not acknowledge before channel 001"
+            << 0 << 0 << 0 << false << 0;
+        QTest::newRow("write: short replies to channel blocks concern reads only")
+            << 1 << W << "short:0x0050" << 0 << "" << 206 << 0 << 0 << false << all;
+
+        // One garbled reply.
+        QTest::newRow("read: garbled identification block, which is not used")
+            << 1 << R << "garbage:0x0C90" << 0 << "" << 203 << 199 << 0 << true << 0;
+        QTest::newRow("write: garbled acknowledgement of channel 5's first block")
+            << 1 << W << "garbage:0x0050" << 104 << notAcknowledged + "005" << 4 << 0 << 0 << false
+            << 9;
+
+        // Acknowledged but stored with a bit flipped: only a read-back could
+        // tell (verifyAfterWriting).
+        QTest::newRow("write: block stored wrong")
+            << 1 << W << "store-wrong:0x0050" << 0 << "" << 206 << 0 << 0 << false << all;
+        QTest::newRow("read: store-wrong concerns writes only")
+            << 1 << R << "store-wrong:0x0050" << 0 << "" << 203 << 199 << 0 << true << 0;
     }
 
     // A failure shows its language string first and what went wrong below
@@ -328,31 +528,41 @@ private slots:
         QFETCH(int, port);
         QFETCH(int, mode);
         QFETCH(QString, faults);
-        QFETCH(bool, dialogShown);
         QFETCH(int, text);
+        QFETCH(QString, reason);
         QFETCH(int, gauge);
         QFETCH(int, rowsRead);
-        QFETCH(int, clearedRow);
-        for (int n = 1; n <= 12; ++n) {
-            m_radio.writeMemory(0x10 * n, record(frequency("44600625"), frequency("44600625"),
-                                                 0xFFFF, 0xFFFF, 0xFF));
-            setRow(data().table, n,
-                   {"440.00000", "OFF", "440.00000", "OFF", "High", "Wide", "ON", "OFF"});
-        }
+        QFETCH(int, emptied);
+        QFETCH(bool, settingsRead);
+        QFETCH(int, stored);
+        fillRadio(m_radio);
+        fillTable();
+        const QList<QVariant> settingsBefore = settingIndexes();
+        const QByteArray memoryBefore = m_radio.memory();
         QVERIFY(m_radio.setFaults(faults));
+        const bool dialogShown = port == 1;
         if (port == 2)
             form()->COM21Click();
 
         open(mode);
         QCOMPARE(dialog()->isVisible(), dialogShown);
+        QVERIFY(!form()->isEnabled());
         if (dialogShown) {
+            QVERIFY(!testPortFree(m_radio.portName()));
             start();
             QCOMPARE(dialog()->bsSkinGauge1()->value(), gauge);
-            QCOMPARE(dialog()->bsSkinGauge1()->maximum(), mode == 2 ? 206 : 203);
+            QCOMPARE(dialog()->bsSkinGauge1()->maximum(),
+                     ProgrammingRun::gaugeMaximum(ProgrammingRun::Mode(mode)));
+            QVERIFY(dialog()->bsSkinButton1()->isEnabled());
         }
         const QStringList lines = messageLines();
         if (text == 0) {
-            QVERIFY(lines.isEmpty());
+            QVERIFY2(lines.isEmpty(), qPrintable(lines.join('\n')));
+        } else if (text == 216) {
+            // The channels went through; the step left undone is named.
+            QCOMPARE(message()->windowTitle(), texts().WarningTitle);
+            QCOMPARE(lines.size(), 1);
+            QVERIFY2(lines[0].startsWith(reason), qPrintable(lines[0]));
         } else {
             QCOMPARE(message()->windowTitle(), texts().ErrorTitle);
             QCOMPARE(message()->PendingAction(), int(Tmessage1::ActionNone));
@@ -360,16 +570,34 @@ private slots:
             // What went wrong, in a line of its own: the device and the
             // system's reason, or the run's account.
             QCOMPARE(lines.size(), 2);
-            if (text == 106)
-                QVERIFY2(lines[1].startsWith(form()->portDevice(2) + QLatin1String(": ")),
-                         qPrintable(lines[1]));
+            const QString expected =
+                text == 106 ? form()->portDevice(2) + QLatin1String(": ") : reason;
+            QVERIFY2(lines[1].startsWith(expected), qPrintable(lines[1]));
         }
-        for (int n = 1; n <= 12; ++n) {
-            const QString expected = n <= rowsRead     ? QStringLiteral("446.00625")
-                                     : n == clearedRow ? QString()
-                                                       : QStringLiteral("440.00000");
-            QCOMPARE(data().table.cell(ChannelTable::ColRxFreq, n), expected);
+
+        for (int n = 1; n <= ChannelTable::ChannelCount; ++n) {
+            const QStringList expected = n <= rowsRead  ? (n <= 12 ? RadioRow : EmptyRow)
+                                         : n == emptied ? EmptyRow
+                                                        : FillerRow;
+            QCOMPARE(rowCells(data().table, n), expected);
         }
+        if (settingsRead) {
+            QCOMPARE(data().settings.index(Setting::Squelch), 5);
+            QCOMPARE(data().settings.index(Setting::VoxControl), 3);
+            QCOMPARE(data().settings.index(Setting::TxT_O_T), 7);
+        } else {
+            QCOMPARE(settingIndexes(), settingsBefore);
+        }
+        QByteArray memory = memoryBefore;
+        for (int block = 0; block < stored; ++block)
+            memory.replace(0x10 + 8 * block, 8, FillerRecord.mid(8 * (block % 2), 8));
+        for (const RadioFault &fault : RadioFault::parseList(faults).value_or(QList<RadioFault>()))
+            if (fault.kind == RadioFault::StoreWrong && fault.address < 0x10 + 8 * stored)
+                memory[fault.address] = char(memory.at(fault.address) ^ 0x01);
+        for (int address = 0x0010; address < 0x0C80; address += 8)
+            QCOMPARE(QString::number(address, 16) + ": " +
+                         m_radio.readMemory(address, 8).toHex(' '),
+                     QString::number(address, 16) + ": " + memory.mid(address, 8).toHex(' '));
         QVERIFY(!form()->isEnabled());
 
         if (!lines.isEmpty()) {
@@ -386,6 +614,108 @@ private slots:
             QVERIFY(form()->isEnabled());
             QVERIFY(testPortFree(m_radio.portName()));
         }
+    }
+
+    void linkLost_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("read") << int(ProgrammingRun::Read);
+        QTest::newRow("write") << int(ProgrammingRun::Write);
+    }
+
+    // The radio's end of the line goes away in the middle of a run (a cable
+    // pulled, a USB adapter gone): the run ends as failed within a second,
+    // not after its remaining timeouts; the message says so once, with no
+    // stream of warnings from the dead port; the rows read so far stay; the
+    // dialog can be closed, and the port is closed.
+    void linkLost()
+    {
+        QFETCH(int, mode);
+        VirtualRadio vanishing;
+        QVERIFY(vanishing.open());
+        fillRadio(vanishing);
+        fillTable();
+        const QString device = vanishing.portName();
+        QVERIFY(form()->settingsFile()->writeString(QStringLiteral("ports"), QStringLiteral("COM3"),
+                                                    device));
+        form()->COM31Click();
+        QCOMPARE(form()->serialLink().portName(), device);
+
+        QElapsedTimer sinceGone;
+        const auto goAway = [&](quint16 address) {
+            if (address == 0x0050)
+                QTimer::singleShot(0, &vanishing, [&] {
+                    sinceGone.start();
+                    vanishing.close();
+                });
+        };
+        connect(&vanishing, &VirtualRadio::blockRead, this, goAway);
+        connect(&vanishing, &VirtualRadio::blockWritten, this, goAway);
+        qint64 endedAfter = -1;
+        const QMetaObject::Connection ended =
+            connect(&form()->programmingRun(), &ProgrammingRun::finished, this,
+                    [&] { endedAfter = sinceGone.isValid() ? sinceGone.elapsed() : -1; });
+        QStringList boxes;
+        form()->setMessageFunction(
+            [&boxes](MessageKind, const QString &text) { boxes.append(text); });
+        ShowCounter shown;
+        message()->installEventFilter(&shown);
+        const auto restore = qScopeGuard([&] {
+            disconnect(ended);
+            form()->setMessageFunction({});
+            message()->removeEventFilter(&shown);
+        });
+
+        open(mode);
+        QVERIFY(dialog()->isVisible());
+        QVERIFY(!form()->isEnabled());
+        QSignalSpy finished(dialog(), &TR_and_W::runFinished);
+        {
+            WarningCounter warnings;
+            start();
+            // Whatever the dead port would still raise has had its chance.
+            QTest::qWait(100);
+            QVERIFY2(warnings.count() == 0, qPrintable(warnings.messages().join('\n')));
+        }
+
+        QCOMPARE(finished.size(), 1);
+        const auto result = finished.constFirst().constFirst().value<ProgrammingResult>();
+        QCOMPARE(result.outcome, ProgrammingResult::Outcome::LinkLost);
+#ifdef __SANITIZE_ADDRESS__
+        const qint64 bound = 3000;
+#else
+        const qint64 bound = 1000;
+#endif
+        QVERIFY2(endedAfter >= 0 && endedAfter < bound, qPrintable(QString::number(endedAfter)));
+        QVERIFY(!form()->serialLink().PortOpen());
+
+        QCOMPARE(shown.shows, 1);
+        QVERIFY2(boxes.isEmpty(), qPrintable(boxes.join('\n')));
+        const QStringList lines = messageLines();
+        QCOMPARE(message()->windowTitle(), texts().ErrorTitle);
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0], texts().LinkFailedText);
+        QVERIFY2(lines[1].startsWith(QLatin1String("The serial line was lost: ") + device +
+                                     QLatin1String(": ")),
+                 qPrintable(lines[1]));
+
+        QCOMPARE(dialog()->bsSkinGauge1()->value(), 4);
+        QVERIFY(dialog()->bsSkinButton1()->isEnabled());
+        const int rowsRead = mode == ProgrammingRun::Read ? 4 : 0;
+        for (int n = 1; n <= ChannelTable::ChannelCount; ++n) {
+            const QStringList expected = n <= rowsRead        ? RadioRow
+                                         : n == 5 && rowsRead ? EmptyRow
+                                                              : FillerRow;
+            QCOMPARE(rowCells(data().table, n), expected);
+        }
+
+        QTest::mouseClick(message()->bsSkinButton1(), Qt::LeftButton);
+        QCOMPARE(shown.shows, 1);
+        QVERIFY(!form()->isEnabled());
+        QTest::mouseClick(dialog()->bsSkinButton2(), Qt::LeftButton);
+        QVERIFY(!dialog()->isVisible());
+        QVERIFY(form()->isEnabled());
+        QVERIFY(!form()->serialLink().PortOpen());
     }
 
     // The dialog cannot be closed during a run, from its buttons, the keyboard

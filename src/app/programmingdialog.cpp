@@ -228,9 +228,7 @@ void TR_and_W::report(const ProgrammingResult &result, const QString &backupWarn
     default:
         break;
     }
-    // A run that went through but skipped a step after the channels shows
-    // nothing: the gauge stops short of its end. A read-back shows what it
-    // found, whatever step was skipped.
+    // A read-back shows what it found, whatever step was skipped.
     if (!result.LinkOk) {
         showFailure(
             QStringList{m_messages ? m_messages->LinkFailedText : QString(), result.message} +
@@ -248,11 +246,17 @@ void TR_and_W::report(const ProgrammingResult &result, const QString &backupWarn
                              .arg(verify->differences.size() - ShownDifferences);
         }
         showFailure(lines);
-    } else if (!result.unreadableChannels.isEmpty()) {
-        showFailure(notes);
-    } else if (!notes.isEmpty()) {
-        // Only the backup went wrong: the read itself succeeded.
-        showFailure(notes, ownText(m_messages, &MessageSlots::WarningTitle, 216));
+    } else if (!result.complete() || !notes.isEmpty()) {
+        // The channels went through, but a step after them may not have: an
+        // unanswered settings block can even leave the gauge full, so the
+        // user is told what was left undone. Channels that could not be
+        // shown are an error; a skipped step or a missing backup a warning.
+        QStringList lines = notes;
+        if (!result.complete())
+            lines.prepend(result.message);
+        showFailure(lines, result.unreadableChannels.isEmpty()
+                               ? ownText(m_messages, &MessageSlots::WarningTitle, 216)
+                               : QString());
     }
 }
 
