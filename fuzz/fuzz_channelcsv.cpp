@@ -37,12 +37,6 @@ QList<std::array<QString, 8>> rows(const ChannelTable &table)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    initialiseFuzzing(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     // Built once (a table per input would take most of the time); every

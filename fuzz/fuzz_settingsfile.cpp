@@ -6,6 +6,7 @@
 #include "storage/appsettings.h"
 #include "storage/settingsfile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -51,12 +52,6 @@ Loaded load(const SettingsFile &file)
 }
 
 } // namespace
-
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    initialiseFuzzing(argc, argv);
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

@@ -3,6 +3,7 @@
 // process (or by the program's own simulate verb). Expected bytes and file
 // lines are built here from the memory layouts and the channel file format.
 #include "sim/virtualradio.h"
+#include "testbytes.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -13,14 +14,6 @@
 #include <QtTest>
 
 namespace {
-
-QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray b;
-    for (int v : values)
-        b.append(char(v));
-    return b;
-}
 
 struct Outcome
 {

@@ -5,6 +5,7 @@
 #include "model/radiodata.h"
 #include "model/tonelist.h"
 #include "radio/memorycodec.h"
+#include "testbytes.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -47,14 +48,6 @@ void setRow(ChannelTable &table, int row, const QStringList &cells)
         const bool frequency = col == ChannelTable::ColRxFreq || col == ChannelTable::ColTxFreq;
         table.setCell(col, row, frequency ? local(text) : text);
     }
-}
-
-QStringList rowCells(const ChannelTable &table, int row)
-{
-    QStringList cells;
-    for (int col = 1; col <= 8; ++col)
-        cells << table.cell(col, row);
-    return cells;
 }
 
 QStringList localised(QStringList cells)

@@ -4,30 +4,15 @@
 #include "model/frequency.h"
 #include "model/radiodata.h"
 #include "radio/memoryimage.h"
+#include "testbytes.h"
 
 #include <QtTest>
 
 namespace {
 
-QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray b;
-    for (int v : values)
-        b.append(char(v));
-    return b;
-}
-
 QString f(const char *text)
 {
     return QString::fromLatin1(text).replace(QLatin1Char('.'), frequencySeparator());
-}
-
-QStringList rowOf(const ChannelTable &table, int n)
-{
-    QStringList row;
-    for (int col = 1; col <= 8; ++col)
-        row << table.cell(col, n);
-    return row;
 }
 
 void english(RadioData &data)
@@ -95,14 +80,14 @@ private slots:
             data.table.setCell(1, n, f("450.00000"));
         const MemoryImage::ImageDecodeResult result = MemoryImage::decodeImage(image, data);
 
-        QCOMPARE(rowOf(data.table, 1), QStringList({f("438.12500"), "88.5", f("462.56250"), "D023N",
-                                                    "Low", "Wide", "ON", "ON"}));
+        QCOMPARE(rowCells(data.table, 1), QStringList({f("438.12500"), "88.5", f("462.56250"),
+                                                       "D023N", "Low", "Wide", "ON", "ON"}));
         QVERIFY(data.table.isRowEmpty(2));
         QVERIFY(data.table.isRowEmpty(3));
         for (int n = 4; n <= 198; ++n)
             QVERIFY(data.table.isRowEmpty(n));
-        QCOMPARE(rowOf(data.table, 199), QStringList({f("400.00000"), "D754I", f("470.00000"),
-                                                      "100.0", "High", "Wide", "ON", "OFF"}));
+        QCOMPARE(rowCells(data.table, 199), QStringList({f("400.00000"), "D754I", f("470.00000"),
+                                                         "100.0", "High", "Wide", "ON", "OFF"}));
         QCOMPARE(result.unreadableChannels, QList<int>{3});
         QVERIFY(result.settingsRead);
         QCOMPARE(result.warnings,

@@ -18,6 +18,7 @@
 #include "sim/virtualradio.h"
 #include "storage/backups.h"
 #include "storage/settingsfile.h"
+#include "testbytes.h"
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -33,31 +34,7 @@
 
 namespace {
 
-QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray b;
-    for (int v : values)
-        b.append(char(v));
-    return b;
-}
-
-// Eight BCD digits in units of 10 Hz, least significant byte first; the
-// digits are taken as hex so that a test can store a digit A-F.
-QByteArray frequency(const char *digits8)
-{
-    const QByteArray d(digits8);
-    QByteArray out;
-    for (int pair = 3; pair >= 0; --pair)
-        out.append(char(d.mid(2 * pair, 2).toInt(nullptr, 16)));
-    return out;
-}
 const QByteArray NoFrequency = bytes({0xFF, 0xFF, 0xFF, 0xFF});
-
-// A 16-bit sub-audio value, low byte first.
-QByteArray code(int value)
-{
-    return bytes({value & 0xFF, value >> 8});
-}
 
 QByteArray record(const QByteArray &rx, const QByteArray &tx, int rxCode, int txCode, int flags)
 {
@@ -67,14 +44,6 @@ QByteArray record(const QByteArray &rx, const QByteArray &tx, int rxCode, int tx
 const QByteArray EmptyRecord(16, char(0xFF));
 const QByteArray BandEdges = bytes({0x00, 0x40, 0x00, 0x47, 0x00, 0x40, 0x00, 0x47});
 const QByteArray IdentBlock = bytes({0x00, 0x00, 0xF3}) + QByteArrayLiteral("5174Q");
-
-QStringList rowCells(const ChannelTable &table, int row)
-{
-    QStringList cells;
-    for (int col = 1; col <= 8; ++col)
-        cells << table.cell(col, row);
-    return cells;
-}
 
 void setRow(ChannelTable &table, int row, const QStringList &cells)
 {

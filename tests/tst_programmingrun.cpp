@@ -8,6 +8,7 @@
 #include "radio/programmingrun.h"
 #include "radio/seriallink.h"
 #include "sim/virtualradio.h"
+#include "testbytes.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -18,14 +19,6 @@ namespace {
 
 using Transfer = VirtualRadio::Transfer;
 using Outcome = ProgrammingResult::Outcome;
-
-QByteArray bytes(std::initializer_list<int> values)
-{
-    QByteArray b;
-    for (int v : values)
-        b.append(char(v));
-    return b;
-}
 
 // ---- The protocol, as its message table has it ---------------------------
 
@@ -54,23 +47,8 @@ QByteArray readReply(const QByteArray &memory, int address)
 
 // ---- Memory layouts ------------------------------------------------------
 
-// Eight BCD digits of a frequency in units of 10 Hz, least significant byte
-// first.
-QByteArray frequency(const char *digits8)
-{
-    const QByteArray d(digits8);
-    QByteArray out;
-    for (int pair = 3; pair >= 0; --pair)
-        out.append(char(d.mid(2 * pair, 2).toInt(nullptr, 16)));
-    return out;
-}
 const QByteArray NoFrequency = bytes({0xFF, 0xFF, 0xFF, 0xFF});
 
-// A 16-bit sub-audio value, low byte first.
-QByteArray code(int value)
-{
-    return bytes({value & 0xFF, value >> 8});
-}
 const QByteArray Off = bytes({0xFF, 0xFF});
 const QByteArray Spare = bytes({0xFF, 0xFF, 0xFF});
 
@@ -175,14 +153,6 @@ void setRow(ChannelTable &table, int row, const QStringList &cells)
         const bool freq = col == ChannelTable::ColRxFreq || col == ChannelTable::ColTxFreq;
         table.setCell(col, row, freq ? local(cells.value(col - 1)) : cells.value(col - 1));
     }
-}
-
-QStringList rowCells(const ChannelTable &table, int row)
-{
-    QStringList cells;
-    for (int col = 1; col <= 8; ++col)
-        cells << table.cell(col, row);
-    return cells;
 }
 
 QStringList localised(QStringList cells)
