@@ -31,6 +31,7 @@
 #include "radio/memorycodec.h"
 #include "radio/programmingrun.h"
 #include "radio/seriallink.h"
+#include "residentmemory.h"
 #include "sim/virtualradio.h"
 
 #include <QCoreApplication>
@@ -68,19 +69,6 @@ void onAlarm(int)
     static const char message[] = "soak: a run did not end within its bound (hung)\n";
     [[maybe_unused]] const ssize_t n = ::write(STDERR_FILENO, message, sizeof message - 1);
     ::_exit(3);
-}
-
-// ---- Memory ----------------------------------------------------------------------
-
-long residentKiB()
-{
-    long pages = 0, resident = 0;
-    if (FILE *f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(f);
-    }
-    return resident * (::sysconf(_SC_PAGESIZE) / 1024);
 }
 
 // ---- Warnings --------------------------------------------------------------------

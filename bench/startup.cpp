@@ -23,6 +23,7 @@
 #include "model/programfolder.h"
 #include "radio/programmingrun.h"
 #include "radio/seriallink.h"
+#include "residentmemory.h"
 #include "sim/virtualradio.h"
 
 #include <QApplication>
@@ -43,17 +44,6 @@ qint64 realtimeNs()
     timespec ts{};
     ::clock_gettime(CLOCK_REALTIME, &ts);
     return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
-}
-
-long residentKiB()
-{
-    long pages = 0, resident = 0;
-    if (FILE *f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(f);
-    }
-    return resident * (::sysconf(_SC_PAGESIZE) / 1024);
 }
 
 // Eight BCD digits of a frequency in 10 Hz units, least significant byte
