@@ -508,7 +508,7 @@ private slots:
     {
         RadioData data;
         data.table.setValueTexts(EnglishValueTexts);
-        data.table.setToneOffText(EnglishValueTexts.OffText);
+        data.table.setToneOffText(EnglishValueTexts.offText);
         data.settings.setChoices(Setting::APO, {QStringLiteral("ON"), QStringLiteral("OFF")});
         data.settings.setChoices(Setting::BEEP, {QStringLiteral("OFF"), QStringLiteral("ON")});
         data.settings.setIndex(Setting::APO, 0);

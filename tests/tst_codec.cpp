@@ -30,13 +30,13 @@ QString reply(const QString &data)
 void loadEnglish(ChannelTable &table)
 {
     table.setValueTexts(EnglishValueTexts);
-    table.setToneOffText(EnglishValueTexts.OffText);
+    table.setToneOffText(EnglishValueTexts.offText);
 }
 
 void loadChinese(ChannelTable &table)
 {
     table.setValueTexts(ChineseValueTexts);
-    table.setToneOffText(ChineseValueTexts.OffText);
+    table.setToneOffText(ChineseValueTexts.offText);
 }
 
 // Columns 1-8 of a row; frequencies given with "." are stored with the
@@ -135,7 +135,7 @@ private slots:
     {
         QFETCH(QString, digit);
         QFETCH(int, value);
-        QCOMPARE(HexDigitValue(digit), value);
+        QCOMPARE(MemoryCodec::hexDigitValue(digit), value);
     }
 
     // ---- Channels ------------------------------------------------------
@@ -199,11 +199,11 @@ private slots:
         const ChannelBlocks blocks = MemoryCodec::encodeChannel(table, 42);
         QCOMPARE(blocks.first, first);
         QCOMPARE(blocks.second, second);
-        QCOMPARE(WriteFre(table, ChannelTable::ColRxFreq, 42), first.left(8));
-        QCOMPARE(WriteFre(table, ChannelTable::ColTxFreq, 42), first.mid(8));
-        QCOMPARE(writeCTC(table, ChannelTable::ColRxTone, 42), second.left(4));
-        QCOMPARE(writeCTC(table, ChannelTable::ColTxTone, 42), second.mid(4, 4));
-        QCOMPARE(writecan(table, 42), second.mid(8, 2));
+        QCOMPARE(encodeFrequency(table, ChannelTable::ColRxFreq, 42), first.left(8));
+        QCOMPARE(encodeFrequency(table, ChannelTable::ColTxFreq, 42), first.mid(8));
+        QCOMPARE(encodeSubAudio(table, ChannelTable::ColRxTone, 42), second.left(4));
+        QCOMPARE(encodeSubAudio(table, ChannelTable::ColTxTone, 42), second.mid(4, 4));
+        QCOMPARE(encodeFlags(table, 42), second.mid(8, 2));
     }
 
     // The digits are taken by position, so a text with the other separator
@@ -281,11 +281,11 @@ private slots:
         QCOMPARE(table.cell(0, 7), QStringLiteral("007"));
     }
 
-    void sendfrePositions()
+    void decodeFrequencyPositions()
     {
         const QString r = reply(QStringLiteral("0025814350622546"));
-        QCOMPARE(sendfre(r, 15).value_or("unreadable"), local(QStringLiteral("438.12500")));
-        QCOMPARE(sendfre(r, 23).value_or("unreadable"), local(QStringLiteral("462.56250")));
+        QCOMPARE(decodeFrequency(r, 15).value_or("unreadable"), local(QStringLiteral("438.12500")));
+        QCOMPARE(decodeFrequency(r, 23).value_or("unreadable"), local(QStringLiteral("462.56250")));
     }
 
     // Every tone-list entry encodes as its value (tenths of a hertz as BCD,
@@ -308,8 +308,8 @@ private slots:
                 value = QString(tone).remove(QLatin1Char('.')).rightJustified(4, QLatin1Char('0'));
             const QString stored = value.mid(2, 2) + value.left(2);
             table.setCell(ChannelTable::ColTxTone, 5, tone);
-            QCOMPARE(writeCTC(table, ChannelTable::ColTxTone, 5), stored);
-            QCOMPARE(sendCTC(stored, QStringLiteral("OFF")), tone);
+            QCOMPARE(encodeSubAudio(table, ChannelTable::ColTxTone, 5), stored);
+            QCOMPARE(decodeSubAudio(stored, QStringLiteral("OFF")), tone);
         }
     }
 
@@ -320,11 +320,11 @@ private slots:
         loadEnglish(table);
         for (int v = 0; v < 16; ++v) {
             const QString digit = QString::number(v, 16).toUpper();
-            sendcan(digit, table, 9);
+            decodeFlags(digit, table, 9);
             const QStringList expected{v & 8 ? "High" : "Low", v & 4 ? "Wide" : "Narrow",
                                        v & 2 ? "ON" : "OFF", v & 1 ? "OFF" : "ON"};
             QCOMPARE(rowCells(table, 9).mid(4), expected);
-            QCOMPARE(writecan(table, 9), QStringLiteral("F") + digit);
+            QCOMPARE(encodeFlags(table, 9), QStringLiteral("F") + digit);
         }
     }
 
@@ -352,9 +352,9 @@ private slots:
         QFETCH(QString, data);
         FunctionSettings settings;
         apply(settings, assignments);
-        QCOMPARE(settingsBlockData(settings), data);
-        QCOMPARE(writexuan(settings), data.left(2));
-        QCOMPARE(writexuan2(settings), data.mid(8, 2));
+        QCOMPARE(encodeSettingsBlock(settings), data);
+        QCOMPARE(encodeOptionByte0(settings), data.left(2));
+        QCOMPARE(encodeOptionByte4(settings), data.mid(8, 2));
     }
 
     void settingsDecoding_data()
@@ -401,7 +401,7 @@ private slots:
         FunctionSettings expected;
         apply(expected, before);
         apply(expected, after);
-        QVERIFY(readSettingsBlock(settings, reply(data)));
+        QVERIFY(decodeSettingsBlock(settings, reply(data)));
         QCOMPARE(indexes(settings), indexes(expected));
     }
 
@@ -412,7 +412,7 @@ private slots:
         FunctionSettings settings;
         apply(settings, {"SpreadFreq=1"});
         QVERIFY(settings.isEnabled(Setting::band));
-        QVERIFY(readSettingsBlock(settings, reply(QStringLiteral("FF020004EF060204"))));
+        QVERIFY(decodeSettingsBlock(settings, reply(QStringLiteral("FF020004EF060204"))));
         QCOMPARE(settings.index(Setting::band), 1);
         QVERIFY(!settings.isEnabled(Setting::band));
     }
@@ -433,7 +433,7 @@ private slots:
         FunctionSettings settings;
         apply(settings, awayFromDefaults);
         QSignalSpy spy(&settings, &FunctionSettings::indexChanged);
-        QVERIFY(!readSettingsBlock(settings, text));
+        QVERIFY(!decodeSettingsBlock(settings, text));
         QCOMPARE(spy.count(), 0);
     }
 
@@ -467,7 +467,7 @@ private slots:
         if (!rx.isEmpty())
             bands.list1_rx.choose(bands.list1_rx.append(rx));
         bands.list1_tx.choose(bands.list1_tx.append(tx));
-        QCOMPARE(bandEdgesData(bands.list1_rx, bands.list1_tx), data);
+        QCOMPARE(encodeBandEdges(bands.list1_rx, bands.list1_tx), data);
     }
 
     void identBlock()
@@ -557,7 +557,7 @@ private slots:
                                            reply(QStringLiteral("FFFFFFFFF8FFFFFF"))));
         const QStringList row = rowCells(table, 2);
         QCOMPARE((QStringList{row[1], row[3]} + row.mid(4)), cells);
-        QCOMPARE(writecan(table, 2), QStringLiteral("F8"));
+        QCOMPARE(encodeFlags(table, 2), QStringLiteral("F8"));
     }
 
     // ---- Unreadable channels -------------------------------------------
@@ -609,29 +609,31 @@ private slots:
     void decodersSafeOnBadInput()
     {
         const QString r = reply(QStringLiteral("0025814350622546"));
-        QVERIFY(!sendfre(r, 0));
-        QVERIFY(!sendfre(r, 5));
-        QVERIFY(!sendfre(r, 24));
-        QVERIFY(!sendfre(r, 1000));
-        QVERIFY(!sendfre(QString(), 15));
-        QCOMPARE(sendCTC(QString(), QStringLiteral("OFF")), QStringLiteral("OFF"));
-        QCOMPARE(sendCTC(QStringLiteral("85"), QStringLiteral("OFF")), QStringLiteral("OFF"));
-        QCOMPARE(sendCTC(QStringLiteral("850823"), QStringLiteral("OFF")), QStringLiteral("OFF"));
+        QVERIFY(!decodeFrequency(r, 0));
+        QVERIFY(!decodeFrequency(r, 5));
+        QVERIFY(!decodeFrequency(r, 24));
+        QVERIFY(!decodeFrequency(r, 1000));
+        QVERIFY(!decodeFrequency(QString(), 15));
+        QCOMPARE(decodeSubAudio(QString(), QStringLiteral("OFF")), QStringLiteral("OFF"));
+        QCOMPARE(decodeSubAudio(QStringLiteral("85"), QStringLiteral("OFF")),
+                 QStringLiteral("OFF"));
+        QCOMPARE(decodeSubAudio(QStringLiteral("850823"), QStringLiteral("OFF")),
+                 QStringLiteral("OFF"));
 
         ChannelTable table;
         loadEnglish(table);
-        sendcan(QString(), table, 4);
+        decodeFlags(QString(), table, 4);
         QCOMPARE(rowCells(table, 4).mid(4), (QStringList{"Low", "Narrow", "OFF", "ON"}));
-        sendcan(QStringLiteral("F"), table, 0);
-        sendcan(QStringLiteral("F"), table, 500);
+        decodeFlags(QStringLiteral("F"), table, 0);
+        decodeFlags(QStringLiteral("F"), table, 500);
         QVERIFY(!MemoryCodec::decodeChannel(table, -1, QString(), QString()));
         QVERIFY(
             MemoryCodec::decodeChannel(table, 200, r, reply(QStringLiteral("FFFFFFFFFFFFFFFF"))));
         QCOMPARE(MemoryCodec::encodeChannel(table, 0).first, QStringLiteral("FFFFFFFFFFFFFFFF"));
 
         FunctionSettings settings;
-        sendchan(settings, QString(), QStringLiteral("F"));
-        QCOMPARE(writexuan(settings), QStringLiteral("00"));
+        decodeOptionBits(settings, QString(), QStringLiteral("F"));
+        QCOMPARE(encodeOptionByte0(settings), QStringLiteral("00"));
     }
 
     // ---- Before a write ------------------------------------------------

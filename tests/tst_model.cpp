@@ -60,7 +60,7 @@ private slots:
         QCOMPARE(ChannelTable().toneList().at(0), QStringLiteral("禁用"));
     }
 
-    void sendcell_data()
+    void normaliseFrequencyCell_data()
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("normalised");
@@ -89,17 +89,17 @@ private slots:
         QTest::newRow("separator last") << "438."
                                         << "438.00000";
     }
-    void sendcell()
+    void normaliseFrequencyCell()
     {
         QFETCH(QString, typed);
         QFETCH(QString, normalised);
         ChannelTable table;
         table.setCell(1, 7, local(typed));
-        table.sendcell(1, 7);
+        table.normaliseFrequencyCell(1, 7);
         QCOMPARE(table.cell(1, 7), local(normalised));
     }
 
-    void sendcellRefusesNonNumbers_data()
+    void normaliseFrequencyCellRefusesNonNumbers_data()
     {
         QTest::addColumn<QString>("text");
         QTest::newRow("empty") << "";
@@ -107,13 +107,13 @@ private slots:
         QTest::newRow("two separators") << "438.1.2";
         QTest::newRow("group separator") << "1,438.5";
     }
-    void sendcellRefusesNonNumbers()
+    void normaliseFrequencyCellRefusesNonNumbers()
     {
         QFETCH(QString, text);
         ChannelTable table;
         table.setCell(1, 3, local(text));
         try {
-            table.sendcell(1, 3);
+            table.normaliseFrequencyCell(1, 3);
             QFAIL("no ConvertError");
         } catch (const ConvertError &e) {
             QCOMPARE(e.message(),
@@ -128,7 +128,7 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(ConvertError, parseFrequency(other));
     }
 
-    void sendallcell_data()
+    void commitRow_data()
     {
         // Cells 1-8 before, the edited column, cells 1-8 after ("|"-separated).
         QTest::addColumn<QString>("before");
@@ -150,7 +150,7 @@ private slots:
             << "438.0012|OFF|438.0012|OFF|High|Wide|ON|OFF" << 5
             << "438.0012|OFF|438.0012|OFF|High|Wide|ON|OFF";
     }
-    void sendallcell()
+    void commitRow()
     {
         QFETCH(QString, before);
         QFETCH(int, col);
@@ -160,7 +160,7 @@ private slots:
         const QStringList cells = before.split(QLatin1Char('|'));
         for (int c = 1; c <= 8; ++c)
             table.setCell(c, 7, local(cells.at(c - 1)));
-        table.sendallcell(col, 7);
+        table.commitRow(col, 7);
         QStringList got;
         for (int c = 1; c <= 8; ++c)
             got << table.cell(c, 7);
@@ -171,7 +171,7 @@ private slots:
     {
         ChannelTable table;
         table.setCell(1, 1, QStringLiteral("438"));
-        table.sendallcell(1, 1);
+        table.commitRow(1, 1);
         QCOMPARE(table.cell(3, 1), local("438.00000"));
         for (int c : {2, 4, 5, 6, 7, 8})
             QVERIFY(table.cell(c, 1).isEmpty());

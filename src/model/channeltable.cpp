@@ -113,7 +113,7 @@ double ChannelTable::normalisedFrequency(double f)
     return n / 100000.0;
 }
 
-void ChannelTable::sendcell(int col, int row)
+void ChannelTable::normaliseFrequencyCell(int col, int row)
 {
     const double f = parseFrequency(cell(col, row));
     setCell(col, row, formatFrequency(normalisedFrequency(f)));
@@ -122,24 +122,24 @@ void ChannelTable::sendcell(int col, int row)
 void ChannelTable::applyNewChannelDefaults(int row)
 {
     setCell(ColTxFreq, row, cell(ColRxFreq, row));
-    setCell(ColRxTone, row, m_texts.OffText);
-    setCell(ColTxTone, row, m_texts.OffText);
-    setCell(ColPower, row, m_texts.HighText);
-    setCell(ColBandWidth, row, m_texts.WideText);
-    setCell(ColScan, row, m_texts.OnText);
-    setCell(ColBusyLock, row, m_texts.OffText);
+    setCell(ColRxTone, row, m_texts.offText);
+    setCell(ColTxTone, row, m_texts.offText);
+    setCell(ColPower, row, m_texts.highText);
+    setCell(ColBandWidth, row, m_texts.wideText);
+    setCell(ColScan, row, m_texts.onText);
+    setCell(ColBusyLock, row, m_texts.offText);
 }
 
-void ChannelTable::sendallcell(int col, int row)
+void ChannelTable::commitRow(int col, int row)
 {
     if (row >= 1 && !cell(ColRxFreq, row).isEmpty() && cell(ColRxTone, row).isEmpty()) {
         // The receive frequency is what makes the new channel, whichever
         // column the editor was on (a row opened from a file can be
         // committed from its power cell): normalise column 1, not col.
-        sendcell(ColRxFreq, row);
+        normaliseFrequencyCell(ColRxFreq, row);
         applyNewChannelDefaults(row);
     } else if (row >= 1 && !cell(col, row).isEmpty() && (col == ColRxFreq || col == ColTxFreq)) {
-        sendcell(col, row);
+        normaliseFrequencyCell(col, row);
     } else if (cell(ColRxFreq, row).isEmpty()) {
         for (int c = ColRxTone; c < ColumnCount; ++c)
             setCell(c, row, QString());

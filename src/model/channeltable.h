@@ -63,19 +63,19 @@ public:
     // 100-550 MHz and moves it up to the next multiple of 5 kHz or 6.25 kHz.
     // Throws ConvertError when the text is not a number; the cell is then
     // left as it was.
-    void sendcell(int col, int row);
+    void normaliseFrequencyCell(int col, int row);
 
     // Commits a row; col is the column that was being edited. The first rule
     // that applies: a new channel (column 1 set, column 2 empty) gets its
     // receive frequency normalised and the defaults; an edited frequency in column col is
     // normalised; an empty column 1 empties the row. Throws ConvertError.
-    void sendallcell(int col, int row);
+    void commitRow(int col, int row);
 
     // Columns 2-8 of a channel that has just got its first receive frequency:
     // transmit = receive, tones off, high power, wide, scanned, busy lock off.
     void applyNewChannelDefaults(int row);
 
-    // The normalisation of sendcell on a value in MHz, for callers that hold
+    // The normalisation of normaliseFrequencyCell on a value in MHz, for callers that hold
     // a number already.
     static double normalisedFrequency(double mhz);
 

@@ -89,22 +89,22 @@ bool isRangeShape(const QString &text)
 
 bool isOffTone(const ChannelTable &table, const QString &text)
 {
-    return isValueText(table.valueTexts(), text, &ValueTexts::OffText) ||
+    return isValueText(table.valueTexts(), text, &ValueTexts::offText) ||
            (!text.isEmpty() && text == table.toneList().value(0));
 }
 
 // Columns 5-8 for a flags nibble.
 std::array<QString, 4> flagTexts(int v, const ValueTexts &texts)
 {
-    return {v & 8 ? texts.HighText : texts.LowText, v & 4 ? texts.WideText : texts.NarrowText,
-            v & 2 ? texts.OnText : texts.OffText, v & 1 ? texts.OffText : texts.OnText};
+    return {v & 8 ? texts.highText : texts.lowText, v & 4 ? texts.wideText : texts.narrowText,
+            v & 2 ? texts.onText : texts.offText, v & 1 ? texts.offText : texts.onText};
 }
 
 // The text of column 5 + k that sets flag bit 3 - k.
-constexpr QString ValueTexts::*FlagSetText[4] = {&ValueTexts::HighText, &ValueTexts::WideText,
-                                                 &ValueTexts::OnText, &ValueTexts::OffText};
-constexpr QString ValueTexts::*FlagClearText[4] = {&ValueTexts::LowText, &ValueTexts::NarrowText,
-                                                   &ValueTexts::OffText, &ValueTexts::OnText};
+constexpr QString ValueTexts::*FlagSetText[4] = {&ValueTexts::highText, &ValueTexts::wideText,
+                                                 &ValueTexts::onText, &ValueTexts::offText};
+constexpr QString ValueTexts::*FlagClearText[4] = {&ValueTexts::lowText, &ValueTexts::narrowText,
+                                                   &ValueTexts::offText, &ValueTexts::onText};
 
 QString rangeEdges(const QString &range)
 {
@@ -117,7 +117,7 @@ QString rangeEdges(const QString &range)
 
 } // namespace
 
-int HexDigitValue(const QString &digit)
+int hexDigitValue(const QString &digit)
 {
     if (digit.size() != 1)
         return 0;
@@ -126,7 +126,7 @@ int HexDigitValue(const QString &digit)
 
 // ---- Channels ----------------------------------------------------------
 
-std::optional<QString> sendfre(const QString &reply, int position)
+std::optional<QString> decodeFrequency(const QString &reply, int position)
 {
     // 1-based: the pairs start at position, position - 2, ... position - 6.
     if (position < 7 || position + 1 > reply.size())
@@ -142,7 +142,7 @@ std::optional<QString> sendfre(const QString &reply, int position)
     return formatFrequency(digits.toLongLong() / 100000.0);
 }
 
-QString sendCTC(const QString &stored, const QString &offText)
+QString decodeSubAudio(const QString &stored, const QString &offText)
 {
     if (stored.size() != 4)
         return offText;
@@ -164,10 +164,10 @@ QString sendCTC(const QString &stored, const QString &offText)
     }
 }
 
-void sendcan(const QString &digit, ChannelTable &table, int row)
+void decodeFlags(const QString &digit, ChannelTable &table, int row)
 {
     const std::array<QString, 4> texts =
-        flagTexts(HexDigitValue(digit), textsForFilling(table.valueTexts()));
+        flagTexts(hexDigitValue(digit), textsForFilling(table.valueTexts()));
     for (int k = 0; k < 4; ++k)
         table.setCell(ChannelTable::ColPower + k, row, texts[k]);
 }
@@ -175,7 +175,7 @@ void sendcan(const QString &digit, ChannelTable &table, int row)
 bool decodeChannel(ChannelTable &table, int row, const QString &replyA, const QString &replyB)
 {
     std::array<QString, 8> data;
-    const std::optional<QString> rx = sendfre(replyA, 15);
+    const std::optional<QString> rx = decodeFrequency(replyA, 15);
     if (!rx) {
         table.setRowData(row, data);
         return false;
@@ -185,7 +185,7 @@ bool decodeChannel(ChannelTable &table, int row, const QString &replyA, const QS
         table.setRowData(row, data);
         return true;
     }
-    const std::optional<QString> tx = sendfre(replyA, 23);
+    const std::optional<QString> tx = decodeFrequency(replyA, 23);
     const QString blockB = replyB.mid(8, 16);
     if (!tx || blockB.size() != 16 || !allHex(blockB)) {
         table.setRowData(row, data);
@@ -194,8 +194,8 @@ bool decodeChannel(ChannelTable &table, int row, const QString &replyA, const QS
     const ValueTexts texts = textsForFilling(table.valueTexts());
     data[ChannelTable::ColRxFreq - 1] = *rx;
     data[ChannelTable::ColTxFreq - 1] = *tx;
-    data[ChannelTable::ColRxTone - 1] = sendCTC(blockB.mid(0, 4), texts.OffText);
-    data[ChannelTable::ColTxTone - 1] = sendCTC(blockB.mid(4, 4), texts.OffText);
+    data[ChannelTable::ColRxTone - 1] = decodeSubAudio(blockB.mid(0, 4), texts.offText);
+    data[ChannelTable::ColTxTone - 1] = decodeSubAudio(blockB.mid(4, 4), texts.offText);
     // Only the low nibble of the flags byte (digit 18 of the reply) counts.
     const std::array<QString, 4> flags = flagTexts(hexValue(blockB[9]), texts);
     for (int k = 0; k < 4; ++k)
@@ -204,7 +204,7 @@ bool decodeChannel(ChannelTable &table, int row, const QString &replyA, const QS
     return true;
 }
 
-QString WriteFre(const ChannelTable &table, int col, int row)
+QString encodeFrequency(const ChannelTable &table, int col, int row)
 {
     const QString text = table.cell(col, row);
     if (!isFrequencyShape(text))
@@ -214,7 +214,7 @@ QString WriteFre(const ChannelTable &table, int col, int row)
     return d.mid(6, 2) + d.mid(4, 2) + d.mid(2, 2) + d.mid(0, 2);
 }
 
-QString writeCTC(const ChannelTable &table, int col, int row)
+QString encodeSubAudio(const ChannelTable &table, int col, int row)
 {
     const QString t = table.cell(col, row).trimmed();
     if (t.isEmpty() || isOffTone(table, t) || !isToneShape(t))
@@ -230,7 +230,7 @@ QString writeCTC(const ChannelTable &table, int col, int row)
     return chars({t[1], t[3], QLatin1Char('0'), t[0]}); // "88.5" -> 85 08
 }
 
-QString writecan(const ChannelTable &table, int row)
+QString encodeFlags(const ChannelTable &table, int row)
 {
     QString joined;
     for (int k = 0; k < 4; ++k)
@@ -247,16 +247,16 @@ QString writecan(const ChannelTable &table, int row)
 
 ChannelBlocks encodeChannel(const ChannelTable &table, int row)
 {
-    return {WriteFre(table, ChannelTable::ColRxFreq, row) +
-                WriteFre(table, ChannelTable::ColTxFreq, row),
-            writeCTC(table, ChannelTable::ColRxTone, row) +
-                writeCTC(table, ChannelTable::ColTxTone, row) + writecan(table, row) +
+    return {encodeFrequency(table, ChannelTable::ColRxFreq, row) +
+                encodeFrequency(table, ChannelTable::ColTxFreq, row),
+            encodeSubAudio(table, ChannelTable::ColRxTone, row) +
+                encodeSubAudio(table, ChannelTable::ColTxTone, row) + encodeFlags(table, row) +
                 QStringLiteral("FFFFFF")};
 }
 
 // ---- Settings block ----------------------------------------------------
 
-QString writexuan(const FunctionSettings &s)
+QString encodeOptionByte0(const FunctionSettings &s)
 {
     const int high = 8 * s.index(Setting::MRfreq_MRCH) + 4 * s.index(Setting::VFO_MR) +
                      2 * s.index(Setting::Scramble) + s.index(Setting::Ring);
@@ -265,7 +265,7 @@ QString writexuan(const FunctionSettings &s)
     return chars({hexDigit(high), hexDigit(low)});
 }
 
-QString writexuan2(const FunctionSettings &s)
+QString encodeOptionByte4(const FunctionSettings &s)
 {
     // The 12 sets bits 7 and 6.
     const int high = 12 + 2 * s.index(Setting::band) + s.index(Setting::SpreadFreq);
@@ -274,7 +274,7 @@ QString writexuan2(const FunctionSettings &s)
     return chars({hexDigit(high), hexDigit(low)});
 }
 
-void sendchan(FunctionSettings &settings, const QString &byte0, const QString &byte4)
+void decodeOptionBits(FunctionSettings &settings, const QString &byte0, const QString &byte4)
 {
     static const Setting bitsA[8] = {Setting::APO,      Setting::BEEP,       Setting::BatSave,
                                      Setting::scankind, Setting::Ring,       Setting::Scramble,
@@ -282,7 +282,7 @@ void sendchan(FunctionSettings &settings, const QString &byte0, const QString &b
     static const Setting bitsB[6] = {Setting::keyswitch, Setting::Switch_U_P, Setting::DownFreq,
                                      Setting::BroadBand, Setting::SpreadFreq, Setting::band};
     const auto value = [](const QString &byte) {
-        return 16 * HexDigitValue(byte.mid(0, 1)) + HexDigitValue(byte.mid(1, 1));
+        return 16 * hexDigitValue(byte.mid(0, 1)) + hexDigitValue(byte.mid(1, 1));
     };
     const int a = value(byte0);
     for (int bit = 0; bit < 8; ++bit)
@@ -292,15 +292,15 @@ void sendchan(FunctionSettings &settings, const QString &byte0, const QString &b
         settings.setIndex(bitsB[bit], (b >> bit) & 1);
 }
 
-QString settingsBlockData(const FunctionSettings &s)
+QString encodeSettingsBlock(const FunctionSettings &s)
 {
-    return writexuan(s) + byteDigits(s.index(Setting::Squelch)) +
+    return encodeOptionByte0(s) + byteDigits(s.index(Setting::Squelch)) +
            byteDigits(s.index(Setting::VoxControl)) + byteDigits(s.index(Setting::TxT_O_T)) +
-           writexuan2(s) + byteDigits(s.index(Setting::Freq_Step) + 1) +
+           encodeOptionByte4(s) + byteDigits(s.index(Setting::Freq_Step) + 1) +
            byteDigits(s.index(Setting::Txlight) + 1) + byteDigits(s.index(Setting::Rxlight) + 1);
 }
 
-bool readSettingsBlock(FunctionSettings &settings, const QString &reply)
+bool decodeSettingsBlock(FunctionSettings &settings, const QString &reply)
 {
     const QString data = reply.mid(8, 16);
     if (data.size() != 16 || !allHex(data))
@@ -324,13 +324,13 @@ bool readSettingsBlock(FunctionSettings &settings, const QString &reply)
         settings.setIndex(Setting::Rxlight, 4);
     else
         setDecimal(Setting::Rxlight, low(7), 1);
-    sendchan(settings, data.mid(0, 2), data.mid(8, 2));
+    decodeOptionBits(settings, data.mid(0, 2), data.mid(8, 2));
     return true;
 }
 
 // ---- Band edges --------------------------------------------------------
 
-QString bandEdgesData(const BandRangeList &rx, const BandRangeList &tx)
+QString encodeBandEdges(const BandRangeList &rx, const BandRangeList &tx)
 {
     return rangeEdges(rx.chosenText()) + rangeEdges(tx.chosenText());
 }

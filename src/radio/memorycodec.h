@@ -50,7 +50,7 @@ inline const QString IdentBlockData = QStringLiteral("0000F33531373451");
 
 // The value 0-15 of a one-character text "0"-"9" or "A"-"F" (upper case);
 // 0 for anything else, the empty text included.
-int HexDigitValue(const QString &digit);
+int hexDigitValue(const QString &digit);
 
 // ---- Channels ----------------------------------------------------------
 //
@@ -74,18 +74,18 @@ int HexDigitValue(const QString &digit);
 // locale separator (43812500 -> "438.12500"). Any other digit (A-E, a
 // mixture with F, a non-hex character) or a position the reply does not
 // reach gives nullopt: the frequency cannot be read.
-std::optional<QString> sendfre(const QString &reply, int position);
+std::optional<QString> decodeFrequency(const QString &reply, int position);
 
 // The cell text of a sub-audio field given as its four stored digits, low
 // byte first ("8508" -> "88.5", "2380" -> "D023N"). Top nibble F gives
 // offText; a top nibble other than 0, 1, 2, 8, C or F reads like a tone below
 // 100 Hz ("2331", the value 0x3123, -> "12.3"). A text that is not four
 // characters long gives offText.
-QString sendCTC(const QString &stored, const QString &offText);
+QString decodeSubAudio(const QString &stored, const QString &offText);
 
 // Sets columns 5-8 of `row` from the flags nibble given as one hex digit
-// (HexDigitValue, so anything else counts as 0).
-void sendcan(const QString &digit, ChannelTable &table, int row);
+// (hexDigitValue, so anything else counts as 0).
+void decodeFlags(const QString &digit, ChannelTable &table, int row);
 
 // Fills columns 1-8 of `row` from the hex texts of the replies to the reads
 // of the channel's first block (replyA) and second block (replyB). An empty
@@ -100,26 +100,26 @@ bool decodeChannel(ChannelTable &table, int row, const QString &replyA, const QS
 // separator, '.' or ','), least significant pair first: "438.12500" ->
 // "00258143". An empty cell, or one that is not three digits, a separator
 // and five decimals, gives "FFFFFFFF".
-QString WriteFre(const ChannelTable &table, int col, int row);
+QString encodeFrequency(const ChannelTable &table, int col, int row);
 
 // Four stored digits (low byte first) for the sub-audio text in column `col`
 // (2 or 4) of `row`, blanks around it ignored: "88.5" -> "8508", "254.1" ->
 // "4125", "D023N" -> "2380", "D754I" -> "54C7". Empty, the off text of
 // either language, or a text in none of the forms dd.d, 1dd.d, 2dd.d,
 // Dooo N/I (o an octal digit) gives "FFFF".
-QString writeCTC(const ChannelTable &table, int col, int row);
+QString encodeSubAudio(const ChannelTable &table, int col, int row);
 
 // Two digits for the flags byte of `row`: "FF" when columns 5-8 are all
 // empty, otherwise "F" and the nibble 8 x high power + 4 x wide + 2 x scan
 // on + 1 x busy lock off. A cell that is not that column's text for the set
 // bit, in either language, adds nothing.
-QString writecan(const ChannelTable &table, int row);
+QString encodeFlags(const ChannelTable &table, int row);
 
 // The data of a channel's two blocks, 16 digits each.
 struct ChannelBlocks
 {
-    QString first;  // WriteFre(1) + WriteFre(3)
-    QString second; // writeCTC(2) + writeCTC(4) + writecan + "FFFFFF"
+    QString first;  // encodeFrequency(1) + encodeFrequency(3)
+    QString second; // encodeSubAudio(2) + encodeSubAudio(4) + encodeFlags + "FFFFFF"
 };
 // An empty row gives 32 F.
 ChannelBlocks encodeChannel(const ChannelTable &table, int row);
@@ -137,21 +137,21 @@ ChannelBlocks encodeChannel(const ChannelTable &table, int row);
 
 // Option byte 0 as two digits: high 8 MR freq./MR CH + 4 VFO/MR +
 // 2 Scramble + Ring, low 8 scankind + 4 BatSave + 2 BEEP + APO.
-QString writexuan(const FunctionSettings &settings);
+QString encodeOptionByte0(const FunctionSettings &settings);
 
 // Option byte 4 as two digits: high 12 + 2 band + SpreadFreq, low
 // 8 BroadBand + 4 DownFreq + 2 Switch.U.P + keyswitch.
-QString writexuan2(const FunctionSettings &settings);
+QString encodeOptionByte4(const FunctionSettings &settings);
 
 // Sets the fourteen option-bit settings from the two digits of byte 0 and of
 // byte 4, in the order APO ... MR freq./MR CH, keyswitch ... band (band
 // after SpreadFreq, so SpreadFreq's rule runs first). Digits are read with
-// HexDigitValue.
-void sendchan(FunctionSettings &settings, const QString &byte0, const QString &byte4);
+// hexDigitValue.
+void decodeOptionBits(FunctionSettings &settings, const QString &byte0, const QString &byte4);
 
 // The settings block's 8 data bytes as 16 digits. The defaults give
 // "FF020004CF060204".
-QString settingsBlockData(const FunctionSettings &settings);
+QString encodeSettingsBlock(const FunctionSettings &settings);
 
 // Sets the settings from the reply to the read of 0x0C80, in the order
 // Squelch, VoxControl, TxT.O.T, Freq.Step, Txlight, Rxlight, then the option
@@ -160,7 +160,7 @@ QString settingsBlockData(const FunctionSettings &settings);
 // 2 and Rxlight 4; a value outside a setting's choices is refused by the
 // setting. Returns false, changing nothing, when the reply is shorter than
 // ReplyDigits or its data digits are not all hex digits.
-bool readSettingsBlock(FunctionSettings &settings, const QString &reply);
+bool decodeSettingsBlock(FunctionSettings &settings, const QString &reply);
 
 // ---- Band edges blocks (0x0CA0 band one, 0x0CA8 band two) ---------------
 //
@@ -171,7 +171,7 @@ bool readSettingsBlock(FunctionSettings &settings, const QString &reply);
 // receive and transmit lists: "400-470MHz" in both gives
 // "0040004700400047". A list whose chosen text is not of that form (or has
 // none chosen) gives "FFFFFFFF" for its half.
-QString bandEdgesData(const BandRangeList &rx, const BandRangeList &tx);
+QString encodeBandEdges(const BandRangeList &rx, const BandRangeList &tx);
 
 // ---- Before a write -----------------------------------------------------
 

@@ -37,11 +37,11 @@ QByteArray encodeImage(const RadioData &data)
         put(image, MemoryCodec::channelAddress(n), blocks.first);
         put(image, MemoryCodec::channelAddress(n) + BlockSize, blocks.second);
     }
-    put(image, MemoryCodec::SettingsBlockAddress, MemoryCodec::settingsBlockData(data.settings));
+    put(image, MemoryCodec::SettingsBlockAddress, MemoryCodec::encodeSettingsBlock(data.settings));
     put(image, MemoryCodec::BandOneEdgesAddress,
-        MemoryCodec::bandEdgesData(data.bands.list1_rx, data.bands.list1_tx));
+        MemoryCodec::encodeBandEdges(data.bands.list1_rx, data.bands.list1_tx));
     put(image, MemoryCodec::BandTwoEdgesAddress,
-        MemoryCodec::bandEdgesData(data.bands.list2_rx, data.bands.list2_tx));
+        MemoryCodec::encodeBandEdges(data.bands.list2_rx, data.bands.list2_tx));
     put(image, MemoryCodec::IdentBlockAddress, MemoryCodec::IdentBlockData);
     return image;
 }
@@ -70,7 +70,7 @@ ImageDecodeResult decodeImage(const QByteArray &image, RadioData &data)
         result.warnings << QStringLiteral("The image holds no function settings (its settings "
                                           "block is erased); the settings keep their values");
     } else {
-        result.settingsRead = MemoryCodec::readSettingsBlock(
+        result.settingsRead = MemoryCodec::decodeSettingsBlock(
             data.settings, blockReply(image, MemoryCodec::SettingsBlockAddress));
     }
     return result;

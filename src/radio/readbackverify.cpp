@@ -130,8 +130,8 @@ QStringList settingsDifferences(const RadioData &written, const QByteArray &expe
     RadioData held;
     takeLanguage(stored, written);
     takeLanguage(held, written);
-    MemoryCodec::readSettingsBlock(stored.settings, MemoryImage::blockReply(expected, address));
-    MemoryCodec::readSettingsBlock(held.settings, MemoryImage::blockReply(actual, address));
+    MemoryCodec::decodeSettingsBlock(stored.settings, MemoryImage::blockReply(expected, address));
+    MemoryCodec::decodeSettingsBlock(held.settings, MemoryImage::blockReply(actual, address));
     QStringList lines;
     for (Setting s : allSettings()) {
         if (stored.settings.index(s) != held.settings.index(s))
@@ -178,7 +178,7 @@ VerifyReport ReadBackVerify::run(const RadioData &written)
 {
     VerifyReport report;
     if (m_running) {
-        report.readResult.mode = ProgrammingRun::Read;
+        report.readResult.mode = TransferMode::Read;
         report.readResult.outcome = ProgrammingResult::Outcome::Busy;
         report.message = QStringLiteral("A read-back is already in progress");
         return report;
@@ -189,7 +189,7 @@ VerifyReport ReadBackVerify::run(const RadioData &written)
     takeLanguage(scratch, written);
     ProgrammingRun read(m_link, scratch);
     connect(&read, &ProgrammingRun::progress, this, &ReadBackVerify::progress);
-    report.readResult = read.run(ProgrammingRun::Read);
+    report.readResult = read.run(TransferMode::Read);
     report.readBack = read.image();
 
     if (report.readResult.outcome != ProgrammingResult::Outcome::Done) {

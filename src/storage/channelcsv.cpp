@@ -101,7 +101,7 @@ std::optional<SubAudio> cellSubAudio(const ChannelTable &table, const QString &c
 {
     const QString text = cell.trimmed();
     if (text.isEmpty() || text == table.toneList().value(0) ||
-        isValueText(table.valueTexts(), text, &ValueTexts::OffText))
+        isValueText(table.valueTexts(), text, &ValueTexts::offText))
         return SubAudio{};
     static const QRegularExpression tone(QStringLiteral("^[0-9]{2,3}\\.[0-9]$"));
     static const QRegularExpression code(QStringLiteral("^D([0-7]{3})([NI])$"));
@@ -126,7 +126,7 @@ QString subAudioCell(const SubAudio &s, const ValueTexts &texts)
     case SubAudio::Off:
         break;
     }
-    return texts.OffText;
+    return texts.offText;
 }
 
 // ---- Export ----------------------------------------------------------------
@@ -266,9 +266,9 @@ std::optional<QStringList> exportRow(const RadioData &data, int n, QStringList *
         allEmpty = allEmpty && flags[k].isEmpty();
     }
     static constexpr QString ValueTexts::*SetText[4] = {
-        &ValueTexts::HighText, &ValueTexts::WideText, &ValueTexts::OnText, &ValueTexts::OffText};
+        &ValueTexts::highText, &ValueTexts::wideText, &ValueTexts::onText, &ValueTexts::offText};
     static constexpr QString ValueTexts::*ClearText[4] = {
-        &ValueTexts::LowText, &ValueTexts::NarrowText, &ValueTexts::OffText, &ValueTexts::OnText};
+        &ValueTexts::lowText, &ValueTexts::narrowText, &ValueTexts::offText, &ValueTexts::onText};
     static const char *const flagNames[4] = {"power", "band width", "scan", "busy lock"};
     std::array<bool, 4> set{true, true, true, true};
     if (!allEmpty) {
@@ -606,13 +606,13 @@ ParsedRow parseRow(const std::array<int, ColumnCount> &columns, const Record &re
         reject(QStringLiteral("BusyLock \"%1\" is not ON or OFF").arg(row.get(BusyLock)));
 
     parsed.cells[ChannelTable::ColPower - 1] =
-        isHighPower(row.get(Power)) ? texts.HighText : texts.LowText;
+        isHighPower(row.get(Power)) ? texts.highText : texts.lowText;
     parsed.cells[ChannelTable::ColBandWidth - 1] =
-        mode == QLatin1String("NFM") ? texts.NarrowText : texts.WideText;
+        mode == QLatin1String("NFM") ? texts.narrowText : texts.wideText;
     parsed.cells[ChannelTable::ColScan - 1] =
-        skip == QLatin1String("S") ? texts.OffText : texts.OnText;
+        skip == QLatin1String("S") ? texts.offText : texts.onText;
     parsed.cells[ChannelTable::ColBusyLock - 1] =
-        busyOn.contains(busy) ? texts.OnText : texts.OffText;
+        busyOn.contains(busy) ? texts.onText : texts.offText;
     return parsed;
 }
 
