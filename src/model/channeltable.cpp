@@ -3,8 +3,6 @@
 #include "model/frequency.h"
 #include "model/tonelist.h"
 
-#include <cmath>
-
 ChannelTable::ChannelTable(QObject *parent)
     : QObject(parent), m_toneList(makeToneList(QStringLiteral("禁用")))
 {
@@ -96,27 +94,9 @@ void ChannelTable::setToneOffText(const QString &offText)
     m_toneList[0] = offText;
 }
 
-double ChannelTable::normalisedFrequency(double f)
-{
-    if (f < 100)
-        f = 100;
-    if (f > 550)
-        f = 550;
-    // Units of 10 Hz, truncated to a multiple of 100 Hz, then up in 50 Hz
-    // steps to the first multiple of 5 kHz (500) or 6.25 kHz (625).
-    qint64 n = static_cast<qint64>(std::trunc(f * 10000)) * 10;
-    while (n < 55000000) {
-        if (n % 500 == 0 || n % 625 == 0)
-            break;
-        n += 5;
-    }
-    return n / 100000.0;
-}
-
 void ChannelTable::normaliseFrequencyCell(int col, int row)
 {
-    const double f = parseFrequency(cell(col, row));
-    setCell(col, row, formatFrequency(normalisedFrequency(f)));
+    setCell(col, row, frequencyCellText(normaliseFrequency(parseFrequency(cell(col, row)))));
 }
 
 void ChannelTable::applyNewChannelDefaults(int row)

@@ -75,10 +75,6 @@ public:
     // transmit = receive, tones off, high power, wide, scanned, busy lock off.
     void applyNewChannelDefaults(int row);
 
-    // The normalisation of normaliseFrequencyCell on a value in MHz, for callers that hold
-    // a number already.
-    static double normalisedFrequency(double mhz);
-
 signals:
     void cellChanged(int col, int row);
     // Several rows changed at once (first..last, inclusive).

@@ -139,7 +139,7 @@ std::optional<QString> decodeFrequency(const QString &reply, int position)
     for (QChar c : digits)
         if (!isDecimal(c))
             return std::nullopt;
-    return formatFrequency(digits.toLongLong() / 100000.0);
+    return frequencyCellText(digits.toLongLong());
 }
 
 QString decodeSubAudio(const QString &stored, const QString &offText)

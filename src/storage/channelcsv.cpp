@@ -45,12 +45,8 @@ enum Column {
     ColumnCount
 };
 
-// Frequencies are handled in units of 10 Hz, as the radio stores them.
-constexpr qint64 UnitsPerMHz = 100000;
-constexpr qint64 LowestUnits = 100 * UnitsPerMHz;
-constexpr qint64 HighestUnits = 550 * UnitsPerMHz;
 // Up to this difference a transmit frequency is written as an offset.
-constexpr qint64 LargestOffsetUnits = 10 * UnitsPerMHz;
+constexpr qint64 LargestOffset = 10 * FrequencyUnitsPerMHz;
 // Power from this many watts up is high.
 constexpr double HighPowerWatts = 2.5;
 
@@ -66,25 +62,7 @@ QString channelName(int n)
     return QStringLiteral("Channel %1").arg(n, 3, 10, QLatin1Char('0'));
 }
 
-// "438.125000": MHz with 6 decimals.
-QString formatMHz(qint64 units)
-{
-    const qint64 hz = units * 10;
-    return QStringLiteral("%1.%2").arg(hz / 1000000).arg(hz % 1000000, 6, 10, QLatin1Char('0'));
-}
-
 // ---- Cells ---------------------------------------------------------------
-
-// A frequency cell as a write stores it: three digits, a separator, five
-// decimals.
-std::optional<qint64> cellUnits(const QString &text)
-{
-    static const QRegularExpression pattern(QStringLiteral("^([0-9]{3})[.,]([0-9]{5})$"));
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch())
-        return std::nullopt;
-    return match.captured(1).toLongLong() * UnitsPerMHz + match.captured(2).toLongLong();
-}
 
 // A sub-audio value: off, a CTCSS tone ("88.5") or a DCS code ("023") with
 // its polarity ('N' normal, 'R' inverted).
@@ -209,13 +187,13 @@ std::optional<QStringList> exportRow(const RadioData &data, int n, QStringList *
     };
     const QString rxText = table.cell(ChannelTable::ColRxFreq, n);
     const QString txText = table.cell(ChannelTable::ColTxFreq, n);
-    const std::optional<qint64> rx = cellUnits(rxText);
+    const std::optional<qint64> rx = parseFrequencyCell(rxText);
     if (!rx)
         return refuse(QStringLiteral("receive frequency \"%1\" is not a frequency").arg(rxText));
     // No transmit frequency is a receive-only channel.
     qint64 tx = -1;
     if (!txText.isEmpty()) {
-        const std::optional<qint64> units = cellUnits(txText);
+        const std::optional<qint64> units = parseFrequencyCell(txText);
         if (!units)
             return refuse(
                 QStringLiteral("transmit frequency \"%1\" is not a frequency").arg(txText));
@@ -234,18 +212,18 @@ std::optional<QStringList> exportRow(const RadioData &data, int n, QStringList *
 
     QStringList f(ColumnCount);
     f[Location] = QString::number(n);
-    f[Frequency] = formatMHz(*rx);
-    f[Offset] = formatMHz(0);
+    f[Frequency] = formatMegahertz(*rx);
+    f[Offset] = formatMegahertz(0);
     if (tx < 0) {
         f[Duplex] = QStringLiteral("off");
     } else if (tx != *rx) {
         const qint64 difference = tx - *rx;
-        if (std::llabs(difference) <= LargestOffsetUnits) {
+        if (std::llabs(difference) <= LargestOffset) {
             f[Duplex] = difference > 0 ? QStringLiteral("+") : QStringLiteral("-");
-            f[Offset] = formatMHz(std::llabs(difference));
+            f[Offset] = formatMegahertz(std::llabs(difference));
         } else {
             f[Duplex] = QStringLiteral("split");
-            f[Offset] = formatMHz(tx);
+            f[Offset] = formatMegahertz(tx);
         }
     }
     f[rToneFreq] = DefaultTone;
@@ -408,32 +386,17 @@ private:
     throw RowError{reason};
 }
 
-// A non-negative decimal number of MHz in units of 10 Hz, rounded to the
-// nearest 10 Hz.
-std::optional<qint64> parseUnits(const QString &text)
-{
-    static const QRegularExpression pattern(QStringLiteral("^([0-9]{1,6})(?:\\.([0-9]*))?$"));
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch())
-        return std::nullopt;
-    const QString decimals = match.captured(2).leftJustified(6, QLatin1Char('0'));
-    qint64 units = match.captured(1).toLongLong() * UnitsPerMHz + decimals.left(5).toLongLong();
-    if (decimals.at(5) >= QLatin1Char('5'))
-        ++units;
-    return units;
-}
-
 // A frequency moved onto the raster as the editor moves a typed one, as its
 // cell text; what it was when it moved.
 QString frequencyCell(qint64 units, const QString &what, const QString &given, QStringList *notes)
 {
-    if (units < LowestUnits || units > HighestUnits)
+    if (units < LowestFrequency || units > HighestFrequency)
         reject(QStringLiteral("%1 %2 MHz is outside 100–550 MHz").arg(what, given));
-    const double normalised = ChannelTable::normalisedFrequency(double(units) / UnitsPerMHz);
-    if (std::llround(normalised * UnitsPerMHz) != units)
+    const qint64 normalised = normaliseFrequency(double(units) / FrequencyUnitsPerMHz);
+    if (normalised != units)
         *notes << QStringLiteral("%1 %2 MHz moved onto the channel raster: %3")
-                      .arg(what, formatMHz(units), formatFrequency(normalised));
-    return formatFrequency(normalised);
+                      .arg(what, formatMegahertz(units), frequencyCellText(normalised));
+    return frequencyCellText(normalised);
 }
 
 SubAudio ctcss(const RowReader &row, Column c, const char *name)
@@ -557,7 +520,7 @@ ParsedRow parseRow(const std::array<int, ColumnCount> &columns, const Record &re
     const QString frequency = row.get(Frequency);
     if (frequency.isEmpty())
         reject(QStringLiteral("no frequency"));
-    const std::optional<qint64> rx = parseUnits(frequency);
+    const std::optional<qint64> rx = parseMegahertz(frequency);
     if (!rx)
         reject(QStringLiteral("Frequency \"%1\" is not a number").arg(frequency));
     if (*rx == 0)
@@ -567,7 +530,7 @@ ParsedRow parseRow(const std::array<int, ColumnCount> &columns, const Record &re
 
     const QString duplex = row.get(Duplex).toLower();
     const QString offsetText = row.get(Offset);
-    const std::optional<qint64> offset = offsetText.isEmpty() ? 0 : parseUnits(offsetText);
+    const std::optional<qint64> offset = offsetText.isEmpty() ? 0 : parseMegahertz(offsetText);
     std::optional<qint64> tx;
     if (duplex.isEmpty()) {
         tx = rx;
@@ -586,8 +549,8 @@ ParsedRow parseRow(const std::array<int, ColumnCount> &columns, const Record &re
             QStringLiteral("Duplex \"%1\" is not \"\", +, -, split or off").arg(row.get(Duplex)));
     }
     if (tx)
-        parsed.cells[ChannelTable::ColTxFreq - 1] =
-            frequencyCell(*tx, QStringLiteral("transmit frequency"), formatMHz(*tx), &parsed.notes);
+        parsed.cells[ChannelTable::ColTxFreq - 1] = frequencyCell(
+            *tx, QStringLiteral("transmit frequency"), formatMegahertz(*tx), &parsed.notes);
 
     const auto [txTone, rxTone] = subAudio(row);
     parsed.cells[ChannelTable::ColTxTone - 1] = subAudioCell(txTone, texts);
