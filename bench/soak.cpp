@@ -402,7 +402,9 @@ void Soak::expectedFromRadio(QList<std::array<QString, 8>> *rowsOut, QList<int> 
     };
     for (int n = 1; n <= ChannelTable::ChannelCount; ++n) {
         const int a = MemoryCodec::channelAddress(n);
-        MemoryCodec::decodeChannel(table, n, reply(a), reply(a + 8));
+        const std::optional<Channel> channel = MemoryCodec::decodeChannel(reply(a), reply(a + 8));
+        if (channel)
+            table.setChannel(n, *channel);
     }
     *rowsOut = rows(table);
     FunctionSettings settings;
@@ -528,7 +530,8 @@ bool Soak::runOnce(int number)
             fail(number, plan, QStringLiteral("a write changed the table or the settings"));
         if (plan.none()) {
             for (int n = 1; n <= ChannelTable::ChannelCount; ++n) {
-                const MemoryCodec::ChannelBlocks b = MemoryCodec::encodeChannel(m_data.table, n);
+                const MemoryCodec::ChannelBlocks b =
+                    MemoryCodec::encodeChannel(m_data.table.channel(n).channel);
                 const QString stored = SerialLink::bytesToHex(
                     m_radio->readMemory(quint16(MemoryCodec::channelAddress(n)), 16));
                 if (stored != b.first + b.second)

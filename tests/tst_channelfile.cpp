@@ -301,7 +301,9 @@ private slots:
         data.table.setValueTexts(EnglishValueTexts);
         data.table.setCell(1, 1, QStringLiteral("438") + sep + QStringLiteral("1"));
         data.table.commitRow(1, 1);
-        data.table.setCell(1, 2, frequencyCellText(46256250));
+        Channel read; // receive only, as a read fills the row
+        read.rxFrequency = 46256250;
+        data.table.setChannel(2, read);
 
         QStringList warnings;
         const QByteArray bytes = channelFileBytes(data, &warnings);
@@ -309,14 +311,16 @@ private slots:
         const QByteArray s = sep.toLatin1();
         QCOMPARE(linesOf(bytes).at(26), "CH001 | 438" + s + "10000 | OFF | 438" + s +
                                             "10000 | OFF | High | Wide | ON | OFF | ");
-        QCOMPARE(linesOf(bytes).at(27), "CH002 | 462" + s + "56250 |  |  |  |  |  |  |  | ");
+        QCOMPARE(linesOf(bytes).at(27),
+                 "CH002 | 462" + s + "56250 | OFF |  | OFF | High | Wide | ON | OFF | ");
 
         RadioData opened;
         const ChannelFileResult result = readBytes(bytes, opened);
         QVERIFY2(result.ok, qPrintable(result.message));
         QCOMPARE(parseFrequency(opened.table.cell(1, 1)), 438.1);
         QCOMPARE(parseFrequencyCell(opened.table.cell(3, 1)), 43810000);
-        QCOMPARE(parseFrequencyCell(opened.table.cell(1, 2)), 46256250);
+        opened.table.setValueTexts(EnglishValueTexts);
+        QCOMPARE(opened.table.channel(2).channel, read);
         opened.table.normaliseFrequencyCell(1, 2);
         QCOMPARE(opened.table.cell(1, 2), data.table.cell(1, 2));
     }

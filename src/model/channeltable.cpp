@@ -58,15 +58,15 @@ void ChannelTable::clearAll()
     emit rowsChanged(1, ChannelCount);
 }
 
-std::array<QString, 8> ChannelTable::rowData(int row) const
+ChannelCells ChannelTable::rowData(int row) const
 {
-    std::array<QString, 8> data;
+    ChannelCells data;
     for (int col = 1; col < ColumnCount; ++col)
         data[col - 1] = cell(col, row);
     return data;
 }
 
-void ChannelTable::setRowData(int row, const std::array<QString, 8> &data)
+void ChannelTable::setRowData(int row, const ChannelCells &data)
 {
     if (row < 1 || row >= RowCount)
         return;
@@ -87,6 +87,18 @@ bool ChannelTable::isRowEmpty(int row) const
         if (!cell(col, row).isEmpty())
             return false;
     return true;
+}
+
+ParsedChannel ChannelTable::channel(int row) const
+{
+    if (row < 1 || row >= RowCount)
+        return {};
+    return parseChannelCells(rowData(row), m_texts);
+}
+
+void ChannelTable::setChannel(int row, const Channel &channel)
+{
+    setRowData(row, formatChannelCells(channel, textsForFilling(m_texts)));
 }
 
 void ChannelTable::setToneOffText(const QString &offText)

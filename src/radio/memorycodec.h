@@ -1,17 +1,18 @@
 #pragma once
 
+#include "model/channel.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <optional>
 
 class BandRangeList;
-class ChannelTable;
 class FunctionSettings;
 struct RadioData;
 
-// The radio's memory image and how the channel table, the function settings
-// and the band range lists turn into it and back.
+// The radio's memory image and how channels, the function settings and the
+// band range lists turn into it and back.
 //
 // Everything here works on hex text: upper-case hexadecimal digit pairs, two
 // digits a byte, in memory order ("00258143" is the bytes 0x00 0x25 0x81 0x43).
@@ -20,14 +21,12 @@ struct RadioData;
 // (1-based, as the positions below). Encoders return the 8 data bytes of a
 // block, 16 digits, or a field of it.
 //
-// The functions keep no state. Decoders write the value texts of the table's
-// current language; encoders recognise the fixed texts of both languages as
-// well, so cells left in the other language still mean what they say.
-// Decoders never trust their input: short or malformed text changes nothing
-// it cannot read and never reads out of range. Encoders always return
-// well-formed hex text of their size, but only texts that pass
-// preflightCheck() are encoded faithfully: a write run calls it first and
-// sends nothing when it reports a problem.
+// The functions keep no state and know no language: channels are values
+// (model/channel.h). Decoders never trust their input: short or malformed
+// text gives nothing they cannot read and never reads out of range. Encoders
+// always return well-formed hex text of their size, but only values that
+// pass preflightCheck() are stored faithfully: a write run calls it first
+// and sends nothing when it reports a problem.
 namespace MemoryCodec {
 
 // Memory map: channel n (1-199) occupies 16 bytes at 0x10 * n, read and
@@ -66,63 +65,73 @@ int hexDigitValue(const QString &digit);
 // BCD digits in 0.1 Hz (88.5 -> 0x0885), 8 a normal DCS code 0x8000 + three
 // octal digits (D023N -> 0x8023), C an inverted one (D754I -> 0xC754), F off.
 
+// What a frequency field holds.
+struct DecodedFrequency
+{
+    // False when the field cannot be read: its digits are neither all F
+    // nor all decimal (A-E, a mixture with F, a non-hex character), or the
+    // reply does not reach it.
+    bool readable = false;
+    // In units of 10 Hz; none when all F.
+    std::optional<qint64> frequency;
+};
+
 // The frequency whose most significant byte starts at digit position
 // `position` of a reply (15 for the receive frequency, data bytes 0-3; 23
 // for the transmit frequency, data bytes 4-7): the digit pairs at position,
-// position - 2, position - 4 and position - 6, most significant first.
-// All F gives the empty text; decimal digits give "%.5f" MHz with the
-// locale separator (43812500 -> "438.12500"). Any other digit (A-E, a
-// mixture with F, a non-hex character) or a position the reply does not
-// reach gives nullopt: the frequency cannot be read.
-std::optional<QString> decodeFrequency(const QString &reply, int position);
+// position - 2, position - 4 and position - 6, most significant first, as a
+// decimal number of 10 Hz units (43812500 is 438.125 MHz).
+DecodedFrequency decodeFrequency(const QString &reply, int position);
 
-// The cell text of a sub-audio field given as its four stored digits, low
-// byte first ("8508" -> "88.5", "2380" -> "D023N"). Top nibble F gives
-// offText; a top nibble other than 0, 1, 2, 8, C or F reads like a tone below
-// 100 Hz ("2331", the value 0x3123, -> "12.3"). A text that is not four
-// characters long gives offText.
-QString decodeSubAudio(const QString &stored, const QString &offText);
+// The sub-audio of a field given as its four stored digits, low byte first
+// ("8508" -> tone 88.5 Hz, "2380" -> code D023N). Top nibble F is off; a top
+// nibble other than 0, 1, 2, 8, C or F reads like a tone below 100 Hz from
+// the other three digits ("2331", the value 0x3123, -> tone 12.3 Hz). A
+// tone whose digits are not decimal, or a code whose digits are not octal,
+// is SubAudio::Kind::Undefined. A text that is not four hex digits is off.
+SubAudio decodeSubAudio(const QString &stored);
 
-// Sets columns 5-8 of `row` from the flags nibble given as one hex digit
-// (hexDigitValue, so anything else counts as 0).
-void decodeFlags(const QString &digit, ChannelTable &table, int row);
+// Sets the power, band width, scan and busy lock of `channel` from the
+// flags nibble given as one hex digit (hexDigitValue, so anything else
+// counts as 0): bit 3 high power, bit 2 wide, bit 1 scanned, bit 0 busy
+// lock OFF.
+void decodeFlags(const QString &digit, Channel &channel);
 
-// Fills columns 1-8 of `row` from the hex texts of the replies to the reads
-// of the channel's first block (replyA) and second block (replyB). An empty
-// receive frequency empties the row whatever the rest holds. Returns false,
-// leaving the row empty, when the channel cannot be read: a frequency whose
-// digits are neither all F nor all decimal, or a reply that is shorter than
-// ReplyDigits or holds non-hex digits where its data is needed.
-bool decodeChannel(ChannelTable &table, int row, const QString &replyA, const QString &replyB);
+// The channel in the hex texts of the replies to the reads of its first
+// block (replyA) and second block (replyB). An empty receive frequency is an
+// empty channel whatever the rest holds. Nullopt when the channel cannot be
+// read: a frequency whose digits are neither all F nor all decimal, or a
+// reply that is shorter than ReplyDigits or holds non-hex digits where its
+// data is needed.
+std::optional<Channel> decodeChannel(const QString &replyA, const QString &replyB);
 
-// Eight digits for the frequency in column `col` (1 or 3) of `row`: the
-// text's digits 1-3 and 5-9 taken by position (the fourth character is the
-// separator, '.' or ','), least significant pair first: "438.12500" ->
-// "00258143". An empty cell, or one that is not three digits, a separator
-// and five decimals, gives "FFFFFFFF".
-QString encodeFrequency(const ChannelTable &table, int col, int row);
+// Eight digits for a frequency, least significant pair first: 43812500 ->
+// "00258143". None, or a frequency of more than eight digits, gives
+// "FFFFFFFF".
+QString encodeFrequency(const std::optional<qint64> &frequency);
 
-// Four stored digits (low byte first) for the sub-audio text in column `col`
-// (2 or 4) of `row`, blanks around it ignored: "88.5" -> "8508", "254.1" ->
-// "4125", "D023N" -> "2380", "D754I" -> "54C7". Empty, the off text of
-// either language, or a text in none of the forms dd.d, 1dd.d, 2dd.d,
-// Dooo N/I (o an octal digit) gives "FFFF".
-QString encodeSubAudio(const ChannelTable &table, int col, int row);
+// Four stored digits (low byte first) for a sub-audio value: tone 88.5 Hz ->
+// "8508", 254.1 Hz -> "4125", D023N -> "2380", D754I -> "54C7". Off, and
+// anything that would not read back as itself (canEncode()), gives "FFFF".
+QString encodeSubAudio(const SubAudio &subAudio);
 
-// Two digits for the flags byte of `row`: "FF" when columns 5-8 are all
-// empty, otherwise "F" and the nibble 8 x high power + 4 x wide + 2 x scan
-// on + 1 x busy lock off. A cell that is not that column's text for the set
-// bit, in either language, adds nothing.
-QString encodeFlags(const ChannelTable &table, int row);
+// Whether a sub-audio value can be stored: off, a tone below 300 Hz (the
+// top digit of a tone is its kind nibble, 0-2), or a code.
+bool canEncode(const SubAudio &subAudio);
+
+// Two digits for the flags byte: "F" and the nibble 8 x high power +
+// 4 x wide + 2 x scanned + 1 x busy lock off.
+QString encodeFlags(const Channel &channel);
 
 // The data of a channel's two blocks, 16 digits each.
 struct ChannelBlocks
 {
-    QString first;  // encodeFrequency(1) + encodeFrequency(3)
-    QString second; // encodeSubAudio(2) + encodeSubAudio(4) + encodeFlags + "FFFFFF"
+    QString first;  // receive frequency + transmit frequency
+    QString second; // receive sub-audio + transmit sub-audio + flags + "FFFFFF"
 };
-// An empty row gives 32 F.
-ChannelBlocks encodeChannel(const ChannelTable &table, int row);
+// The fields are encoded as they are, also for a channel without a receive
+// frequency; the cells of an empty row give 32 F.
+ChannelBlocks encodeChannel(const Channel &channel);
 
 // ---- Settings block (0x0C80) -------------------------------------------
 //
@@ -176,14 +185,13 @@ QString encodeBandEdges(const BandRangeList &rx, const BandRangeList &tx);
 // ---- Before a write -----------------------------------------------------
 
 // Everything a write run would encode, checked before its first byte is
-// sent: every non-empty frequency three digits, a separator and five
-// decimals within 100-550 MHz; every sub-audio text empty, off, a tone-list
-// entry or another encodable tone or code; every flag cell empty or one of
-// its column's texts (either language); every setting index within its
-// choices; each band range list with a chosen "ddd-dddMHz" entry. Returns
-// one readable line per problem, e.g. 'Channel 012: receive frequency
-// "43.81250" cannot be stored (100–550 MHz, five decimals)'; empty when the
-// data can be written.
+// sent. Each channel row is read as values (ChannelTable::channel()); a
+// problem is a cell that is no value of its column, a frequency outside
+// 100-550 MHz, or a sub-audio value that cannot be stored (canEncode()).
+// Every setting index must lie within its choices, and each band range list
+// needs a chosen "ddd-dddMHz" entry. Returns one readable line per problem,
+// e.g. 'Channel 012: receive frequency "43.81250" cannot be stored (100–550
+// MHz, five decimals)'; empty when the data can be written.
 QStringList preflightCheck(const RadioData &data);
 
 } // namespace MemoryCodec

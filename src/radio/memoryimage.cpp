@@ -33,7 +33,8 @@ QByteArray encodeImage(const RadioData &data)
 {
     QByteArray image(ImageSize, char(0xFF));
     for (int n = 1; n <= ChannelTable::ChannelCount; ++n) {
-        const MemoryCodec::ChannelBlocks blocks = MemoryCodec::encodeChannel(data.table, n);
+        const MemoryCodec::ChannelBlocks blocks =
+            MemoryCodec::encodeChannel(data.table.channel(n).channel);
         put(image, MemoryCodec::channelAddress(n), blocks.first);
         put(image, MemoryCodec::channelAddress(n) + BlockSize, blocks.second);
     }
@@ -58,8 +59,12 @@ ImageDecodeResult decodeImage(const QByteArray &image, RadioData &data)
     ImageDecodeResult result;
     for (int n = 1; n <= ChannelTable::ChannelCount; ++n) {
         const int address = MemoryCodec::channelAddress(n);
-        if (!MemoryCodec::decodeChannel(data.table, n, blockReply(image, address),
-                                        blockReply(image, address + BlockSize))) {
+        const std::optional<Channel> channel = MemoryCodec::decodeChannel(
+            blockReply(image, address), blockReply(image, address + BlockSize));
+        if (channel) {
+            data.table.setChannel(n, *channel);
+        } else {
+            data.table.clearRow(n);
             result.unreadableChannels.append(n);
             result.warnings << QStringLiteral("Channel %1 holds values that cannot be shown; "
                                               "it is left empty")

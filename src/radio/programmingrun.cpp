@@ -237,8 +237,13 @@ void ProgrammingRun::readRun()
         clear();
         keep(address + BlockSize, replyB);
         expect(1);
-        if (!MemoryCodec::decodeChannel(table, n, SerialLink::bytesToHex(replyA),
-                                        SerialLink::bytesToHex(replyB)))
+        // The row was emptied when its first block was asked for; an
+        // unreadable channel leaves it so.
+        const std::optional<Channel> channel = MemoryCodec::decodeChannel(
+            SerialLink::bytesToHex(replyA), SerialLink::bytesToHex(replyB));
+        if (channel)
+            table.setChannel(n, *channel);
+        else
             m_result.unreadableChannels.append(n);
         sendAck();
         wait(ReplyWait);
@@ -291,7 +296,8 @@ void ProgrammingRun::writeRun()
             fail(ProgrammingResult::Outcome::CheckFailed,
                  QStringLiteral("The radio did not acknowledge before channel %1")
                      .arg(channelText(n)));
-        const MemoryCodec::ChannelBlocks blocks = MemoryCodec::encodeChannel(m_data.table, n);
+        const MemoryCodec::ChannelBlocks blocks =
+            MemoryCodec::encodeChannel(m_data.table.channel(n).channel);
         clear();
         expect(1);
         send(writeRequest(address, blocks.first));

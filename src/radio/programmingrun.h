@@ -107,6 +107,11 @@ struct ProgrammingResult
 // requested, later rows and the settings are untouched. After the loop a
 // failed check only skips its step, except before the settings write.
 //
+// A read fills each row with the channel's values as the table shows them
+// (ChannelTable::setChannel: the texts of its language, the built-in ones
+// where none is loaded); a write stores each row as ChannelTable::channel()
+// reads it.
+//
 // Beyond that, the run
 // - refuses a write whose data preflightCheck() rejects, before any byte;
 // - ends as failed on a block reply shorter than 12 bytes, or none, before
