@@ -21,7 +21,7 @@ void fillTable(RadioData &data)
 {
     ChannelTable &table = data.table;
     table.setValueTexts(EnglishValueTexts);
-    table.setToneOffText(EnglishValueTexts.OffText);
+    table.setToneOffText(EnglishValueTexts.offText);
     const QStringList &tones = table.toneList();
     for (int row = 1; row <= ChannelTable::ChannelCount; ++row) {
         const QString freq = QStringLiteral("%1").arg(400.0 + row * 0.0125, 0, 'f', 5);

@@ -140,13 +140,13 @@ std::array<QString, 8> randomChannel(Dice &dice, const ChannelTable &table)
     else if (dice.chance(70))
         tx = randomFrequency(dice);
     return {rx,
-            dice.chance(50) ? t.OffText : dice.pick(tones),
+            dice.chance(50) ? t.offText : dice.pick(tones),
             tx,
-            dice.chance(50) ? t.OffText : dice.pick(tones),
-            dice.chance(50) ? t.HighText : t.LowText,
-            dice.chance(50) ? t.WideText : t.NarrowText,
-            dice.chance(50) ? t.OnText : t.OffText,
-            dice.chance(50) ? t.OnText : t.OffText};
+            dice.chance(50) ? t.offText : dice.pick(tones),
+            dice.chance(50) ? t.highText : t.lowText,
+            dice.chance(50) ? t.wideText : t.narrowText,
+            dice.chance(50) ? t.onText : t.offText,
+            dice.chance(50) ? t.onText : t.offText};
 }
 
 void randomiseSettings(Dice &dice, FunctionSettings &settings)
@@ -272,15 +272,15 @@ bool isDecodedChannel(const std::array<QString, 8> &row, const ValueTexts &t)
     static const QRegularExpression tone(
         QStringLiteral("^([0-9A-F]{2,3}\\.[0-9A-F]|D[0-9A-F]{3}[NI])$"));
     const auto isTone = [&](const QString &s) {
-        return s == t.OffText || tone.match(s).hasMatch();
+        return s == t.offText || tone.match(s).hasMatch();
     };
     const auto either = [](const QString &s, const QString &a, const QString &b) {
         return s == a || s == b;
     };
     return freq.match(row[0]).hasMatch() && isTone(row[1]) &&
            (row[2].isEmpty() || freq.match(row[2]).hasMatch()) && isTone(row[3]) &&
-           either(row[4], t.HighText, t.LowText) && either(row[5], t.WideText, t.NarrowText) &&
-           either(row[6], t.OnText, t.OffText) && either(row[7], t.OnText, t.OffText);
+           either(row[4], t.highText, t.lowText) && either(row[5], t.wideText, t.narrowText) &&
+           either(row[6], t.onText, t.offText) && either(row[7], t.onText, t.offText);
 }
 
 bool isEmptyRow(const std::array<QString, 8> &row)
@@ -342,7 +342,7 @@ bool Soak::openRadio(const QByteArray &memory)
 bool Soak::setUp()
 {
     m_data.table.setValueTexts(EnglishValueTexts);
-    m_data.table.setToneOffText(EnglishValueTexts.OffText);
+    m_data.table.setToneOffText(EnglishValueTexts.offText);
     for (BandRangeList *list : {&m_data.bands.list1_rx, &m_data.bands.list1_tx,
                                 &m_data.bands.list2_rx, &m_data.bands.list2_tx})
         list->choose(list->append(QStringLiteral("400-470MHz")));
@@ -358,7 +358,7 @@ bool Soak::setUp()
             m_data.table.setRowData(row, randomChannel(m_dice, m_data.table));
     }
     randomiseSettings(m_dice, m_data.settings);
-    if (!m_run->run(ProgrammingRun::Write).complete()) {
+    if (!m_run->run(TransferMode::Write).complete()) {
         std::fprintf(stderr, "soak: the first write did not go through\n");
         return false;
     }
@@ -395,18 +395,20 @@ void Soak::expectedFromRadio(QList<std::array<QString, 8>> *rowsOut, QList<int> 
 {
     ChannelTable table;
     table.setValueTexts(m_data.table.valueTexts());
-    table.setToneOffText(m_data.table.valueTexts().OffText);
+    table.setToneOffText(m_data.table.valueTexts().offText);
     const auto reply = [this](int address) {
-        return SerialLink::BytesToHex(QByteArray(4, char(0)) +
+        return SerialLink::bytesToHex(QByteArray(4, char(0)) +
                                       m_radio->readMemory(quint16(address), 8));
     };
     for (int n = 1; n <= ChannelTable::ChannelCount; ++n) {
         const int a = MemoryCodec::channelAddress(n);
-        MemoryCodec::decodeChannel(table, n, reply(a), reply(a + 8));
+        const std::optional<Channel> channel = MemoryCodec::decodeChannel(reply(a), reply(a + 8));
+        if (channel)
+            table.setChannel(n, *channel);
     }
     *rowsOut = rows(table);
     FunctionSettings settings;
-    MemoryCodec::readSettingsBlock(settings, reply(MemoryCodec::SettingsBlockAddress));
+    MemoryCodec::decodeSettingsBlock(settings, reply(MemoryCodec::SettingsBlockAddress));
     *settingsOut = indexes(settings);
 }
 
@@ -419,12 +421,12 @@ void Soak::fail(int number, const Plan &plan, const QString &what)
 
 bool Soak::runOnce(int number)
 {
-    const ProgrammingRun::Mode mode = number % 2 ? ProgrammingRun::Write : ProgrammingRun::Read;
-    if (mode == ProgrammingRun::Write)
+    const TransferMode mode = number % 2 ? TransferMode::Write : TransferMode::Read;
+    if (mode == TransferMode::Write)
         prepareWrite();
     const Plan plan = randomPlan(m_dice);
 
-    if (!m_link->PortOpen() && !openRadio(m_radio->memory()))
+    if (!m_link->isPortOpen() && !openRadio(m_radio->memory()))
         return false;
     m_radio->setFaults(plan.faults);
     m_radio->clearTranscript();
@@ -463,7 +465,7 @@ bool Soak::runOnce(int number)
 
     const QString name =
         QStringLiteral("%1: %2%3")
-            .arg(mode == ProgrammingRun::Read ? "read" : "write", outcomeName(result.outcome),
+            .arg(mode == TransferMode::Read ? "read" : "write", outcomeName(result.outcome),
                  result.outcome == Outcome::Done && !result.complete() ? ", steps skipped" : "");
     ++m_outcomes[name];
     m_longestMs = qMax(m_longestMs, ms);
@@ -497,8 +499,8 @@ bool Soak::runOnce(int number)
              QStringLiteral("outcome %1: %2 %3")
                  .arg(int(result.outcome))
                  .arg(result.message, result.problems.join(QLatin1Char(' '))));
-    if (result.LinkOk != (result.outcome == Outcome::Done))
-        fail(number, plan, QStringLiteral("LinkOk does not match the outcome"));
+    if (result.linkOk != (result.outcome == Outcome::Done))
+        fail(number, plan, QStringLiteral("linkOk does not match the outcome"));
     const int maximum = ProgrammingRun::gaugeMaximum(mode);
     if (result.gauge < 0 || result.gauge > maximum ||
         (result.complete() && result.gauge != maximum))
@@ -523,13 +525,14 @@ bool Soak::runOnce(int number)
             fail(number, plan, QStringLiteral("setting %1 index %2").arg(int(s)).arg(index));
     }
 
-    if (mode == ProgrammingRun::Write) {
+    if (mode == TransferMode::Write) {
         if (rowsAfter != rowsBefore || indexes(m_data.settings) != settingsBefore)
             fail(number, plan, QStringLiteral("a write changed the table or the settings"));
         if (plan.none()) {
             for (int n = 1; n <= ChannelTable::ChannelCount; ++n) {
-                const MemoryCodec::ChannelBlocks b = MemoryCodec::encodeChannel(m_data.table, n);
-                const QString stored = SerialLink::BytesToHex(
+                const MemoryCodec::ChannelBlocks b =
+                    MemoryCodec::encodeChannel(m_data.table.channel(n).channel);
+                const QString stored = SerialLink::bytesToHex(
                     m_radio->readMemory(quint16(MemoryCodec::channelAddress(n)), 16));
                 if (stored != b.first + b.second)
                     fail(number, plan, QStringLiteral("the radio does not hold row %1").arg(n));

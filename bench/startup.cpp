@@ -146,7 +146,7 @@ int main(int argc, char *argv[])
     ProgrammingRun run(link, program->form1->radioData());
     QElapsedTimer clock;
     clock.start();
-    const ProgrammingResult result = run.run(ProgrammingRun::Read);
+    const ProgrammingResult result = run.run(TransferMode::Read);
     const qint64 readMs = clock.elapsed();
     if (!result.complete()) {
         std::fprintf(stderr, "the read did not go through: %s\n", qPrintable(result.message));

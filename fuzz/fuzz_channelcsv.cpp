@@ -20,7 +20,7 @@ RadioData *newData()
 {
     auto *data = new RadioData;
     data->table.setValueTexts(EnglishValueTexts);
-    data->table.setToneOffText(EnglishValueTexts.OffText);
+    data->table.setToneOffText(EnglishValueTexts.offText);
     for (BandRangeList *list : {&data->bands.list1_rx, &data->bands.list1_tx, &data->bands.list2_rx,
                                 &data->bands.list2_tx})
         list->choose(list->append(QStringLiteral("400-470MHz")));

@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static RadioData &radio = *[] {
         auto *data = new RadioData;
         data->table.setValueTexts(EnglishValueTexts);
-        data->table.setToneOffText(EnglishValueTexts.OffText);
+        data->table.setToneOffText(EnglishValueTexts.offText);
         for (BandRangeList *list : {&data->bands.list1_rx, &data->bands.list1_tx,
                                     &data->bands.list2_rx, &data->bands.list2_tx})
             list->choose(list->append(QStringLiteral("400-470MHz")));
@@ -38,18 +38,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }();
     radio.table.clearRow(2);
 
-    const bool decoded = MemoryCodec::decodeChannel(radio.table, 1, replyA, replyB);
-    if (!decoded) {
-        FUZZ_CHECK(radio.table.isRowEmpty(1));
+    // The row as a read fills it.
+    const std::optional<Channel> decoded = MemoryCodec::decodeChannel(replyA, replyB);
+    if (!decoded)
         return 0;
-    }
+    radio.table.setChannel(1, *decoded);
     if (radio.table.isRowEmpty(1) || !MemoryCodec::preflightCheck(radio).isEmpty())
         return 0;
 
-    const MemoryCodec::ChannelBlocks blocks = MemoryCodec::encodeChannel(radio.table, 1);
+    // Written as a write encodes the row, and read back.
+    const MemoryCodec::ChannelBlocks blocks =
+        MemoryCodec::encodeChannel(radio.table.channel(1).channel);
     FUZZ_CHECK(blocks.first.size() == 16 && blocks.second.size() == 16);
-    FUZZ_CHECK(MemoryCodec::decodeChannel(radio.table, 2, QStringLiteral("57001008") + blocks.first,
-                                          QStringLiteral("57001808") + blocks.second));
+    const std::optional<Channel> again = MemoryCodec::decodeChannel(
+        QStringLiteral("57001008") + blocks.first, QStringLiteral("57001808") + blocks.second);
+    FUZZ_CHECK(again && *again == *decoded);
+    radio.table.setChannel(2, *again);
     FUZZ_CHECK(radio.table.rowData(2) == radio.table.rowData(1));
     return 0;
 }

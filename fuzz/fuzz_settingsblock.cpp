@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     FunctionSettings read;
     const QList<int> defaults = indexes(read);
-    if (!MemoryCodec::readSettingsBlock(read, reply)) {
+    if (!MemoryCodec::decodeSettingsBlock(read, reply)) {
         FUZZ_CHECK(indexes(read) == defaults);
         return 0;
     }
@@ -40,10 +40,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         FUZZ_CHECK(index >= 0 && index < read.choices(s).size());
     }
 
-    const QString block = MemoryCodec::settingsBlockData(read);
+    const QString block = MemoryCodec::encodeSettingsBlock(read);
     FUZZ_CHECK(block.size() == 16);
     FunctionSettings again;
-    FUZZ_CHECK(MemoryCodec::readSettingsBlock(again, QStringLiteral("570C8008") + block));
+    FUZZ_CHECK(MemoryCodec::decodeSettingsBlock(again, QStringLiteral("570C8008") + block));
     FUZZ_CHECK(indexes(again) == indexes(read));
     return 0;
 }

@@ -340,6 +340,9 @@ private slots:
         QTest::newRow("transmit beyond 550 MHz")
             << row("1,,545.000,+,9.0,,,,,,,,,,,,,,,,,") << Row{}
             << "transmit frequency 554.000000 MHz is outside 100–550 MHz";
+        QTest::newRow("transmit below zero")
+            << row("1,,438.125,-,500,,,,,,,,,,,,,,,,,") << Row{}
+            << "transmit frequency -61.875000 MHz is outside 100–550 MHz";
         QTest::newRow("comma decimal")
             << row("1,,\"438,125\",,,,,,,,,,,,,,,,,,,") << Row{}
             << "Frequency \"438,125\" is not a number";

@@ -4,6 +4,7 @@
 #include "model/radiodata.h"
 #include "storage/channelfile.h"
 #include "storage/gbk.h"
+#include "testlocale.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -152,10 +153,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(gbkAvailable());
-        if (qgetenv("QB_EXPECT_SEPARATOR") == "comma")
-            QCOMPARE(frequencySeparator(), QLatin1Char(','));
-        else
-            QCOMPARE(frequencySeparator(), QLatin1Char('.'));
+        verifyLocaleOfRun();
     }
 
     void writesTheExampleByteForByte()
@@ -256,10 +254,10 @@ private slots:
         for (Setting s : allSettings())
             QVERIFY(source.settings.setIndex(s, OtherIndexes.at(static_cast<int>(s))));
 
-        const QString f438 = formatFrequency(438.125);
-        const QString f462 = formatFrequency(462.5625);
+        const QString f438 = frequencyCellText(43812500);
+        const QString f462 = frequencyCellText(46256250);
         setRow(source.table, 1,
-               {f438, "D023N", formatFrequency(445), "D754I", "Low", "Narrow", "OFF", "ON"});
+               {f438, "D023N", frequencyCellText(44500000), "D754I", "Low", "Narrow", "OFF", "ON"});
         setRow(source.table, 2,
                {"400.00000", "禁用", "400.00000", "254.1", "高功率", "窄带", "启用", "禁用"});
         // Receive only: no transmit frequency.
@@ -290,6 +288,41 @@ private slots:
 
         source.table.clearRow(50);
         QCOMPARE(channelFileBytes(opened), channelFileBytes(source));
+    }
+
+    // A frequency typed and normalised, and one filled in as a read fills
+    // it, are written in ASCII digits with the run's separator, whatever
+    // digits the locale writes numbers with (the runs under ar_EG and
+    // fa_IR), and read back to the same values.
+    void frequenciesSaveInAsciiDigits()
+    {
+        const QString sep = frequencySeparator();
+        RadioData data;
+        data.table.setValueTexts(EnglishValueTexts);
+        data.table.setCell(1, 1, QStringLiteral("438") + sep + QStringLiteral("1"));
+        data.table.commitRow(1, 1);
+        Channel read; // receive only, as a read fills the row
+        read.rxFrequency = 46256250;
+        data.table.setChannel(2, read);
+
+        QStringList warnings;
+        const QByteArray bytes = channelFileBytes(data, &warnings);
+        QCOMPARE(warnings, QStringList());
+        const QByteArray s = sep.toLatin1();
+        QCOMPARE(linesOf(bytes).at(26), "CH001 | 438" + s + "10000 | OFF | 438" + s +
+                                            "10000 | OFF | High | Wide | ON | OFF | ");
+        QCOMPARE(linesOf(bytes).at(27),
+                 "CH002 | 462" + s + "56250 | OFF |  | OFF | High | Wide | ON | OFF | ");
+
+        RadioData opened;
+        const ChannelFileResult result = readBytes(bytes, opened);
+        QVERIFY2(result.ok, qPrintable(result.message));
+        QCOMPARE(parseFrequency(opened.table.cell(1, 1)), 438.1);
+        QCOMPARE(parseFrequencyCell(opened.table.cell(3, 1)), 43810000);
+        opened.table.setValueTexts(EnglishValueTexts);
+        QCOMPARE(opened.table.channel(2).channel, read);
+        opened.table.normaliseFrequencyCell(1, 2);
+        QCOMPARE(opened.table.cell(1, 2), data.table.cell(1, 2));
     }
 
     // A setting line without a digit at its position stops the open there.
@@ -508,7 +541,7 @@ private slots:
     {
         RadioData data;
         data.table.setValueTexts(EnglishValueTexts);
-        data.table.setToneOffText(EnglishValueTexts.OffText);
+        data.table.setToneOffText(EnglishValueTexts.offText);
         data.settings.setChoices(Setting::APO, {QStringLiteral("ON"), QStringLiteral("OFF")});
         data.settings.setChoices(Setting::BEEP, {QStringLiteral("OFF"), QStringLiteral("ON")});
         data.settings.setIndex(Setting::APO, 0);

@@ -6,6 +6,7 @@
 #include "model/tonelist.h"
 #include "radio/memorycodec.h"
 #include "testbytes.h"
+#include "testlocale.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -30,13 +31,13 @@ QString reply(const QString &data)
 void loadEnglish(ChannelTable &table)
 {
     table.setValueTexts(EnglishValueTexts);
-    table.setToneOffText(EnglishValueTexts.OffText);
+    table.setToneOffText(EnglishValueTexts.offText);
 }
 
 void loadChinese(ChannelTable &table)
 {
     table.setValueTexts(ChineseValueTexts);
-    table.setToneOffText(ChineseValueTexts.OffText);
+    table.setToneOffText(ChineseValueTexts.offText);
 }
 
 // Columns 1-8 of a row; frequencies given with "." are stored with the
@@ -48,6 +49,24 @@ void setRow(ChannelTable &table, int row, const QStringList &cells)
         const bool frequency = col == ChannelTable::ColRxFreq || col == ChannelTable::ColTxFreq;
         table.setCell(col, row, frequency ? local(text) : text);
     }
+}
+
+// The channel of a row as a write reads it from the cells.
+Channel channelOf(const ChannelTable &table, int row)
+{
+    return table.channel(row).channel;
+}
+
+// Decodes a channel's replies into a row as a read does: its cells in the
+// table's texts, or the row emptied when the channel cannot be read.
+bool readInto(ChannelTable &table, int row, const QString &replyA, const QString &replyB)
+{
+    const std::optional<Channel> channel = MemoryCodec::decodeChannel(replyA, replyB);
+    if (channel)
+        table.setChannel(row, *channel);
+    else
+        table.clearRow(row);
+    return channel.has_value();
 }
 
 QStringList localised(QStringList cells)
@@ -108,14 +127,7 @@ class TestCodec : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        // The comma run must really run under a comma locale.
-        if (qgetenv("QB_EXPECT_SEPARATOR") == "comma")
-            QCOMPARE(frequencySeparator(), QLatin1Char(','));
-        else
-            QCOMPARE(frequencySeparator(), QLatin1Char('.'));
-    }
+    void initTestCase() { verifyLocaleOfRun(); }
 
     void hexDigitValue_data()
     {
@@ -135,7 +147,7 @@ private slots:
     {
         QFETCH(QString, digit);
         QFETCH(int, value);
-        QCOMPARE(HexDigitValue(digit), value);
+        QCOMPARE(MemoryCodec::hexDigitValue(digit), value);
     }
 
     // ---- Channels ------------------------------------------------------
@@ -183,6 +195,13 @@ private slots:
             << QStringList{"438.12500", "12.3", "438.12500", "D777I", "High", "Wide", "ON", "OFF"}
             << "0025814300258143"
             << "230177C7FFFFFFFF";
+        QTest::newRow("tone of 300 Hz and a lower-case off are not stored")
+            << QStringList{"438.12500", "300.0", "438.12500", "off", "High", "Wide", "ON", "OFF"}
+            << "0025814300258143"
+            << "FFFFFFFFFFFFFFFF";
+        QTest::newRow("transmit frequency without a receive one")
+            << QStringList{"", "", "462.56250", "", "", "", "", ""} << "FFFFFFFF50622546"
+            << "FFFFFFFFFFFFFFFF";
         QTest::newRow("empty row")
             << QStringList{"", "", "", "", "", "", "", ""} << "FFFFFFFFFFFFFFFF"
             << "FFFFFFFFFFFFFFFF";
@@ -196,14 +215,15 @@ private slots:
         ChannelTable table;
         loadEnglish(table);
         setRow(table, 42, cells);
-        const ChannelBlocks blocks = MemoryCodec::encodeChannel(table, 42);
+        const Channel channel = channelOf(table, 42);
+        const ChannelBlocks blocks = MemoryCodec::encodeChannel(channel);
         QCOMPARE(blocks.first, first);
         QCOMPARE(blocks.second, second);
-        QCOMPARE(WriteFre(table, ChannelTable::ColRxFreq, 42), first.left(8));
-        QCOMPARE(WriteFre(table, ChannelTable::ColTxFreq, 42), first.mid(8));
-        QCOMPARE(writeCTC(table, ChannelTable::ColRxTone, 42), second.left(4));
-        QCOMPARE(writeCTC(table, ChannelTable::ColTxTone, 42), second.mid(4, 4));
-        QCOMPARE(writecan(table, 42), second.mid(8, 2));
+        QCOMPARE(encodeFrequency(channel.rxFrequency), first.left(8));
+        QCOMPARE(encodeFrequency(channel.txFrequency), first.mid(8));
+        QCOMPARE(encodeSubAudio(channel.rxSubAudio), second.left(4));
+        QCOMPARE(encodeSubAudio(channel.txSubAudio), second.mid(4, 4));
+        QCOMPARE(encodeFlags(channel), second.mid(8, 2));
     }
 
     // The digits are taken by position, so a text with the other separator
@@ -213,7 +233,8 @@ private slots:
         ChannelTable table;
         table.setCell(1, 3, QStringLiteral("438.12500"));
         table.setCell(3, 3, QStringLiteral("462,56250"));
-        QCOMPARE(MemoryCodec::encodeChannel(table, 3).first, QStringLiteral("0025814350622546"));
+        QCOMPARE(MemoryCodec::encodeChannel(channelOf(table, 3)).first,
+                 QStringLiteral("0025814350622546"));
     }
 
     void decodeChannel_data()
@@ -260,6 +281,10 @@ private slots:
             << "0025814300258143"
             << "85082380FF123456"
             << QStringList{"438.12500", "88.5", "438.12500", "D023N", "High", "Wide", "ON", "OFF"};
+        QTest::newRow("digits a tone or code cannot have read as stored")
+            << "0025814300258143"
+            << "5B0A9981FFFFFFFF"
+            << QStringList{"438.12500", "A5.B", "438.12500", "D199N", "High", "Wide", "ON", "OFF"};
         QTest::newRow("below 100 MHz keeps two integer digits")
             << "5012380450123804"
             << "FFFFFFFFFFFFFFFF"
@@ -276,16 +301,22 @@ private slots:
         // Whatever the row held before is replaced.
         setRow(table, 7,
                {"400.00000", "D023N", "400.00000", "D023N", "Low", "Narrow", "OFF", "ON"});
-        QVERIFY(MemoryCodec::decodeChannel(table, 7, reply(first), reply(second)));
+        QVERIFY(readInto(table, 7, reply(first), reply(second)));
         QCOMPARE(rowCells(table, 7), localised(cells));
         QCOMPARE(table.cell(0, 7), QStringLiteral("007"));
     }
 
-    void sendfrePositions()
+    void decodeFrequencyPositions()
     {
         const QString r = reply(QStringLiteral("0025814350622546"));
-        QCOMPARE(sendfre(r, 15).value_or("unreadable"), local(QStringLiteral("438.12500")));
-        QCOMPARE(sendfre(r, 23).value_or("unreadable"), local(QStringLiteral("462.56250")));
+        // 438.125 MHz and 462.5625 MHz in units of 10 Hz.
+        QVERIFY(decodeFrequency(r, 15).readable);
+        QCOMPARE(decodeFrequency(r, 15).frequency, std::optional<qint64>(43812500));
+        QVERIFY(decodeFrequency(r, 23).readable);
+        QCOMPARE(decodeFrequency(r, 23).frequency, std::optional<qint64>(46256250));
+        const QString blank = reply(QStringLiteral("FFFFFFFF50622546"));
+        QVERIFY(decodeFrequency(blank, 15).readable);
+        QCOMPARE(decodeFrequency(blank, 15).frequency, std::nullopt);
     }
 
     // Every tone-list entry encodes as its value (tenths of a hertz as BCD,
@@ -308,8 +339,8 @@ private slots:
                 value = QString(tone).remove(QLatin1Char('.')).rightJustified(4, QLatin1Char('0'));
             const QString stored = value.mid(2, 2) + value.left(2);
             table.setCell(ChannelTable::ColTxTone, 5, tone);
-            QCOMPARE(writeCTC(table, ChannelTable::ColTxTone, 5), stored);
-            QCOMPARE(sendCTC(stored, QStringLiteral("OFF")), tone);
+            QCOMPARE(encodeSubAudio(channelOf(table, 5).txSubAudio), stored);
+            QCOMPARE(subAudioText(decodeSubAudio(stored), QStringLiteral("OFF")), tone);
         }
     }
 
@@ -320,11 +351,14 @@ private slots:
         loadEnglish(table);
         for (int v = 0; v < 16; ++v) {
             const QString digit = QString::number(v, 16).toUpper();
-            sendcan(digit, table, 9);
+            Channel channel;
+            channel.rxFrequency = 43812500;
+            decodeFlags(digit, channel);
+            table.setChannel(9, channel);
             const QStringList expected{v & 8 ? "High" : "Low", v & 4 ? "Wide" : "Narrow",
                                        v & 2 ? "ON" : "OFF", v & 1 ? "OFF" : "ON"};
             QCOMPARE(rowCells(table, 9).mid(4), expected);
-            QCOMPARE(writecan(table, 9), QStringLiteral("F") + digit);
+            QCOMPARE(encodeFlags(channelOf(table, 9)), QStringLiteral("F") + digit);
         }
     }
 
@@ -352,9 +386,9 @@ private slots:
         QFETCH(QString, data);
         FunctionSettings settings;
         apply(settings, assignments);
-        QCOMPARE(settingsBlockData(settings), data);
-        QCOMPARE(writexuan(settings), data.left(2));
-        QCOMPARE(writexuan2(settings), data.mid(8, 2));
+        QCOMPARE(encodeSettingsBlock(settings), data);
+        QCOMPARE(encodeOptionByte0(settings), data.left(2));
+        QCOMPARE(encodeOptionByte4(settings), data.mid(8, 2));
     }
 
     void settingsDecoding_data()
@@ -401,7 +435,7 @@ private slots:
         FunctionSettings expected;
         apply(expected, before);
         apply(expected, after);
-        QVERIFY(readSettingsBlock(settings, reply(data)));
+        QVERIFY(decodeSettingsBlock(settings, reply(data)));
         QCOMPARE(indexes(settings), indexes(expected));
     }
 
@@ -412,7 +446,7 @@ private slots:
         FunctionSettings settings;
         apply(settings, {"SpreadFreq=1"});
         QVERIFY(settings.isEnabled(Setting::band));
-        QVERIFY(readSettingsBlock(settings, reply(QStringLiteral("FF020004EF060204"))));
+        QVERIFY(decodeSettingsBlock(settings, reply(QStringLiteral("FF020004EF060204"))));
         QCOMPARE(settings.index(Setting::band), 1);
         QVERIFY(!settings.isEnabled(Setting::band));
     }
@@ -433,7 +467,7 @@ private slots:
         FunctionSettings settings;
         apply(settings, awayFromDefaults);
         QSignalSpy spy(&settings, &FunctionSettings::indexChanged);
-        QVERIFY(!readSettingsBlock(settings, text));
+        QVERIFY(!decodeSettingsBlock(settings, text));
         QCOMPARE(spy.count(), 0);
     }
 
@@ -467,7 +501,7 @@ private slots:
         if (!rx.isEmpty())
             bands.list1_rx.choose(bands.list1_rx.append(rx));
         bands.list1_tx.choose(bands.list1_tx.append(tx));
-        QCOMPARE(bandEdgesData(bands.list1_rx, bands.list1_tx), data);
+        QCOMPARE(encodeBandEdges(bands.list1_rx, bands.list1_tx), data);
     }
 
     void identBlock()
@@ -526,7 +560,7 @@ private slots:
             loadChinese(data.table);
         setRow(data.table, 30,
                QStringList{"438.12500", cells[0], "438.12500", cells[1]} + cells.mid(2));
-        QCOMPARE(MemoryCodec::encodeChannel(data.table, 30).second, second);
+        QCOMPARE(MemoryCodec::encodeChannel(channelOf(data.table, 30)).second, second);
         QCOMPARE(preflightCheck(data), QStringList());
     }
 
@@ -553,11 +587,11 @@ private slots:
             loadEnglish(table);
         else if (language == QLatin1String("Chinese"))
             loadChinese(table);
-        QVERIFY(MemoryCodec::decodeChannel(table, 2, reply(QStringLiteral("0025814300258143")),
-                                           reply(QStringLiteral("FFFFFFFFF8FFFFFF"))));
+        QVERIFY(readInto(table, 2, reply(QStringLiteral("0025814300258143")),
+                         reply(QStringLiteral("FFFFFFFFF8FFFFFF"))));
         const QStringList row = rowCells(table, 2);
         QCOMPARE((QStringList{row[1], row[3]} + row.mid(4)), cells);
-        QCOMPARE(writecan(table, 2), QStringLiteral("F8"));
+        QCOMPARE(encodeFlags(channelOf(table, 2)), QStringLiteral("F8"));
     }
 
     // ---- Unreadable channels -------------------------------------------
@@ -589,7 +623,7 @@ private slots:
         loadEnglish(table);
         setRow(table, 5,
                {"400.00000", "D023N", "400.00000", "D023N", "Low", "Narrow", "OFF", "ON"});
-        QVERIFY(!MemoryCodec::decodeChannel(table, 5, replyA, replyB));
+        QVERIFY(!readInto(table, 5, replyA, replyB));
         QVERIFY(table.isRowEmpty(5));
     }
 
@@ -601,37 +635,41 @@ private slots:
         loadEnglish(table);
         setRow(table, 5,
                {"400.00000", "D023N", "400.00000", "D023N", "Low", "Narrow", "OFF", "ON"});
-        QVERIFY(MemoryCodec::decodeChannel(table, 5, reply(QStringLiteral("FFFFFFFF0000A000")),
-                                           QString()));
+        QVERIFY(readInto(table, 5, reply(QStringLiteral("FFFFFFFF0000A000")), QString()));
         QVERIFY(table.isRowEmpty(5));
     }
 
     void decodersSafeOnBadInput()
     {
         const QString r = reply(QStringLiteral("0025814350622546"));
-        QVERIFY(!sendfre(r, 0));
-        QVERIFY(!sendfre(r, 5));
-        QVERIFY(!sendfre(r, 24));
-        QVERIFY(!sendfre(r, 1000));
-        QVERIFY(!sendfre(QString(), 15));
-        QCOMPARE(sendCTC(QString(), QStringLiteral("OFF")), QStringLiteral("OFF"));
-        QCOMPARE(sendCTC(QStringLiteral("85"), QStringLiteral("OFF")), QStringLiteral("OFF"));
-        QCOMPARE(sendCTC(QStringLiteral("850823"), QStringLiteral("OFF")), QStringLiteral("OFF"));
+        QVERIFY(!decodeFrequency(r, 0).readable);
+        QVERIFY(!decodeFrequency(r, 5).readable);
+        QVERIFY(!decodeFrequency(r, 24).readable);
+        QVERIFY(!decodeFrequency(r, 1000).readable);
+        QVERIFY(!decodeFrequency(QString(), 15).readable);
+        QCOMPARE(decodeSubAudio(QString()), SubAudio::off());
+        QCOMPARE(decodeSubAudio(QStringLiteral("85")), SubAudio::off());
+        QCOMPARE(decodeSubAudio(QStringLiteral("850823")), SubAudio::off());
+        QCOMPARE(decodeSubAudio(QStringLiteral("85X8")), SubAudio::off());
+        QVERIFY(!MemoryCodec::decodeChannel(QString(), QString()));
 
+        Channel channel;
+        decodeFlags(QString(), channel);
+        QCOMPARE(encodeFlags(channel), QStringLiteral("F0"));
+
+        // Rows outside the table are left alone and read as empty channels.
         ChannelTable table;
         loadEnglish(table);
-        sendcan(QString(), table, 4);
-        QCOMPARE(rowCells(table, 4).mid(4), (QStringList{"Low", "Narrow", "OFF", "ON"}));
-        sendcan(QStringLiteral("F"), table, 0);
-        sendcan(QStringLiteral("F"), table, 500);
-        QVERIFY(!MemoryCodec::decodeChannel(table, -1, QString(), QString()));
-        QVERIFY(
-            MemoryCodec::decodeChannel(table, 200, r, reply(QStringLiteral("FFFFFFFFFFFFFFFF"))));
-        QCOMPARE(MemoryCodec::encodeChannel(table, 0).first, QStringLiteral("FFFFFFFFFFFFFFFF"));
+        channel.rxFrequency = 43812500;
+        table.setChannel(0, channel);
+        table.setChannel(200, channel);
+        QCOMPARE(table.cell(1, 0), QStringLiteral("接收频率"));
+        QCOMPARE(MemoryCodec::encodeChannel(channelOf(table, 0)).first,
+                 QStringLiteral("FFFFFFFFFFFFFFFF"));
 
         FunctionSettings settings;
-        sendchan(settings, QString(), QStringLiteral("F"));
-        QCOMPARE(writexuan(settings), QStringLiteral("00"));
+        decodeOptionBits(settings, QString(), QStringLiteral("F"));
+        QCOMPARE(encodeOptionByte0(settings), QStringLiteral("00"));
     }
 
     // ---- Before a write ------------------------------------------------

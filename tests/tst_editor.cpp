@@ -111,7 +111,7 @@ class TestEditor : public QObject
     void channel(int row, const char *rx)
     {
         table().setCell(ChannelTable::ColRxFreq, row, f(rx));
-        table().sendcell(ChannelTable::ColRxFreq, row);
+        table().normaliseFrequencyCell(ChannelTable::ColRxFreq, row);
         table().applyNewChannelDefaults(row);
     }
 
@@ -196,7 +196,7 @@ private slots:
         m_message = std::make_unique<Tmessage1>();
         m_form->setWindows(nullptr, nullptr, nullptr, m_message.get());
         table().setValueTexts(EnglishValueTexts);
-        table().setToneOffText(EnglishValueTexts.OffText);
+        table().setToneOffText(EnglishValueTexts.offText);
         BandRangeList &band = m_form->radioData().bands.list1_rx;
         band.clear();
         band.append(QStringLiteral("400-470MHz"));
@@ -716,8 +716,8 @@ private slots:
         clickCell(ChannelTable::ColRxTone, 1);
         QCOMPARE(toneList()->itemText(0), QStringLiteral("OFF"));
         table().setValueTexts(ChineseValueTexts);
-        table().setToneOffText(ChineseValueTexts.OffText);
-        table().setCell(ChannelTable::ColRxTone, 1, ChineseValueTexts.OffText);
+        table().setToneOffText(ChineseValueTexts.offText);
+        table().setCell(ChannelTable::ColRxTone, 1, ChineseValueTexts.offText);
         clickCell(ChannelTable::ColTxTone, 1);
         clickCell(ChannelTable::ColRxTone, 1);
         QCOMPARE(toneList()->itemText(0), QStringLiteral("禁用"));

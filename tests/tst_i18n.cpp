@@ -58,7 +58,7 @@ QStringList snapshot(const RadioData &data, const MessageSlots &messages)
     for (int col = 0; col < ChannelTable::ColumnCount; ++col)
         s << QStringLiteral("heading %1 %2").arg(col).arg(data.table.cell(col, 0));
     const ValueTexts &v = data.table.valueTexts();
-    s << v.OffText << v.OnText << v.HighText << v.LowText << v.WideText << v.NarrowText;
+    s << v.offText << v.onText << v.highText << v.lowText << v.wideText << v.narrowText;
     s << data.table.toneList();
     for (Setting setting : allSettings()) {
         s << QStringLiteral("%1 index %2 enabled %3 choices %4")
@@ -280,12 +280,12 @@ void TestI18n::programLibraries()
     const std::optional<LanguageTable> texts = readLanguage(name);
     QVERIFY(texts);
 
-    QCOMPARE(texts->text(55), valueTexts.OffText);
-    QCOMPARE(texts->text(56), valueTexts.OnText);
-    QCOMPARE(texts->text(57), valueTexts.HighText);
-    QCOMPARE(texts->text(58), valueTexts.LowText);
-    QCOMPARE(texts->text(59), valueTexts.WideText);
-    QCOMPARE(texts->text(60), valueTexts.NarrowText);
+    QCOMPARE(texts->text(55), valueTexts.offText);
+    QCOMPARE(texts->text(56), valueTexts.onText);
+    QCOMPARE(texts->text(57), valueTexts.highText);
+    QCOMPARE(texts->text(58), valueTexts.lowText);
+    QCOMPARE(texts->text(59), valueTexts.wideText);
+    QCOMPARE(texts->text(60), valueTexts.narrowText);
 
     // Read the raw texts too: a text of ours must never need the cut.
     QLibrary library(folder.path(name + ".dll"));
@@ -385,7 +385,7 @@ void TestI18n::windowTextsInterleaved()
         numbers << target.number;
         QCOMPARE(text, texts->text(target.number));
         if (target.number == 61)
-            offTextAt61 = data.table.valueTexts().OffText;
+            offTextAt61 = data.table.valueTexts().offText;
         if (target.number == 76)
             bandChoicesAt76 = data.settings.choices(Setting::band);
         if (target.number == 77)
@@ -555,7 +555,7 @@ void TestI18n::toneListAndFixedLists()
         QVERIFY(loadLanguage(name, data, messages));
         const QStringList &tones = data.table.toneList();
         QCOMPARE(tones.size(), ToneCodes::EntryCount);
-        QCOMPARE(tones.first(), data.table.valueTexts().OffText);
+        QCOMPARE(tones.first(), data.table.valueTexts().offText);
         QCOMPARE(tones.mid(1), tonesAfterOff);
         for (Setting setting : fixed) {
             QCOMPARE(data.settings.choices(setting), settingInfo(setting).choices);

@@ -415,7 +415,7 @@ private slots:
         QCOMPARE(messages.ConfirmTitle, m_eng.text(108));
         QCOMPARE(messages.NewConfirmText, m_eng.text(109));
         QCOMPARE(messages.ClearConfirmText, m_eng.text(110));
-        QCOMPARE(table().valueTexts().OffText, QStringLiteral("OFF"));
+        QCOMPARE(table().valueTexts().offText, QStringLiteral("OFF"));
     }
 
     // After the English start nothing the user can see is left in Chinese,

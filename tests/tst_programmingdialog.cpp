@@ -135,7 +135,7 @@ class TestProgrammingDialog : public QObject
     // The command of `mode` from the main window, then the start button.
     void open(int mode)
     {
-        if (mode == ProgrammingRun::Write)
+        if (mode == TR_and_W::ModeWrite)
             form()->write2Click();
         else
             form()->read1Click();
@@ -234,7 +234,7 @@ private slots:
         if (dialog()->isVisible())
             QVERIFY(dialog()->close());
         QVERIFY(form()->isEnabled());
-        QVERIFY(!form()->serialLink().PortOpen());
+        QVERIFY(!form()->serialLink().isPortOpen());
         form()->COM11Click();
         setVerifyOption(false);
     }
@@ -263,10 +263,10 @@ private slots:
         setRow(data().table, 10,
                {"440.00000", "OFF", "440.00000", "OFF", "High", "Wide", "ON", "OFF"});
 
-        open(ProgrammingRun::Read);
+        open(TR_and_W::ModeRead);
         QVERIFY(dialog()->isVisible());
         QVERIFY(!form()->isEnabled());
-        QVERIFY(form()->serialLink().PortOpen());
+        QVERIFY(form()->serialLink().isPortOpen());
         QCOMPARE(dialog()->Tag(), 1);
         QCOMPARE(dialog()->windowTitle(), texts().ReadCaption);
         QCOMPARE(dialog()->bsSkinButton1()->text(), texts().ReadCaption);
@@ -315,7 +315,7 @@ private slots:
         setRow(table, 1, {"446.00625", "67.0", "446.00625", "D023N", "High", "Wide", "ON", "OFF"});
         setRow(table, 2, {"438.50000", "", "431.10000", "123.0", "Low", "Narrow", "OFF", "ON"});
 
-        open(ProgrammingRun::Write);
+        open(TR_and_W::ModeWrite);
         QVERIFY(dialog()->isVisible());
         QCOMPARE(dialog()->Tag(), 2);
         QCOMPARE(dialog()->windowTitle(), texts().WriteCaption);
@@ -365,8 +365,8 @@ private slots:
         QTest::addColumn<bool>("settingsRead");
         QTest::addColumn<int>("stored");
 
-        const int R = ProgrammingRun::Read;
-        const int W = ProgrammingRun::Write;
+        const int R = TR_and_W::ModeRead;
+        const int W = TR_and_W::ModeWrite;
         const int all = 2 * ChannelTable::ChannelCount; // the blocks of every channel
         const QString noIdent =
             QStringLiteral("No radio answered the identification in 6 attempts");
@@ -521,7 +521,8 @@ private slots:
             start();
             QCOMPARE(dialog()->bsSkinGauge1()->value(), gauge);
             QCOMPARE(dialog()->bsSkinGauge1()->maximum(),
-                     ProgrammingRun::gaugeMaximum(ProgrammingRun::Mode(mode)));
+                     ProgrammingRun::gaugeMaximum(
+                         mode == TR_and_W::ModeWrite ? TransferMode::Write : TransferMode::Read));
             QVERIFY(dialog()->bsSkinButton1()->isEnabled());
         }
         const QStringList lines = messageLines();
@@ -588,8 +589,8 @@ private slots:
     void linkLost_data()
     {
         QTest::addColumn<int>("mode");
-        QTest::newRow("read") << int(ProgrammingRun::Read);
-        QTest::newRow("write") << int(ProgrammingRun::Write);
+        QTest::newRow("read") << int(TR_and_W::ModeRead);
+        QTest::newRow("write") << int(TR_and_W::ModeWrite);
     }
 
     // The radio's end of the line goes away in the middle of a run (a cable
@@ -656,7 +657,7 @@ private slots:
         const qint64 bound = 1000;
 #endif
         QVERIFY2(endedAfter >= 0 && endedAfter < bound, qPrintable(QString::number(endedAfter)));
-        QVERIFY(!form()->serialLink().PortOpen());
+        QVERIFY(!form()->serialLink().isPortOpen());
 
         QCOMPARE(shown.shows, 1);
         QVERIFY2(boxes.isEmpty(), qPrintable(boxes.join('\n')));
@@ -670,7 +671,7 @@ private slots:
 
         QCOMPARE(dialog()->bsSkinGauge1()->value(), 4);
         QVERIFY(dialog()->bsSkinButton1()->isEnabled());
-        const int rowsRead = mode == ProgrammingRun::Read ? 4 : 0;
+        const int rowsRead = mode == TR_and_W::ModeRead ? 4 : 0;
         for (int n = 1; n <= ChannelTable::ChannelCount; ++n) {
             const QStringList expected = n <= rowsRead        ? RadioRow
                                          : n == 5 && rowsRead ? EmptyRow
@@ -684,7 +685,7 @@ private slots:
         QTest::mouseClick(dialog()->bsSkinButton2(), Qt::LeftButton);
         QVERIFY(!dialog()->isVisible());
         QVERIFY(form()->isEnabled());
-        QVERIFY(!form()->serialLink().PortOpen());
+        QVERIFY(!form()->serialLink().isPortOpen());
     }
 
     // The dialog cannot be closed during a run, from its buttons, the keyboard
@@ -692,7 +693,7 @@ private slots:
     // close button closes it and frees the port for another program.
     void closeDuringRun()
     {
-        open(ProgrammingRun::Read);
+        open(TR_and_W::ModeRead);
         struct Attempt
         {
             bool dialogClosed = true;
@@ -727,7 +728,7 @@ private slots:
         QVERIFY(!testPortFree(m_radio.portName()));
         QTest::mouseClick(dialog()->bsSkinButton2(), Qt::LeftButton);
         QVERIFY(!dialog()->isVisible());
-        QVERIFY(!form()->serialLink().PortOpen());
+        QVERIFY(!form()->serialLink().isPortOpen());
         QVERIFY(form()->isEnabled());
         QVERIFY(testPortFree(m_radio.portName()));
     }
@@ -740,7 +741,7 @@ private slots:
         setRow(table, 1, {"600.00000", "", "446.00625", "", "High", "Wide", "ON", "OFF"});
         setRow(table, 4, {"446.00625", "", "446.00625", "", "Medium", "Wide", "ON", "OFF"});
 
-        open(ProgrammingRun::Write);
+        open(TR_and_W::ModeWrite);
         start();
         QCOMPARE(dialog()->bsSkinGauge1()->value(), 0);
         QVERIFY(m_radio.receivedBytes().isEmpty());
@@ -760,7 +761,7 @@ private slots:
         // the message, which enables it when it closes.
         QTest::mouseClick(dialog()->bsSkinButton2(), Qt::LeftButton);
         QVERIFY(!dialog()->isVisible());
-        QVERIFY(!form()->serialLink().PortOpen());
+        QVERIFY(!form()->serialLink().isPortOpen());
         QVERIFY(!form()->isEnabled());
         QTest::mouseClick(message()->bsSkinButton1(), Qt::LeftButton);
         QVERIFY(form()->isEnabled());
@@ -771,7 +772,7 @@ private slots:
     void secondRun()
     {
         QVERIFY(m_radio.setFaults(QStringLiteral("stop-after:0050")));
-        open(ProgrammingRun::Read);
+        open(TR_and_W::ModeRead);
         start();
         QCOMPARE(dialog()->bsSkinGauge1()->value(), 4);
         message()->bsSkinButton1()->click();
@@ -812,7 +813,7 @@ private slots:
         QVERIFY(m_radio.setFaults(faults));
         const QStringList before = backups();
 
-        open(ProgrammingRun::Read);
+        open(TR_and_W::ModeRead);
         start();
         const QStringList after = backups();
         QCOMPARE(after.size(), before.size() + (kept ? 1 : 0));
@@ -840,7 +841,7 @@ private slots:
 
         // Opening the dialog again clears the note.
         QVERIFY(dialog()->close());
-        open(ProgrammingRun::Read);
+        open(TR_and_W::ModeRead);
         QCOMPARE(status->currentMessage(), QString());
     }
 
@@ -856,7 +857,7 @@ private slots:
         qputenv("XDG_DATA_HOME", QFile::encodeName(blocked));
         m_radio.writeMemory(0x10, record(frequency("46256250"), NoFrequency, 0xFFFF, 0xFFFF, 0xFA));
 
-        open(ProgrammingRun::Read);
+        open(TR_and_W::ModeRead);
         start();
         qputenv("XDG_DATA_HOME", home);
         QCOMPARE(data().table.cell(ChannelTable::ColRxFreq, 1), QStringLiteral("462.56250"));
@@ -880,7 +881,7 @@ private slots:
         m_radio.writeMemory(
             0x30, record(frequency("4381A500"), frequency("43812500"), 0xFFFF, 0xFFFF, 0xFF));
         m_radio.writeMemory(0x0C80, bytes({0x00, 0x15, 0x03, 0x07, 0xC0, 0x01, 0xFF, 0xFF}));
-        open(ProgrammingRun::Read);
+        open(TR_and_W::ModeRead);
         start();
         QVERIFY(message()->isVisible()); // channel 3
         message()->bsSkinButton1()->click();
@@ -960,7 +961,7 @@ private slots:
         setVerifyOption(verify);
         QVERIFY(m_radio.setFaults(faults));
 
-        open(ProgrammingRun::Write);
+        open(TR_and_W::ModeWrite);
         QSignalSpy verified(dialog(), &TR_and_W::verifyFinished);
         QSignalSpy finished(dialog(), &TR_and_W::runFinished);
         QStringList captionsDuringReadBack;

@@ -303,7 +303,7 @@ private:
     void useEnglish()
     {
         data->table.setValueTexts(EnglishValueTexts);
-        data->table.setToneOffText(EnglishValueTexts.OffText);
+        data->table.setToneOffText(EnglishValueTexts.offText);
     }
 
     void chooseBands(const QString &one, const QString &twoRx, const QString &twoTx)
@@ -359,10 +359,10 @@ private slots:
         QSignalSpy progress(run.get(), &ProgrammingRun::progress);
         QSignalSpy finished(run.get(), &ProgrammingRun::finished);
 
-        const ProgrammingResult result = run->run(ProgrammingRun::Read);
+        const ProgrammingResult result = run->run(TransferMode::Read);
 
         QCOMPARE(result.outcome, Outcome::Done);
-        QVERIFY(result.LinkOk);
+        QVERIFY(result.linkOk);
         QVERIFY2(result.complete(), qPrintable(result.message));
         QVERIFY(result.message.isEmpty());
         QCOMPARE(result.attempts, 1);
@@ -438,7 +438,7 @@ private slots:
         blocks[0x0C90] = IdentBlock;
         QSignalSpy progress(run.get(), &ProgrammingRun::progress);
 
-        const ProgrammingResult result = run->run(ProgrammingRun::Write);
+        const ProgrammingResult result = run->run(TransferMode::Write);
 
         QVERIFY2(result.complete(), qPrintable(result.message + result.problems.join('\n')));
         QCOMPARE(result.outcome, Outcome::Done);
@@ -475,21 +475,21 @@ private slots:
         QFETCH(QByteArray, reply);
         QFETCH(int, threshold);
         QVERIFY(radio->setFaults(faults));
-        for (int mode : {ProgrammingRun::Read, ProgrammingRun::Write}) {
+        for (TransferMode mode : {TransferMode::Read, TransferMode::Write}) {
             radio->clearTranscript();
             setRow(data->table, 1, FillerRow);
             QSignalSpy progress(run.get(), &ProgrammingRun::progress);
 
-            const ProgrammingResult result = run->run(ProgrammingRun::Mode(mode));
+            const ProgrammingResult result = run->run(mode);
 
             QCOMPARE(result.outcome, Outcome::NoIdentification);
-            QVERIFY(!result.LinkOk);
+            QVERIFY(!result.linkOk);
             QCOMPARE(result.attempts, 6);
             Expected e;
             for (int attempt = 0; attempt < 6; ++attempt)
                 e.out(Start + Ident).in(reply);
             QCOMPARE(lines(radio->transcript()), lines(e.transfers));
-            QCOMPARE(link->RThreshold(), threshold);
+            QCOMPARE(link->receiveThreshold(), threshold);
             QCOMPARE(progress.size(), 0);
             QCOMPARE(rowCells(data->table, 1), localised(FillerRow));
             QCOMPARE(run->image(), QByteArray(0x10000, char(0xFF)));
@@ -508,10 +508,10 @@ private slots:
         const QList<int> settingsBefore = indexes(data->settings);
         QSignalSpy progress(run.get(), &ProgrammingRun::progress);
 
-        const ProgrammingResult result = run->run(ProgrammingRun::Read);
+        const ProgrammingResult result = run->run(TransferMode::Read);
 
         QCOMPARE(result.outcome, Outcome::CheckFailed);
-        QVERIFY(!result.LinkOk);
+        QVERIFY(!result.linkOk);
         QCOMPARE(result.channel, 5);
         QCOMPARE(rowCells(data->table, 1).at(0), local("438.12500"));
         QCOMPARE(rowCells(data->table, 2).at(4), QStringLiteral("Low"));
@@ -537,11 +537,11 @@ private slots:
         QVERIFY(radio->setFaults(QStringLiteral("nak:0x0C80")));
         QSignalSpy progress(run.get(), &ProgrammingRun::progress);
 
-        const ProgrammingResult result = run->run(ProgrammingRun::Write);
+        const ProgrammingResult result = run->run(TransferMode::Write);
 
         QCOMPARE(result.outcome, Outcome::Done);
-        QVERIFY(result.LinkOk);
-        QVERIFY(run->LinkOk());
+        QVERIFY(result.linkOk);
+        QVERIFY(run->linkOk());
         QVERIFY(!result.complete());
         QVERIFY(!result.settingsDone);
         QVERIFY(!result.bandOneDone && !result.bandTwoDone && !result.identDone);
@@ -569,7 +569,7 @@ private slots:
     // blocks requested after the channel loop, in order.
     void faultMatrix_data()
     {
-        QTest::addColumn<int>("mode");
+        QTest::addColumn<TransferMode>("mode");
         QTest::addColumn<QString>("faults");
         QTest::addColumn<int>("outcome");
         QTest::addColumn<int>("channel");
@@ -580,8 +580,8 @@ private slots:
         QTest::addColumn<int>("lastChannel");
         QTest::addColumn<QList<int>>("after");
 
-        const int R = ProgrammingRun::Read;
-        const int W = ProgrammingRun::Write;
+        const TransferMode R = TransferMode::Read;
+        const TransferMode W = TransferMode::Write;
         const int done = int(Outcome::Done);
         const int check = int(Outcome::CheckFailed);
         const int shortReply = int(Outcome::ShortReply);
@@ -682,7 +682,7 @@ private slots:
 
     void faultMatrix()
     {
-        QFETCH(int, mode);
+        QFETCH(TransferMode, mode);
         QFETCH(QString, faults);
         QFETCH(int, outcome);
         QFETCH(int, channel);
@@ -698,11 +698,11 @@ private slots:
         const QList<int> settingsBefore = indexes(data->settings);
         QSignalSpy progress(run.get(), &ProgrammingRun::progress);
 
-        const ProgrammingResult result = run->run(ProgrammingRun::Mode(mode));
+        const ProgrammingResult result = run->run(mode);
 
         QCOMPARE(int(result.outcome), outcome);
-        QCOMPARE(result.LinkOk, outcome == int(Outcome::Done));
-        QCOMPARE(run->LinkOk(), result.LinkOk);
+        QCOMPARE(result.linkOk, outcome == int(Outcome::Done));
+        QCOMPARE(run->linkOk(), result.linkOk);
         QCOMPARE(result.channel, channel);
         QCOMPARE(result.message.isEmpty(), result.complete());
         QCOMPARE(result.gauge, gauge);
@@ -719,9 +719,8 @@ private slots:
                                                           : localised(FillerRow);
             QCOMPARE(rowCells(data->table, row), expected);
         }
-        QCOMPARE(indexes(data->settings), mode == ProgrammingRun::Read && done.contains('S')
-                                              ? RichSettings
-                                              : settingsBefore);
+        QCOMPARE(indexes(data->settings),
+                 mode == TransferMode::Read && done.contains('S') ? RichSettings : settingsBefore);
 
         QList<int> blocks;
         if (outcome != int(Outcome::NoIdentification))
@@ -740,10 +739,10 @@ private slots:
         QVERIFY(radio->setFaults(QStringLiteral("short:0x0C80:11")));
         const QList<int> before = indexes(data->settings);
 
-        const ProgrammingResult result = run->run(ProgrammingRun::Read);
+        const ProgrammingResult result = run->run(TransferMode::Read);
 
         QCOMPARE(result.outcome, Outcome::Done);
-        QVERIFY(result.LinkOk);
+        QVERIFY(result.linkOk);
         QVERIFY(!result.settingsDone);
         QVERIFY(!result.complete());
         QCOMPARE(indexes(data->settings), before);
@@ -759,10 +758,10 @@ private slots:
                {"43.81250", "OFF", "438.12500", "OFF", "High", "Wide", "ON", "OFF"});
         QSignalSpy finished(run.get(), &ProgrammingRun::finished);
 
-        const ProgrammingResult result = run->run(ProgrammingRun::Write);
+        const ProgrammingResult result = run->run(TransferMode::Write);
 
         QCOMPARE(result.outcome, Outcome::Refused);
-        QVERIFY(!result.LinkOk);
+        QVERIFY(!result.linkOk);
         QCOMPARE(result.problems.size(), 1);
         QVERIFY2(result.problems.at(0).contains(QStringLiteral("012")),
                  qPrintable(result.problems.at(0)));
@@ -779,10 +778,10 @@ private slots:
     // stream of warnings from the dead port. The rows read so far stay.
     void linkLost_data()
     {
-        QTest::addColumn<int>("mode");
+        QTest::addColumn<TransferMode>("mode");
         QTest::addColumn<int>("how");
-        const int R = ProgrammingRun::Read;
-        const int W = ProgrammingRun::Write;
+        const TransferMode R = TransferMode::Read;
+        const TransferMode W = TransferMode::Write;
         QTest::newRow("read: the radio end goes away") << R << int(RadioCloses);
         QTest::newRow("read: the radio is destroyed") << R << int(RadioDestroyed);
         QTest::newRow("read: the port is closed") << R << int(PortCloses);
@@ -793,7 +792,7 @@ private slots:
 
     void linkLost()
     {
-        QFETCH(int, mode);
+        QFETCH(TransferMode, mode);
         QFETCH(int, how);
         radio->writeMemory(0, richImage());
         fillFiller();
@@ -816,20 +815,20 @@ private slots:
         QSignalSpy lost(link.get(), &SerialLink::linkLost);
         MessageCounter messages;
 
-        const ProgrammingResult result = run->run(ProgrammingRun::Mode(mode));
+        const ProgrammingResult result = run->run(mode);
 
         const qint64 endedAfter = sinceGone.elapsed();
         QCOMPARE(result.outcome, Outcome::LinkLost);
-        QVERIFY(!result.LinkOk);
+        QVERIFY(!result.linkOk);
         QVERIFY(!result.message.isEmpty());
         QCOMPARE(result.channel, 5);
         QCOMPARE(result.gauge, 4);
-        QVERIFY(!link->PortOpen());
+        QVERIFY(!link->isPortOpen());
         QVERIFY2(endedAfter < 1000, qPrintable(QString::number(endedAfter)));
         QCOMPARE(lost.size(), how == PortCloses ? 0 : 1);
         QTest::qWait(50);
         QVERIFY2(messages.count() <= 1, qPrintable(messages.last()));
-        if (mode == ProgrammingRun::Read) {
+        if (mode == TransferMode::Read) {
             const QList<QStringList> rich = richRows();
             for (int row = 1; row <= 4; ++row)
                 QCOMPARE(rowCells(data->table, row), rich.at(row - 1));
@@ -846,11 +845,11 @@ private slots:
         ProgrammingResult inner;
         connect(run.get(), &ProgrammingRun::progress, this, [&](int value) {
             if (value == 10)
-                inner = run->run(ProgrammingRun::Write);
+                inner = run->run(TransferMode::Write);
         });
         QSignalSpy finished(run.get(), &ProgrammingRun::finished);
 
-        const ProgrammingResult outer = run->run(ProgrammingRun::Read);
+        const ProgrammingResult outer = run->run(TransferMode::Read);
 
         QCOMPARE(inner.outcome, Outcome::Busy);
         QVERIFY(outer.complete());
@@ -862,9 +861,9 @@ private slots:
     void portClosed()
     {
         link->setPortOpen(false);
-        const ProgrammingResult result = run->run(ProgrammingRun::Read);
+        const ProgrammingResult result = run->run(TransferMode::Read);
         QCOMPARE(result.outcome, Outcome::PortClosed);
-        QVERIFY(!result.LinkOk);
+        QVERIFY(!result.linkOk);
         QTest::qWait(20);
         QVERIFY(radio->receivedBytes().isEmpty());
     }
@@ -874,9 +873,9 @@ private slots:
     void secondRun()
     {
         radio->writeMemory(0, richImage());
-        QVERIFY(run->run(ProgrammingRun::Read).complete());
+        QVERIFY(run->run(TransferMode::Read).complete());
         QSignalSpy progress(run.get(), &ProgrammingRun::progress);
-        QVERIFY(run->run(ProgrammingRun::Write).complete());
+        QVERIFY(run->run(TransferMode::Write).complete());
         QCOMPARE(progress.first().at(0).toInt(), 1);
         // What was written is what was read, in the form a write gives it:
         // flags with a high nibble of F, settings bytes with one of 0, and

@@ -59,7 +59,7 @@ private slots:
         QVERIFY(link.setPortOpen(true));
         RadioData data;
 
-        const ProgrammingResult result = ProgrammingRun(link, data).run(ProgrammingRun::Read);
+        const ProgrammingResult result = ProgrammingRun(link, data).run(TransferMode::Read);
         QVERIFY2(result.complete(), qPrintable(result.message));
         QTest::qWait(20); // the radio's last acknowledgement
 

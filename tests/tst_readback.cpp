@@ -51,7 +51,7 @@ private:
     void write()
     {
         ProgrammingRun run(*link, *data);
-        const ProgrammingResult result = run.run(ProgrammingRun::Write);
+        const ProgrammingResult result = run.run(TransferMode::Write);
         QVERIFY2(result.complete(), qPrintable(result.message));
     }
 
@@ -121,7 +121,7 @@ private slots:
         QCOMPARE(report.differences, differences);
         QCOMPARE(report.outcome, differences.isEmpty() ? VerifyReport::Outcome::Verified
                                                        : VerifyReport::Outcome::Differs);
-        QCOMPARE(report.readResult.mode, int(ProgrammingRun::Read));
+        QCOMPARE(report.readResult.mode, TransferMode::Read);
         QCOMPARE(progress.last().at(0).toInt(), ProgrammingRun::ReadGaugeMaximum);
         QCOMPARE(report.readBack.mid(0x0010, 16), radio->readMemory(0x0010, 16));
     }

@@ -134,7 +134,7 @@ class TestSerialLink : public QObject
     Q_OBJECT
 
 private slots:
-    void hexToBytes_data()
+    void setRequestHex_data()
     {
         QTest::addColumn<QString>("hex");
         QTest::addColumn<bool>("valid");
@@ -155,16 +155,16 @@ private slots:
         QTest::newRow("sign") << "-1" << false << QByteArray();
     }
 
-    void hexToBytes()
+    void setRequestHex()
     {
         QFETCH(QString, hex);
         QFETCH(bool, valid);
         QFETCH(QByteArray, bytes);
 
         SerialLink link;
-        link.HexToBytes(u"FFFF"); // a previous request must not survive
-        QCOMPARE(link.HexToBytes(hex), valid);
-        QCOMPARE(link.TxBytes(), bytes);
+        link.setRequestHex(u"FFFF"); // a previous request must not survive
+        QCOMPARE(link.setRequestHex(hex), valid);
+        QCOMPARE(link.requestBytes(), bytes);
     }
 
     void bytesToHex_data()
@@ -182,7 +182,7 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, hex);
-        QCOMPARE(SerialLink::BytesToHex(bytes), hex);
+        QCOMPARE(SerialLink::bytesToHex(bytes), hex);
     }
 
     void portDeviceNames_data()
@@ -263,9 +263,9 @@ private slots:
         SerialLink link;
         link.setPortName(QStringLiteral("/dev/ttyQB380-missing"));
         QVERIFY(!link.setPortOpen(true));
-        QVERIFY(!link.PortOpen());
+        QVERIFY(!link.isPortOpen());
         QVERIFY(link.errorString().startsWith(QLatin1String("/dev/ttyQB380-missing: ")));
-        QVERIFY(!link.OutputAck());
+        QVERIFY(!link.sendAcknowledgement());
 
         SerialLink unnamed;
         QVERIFY(!unnamed.setPortOpen(true));
@@ -279,7 +279,7 @@ private slots:
         SerialLink link;
         link.setPortName(pty.slave());
         QVERIFY(link.setPortOpen(true));
-        QVERIFY(link.PortOpen());
+        QVERIFY(link.isPortOpen());
 
         const termios t = pty.lineSettings();
         QCOMPARE(cfgetospeed(&t), speed_t(B9600));
@@ -297,28 +297,28 @@ private slots:
         link.setPortName(pty.slave());
         QVERIFY(link.setPortOpen(true));
 
-        QVERIFY(link.HexToBytes(u"520C9008"));
-        QVERIFY(link.Output());
+        QVERIFY(link.setRequestHex(u"520C9008"));
+        QVERIFY(link.sendRequest());
         QCOMPARE(pty.receive(4), bytesOf({0x52, 0x0C, 0x90, 0x08}));
 
-        QVERIFY(link.OutputAck());
+        QVERIFY(link.sendAcknowledgement());
         QCOMPARE(pty.receive(1), bytesOf({0x06}));
 
-        // TxBytes stays until it is rebuilt: a second Output repeats it.
-        QVERIFY(link.Output());
+        // The request stays until it is rebuilt: a second sendRequest() repeats it.
+        QVERIFY(link.sendRequest());
         QCOMPARE(pty.receive(4), bytesOf({0x52, 0x0C, 0x90, 0x08}));
 
         // A text that is not hex sends nothing.
-        QVERIFY(!link.HexToBytes(u"52xx"));
-        QVERIFY(!link.Output());
-        QVERIFY(link.OutputAck());
+        QVERIFY(!link.setRequestHex(u"52xx"));
+        QVERIFY(!link.sendRequest());
+        QVERIFY(link.sendAcknowledgement());
         QCOMPARE(pty.receive(1), bytesOf({0x06}));
         QCOMPARE(pty.pending(), QByteArray());
 
         QVERIFY(link.setPortOpen(false));
-        QVERIFY(!link.PortOpen());
-        QVERIFY(link.HexToBytes(u"02"));
-        QVERIFY(!link.Output());
+        QVERIFY(!link.isPortOpen());
+        QVERIFY(link.setRequestHex(u"02"));
+        QVERIFY(!link.sendRequest());
     }
 
     // A changed port name is used from the next opening on.
@@ -332,12 +332,12 @@ private slots:
         QVERIFY(link.setPortOpen(true));
 
         link.setPortName(second.slave());
-        QVERIFY(link.OutputAck());
+        QVERIFY(link.sendAcknowledgement());
         QCOMPARE(first.receive(1), bytesOf({0x06}));
 
         QVERIFY(link.setPortOpen(false));
         QVERIFY(link.setPortOpen(true));
-        QVERIFY(link.OutputAck());
+        QVERIFY(link.sendAcknowledgement());
         QCOMPARE(second.receive(1), bytesOf({0x06}));
         QCOMPARE(first.pending(), QByteArray());
     }
@@ -387,7 +387,7 @@ private slots:
 
         qsizetype sent = 0;
         for (qsizetype i = 0; i < chunks.size(); ++i) {
-            link.setRThreshold(thresholds.at(i));
+            link.setReceiveThreshold(thresholds.at(i));
             QVERIFY(pty.send(chunks.at(i)));
             sent += chunks.at(i).size();
             // Every byte sent is either delivered or waiting, and whatever
@@ -397,16 +397,16 @@ private slots:
             // at threshold 0 the link takes in every byte as it comes, and
             // the test waits for that before the threshold changes.)
             const int threshold = thresholds.at(i);
-            QTRY_VERIFY(deliveredSize(spy) + link.bytesWaiting() == sent &&
-                        (threshold == 0 ? takenIn(traffic) == sent
-                                        : link.bytesWaiting() < threshold));
+            QTRY_VERIFY(
+                deliveredSize(spy) + link.bytesWaiting() == sent &&
+                (threshold == 0 ? takenIn(traffic) == sent : link.bytesWaiting() < threshold));
         }
 
         QCOMPARE(spy.size(), deliveries.size());
         for (qsizetype i = 0; i < deliveries.size(); ++i)
             QCOMPARE(spy.at(i).at(0).toByteArray(), deliveries.at(i));
-        QCOMPARE(link.RxReady(), !deliveries.isEmpty());
-        QCOMPARE(link.RxBytes(), deliveries.isEmpty() ? QByteArray() : deliveries.last());
+        QCOMPARE(link.hasReceived(), !deliveries.isEmpty());
+        QCOMPARE(link.receivedBytes(), deliveries.isEmpty() ? QByteArray() : deliveries.last());
     }
 
     // Raising the threshold over bytes already waiting raises no event by
@@ -425,14 +425,14 @@ private slots:
         QVERIFY(pty.send(run(0x10, 5)));
         QTRY_COMPARE(takenIn(traffic), 5);
         QCOMPARE(link.bytesWaiting(), 5);
-        link.setRThreshold(3);
+        link.setReceiveThreshold(3);
         QTest::qWait(50);
         QCOMPARE(spy.size(), 0);
-        QVERIFY(!link.RxReady());
+        QVERIFY(!link.hasReceived());
 
         QVERIFY(pty.send(bytesOf({0x06})));
         QTRY_COMPARE(spy.size(), 1);
-        QCOMPARE(link.RxBytes(), run(0x10, 5) + bytesOf({0x06}));
+        QCOMPARE(link.receivedBytes(), run(0x10, 5) + bytesOf({0x06}));
         QCOMPARE(link.bytesWaiting(), 0);
     }
 
@@ -465,8 +465,8 @@ private slots:
         SerialLink link;
         link.setPortName(pty.slave());
         QVERIFY(link.setPortOpen(true));
-        link.setRThreshold(before);
-        link.SysDelay(1);
+        link.setReceiveThreshold(before);
+        link.waitForReceive(1);
         QSignalSpy spy(&link, &SerialLink::received);
 
         QVERIFY(pty.send(bytes));
@@ -476,90 +476,90 @@ private slots:
         while (link.bytesWaiting() < bytes.size() && clock.elapsed() < 5000)
             QThread::msleep(1);
         QCOMPARE(link.bytesWaiting(), bytes.size());
-        link.setRThreshold(after);
-        link.SysDelay(200);
+        link.setReceiveThreshold(after);
+        link.waitForReceive(200);
 
         QCOMPARE(spy.size(), delivered ? 1 : 0);
-        QCOMPARE(link.RxReady(), delivered);
+        QCOMPARE(link.hasReceived(), delivered);
         if (delivered)
-            QCOMPARE(link.RxBytes(), bytes);
+            QCOMPARE(link.receivedBytes(), bytes);
     }
 
-    void rxReadyStaysUntilCleared()
+    void receivedStaysUntilCleared()
     {
         Pty pty;
         QVERIFY(pty.isValid());
         SerialLink link;
         link.setPortName(pty.slave());
         QVERIFY(link.setPortOpen(true));
-        link.setRThreshold(1);
+        link.setReceiveThreshold(1);
 
         QVERIFY(pty.send(bytesOf({0x06})));
-        QTRY_VERIFY(link.RxReady());
+        QTRY_VERIFY(link.hasReceived());
         QTest::qWait(20);
-        QVERIFY(link.RxReady());
-        link.clearRxReady();
-        QVERIFY(!link.RxReady());
-        QCOMPARE(link.RxBytes(), bytesOf({0x06})); // the reply itself stays
+        QVERIFY(link.hasReceived());
+        link.clearReceived();
+        QVERIFY(!link.hasReceived());
+        QCOMPARE(link.receivedBytes(), bytesOf({0x06})); // the reply itself stays
     }
 
     // Timing checks below use wide margins: they tell a wait that ended on
     // the reply from one that ran to its end, nothing finer.
-    void sysDelayEndsOnReply()
+    void waitEndsOnReply()
     {
         Pty pty;
         QVERIFY(pty.isValid());
         SerialLink link;
         link.setPortName(pty.slave());
         QVERIFY(link.setPortOpen(true));
-        link.setRThreshold(12);
+        link.setReceiveThreshold(12);
 
         QTimer::singleShot(50, [&] { pty.send(run(0x10, 12)); });
         QElapsedTimer clock;
         clock.start();
-        link.SysDelay(10000);
+        link.waitForReceive(10000);
         QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
-        QVERIFY(link.RxReady());
-        QCOMPARE(link.RxBytes(), run(0x10, 12));
+        QVERIFY(link.hasReceived());
+        QCOMPARE(link.receivedBytes(), run(0x10, 12));
     }
 
-    void sysDelayLastsItsTimeWithoutReply()
+    void waitLastsItsTimeWithoutReply()
     {
         Pty pty;
         QVERIFY(pty.isValid());
         SerialLink link;
         link.setPortName(pty.slave());
         QVERIFY(link.setPortOpen(true));
-        link.setRThreshold(12);
+        link.setReceiveThreshold(12);
 
         // A part of a reply is no reply.
         QTimer::singleShot(20, [&] { pty.send(run(0x10, 5)); });
         QElapsedTimer clock;
         clock.start();
-        link.SysDelay(250);
+        link.waitForReceive(250);
         QVERIFY2(clock.elapsed() >= 250, qPrintable(QString::number(clock.elapsed())));
-        QVERIFY(!link.RxReady());
+        QVERIFY(!link.hasReceived());
         QCOMPARE(link.bytesWaiting(), 5);
     }
 
-    // RxReady left set ends the next wait after one pass of event
+    // hasReceived left set ends the next wait after one pass of event
     // processing, and that pass does handle what is pending.
-    void sysDelayWithRxReadyLeftSet()
+    void waitWithReceivedLeftSet()
     {
         Pty pty;
         QVERIFY(pty.isValid());
         SerialLink link;
         link.setPortName(pty.slave());
         QVERIFY(link.setPortOpen(true));
-        link.setRThreshold(1);
+        link.setReceiveThreshold(1);
         QVERIFY(pty.send(bytesOf({0x06})));
-        QTRY_VERIFY(link.RxReady());
+        QTRY_VERIFY(link.hasReceived());
 
         bool handled = false;
         QTimer::singleShot(0, [&] { handled = true; });
         QElapsedTimer clock;
         clock.start();
-        link.SysDelay(10000);
+        link.waitForReceive(10000);
         QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
         QVERIFY(handled);
     }
@@ -574,25 +574,25 @@ private slots:
         SerialLink link;
         link.setPortName(pty.slave());
         QVERIFY(link.setPortOpen(true));
-        link.setRThreshold(12);
+        link.setReceiveThreshold(12);
         QSignalSpy lost(&link, &SerialLink::linkLost);
 
         QTimer::singleShot(50, [&] { pty.closeMaster(); });
         QElapsedTimer clock;
         clock.start();
-        link.SysDelay(10000);
+        link.waitForReceive(10000);
         QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
-        QVERIFY(!link.PortOpen());
-        QVERIFY(!link.RxReady());
+        QVERIFY(!link.isPortOpen());
+        QVERIFY(!link.hasReceived());
         QTest::qWait(100);
         QCOMPARE(lost.size(), 1);
         QVERIFY(lost.at(0).at(0).toString().startsWith(pty.slave()));
         QCOMPARE(link.errorString(), lost.at(0).at(0).toString());
 
         clock.restart();
-        link.SysDelay(10000);
+        link.waitForReceive(10000);
         QVERIFY(clock.elapsed() < 5000);
-        QVERIFY(!link.OutputAck());
+        QVERIFY(!link.sendAcknowledgement());
     }
 
     // Losing the line while nothing waits closes the port all the same; the
@@ -608,14 +608,14 @@ private slots:
             QVERIFY(link.setPortOpen(true));
         }
         QTRY_COMPARE(lost.size(), 1);
-        QVERIFY(!link.PortOpen());
+        QVERIFY(!link.isPortOpen());
 
         Pty again;
         QVERIFY(again.isValid());
         link.setPortName(again.slave());
         QVERIFY(link.setPortOpen(true));
         QVERIFY(link.errorString().isEmpty());
-        QVERIFY(link.OutputAck());
+        QVERIFY(link.sendAcknowledgement());
         QCOMPARE(again.receive(1), bytesOf({0x06}));
         QTest::qWait(20);
         QCOMPARE(lost.size(), 1);

@@ -642,12 +642,12 @@ void Tform1::verify1Click()
 
 void Tform1::read1Click()
 {
-    openProgrammingDialog(ProgrammingRun::Read);
+    openProgrammingDialog(TR_and_W::ModeRead);
 }
 
 void Tform1::write2Click()
 {
-    openProgrammingDialog(ProgrammingRun::Write);
+    openProgrammingDialog(TR_and_W::ModeWrite);
 }
 
 void Tform1::openProgrammingDialog(int mode)
@@ -675,7 +675,7 @@ void Tform1::openProgrammingDialog(int mode)
     // The port may still refuse the open that follows its test (another
     // program took it in between): the same message, and no dialog.
     const QString caption =
-        mode == ProgrammingRun::Write ? m_messages.WriteCaption : m_messages.ReadCaption;
+        mode == TR_and_W::ModeWrite ? m_messages.WriteCaption : m_messages.ReadCaption;
     if (!m_programming->openFor(mode, caption)) {
         portFailed(m_link->errorString());
         return;

@@ -239,7 +239,7 @@ private:
     void FormDestroy();
     void portCommand(int port);
     // The read and write commands: commit the edit, test the port, open the
-    // programming dialog in `mode` (ProgrammingRun::Read or Write).
+    // programming dialog in `mode` (TR_and_W::ModeRead or ModeWrite).
     void openProgrammingDialog(int mode);
     void skinCommand(int skin);
     void selectLanguage(bool english);

@@ -20,6 +20,12 @@
 
 namespace {
 
+// The direction of the run for the dialog's mode.
+TransferMode transferMode(int mode)
+{
+    return mode == TR_and_W::ModeWrite ? TransferMode::Write : TransferMode::Read;
+}
+
 // A refused write lists at most this many problems; a table full of them
 // would not fit on the screen.
 constexpr int ShownProblems = 10;
@@ -130,7 +136,7 @@ bool TR_and_W::openFor(int mode, const QString &caption)
     m_tag = mode;
     // The gauge starts from 0 only here: a second run in the same dialog
     // starts from the last value shown.
-    m_gauge->setRange(0, ProgrammingRun::gaugeMaximum(ProgrammingRun::Mode(mode)));
+    m_gauge->setRange(0, ProgrammingRun::gaugeMaximum(transferMode(mode)));
     m_gauge->setValue(0);
     m_statusBar->clearMessage();
     m_statusBar->setToolTip(QString());
@@ -149,10 +155,10 @@ void TR_and_W::bsSkinButton1Click()
     m_statusBar->setToolTip(QString());
     // A read-back leaves the gauge on the read's scale; the value shown
     // stays where it is.
-    const int maximum = ProgrammingRun::gaugeMaximum(ProgrammingRun::Mode(m_tag));
+    const int maximum = ProgrammingRun::gaugeMaximum(transferMode(m_tag));
     if (m_gauge->maximum() != maximum)
         m_gauge->setMaximum(maximum);
-    const ProgrammingResult result = m_run->run(ProgrammingRun::Mode(m_tag));
+    const ProgrammingResult result = m_run->run(transferMode(m_tag));
 
     QString backupWarning;
     // Every channel came through: the memory is worth keeping, even when a
@@ -160,7 +166,7 @@ void TR_and_W::bsSkinButton1Click()
     if (m_tag == ModeRead && result.outcome == ProgrammingResult::Outcome::Done)
         backupWarning = keepBackup();
     std::optional<VerifyReport> verify;
-    if (m_tag == ModeWrite && result.LinkOk && m_verifyAfterWriting && m_data && m_link)
+    if (m_tag == ModeWrite && result.linkOk && m_verifyAfterWriting && m_data && m_link)
         verify = verifyWrite();
 
     m_start->setEnabled(true);
@@ -229,7 +235,7 @@ void TR_and_W::report(const ProgrammingResult &result, const QString &backupWarn
         break;
     }
     // A read-back shows what it found, whatever step was skipped.
-    if (!result.LinkOk) {
+    if (!result.linkOk) {
         showFailure(
             QStringList{m_messages ? m_messages->LinkFailedText : QString(), result.message} +
             notes);

@@ -37,7 +37,7 @@ struct VerifyReport;
 //   a backup (Backups::save); the status bar names the file (its tool tip
 //   the whole path). A backup that cannot be written is a warning and does
 //   not fail the read.
-// - with "Verify after writing", a write that went through (LinkOk) is read
+// - with "Verify after writing", a write that went through (linkOk) is read
 //   back into scratch data on the same open port and compared with what
 //   was written. Meanwhile the caption and the status bar say so and the
 //   gauge follows the read from 0 to ProgrammingRun::ReadGaugeMaximum;

@@ -24,7 +24,7 @@ namespace {
 // the language loaded (the built-in Chinese texts when none was).
 void fillSampleChannels(ChannelTable &table)
 {
-    if (table.valueTexts().OffText.isEmpty())
+    if (table.valueTexts().offText.isEmpty())
         table.setValueTexts(ChineseValueTexts);
     const ValueTexts values = table.valueTexts();
     const char *const sample[][4] = {
@@ -50,10 +50,10 @@ void fillSampleChannels(ChannelTable &table)
             table.setCell(ChannelTable::ColTxTone, row, QString::fromLatin1(ch[3]));
         ++row;
     }
-    table.setCell(ChannelTable::ColPower, 3, values.LowText);
-    table.setCell(ChannelTable::ColBandWidth, 3, values.NarrowText);
-    table.setCell(ChannelTable::ColBusyLock, 6, values.OnText);
-    table.setCell(ChannelTable::ColScan, 7, values.OffText);
+    table.setCell(ChannelTable::ColPower, 3, values.lowText);
+    table.setCell(ChannelTable::ColBandWidth, 3, values.narrowText);
+    table.setCell(ChannelTable::ColBusyLock, 6, values.onText);
+    table.setCell(ChannelTable::ColScan, 7, values.offText);
 }
 
 // Waits until the splash has gone, shows the asked view, saves a picture of

@@ -132,12 +132,12 @@ private:
 };
 
 // Performs a run with a progress bar.
-ProgrammingResult performRun(SerialLink &link, RadioData &data, ProgrammingRun::Mode mode,
+ProgrammingResult performRun(SerialLink &link, RadioData &data, TransferMode mode,
                              QByteArray *image = nullptr)
 {
     ProgrammingRun run(link, data);
-    ProgressBar bar(mode == ProgrammingRun::Read ? QStringLiteral("Reading")
-                                                 : QStringLiteral("Writing"),
+    ProgressBar bar(mode == TransferMode::Read ? QStringLiteral("Reading")
+                                               : QStringLiteral("Writing"),
                     ProgrammingRun::gaugeMaximum(mode));
     QObject::connect(&run, &ProgrammingRun::progress, [&bar](int value) { bar.show(value); });
     const ProgrammingResult result = run.run(mode);
@@ -251,7 +251,7 @@ int readVerb(const QStringList &args)
                 session.open(resolvePort(parser.value(port), settings), parser.value(trace));
             status >= 0)
             return status;
-        result = performRun(session.link, data, ProgrammingRun::Read, &image);
+        result = performRun(session.link, data, TransferMode::Read, &image);
     }
     // Every channel came through: the memory is worth keeping, even when a
     // later step did not.
@@ -364,7 +364,7 @@ int writeVerb(const QStringList &args)
             session.open(resolvePort(parser.value(port), settings), parser.value(trace));
         status >= 0)
         return status;
-    if (const int status = runStatus(performRun(session.link, data, ProgrammingRun::Write));
+    if (const int status = runStatus(performRun(session.link, data, TransferMode::Write));
         status != ExitOk || !parser.isSet(verify))
         return status;
 

@@ -201,11 +201,11 @@ void ChannelEditor::StringAlignGrid1Click()
         const QString now = table().cell(m_currentCol, m_currentRow);
         QString next;
         if (m_currentCol == ChannelTable::ColPower)
-            next = now == v.HighText ? v.LowText : v.HighText;
+            next = now == v.highText ? v.lowText : v.highText;
         else if (m_currentCol == ChannelTable::ColBandWidth)
-            next = now == v.WideText ? v.NarrowText : v.WideText;
+            next = now == v.wideText ? v.narrowText : v.wideText;
         else
-            next = now == v.OffText ? v.OnText : v.OffText;
+            next = now == v.offText ? v.onText : v.offText;
         table().setCell(m_currentCol, m_currentRow, next);
         break;
     }
@@ -393,7 +393,7 @@ void ChannelEditor::refreshEditors()
 bool ChannelEditor::commitCurrentRow()
 {
     try {
-        table().sendallcell(m_currentCol, m_currentRow);
+        table().commitRow(m_currentCol, m_currentRow);
         return true;
     } catch (const ConvertError &error) {
         showMessage(error.message());
@@ -434,11 +434,11 @@ double ChannelEditor::autoAddStep() const
 void ChannelEditor::addNextChannel(double step)
 {
     // The previous channel's value plus the step, written as a plain number
-    // and moved onto the raster by sendcell.
+    // and moved onto the raster by normaliseFrequencyCell.
     const double next = parseFrequency(table().cell(ChannelTable::ColRxFreq, m_currentRow)) + step;
     ++m_currentRow;
     table().setCell(ChannelTable::ColRxFreq, m_currentRow, formatGeneral(next));
-    table().sendcell(ChannelTable::ColRxFreq, m_currentRow);
+    table().normaliseFrequencyCell(ChannelTable::ColRxFreq, m_currentRow);
     table().applyNewChannelDefaults(m_currentRow);
     makeCurrent(m_currentCol, m_currentRow);
 }
@@ -464,7 +464,7 @@ bool ChannelEditor::startAutoAdd()
             const QString start = m_data->bands.list1_rx.chosenText().left(3);
             t.setCell(ChannelTable::ColRxFreq, m_currentRow, start);
             try {
-                t.sendcell(ChannelTable::ColRxFreq, m_currentRow);
+                t.normaliseFrequencyCell(ChannelTable::ColRxFreq, m_currentRow);
             } catch (const ConvertError &) {
                 t.setCell(ChannelTable::ColRxFreq, m_currentRow, QString());
                 throw;
@@ -474,11 +474,11 @@ bool ChannelEditor::startAutoAdd()
         } else if (t.cell(ChannelTable::ColRxTone, m_currentRow).isEmpty()) {
             // A receive frequency typed but not committed: the press only
             // completes that channel.
-            t.sendallcell(m_currentCol, m_currentRow);
+            t.commitRow(m_currentCol, m_currentRow);
         } else if (m_currentRow < ChannelTable::ChannelCount) {
             // An edited frequency of this channel is committed first, so it
             // does not stay as typed when the grid moves on.
-            t.sendallcell(m_currentCol, m_currentRow);
+            t.commitRow(m_currentCol, m_currentRow);
             addNextChannel(step);
         }
         if (isFrequencyColumn(m_currentCol))

@@ -22,7 +22,7 @@ struct RadioData;
 // The grid does not edit its cells: two editors are laid over the current
 // cell, the frequency edit box on the receive and transmit frequencies and
 // the tone list on the sub-audio cells; a click on a power, band width, scan
-// or busy-lock cell switches its value. A row is committed (sendallcell)
+// or busy-lock cell switches its value. A row is committed (commitRow)
 // before the current cell leaves it and when Enter ends an entry. Below the
 // grid: auto add, clear, move up, move down and delete; the new command and
 // clear ask first through the confirmation dialog.
@@ -125,7 +125,7 @@ private:
     void ComboBox1KeyPress();
 
     ChannelTable &table() const;
-    // sendallcell (CurrentCol, CurrentRow); false after the conversion
+    // commitRow (CurrentCol, CurrentRow); false after the conversion
     // message.
     bool commitCurrentRow();
     void showMessage(const QString &message);

@@ -22,22 +22,22 @@ void setValueText(ChannelTable &table, int number, const QString &text)
     ValueTexts texts = table.valueTexts();
     switch (number) {
     case 55:
-        texts.OffText = text;
+        texts.offText = text;
         break;
     case 56:
-        texts.OnText = text;
+        texts.onText = text;
         break;
     case 57:
-        texts.HighText = text;
+        texts.highText = text;
         break;
     case 58:
-        texts.LowText = text;
+        texts.lowText = text;
         break;
     case 59:
-        texts.WideText = text;
+        texts.wideText = text;
         break;
     case 60:
-        texts.NarrowText = text;
+        texts.narrowText = text;
         break;
     }
     table.setValueTexts(texts);
@@ -47,15 +47,15 @@ void setValueText(ChannelTable &table, int number, const QString &text)
 
 void refillMinuteLists(FunctionSettings &settings, const ValueTexts &values, const QString &unit)
 {
-    QStringList timeOut{values.OffText};
+    QStringList timeOut{values.offText};
     for (int minutes = 1; minutes <= 7; ++minutes)
         timeOut << QString::number(minutes) + unit;
     settings.setChoices(Setting::TxT_O_T, timeOut);
 
     for (const OnOffList &list : onOffLists) {
         settings.setChoices(list.setting, list.onFirst
-                                              ? QStringList{values.OnText, values.OffText}
-                                              : QStringList{values.OffText, values.OnText});
+                                              ? QStringList{values.onText, values.offText}
+                                              : QStringList{values.offText, values.onText});
     }
 }
 
@@ -175,13 +175,13 @@ void convertFixedTexts(ChannelTable &table)
         QString chinese, english;
         const QString *replacement;
     };
-    const Rule offRule{zh.OffText, en.OffText, &now.OffText};
-    const Rule onRule{zh.OnText, en.OnText, &now.OnText};
+    const Rule offRule{zh.offText, en.offText, &now.offText};
+    const Rule onRule{zh.onText, en.onText, &now.onText};
     const QList<Rule> toneRules{offRule};
-    const QList<Rule> powerRules{{zh.HighText, en.HighText, &now.HighText},
-                                 {zh.LowText, en.LowText, &now.LowText}};
-    const QList<Rule> widthRules{{zh.WideText, en.WideText, &now.WideText},
-                                 {zh.NarrowText, en.NarrowText, &now.NarrowText}};
+    const QList<Rule> powerRules{{zh.highText, en.highText, &now.highText},
+                                 {zh.lowText, en.lowText, &now.lowText}};
+    const QList<Rule> widthRules{{zh.wideText, en.wideText, &now.wideText},
+                                 {zh.narrowText, en.narrowText, &now.narrowText}};
     const QList<Rule> switchRules{offRule, onRule};
 
     auto rulesOf = [&](int col) -> const QList<Rule> * {

@@ -16,11 +16,11 @@ using WindowTextSink = std::function<void(const TextTarget &target, const QStrin
 
 // Puts a language's texts into place, number by number in ascending order:
 // - 46-54: the grid headings of columns 0-8;
-// - 55-60: the value texts (OffText ... NarrowText); 55 also replaces entry 0
+// - 55-60: the value texts (offText ... narrowText); 55 also replaces entry 0
 //   of the tone list, which keeps its 265 entries;
 // - 76: the band choices become text + "2", text + "1";
-// - 81: the time-out choices become OffText, "1" + text ... "7" + text; then
-//   the eight on/off lists are refilled from OnText and OffText in their own
+// - 81: the time-out choices become offText, "1" + text ... "7" + text; then
+//   the eight on/off lists are refilled from onText and offText in their own
 //   item orders (APO, BEEP, BatSave, Scramble, keyswitch, Switch.U.P,
 //   DownFreq, SpreadFreq);
 // - 95-110: the message slots; after 110 both LED colour lists get 111-118;
@@ -45,10 +45,10 @@ bool loadLanguage(const QString &name, RadioData &data, MessageSlots &messages,
 // The language switch's conversion of the channel rows 1-199 to the value
 // texts now in force. A cell changes only when it holds a fixed text of
 // either language in its column:
-// - columns 2, 4 (tones), 7, 8: "禁用"/"OFF" -> OffText;
-// - columns 7, 8 also: "启用"/"ON" -> OnText;
-// - column 5: "高功率"/"High" -> HighText, "低功率"/"Low" -> LowText;
-// - column 6: "宽带"/"Wide" -> WideText, "窄带"/"Narrow" -> NarrowText.
+// - columns 2, 4 (tones), 7, 8: "禁用"/"OFF" -> offText;
+// - columns 7, 8 also: "启用"/"ON" -> onText;
+// - column 5: "高功率"/"High" -> highText, "低功率"/"Low" -> lowText;
+// - column 6: "宽带"/"Wide" -> wideText, "窄带"/"Narrow" -> narrowText.
 // An empty value text (no language ever loaded) replaces nothing, so a
 // switch without libraries cannot wipe the channels' values.
 void convertFixedTexts(ChannelTable &table);

@@ -3,8 +3,6 @@
 #include "model/frequency.h"
 #include "model/tonelist.h"
 
-#include <cmath>
-
 ChannelTable::ChannelTable(QObject *parent)
     : QObject(parent), m_toneList(makeToneList(QStringLiteral("禁用")))
 {
@@ -60,15 +58,15 @@ void ChannelTable::clearAll()
     emit rowsChanged(1, ChannelCount);
 }
 
-std::array<QString, 8> ChannelTable::rowData(int row) const
+ChannelCells ChannelTable::rowData(int row) const
 {
-    std::array<QString, 8> data;
+    ChannelCells data;
     for (int col = 1; col < ColumnCount; ++col)
         data[col - 1] = cell(col, row);
     return data;
 }
 
-void ChannelTable::setRowData(int row, const std::array<QString, 8> &data)
+void ChannelTable::setRowData(int row, const ChannelCells &data)
 {
     if (row < 1 || row >= RowCount)
         return;
@@ -91,55 +89,49 @@ bool ChannelTable::isRowEmpty(int row) const
     return true;
 }
 
+ParsedChannel ChannelTable::channel(int row) const
+{
+    if (row < 1 || row >= RowCount)
+        return {};
+    return parseChannelCells(rowData(row), m_texts);
+}
+
+void ChannelTable::setChannel(int row, const Channel &channel)
+{
+    setRowData(row, formatChannelCells(channel, textsForFilling(m_texts)));
+}
+
 void ChannelTable::setToneOffText(const QString &offText)
 {
     m_toneList[0] = offText;
 }
 
-double ChannelTable::normalisedFrequency(double f)
+void ChannelTable::normaliseFrequencyCell(int col, int row)
 {
-    if (f < 100)
-        f = 100;
-    if (f > 550)
-        f = 550;
-    // Units of 10 Hz, truncated to a multiple of 100 Hz, then up in 50 Hz
-    // steps to the first multiple of 5 kHz (500) or 6.25 kHz (625).
-    qint64 n = static_cast<qint64>(std::trunc(f * 10000)) * 10;
-    while (n < 55000000) {
-        if (n % 500 == 0 || n % 625 == 0)
-            break;
-        n += 5;
-    }
-    return n / 100000.0;
-}
-
-void ChannelTable::sendcell(int col, int row)
-{
-    const double f = parseFrequency(cell(col, row));
-    setCell(col, row, formatFrequency(normalisedFrequency(f)));
+    setCell(col, row, frequencyCellText(normaliseFrequency(parseFrequency(cell(col, row)))));
 }
 
 void ChannelTable::applyNewChannelDefaults(int row)
 {
     setCell(ColTxFreq, row, cell(ColRxFreq, row));
-    setCell(ColRxTone, row, m_texts.OffText);
-    setCell(ColTxTone, row, m_texts.OffText);
-    setCell(ColPower, row, m_texts.HighText);
-    setCell(ColBandWidth, row, m_texts.WideText);
-    setCell(ColScan, row, m_texts.OnText);
-    setCell(ColBusyLock, row, m_texts.OffText);
+    setCell(ColRxTone, row, m_texts.offText);
+    setCell(ColTxTone, row, m_texts.offText);
+    setCell(ColPower, row, m_texts.highText);
+    setCell(ColBandWidth, row, m_texts.wideText);
+    setCell(ColScan, row, m_texts.onText);
+    setCell(ColBusyLock, row, m_texts.offText);
 }
 
-void ChannelTable::sendallcell(int col, int row)
+void ChannelTable::commitRow(int col, int row)
 {
     if (row >= 1 && !cell(ColRxFreq, row).isEmpty() && cell(ColRxTone, row).isEmpty()) {
         // The receive frequency is what makes the new channel, whichever
         // column the editor was on (a row opened from a file can be
         // committed from its power cell): normalise column 1, not col.
-        sendcell(ColRxFreq, row);
+        normaliseFrequencyCell(ColRxFreq, row);
         applyNewChannelDefaults(row);
     } else if (row >= 1 && !cell(col, row).isEmpty() && (col == ColRxFreq || col == ColTxFreq)) {
-        sendcell(col, row);
+        normaliseFrequencyCell(col, row);
     } else if (cell(ColRxFreq, row).isEmpty()) {
         for (int c = ColRxTone; c < ColumnCount; ++c)
             setCell(c, row, QString());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/channel.h"
 #include "model/valuetexts.h"
 
 #include <QObject>
@@ -10,8 +11,8 @@
 
 // The radio's 199 memory channels as text cells: 200 rows x 9 columns, row 0
 // the headings, column 0 the channel numbers "001"-"199", columns 1-8 of rows
-// 1-199 the channel data. The cell texts are the data; there is no other
-// channel record.
+// 1-199 the channel data. The cells hold what the grid edits and the channel
+// file stores, as text; channel() and setChannel() are the row as values.
 class ChannelTable : public QObject
 {
     Q_OBJECT
@@ -46,9 +47,17 @@ public:
     void clearRow(int row);
     void clearAll();
     // Columns 1-8 of a row, for the move operations.
-    std::array<QString, 8> rowData(int row) const;
-    void setRowData(int row, const std::array<QString, 8> &data);
+    ChannelCells rowData(int row) const;
+    void setRowData(int row, const ChannelCells &data);
     bool isRowEmpty(int row) const;
+
+    // The channel in a row as a write stores it, read with the table's value
+    // texts (parseChannelCells); an empty channel outside rows 1-199.
+    ParsedChannel channel(int row) const;
+    // Fills columns 1-8 of a row with a channel that comes from outside the
+    // editor (a radio, a radio image, a CSV list), in the texts of
+    // textsForFilling(valueTexts()).
+    void setChannel(int row, const Channel &channel);
 
     // The value texts of the current language (empty until one is loaded).
     const ValueTexts &valueTexts() const { return m_texts; }
@@ -63,21 +72,17 @@ public:
     // 100-550 MHz and moves it up to the next multiple of 5 kHz or 6.25 kHz.
     // Throws ConvertError when the text is not a number; the cell is then
     // left as it was.
-    void sendcell(int col, int row);
+    void normaliseFrequencyCell(int col, int row);
 
     // Commits a row; col is the column that was being edited. The first rule
     // that applies: a new channel (column 1 set, column 2 empty) gets its
     // receive frequency normalised and the defaults; an edited frequency in column col is
     // normalised; an empty column 1 empties the row. Throws ConvertError.
-    void sendallcell(int col, int row);
+    void commitRow(int col, int row);
 
     // Columns 2-8 of a channel that has just got its first receive frequency:
     // transmit = receive, tones off, high power, wide, scanned, busy lock off.
     void applyNewChannelDefaults(int row);
-
-    // The normalisation of sendcell on a value in MHz, for callers that hold
-    // a number already.
-    static double normalisedFrequency(double mhz);
 
 signals:
     void cellChanged(int col, int row);

@@ -6,12 +6,12 @@
 // strings 55-60). Empty until a language library has been loaded.
 struct ValueTexts
 {
-    QString OffText;    // 55: tone off, scan off, busy lock off
-    QString OnText;     // 56
-    QString HighText;   // 57: high transmit power
-    QString LowText;    // 58
-    QString WideText;   // 59: wide band
-    QString NarrowText; // 60
+    QString offText;    // 55: tone off, scan off, busy lock off
+    QString onText;     // 56
+    QString highText;   // 57: high transmit power
+    QString lowText;    // 58
+    QString wideText;   // 59: wide band
+    QString narrowText; // 60
 
     bool operator==(const ValueTexts &) const = default;
 };
@@ -34,8 +34,8 @@ inline ValueTexts textsForFilling(const ValueTexts &language)
 {
     ValueTexts texts = language;
     for (QString ValueTexts::*member :
-         {&ValueTexts::OffText, &ValueTexts::OnText, &ValueTexts::HighText, &ValueTexts::LowText,
-          &ValueTexts::WideText, &ValueTexts::NarrowText}) {
+         {&ValueTexts::offText, &ValueTexts::onText, &ValueTexts::highText, &ValueTexts::lowText,
+          &ValueTexts::wideText, &ValueTexts::narrowText}) {
         if ((texts.*member).isEmpty())
             texts.*member = ChineseValueTexts.*member;
     }

@@ -5,7 +5,6 @@
 #include "model/frequency.h"
 #include "model/functionsettings.h"
 #include "model/radiodata.h"
-#include "model/valuetexts.h"
 
 #include <QRegularExpression>
 
@@ -58,53 +57,40 @@ QString byteDigits(int value)
     return QString(hexDigit(value >> 4)) + hexDigit(value);
 }
 
-bool matchesWhole(const QRegularExpression &pattern, const QString &text)
-{
-    return pattern.match(text).hasMatch();
-}
-
-// Three integer digits, a separator and five decimals: the only shape whose
-// digits sit where the frequency encoding takes them.
-bool isFrequencyShape(const QString &text)
-{
-    static const QRegularExpression pattern(QStringLiteral("^[0-9]{3}[.,][0-9]{5}$"));
-    return matchesWhole(pattern, text);
-}
-
-// The sub-audio forms whose characters the encoding can place: a tone below
-// 100 Hz, a tone of 100 Hz or more (top digit 1 or 2, so that it reads back
-// as a tone), a DCS code with octal digits.
-bool isToneShape(const QString &text)
-{
-    static const QRegularExpression pattern(
-        QStringLiteral("^([0-9]{2}\\.[0-9]|[12][0-9]{2}\\.[0-9]|D[0-7]{3}[NI])$"));
-    return matchesWhole(pattern, text);
-}
-
 bool isRangeShape(const QString &text)
 {
     static const QRegularExpression pattern(QStringLiteral("^[0-9]{3}-[0-9]{3}MHz$"));
-    return matchesWhole(pattern, text);
+    return pattern.match(text).hasMatch();
 }
 
-bool isOffTone(const ChannelTable &table, const QString &text)
+bool allDecimal(const QString &text)
 {
-    return isValueText(table.valueTexts(), text, &ValueTexts::OffText) ||
-           (!text.isEmpty() && text == table.toneList().value(0));
+    for (QChar c : text)
+        if (!isDecimal(c))
+            return false;
+    return true;
 }
 
-// Columns 5-8 for a flags nibble.
-std::array<QString, 4> flagTexts(int v, const ValueTexts &texts)
+// The number `digits` (hex digits, most significant first) stand for in
+// base `base`, when each of them is below the base.
+std::optional<int> digitsIn(const QString &digits, int base)
 {
-    return {v & 8 ? texts.HighText : texts.LowText, v & 4 ? texts.WideText : texts.NarrowText,
-            v & 2 ? texts.OnText : texts.OffText, v & 1 ? texts.OffText : texts.OnText};
+    int value = 0;
+    for (QChar c : digits) {
+        const int d = hexValue(c);
+        if (d < 0 || d >= base)
+            return std::nullopt;
+        value = value * base + d;
+    }
+    return value;
 }
 
-// The text of column 5 + k that sets flag bit 3 - k.
-constexpr QString ValueTexts::*FlagSetText[4] = {&ValueTexts::HighText, &ValueTexts::WideText,
-                                                 &ValueTexts::OnText, &ValueTexts::OffText};
-constexpr QString ValueTexts::*FlagClearText[4] = {&ValueTexts::LowText, &ValueTexts::NarrowText,
-                                                   &ValueTexts::OffText, &ValueTexts::OnText};
+// The four digits of a 16-bit field, given most significant first, in the
+// order they are stored: low byte first.
+QString storedDigits(const QString &mostSignificantFirst)
+{
+    return mostSignificantFirst.mid(2, 2) + mostSignificantFirst.left(2);
+}
 
 QString rangeEdges(const QString &range)
 {
@@ -117,7 +103,7 @@ QString rangeEdges(const QString &range)
 
 } // namespace
 
-int HexDigitValue(const QString &digit)
+int hexDigitValue(const QString &digit)
 {
     if (digit.size() != 1)
         return 0;
@@ -126,137 +112,149 @@ int HexDigitValue(const QString &digit)
 
 // ---- Channels ----------------------------------------------------------
 
-std::optional<QString> sendfre(const QString &reply, int position)
+DecodedFrequency decodeFrequency(const QString &reply, int position)
 {
     // 1-based: the pairs start at position, position - 2, ... position - 6.
     if (position < 7 || position + 1 > reply.size())
-        return std::nullopt;
+        return {};
     QString digits;
     for (int p = position; p >= position - 6; p -= 2)
         digits += reply.mid(p - 1, 2);
     if (digits == BlankFrequency)
-        return QString();
-    for (QChar c : digits)
-        if (!isDecimal(c))
-            return std::nullopt;
-    return formatFrequency(digits.toLongLong() / 100000.0);
+        return {true, std::nullopt};
+    if (!allDecimal(digits))
+        return {};
+    return {true, digits.toLongLong()};
 }
 
-QString sendCTC(const QString &stored, const QString &offText)
+SubAudio decodeSubAudio(const QString &stored)
 {
-    if (stored.size() != 4)
-        return offText;
+    if (stored.size() != 4 || !allHex(stored))
+        return SubAudio::off();
     // Most significant first: the high byte's digits, then the low byte's.
     const QString v = stored.mid(2, 2) + stored.mid(0, 2);
-    const QChar point = QLatin1Char('.');
+    const auto orUndefined = [&v](std::optional<SubAudio> value, int kindNibble) {
+        if (value)
+            return *value;
+        return SubAudio::undefined(kindNibble << 12 | (hexValue(v[1]) << 8) |
+                                   (hexValue(v[2]) << 4) | hexValue(v[3]));
+    };
+    const auto code = [&v](SubAudio::Polarity polarity) -> std::optional<SubAudio> {
+        const std::optional<int> octal = digitsIn(v.mid(1, 3), 8);
+        return octal ? std::optional(SubAudio::code(*octal, polarity)) : std::nullopt;
+    };
     switch (v[0].unicode()) {
     case '1':
-    case '2':
-        return v.left(3) + point + v[3];
+    case '2': {
+        const std::optional<int> tenths = digitsIn(v, 10);
+        return orUndefined(tenths ? std::optional(SubAudio::tone(*tenths)) : std::nullopt,
+                           hexValue(v[0]));
+    }
     case '8':
-        return QLatin1Char('D') + v.mid(1, 3) + QLatin1Char('N');
+        return orUndefined(code(SubAudio::Polarity::Normal), 0x8);
     case 'C':
-        return QLatin1Char('D') + v.mid(1, 3) + QLatin1Char('I');
+        return orUndefined(code(SubAudio::Polarity::Inverted), 0xC);
     case 'F':
-        return offText;
-    default: // '0', and any kind the radio does not define
-        return v.mid(1, 2) + point + v[3];
+        return SubAudio::off();
+    default: { // '0', and any kind the radio does not define
+        const std::optional<int> tenths = digitsIn(v.mid(1, 3), 10);
+        return orUndefined(tenths ? std::optional(SubAudio::tone(*tenths)) : std::nullopt, 0);
+    }
     }
 }
 
-void sendcan(const QString &digit, ChannelTable &table, int row)
+void decodeFlags(const QString &digit, Channel &channel)
 {
-    const std::array<QString, 4> texts =
-        flagTexts(HexDigitValue(digit), textsForFilling(table.valueTexts()));
-    for (int k = 0; k < 4; ++k)
-        table.setCell(ChannelTable::ColPower + k, row, texts[k]);
+    const int v = hexDigitValue(digit);
+    channel.power = v & 8 ? Power::High : Power::Low;
+    channel.bandWidth = v & 4 ? BandWidth::Wide : BandWidth::Narrow;
+    channel.scanned = v & 2;
+    channel.busyLock = !(v & 1);
 }
 
-bool decodeChannel(ChannelTable &table, int row, const QString &replyA, const QString &replyB)
+std::optional<Channel> decodeChannel(const QString &replyA, const QString &replyB)
 {
-    std::array<QString, 8> data;
-    const std::optional<QString> rx = sendfre(replyA, 15);
-    if (!rx) {
-        table.setRowData(row, data);
-        return false;
-    }
-    if (rx->isEmpty()) {
+    const DecodedFrequency rx = decodeFrequency(replyA, 15);
+    if (!rx.readable)
+        return std::nullopt;
+    Channel channel;
+    if (!rx.frequency) {
         // No receive frequency: the channel is empty whatever else is stored.
-        table.setRowData(row, data);
-        return true;
+        return channel;
     }
-    const std::optional<QString> tx = sendfre(replyA, 23);
+    const DecodedFrequency tx = decodeFrequency(replyA, 23);
     const QString blockB = replyB.mid(8, 16);
-    if (!tx || blockB.size() != 16 || !allHex(blockB)) {
-        table.setRowData(row, data);
-        return false;
-    }
-    const ValueTexts texts = textsForFilling(table.valueTexts());
-    data[ChannelTable::ColRxFreq - 1] = *rx;
-    data[ChannelTable::ColTxFreq - 1] = *tx;
-    data[ChannelTable::ColRxTone - 1] = sendCTC(blockB.mid(0, 4), texts.OffText);
-    data[ChannelTable::ColTxTone - 1] = sendCTC(blockB.mid(4, 4), texts.OffText);
+    if (!tx.readable || blockB.size() != 16 || !allHex(blockB))
+        return std::nullopt;
+    channel.rxFrequency = rx.frequency;
+    channel.txFrequency = tx.frequency;
+    channel.rxSubAudio = decodeSubAudio(blockB.mid(0, 4));
+    channel.txSubAudio = decodeSubAudio(blockB.mid(4, 4));
     // Only the low nibble of the flags byte (digit 18 of the reply) counts.
-    const std::array<QString, 4> flags = flagTexts(hexValue(blockB[9]), texts);
-    for (int k = 0; k < 4; ++k)
-        data[ChannelTable::ColPower - 1 + k] = flags[k];
-    table.setRowData(row, data);
-    return true;
+    decodeFlags(blockB.mid(9, 1), channel);
+    return channel;
 }
 
-QString WriteFre(const ChannelTable &table, int col, int row)
+QString encodeFrequency(const std::optional<qint64> &frequency)
 {
-    const QString text = table.cell(col, row);
-    if (!isFrequencyShape(text))
+    if (!frequency || *frequency < 0 || *frequency > 99999999)
         return BlankFrequency;
-    // Digits 1-3 and 5-9 whatever the separator, then pairs 7-8, 5-6, 3-4, 1-2.
-    const QString d = text.left(3) + text.mid(4, 5);
+    // Eight decimal digits, then the pairs 7-8, 5-6, 3-4, 1-2.
+    const QString d = QStringLiteral("%1").arg(*frequency, 8, 10, QLatin1Char('0'));
     return d.mid(6, 2) + d.mid(4, 2) + d.mid(2, 2) + d.mid(0, 2);
 }
 
-QString writeCTC(const ChannelTable &table, int col, int row)
+bool canEncode(const SubAudio &subAudio)
 {
-    const QString t = table.cell(col, row).trimmed();
-    if (t.isEmpty() || isOffTone(table, t) || !isToneShape(t))
-        return BlankTone;
-    // t[k] is the (k+1)-th character; the result is the stored low byte, then
-    // the high byte.
-    if (t.endsWith(QLatin1Char('I')))
-        return chars({t[2], t[3], QLatin1Char('C'), t[1]});
-    if (t.endsWith(QLatin1Char('N')))
-        return chars({t[2], t[3], QLatin1Char('8'), t[1]});
-    if (t.size() == 5) // 100 Hz or more: "254.1" -> 41 25
-        return chars({t[2], t[4], t[0], t[1]});
-    return chars({t[1], t[3], QLatin1Char('0'), t[0]}); // "88.5" -> 85 08
+    switch (subAudio.kind) {
+    case SubAudio::Kind::Off:
+        return true;
+    case SubAudio::Kind::Tone:
+        return subAudio.value >= 0 && subAudio.value < 3000;
+    case SubAudio::Kind::Code:
+        return subAudio.value >= 0 && subAudio.value < 01000;
+    case SubAudio::Kind::Undefined:
+        break;
+    }
+    return false;
 }
 
-QString writecan(const ChannelTable &table, int row)
+QString encodeSubAudio(const SubAudio &subAudio)
 {
-    QString joined;
-    for (int k = 0; k < 4; ++k)
-        joined += table.cell(ChannelTable::ColPower + k, row);
-    if (joined.isEmpty())
-        return QStringLiteral("FF");
-    int nibble = 0;
-    for (int k = 0; k < 4; ++k)
-        if (isValueText(table.valueTexts(), table.cell(ChannelTable::ColPower + k, row),
-                        FlagSetText[k]))
-            nibble |= 8 >> k;
+    if (!canEncode(subAudio))
+        return BlankTone;
+    switch (subAudio.kind) {
+    case SubAudio::Kind::Tone: // four BCD digits of tenths of a hertz
+        return storedDigits(QStringLiteral("%1").arg(subAudio.value, 4, 10, QLatin1Char('0')));
+    case SubAudio::Kind::Code: // the kind nibble and the three octal digits
+        return storedDigits((subAudio.polarity == SubAudio::Polarity::Inverted ? QLatin1Char('C')
+                                                                               : QLatin1Char('8')) +
+                            QStringLiteral("%1").arg(subAudio.value, 3, 8, QLatin1Char('0')));
+    case SubAudio::Kind::Off:
+    case SubAudio::Kind::Undefined:
+        break;
+    }
+    return BlankTone;
+}
+
+QString encodeFlags(const Channel &channel)
+{
+    const int nibble = (channel.power == Power::High ? 8 : 0) |
+                       (channel.bandWidth == BandWidth::Wide ? 4 : 0) | (channel.scanned ? 2 : 0) |
+                       (channel.busyLock ? 0 : 1);
     return chars({QLatin1Char('F'), hexDigit(nibble)});
 }
 
-ChannelBlocks encodeChannel(const ChannelTable &table, int row)
+ChannelBlocks encodeChannel(const Channel &channel)
 {
-    return {WriteFre(table, ChannelTable::ColRxFreq, row) +
-                WriteFre(table, ChannelTable::ColTxFreq, row),
-            writeCTC(table, ChannelTable::ColRxTone, row) +
-                writeCTC(table, ChannelTable::ColTxTone, row) + writecan(table, row) +
-                QStringLiteral("FFFFFF")};
+    return {encodeFrequency(channel.rxFrequency) + encodeFrequency(channel.txFrequency),
+            encodeSubAudio(channel.rxSubAudio) + encodeSubAudio(channel.txSubAudio) +
+                encodeFlags(channel) + QStringLiteral("FFFFFF")};
 }
 
 // ---- Settings block ----------------------------------------------------
 
-QString writexuan(const FunctionSettings &s)
+QString encodeOptionByte0(const FunctionSettings &s)
 {
     const int high = 8 * s.index(Setting::MRfreq_MRCH) + 4 * s.index(Setting::VFO_MR) +
                      2 * s.index(Setting::Scramble) + s.index(Setting::Ring);
@@ -265,7 +263,7 @@ QString writexuan(const FunctionSettings &s)
     return chars({hexDigit(high), hexDigit(low)});
 }
 
-QString writexuan2(const FunctionSettings &s)
+QString encodeOptionByte4(const FunctionSettings &s)
 {
     // The 12 sets bits 7 and 6.
     const int high = 12 + 2 * s.index(Setting::band) + s.index(Setting::SpreadFreq);
@@ -274,7 +272,7 @@ QString writexuan2(const FunctionSettings &s)
     return chars({hexDigit(high), hexDigit(low)});
 }
 
-void sendchan(FunctionSettings &settings, const QString &byte0, const QString &byte4)
+void decodeOptionBits(FunctionSettings &settings, const QString &byte0, const QString &byte4)
 {
     static const Setting bitsA[8] = {Setting::APO,      Setting::BEEP,       Setting::BatSave,
                                      Setting::scankind, Setting::Ring,       Setting::Scramble,
@@ -282,7 +280,7 @@ void sendchan(FunctionSettings &settings, const QString &byte0, const QString &b
     static const Setting bitsB[6] = {Setting::keyswitch, Setting::Switch_U_P, Setting::DownFreq,
                                      Setting::BroadBand, Setting::SpreadFreq, Setting::band};
     const auto value = [](const QString &byte) {
-        return 16 * HexDigitValue(byte.mid(0, 1)) + HexDigitValue(byte.mid(1, 1));
+        return 16 * hexDigitValue(byte.mid(0, 1)) + hexDigitValue(byte.mid(1, 1));
     };
     const int a = value(byte0);
     for (int bit = 0; bit < 8; ++bit)
@@ -292,15 +290,15 @@ void sendchan(FunctionSettings &settings, const QString &byte0, const QString &b
         settings.setIndex(bitsB[bit], (b >> bit) & 1);
 }
 
-QString settingsBlockData(const FunctionSettings &s)
+QString encodeSettingsBlock(const FunctionSettings &s)
 {
-    return writexuan(s) + byteDigits(s.index(Setting::Squelch)) +
+    return encodeOptionByte0(s) + byteDigits(s.index(Setting::Squelch)) +
            byteDigits(s.index(Setting::VoxControl)) + byteDigits(s.index(Setting::TxT_O_T)) +
-           writexuan2(s) + byteDigits(s.index(Setting::Freq_Step) + 1) +
+           encodeOptionByte4(s) + byteDigits(s.index(Setting::Freq_Step) + 1) +
            byteDigits(s.index(Setting::Txlight) + 1) + byteDigits(s.index(Setting::Rxlight) + 1);
 }
 
-bool readSettingsBlock(FunctionSettings &settings, const QString &reply)
+bool decodeSettingsBlock(FunctionSettings &settings, const QString &reply)
 {
     const QString data = reply.mid(8, 16);
     if (data.size() != 16 || !allHex(data))
@@ -324,13 +322,13 @@ bool readSettingsBlock(FunctionSettings &settings, const QString &reply)
         settings.setIndex(Setting::Rxlight, 4);
     else
         setDecimal(Setting::Rxlight, low(7), 1);
-    sendchan(settings, data.mid(0, 2), data.mid(8, 2));
+    decodeOptionBits(settings, data.mid(0, 2), data.mid(8, 2));
     return true;
 }
 
 // ---- Band edges --------------------------------------------------------
 
-QString bandEdgesData(const BandRangeList &rx, const BandRangeList &tx)
+QString encodeBandEdges(const BandRangeList &rx, const BandRangeList &tx)
 {
     return rangeEdges(rx.chosenText()) + rangeEdges(tx.chosenText());
 }
@@ -344,15 +342,17 @@ QStringList preflightCheck(const RadioData &data)
 
     for (int row = 1; row <= ChannelTable::ChannelCount; ++row) {
         const QString channel = QStringLiteral("Channel %1: ").arg(row, 3, 10, QLatin1Char('0'));
+        const ParsedChannel parsed = table.channel(row);
 
         for (int col : {int(ChannelTable::ColRxFreq), int(ChannelTable::ColTxFreq)}) {
             const QString text = table.cell(col, row);
             if (text.isEmpty())
                 continue;
-            // In units of 10 Hz; the shape guarantees eight decimal digits.
-            const qint64 units =
-                isFrequencyShape(text) ? (text.left(3) + text.mid(4, 5)).toLongLong() : -1;
-            if (units < 10000000 || units > 55000000)
+            const std::optional<qint64> frequency = col == ChannelTable::ColRxFreq
+                                                        ? parsed.channel.rxFrequency
+                                                        : parsed.channel.txFrequency;
+            if (parsed.isUnreadable(col) || *frequency < LowestFrequency ||
+                *frequency > HighestFrequency)
                 problems << channel +
                                 QStringLiteral("%1 frequency \"%2\" cannot be stored "
                                                "(100–550 MHz, five decimals)")
@@ -362,9 +362,9 @@ QStringList preflightCheck(const RadioData &data)
         }
 
         for (int col : {int(ChannelTable::ColRxTone), int(ChannelTable::ColTxTone)}) {
-            const QString t = table.cell(col, row).trimmed();
-            if (t.isEmpty() || isOffTone(table, t) || table.toneList().contains(t) ||
-                isToneShape(t))
+            const SubAudio &subAudio = col == ChannelTable::ColRxTone ? parsed.channel.rxSubAudio
+                                                                      : parsed.channel.txSubAudio;
+            if (!parsed.isUnreadable(col) && canEncode(subAudio))
                 continue;
             problems << channel +
                             QStringLiteral("%1 sub-audio \"%2\" cannot be stored (off, a tone "
@@ -378,12 +378,11 @@ QStringList preflightCheck(const RadioData &data)
         static const char *const flagValues[4] = {"High or Low", "Wide or Narrow", "ON or OFF",
                                                   "ON or OFF"};
         for (int k = 0; k < 4; ++k) {
-            const QString text = table.cell(ChannelTable::ColPower + k, row);
-            if (text.isEmpty() || isValueText(table.valueTexts(), text, FlagSetText[k]) ||
-                isValueText(table.valueTexts(), text, FlagClearText[k]))
+            if (!parsed.isUnreadable(ChannelTable::ColPower + k))
                 continue;
             problems << channel + QStringLiteral("%1 \"%2\" is not a known value (%3)")
-                                      .arg(QLatin1String(flagNames[k]), text,
+                                      .arg(QLatin1String(flagNames[k]),
+                                           table.cell(ChannelTable::ColPower + k, row),
                                            QLatin1String(flagValues[k]));
         }
     }

@@ -1,17 +1,18 @@
 #pragma once
 
+#include "model/channel.h"
+
 #include <QString>
 #include <QStringList>
 
 #include <optional>
 
 class BandRangeList;
-class ChannelTable;
 class FunctionSettings;
 struct RadioData;
 
-// The radio's memory image and how the channel table, the function settings
-// and the band range lists turn into it and back.
+// The radio's memory image and how channels, the function settings and the
+// band range lists turn into it and back.
 //
 // Everything here works on hex text: upper-case hexadecimal digit pairs, two
 // digits a byte, in memory order ("00258143" is the bytes 0x00 0x25 0x81 0x43).
@@ -20,14 +21,12 @@ struct RadioData;
 // (1-based, as the positions below). Encoders return the 8 data bytes of a
 // block, 16 digits, or a field of it.
 //
-// The functions keep no state. Decoders write the value texts of the table's
-// current language; encoders recognise the fixed texts of both languages as
-// well, so cells left in the other language still mean what they say.
-// Decoders never trust their input: short or malformed text changes nothing
-// it cannot read and never reads out of range. Encoders always return
-// well-formed hex text of their size, but only texts that pass
-// preflightCheck() are encoded faithfully: a write run calls it first and
-// sends nothing when it reports a problem.
+// The functions keep no state and know no language: channels are values
+// (model/channel.h). Decoders never trust their input: short or malformed
+// text gives nothing they cannot read and never reads out of range. Encoders
+// always return well-formed hex text of their size, but only values that
+// pass preflightCheck() are stored faithfully: a write run calls it first
+// and sends nothing when it reports a problem.
 namespace MemoryCodec {
 
 // Memory map: channel n (1-199) occupies 16 bytes at 0x10 * n, read and
@@ -50,7 +49,7 @@ inline const QString IdentBlockData = QStringLiteral("0000F33531373451");
 
 // The value 0-15 of a one-character text "0"-"9" or "A"-"F" (upper case);
 // 0 for anything else, the empty text included.
-int HexDigitValue(const QString &digit);
+int hexDigitValue(const QString &digit);
 
 // ---- Channels ----------------------------------------------------------
 //
@@ -66,63 +65,73 @@ int HexDigitValue(const QString &digit);
 // BCD digits in 0.1 Hz (88.5 -> 0x0885), 8 a normal DCS code 0x8000 + three
 // octal digits (D023N -> 0x8023), C an inverted one (D754I -> 0xC754), F off.
 
+// What a frequency field holds.
+struct DecodedFrequency
+{
+    // False when the field cannot be read: its digits are neither all F
+    // nor all decimal (A-E, a mixture with F, a non-hex character), or the
+    // reply does not reach it.
+    bool readable = false;
+    // In units of 10 Hz; none when all F.
+    std::optional<qint64> frequency;
+};
+
 // The frequency whose most significant byte starts at digit position
 // `position` of a reply (15 for the receive frequency, data bytes 0-3; 23
 // for the transmit frequency, data bytes 4-7): the digit pairs at position,
-// position - 2, position - 4 and position - 6, most significant first.
-// All F gives the empty text; decimal digits give "%.5f" MHz with the
-// locale separator (43812500 -> "438.12500"). Any other digit (A-E, a
-// mixture with F, a non-hex character) or a position the reply does not
-// reach gives nullopt: the frequency cannot be read.
-std::optional<QString> sendfre(const QString &reply, int position);
+// position - 2, position - 4 and position - 6, most significant first, as a
+// decimal number of 10 Hz units (43812500 is 438.125 MHz).
+DecodedFrequency decodeFrequency(const QString &reply, int position);
 
-// The cell text of a sub-audio field given as its four stored digits, low
-// byte first ("8508" -> "88.5", "2380" -> "D023N"). Top nibble F gives
-// offText; a top nibble other than 0, 1, 2, 8, C or F reads like a tone below
-// 100 Hz ("2331", the value 0x3123, -> "12.3"). A text that is not four
-// characters long gives offText.
-QString sendCTC(const QString &stored, const QString &offText);
+// The sub-audio of a field given as its four stored digits, low byte first
+// ("8508" -> tone 88.5 Hz, "2380" -> code D023N). Top nibble F is off; a top
+// nibble other than 0, 1, 2, 8, C or F reads like a tone below 100 Hz from
+// the other three digits ("2331", the value 0x3123, -> tone 12.3 Hz). A
+// tone whose digits are not decimal, or a code whose digits are not octal,
+// is SubAudio::Kind::Undefined. A text that is not four hex digits is off.
+SubAudio decodeSubAudio(const QString &stored);
 
-// Sets columns 5-8 of `row` from the flags nibble given as one hex digit
-// (HexDigitValue, so anything else counts as 0).
-void sendcan(const QString &digit, ChannelTable &table, int row);
+// Sets the power, band width, scan and busy lock of `channel` from the
+// flags nibble given as one hex digit (hexDigitValue, so anything else
+// counts as 0): bit 3 high power, bit 2 wide, bit 1 scanned, bit 0 busy
+// lock OFF.
+void decodeFlags(const QString &digit, Channel &channel);
 
-// Fills columns 1-8 of `row` from the hex texts of the replies to the reads
-// of the channel's first block (replyA) and second block (replyB). An empty
-// receive frequency empties the row whatever the rest holds. Returns false,
-// leaving the row empty, when the channel cannot be read: a frequency whose
-// digits are neither all F nor all decimal, or a reply that is shorter than
-// ReplyDigits or holds non-hex digits where its data is needed.
-bool decodeChannel(ChannelTable &table, int row, const QString &replyA, const QString &replyB);
+// The channel in the hex texts of the replies to the reads of its first
+// block (replyA) and second block (replyB). An empty receive frequency is an
+// empty channel whatever the rest holds. Nullopt when the channel cannot be
+// read: a frequency whose digits are neither all F nor all decimal, or a
+// reply that is shorter than ReplyDigits or holds non-hex digits where its
+// data is needed.
+std::optional<Channel> decodeChannel(const QString &replyA, const QString &replyB);
 
-// Eight digits for the frequency in column `col` (1 or 3) of `row`: the
-// text's digits 1-3 and 5-9 taken by position (the fourth character is the
-// separator, '.' or ','), least significant pair first: "438.12500" ->
-// "00258143". An empty cell, or one that is not three digits, a separator
-// and five decimals, gives "FFFFFFFF".
-QString WriteFre(const ChannelTable &table, int col, int row);
+// Eight digits for a frequency, least significant pair first: 43812500 ->
+// "00258143". None, or a frequency of more than eight digits, gives
+// "FFFFFFFF".
+QString encodeFrequency(const std::optional<qint64> &frequency);
 
-// Four stored digits (low byte first) for the sub-audio text in column `col`
-// (2 or 4) of `row`, blanks around it ignored: "88.5" -> "8508", "254.1" ->
-// "4125", "D023N" -> "2380", "D754I" -> "54C7". Empty, the off text of
-// either language, or a text in none of the forms dd.d, 1dd.d, 2dd.d,
-// Dooo N/I (o an octal digit) gives "FFFF".
-QString writeCTC(const ChannelTable &table, int col, int row);
+// Four stored digits (low byte first) for a sub-audio value: tone 88.5 Hz ->
+// "8508", 254.1 Hz -> "4125", D023N -> "2380", D754I -> "54C7". Off, and
+// anything that would not read back as itself (canEncode()), gives "FFFF".
+QString encodeSubAudio(const SubAudio &subAudio);
 
-// Two digits for the flags byte of `row`: "FF" when columns 5-8 are all
-// empty, otherwise "F" and the nibble 8 x high power + 4 x wide + 2 x scan
-// on + 1 x busy lock off. A cell that is not that column's text for the set
-// bit, in either language, adds nothing.
-QString writecan(const ChannelTable &table, int row);
+// Whether a sub-audio value can be stored: off, a tone below 300 Hz (the
+// top digit of a tone is its kind nibble, 0-2), or a code.
+bool canEncode(const SubAudio &subAudio);
+
+// Two digits for the flags byte: "F" and the nibble 8 x high power +
+// 4 x wide + 2 x scanned + 1 x busy lock off.
+QString encodeFlags(const Channel &channel);
 
 // The data of a channel's two blocks, 16 digits each.
 struct ChannelBlocks
 {
-    QString first;  // WriteFre(1) + WriteFre(3)
-    QString second; // writeCTC(2) + writeCTC(4) + writecan + "FFFFFF"
+    QString first;  // receive frequency + transmit frequency
+    QString second; // receive sub-audio + transmit sub-audio + flags + "FFFFFF"
 };
-// An empty row gives 32 F.
-ChannelBlocks encodeChannel(const ChannelTable &table, int row);
+// The fields are encoded as they are, also for a channel without a receive
+// frequency; the cells of an empty row give 32 F.
+ChannelBlocks encodeChannel(const Channel &channel);
 
 // ---- Settings block (0x0C80) -------------------------------------------
 //
@@ -137,21 +146,21 @@ ChannelBlocks encodeChannel(const ChannelTable &table, int row);
 
 // Option byte 0 as two digits: high 8 MR freq./MR CH + 4 VFO/MR +
 // 2 Scramble + Ring, low 8 scankind + 4 BatSave + 2 BEEP + APO.
-QString writexuan(const FunctionSettings &settings);
+QString encodeOptionByte0(const FunctionSettings &settings);
 
 // Option byte 4 as two digits: high 12 + 2 band + SpreadFreq, low
 // 8 BroadBand + 4 DownFreq + 2 Switch.U.P + keyswitch.
-QString writexuan2(const FunctionSettings &settings);
+QString encodeOptionByte4(const FunctionSettings &settings);
 
 // Sets the fourteen option-bit settings from the two digits of byte 0 and of
 // byte 4, in the order APO ... MR freq./MR CH, keyswitch ... band (band
 // after SpreadFreq, so SpreadFreq's rule runs first). Digits are read with
-// HexDigitValue.
-void sendchan(FunctionSettings &settings, const QString &byte0, const QString &byte4);
+// hexDigitValue.
+void decodeOptionBits(FunctionSettings &settings, const QString &byte0, const QString &byte4);
 
 // The settings block's 8 data bytes as 16 digits. The defaults give
 // "FF020004CF060204".
-QString settingsBlockData(const FunctionSettings &settings);
+QString encodeSettingsBlock(const FunctionSettings &settings);
 
 // Sets the settings from the reply to the read of 0x0C80, in the order
 // Squelch, VoxControl, TxT.O.T, Freq.Step, Txlight, Rxlight, then the option
@@ -160,7 +169,7 @@ QString settingsBlockData(const FunctionSettings &settings);
 // 2 and Rxlight 4; a value outside a setting's choices is refused by the
 // setting. Returns false, changing nothing, when the reply is shorter than
 // ReplyDigits or its data digits are not all hex digits.
-bool readSettingsBlock(FunctionSettings &settings, const QString &reply);
+bool decodeSettingsBlock(FunctionSettings &settings, const QString &reply);
 
 // ---- Band edges blocks (0x0CA0 band one, 0x0CA8 band two) ---------------
 //
@@ -171,19 +180,18 @@ bool readSettingsBlock(FunctionSettings &settings, const QString &reply);
 // receive and transmit lists: "400-470MHz" in both gives
 // "0040004700400047". A list whose chosen text is not of that form (or has
 // none chosen) gives "FFFFFFFF" for its half.
-QString bandEdgesData(const BandRangeList &rx, const BandRangeList &tx);
+QString encodeBandEdges(const BandRangeList &rx, const BandRangeList &tx);
 
 // ---- Before a write -----------------------------------------------------
 
 // Everything a write run would encode, checked before its first byte is
-// sent: every non-empty frequency three digits, a separator and five
-// decimals within 100-550 MHz; every sub-audio text empty, off, a tone-list
-// entry or another encodable tone or code; every flag cell empty or one of
-// its column's texts (either language); every setting index within its
-// choices; each band range list with a chosen "ddd-dddMHz" entry. Returns
-// one readable line per problem, e.g. 'Channel 012: receive frequency
-// "43.81250" cannot be stored (100–550 MHz, five decimals)'; empty when the
-// data can be written.
+// sent. Each channel row is read as values (ChannelTable::channel()); a
+// problem is a cell that is no value of its column, a frequency outside
+// 100-550 MHz, or a sub-audio value that cannot be stored (canEncode()).
+// Every setting index must lie within its choices, and each band range list
+// needs a chosen "ddd-dddMHz" entry. Returns one readable line per problem,
+// e.g. 'Channel 012: receive frequency "43.81250" cannot be stored (100–550
+// MHz, five decimals)'; empty when the data can be written.
 QStringList preflightCheck(const RadioData &data);
 
 } // namespace MemoryCodec

@@ -33,15 +33,16 @@ QByteArray encodeImage(const RadioData &data)
 {
     QByteArray image(ImageSize, char(0xFF));
     for (int n = 1; n <= ChannelTable::ChannelCount; ++n) {
-        const MemoryCodec::ChannelBlocks blocks = MemoryCodec::encodeChannel(data.table, n);
+        const MemoryCodec::ChannelBlocks blocks =
+            MemoryCodec::encodeChannel(data.table.channel(n).channel);
         put(image, MemoryCodec::channelAddress(n), blocks.first);
         put(image, MemoryCodec::channelAddress(n) + BlockSize, blocks.second);
     }
-    put(image, MemoryCodec::SettingsBlockAddress, MemoryCodec::settingsBlockData(data.settings));
+    put(image, MemoryCodec::SettingsBlockAddress, MemoryCodec::encodeSettingsBlock(data.settings));
     put(image, MemoryCodec::BandOneEdgesAddress,
-        MemoryCodec::bandEdgesData(data.bands.list1_rx, data.bands.list1_tx));
+        MemoryCodec::encodeBandEdges(data.bands.list1_rx, data.bands.list1_tx));
     put(image, MemoryCodec::BandTwoEdgesAddress,
-        MemoryCodec::bandEdgesData(data.bands.list2_rx, data.bands.list2_tx));
+        MemoryCodec::encodeBandEdges(data.bands.list2_rx, data.bands.list2_tx));
     put(image, MemoryCodec::IdentBlockAddress, MemoryCodec::IdentBlockData);
     return image;
 }
@@ -58,8 +59,12 @@ ImageDecodeResult decodeImage(const QByteArray &image, RadioData &data)
     ImageDecodeResult result;
     for (int n = 1; n <= ChannelTable::ChannelCount; ++n) {
         const int address = MemoryCodec::channelAddress(n);
-        if (!MemoryCodec::decodeChannel(data.table, n, blockReply(image, address),
-                                        blockReply(image, address + BlockSize))) {
+        const std::optional<Channel> channel = MemoryCodec::decodeChannel(
+            blockReply(image, address), blockReply(image, address + BlockSize));
+        if (channel) {
+            data.table.setChannel(n, *channel);
+        } else {
+            data.table.clearRow(n);
             result.unreadableChannels.append(n);
             result.warnings << QStringLiteral("Channel %1 holds values that cannot be shown; "
                                               "it is left empty")
@@ -70,7 +75,7 @@ ImageDecodeResult decodeImage(const QByteArray &image, RadioData &data)
         result.warnings << QStringLiteral("The image holds no function settings (its settings "
                                           "block is erased); the settings keep their values");
     } else {
-        result.settingsRead = MemoryCodec::readSettingsBlock(
+        result.settingsRead = MemoryCodec::decodeSettingsBlock(
             data.settings, blockReply(image, MemoryCodec::SettingsBlockAddress));
     }
     return result;

@@ -44,9 +44,9 @@ QString channelText(int n)
 
 bool ProgrammingResult::complete() const
 {
-    if (!LinkOk || outcome != Outcome::Done || !settingsDone || !endSent)
+    if (!linkOk || outcome != Outcome::Done || !settingsDone || !endSent)
         return false;
-    return mode != ProgrammingRun::Write || (bandOneDone && bandTwoDone && identDone);
+    return mode != TransferMode::Write || (bandOneDone && bandTwoDone && identDone);
 }
 
 ProgrammingRun::ProgrammingRun(SerialLink &link, RadioData &data, QObject *parent)
@@ -62,7 +62,7 @@ ProgrammingRun::ProgrammingRun(SerialLink &link, RadioData &data, QObject *paren
 
 ProgrammingRun::~ProgrammingRun() = default;
 
-ProgrammingResult ProgrammingRun::run(Mode mode)
+ProgrammingResult ProgrammingRun::run(TransferMode mode)
 {
     if (m_running) {
         // Called from an event handled inside one of the waits of the run in
@@ -88,15 +88,15 @@ ProgrammingResult ProgrammingRun::run(Mode mode)
         m_result.outcome = abort.outcome;
         m_result.message = abort.message;
     }
-    m_result.LinkOk = m_linkOk;
+    m_result.linkOk = m_linkOk;
     m_result.step = m_step;
 
     if (m_result.outcome == ProgrammingResult::Outcome::Done && !m_result.complete()) {
         QStringList skipped;
         if (!m_result.settingsDone)
-            skipped << (mode == Read ? QStringLiteral("reading the function settings")
-                                     : QStringLiteral("the function settings"));
-        if (mode == Write) {
+            skipped << (mode == TransferMode::Read ? QStringLiteral("reading the function settings")
+                                                   : QStringLiteral("the function settings"));
+        if (mode == TransferMode::Write) {
             if (!m_result.bandOneDone)
                 skipped << QStringLiteral("the band one edges");
             if (!m_result.bandTwoDone)
@@ -106,10 +106,10 @@ ProgrammingResult ProgrammingRun::run(Mode mode)
         }
         if (!m_result.endSent)
             skipped << QStringLiteral("the end command");
-        m_result.message =
-            (mode == Read ? QStringLiteral("The channels were read; not done: ")
-                          : QStringLiteral("The channels were written; not confirmed: ")) +
-            skipped.join(QStringLiteral(", "));
+        m_result.message = (mode == TransferMode::Read
+                                ? QStringLiteral("The channels were read; not done: ")
+                                : QStringLiteral("The channels were written; not confirmed: ")) +
+                           skipped.join(QStringLiteral(", "));
     }
 
     m_running = false;
@@ -117,9 +117,9 @@ ProgrammingResult ProgrammingRun::run(Mode mode)
     return m_result;
 }
 
-void ProgrammingRun::perform(Mode mode)
+void ProgrammingRun::perform(TransferMode mode)
 {
-    if (mode == Write) {
+    if (mode == TransferMode::Write) {
         const QStringList problems = MemoryCodec::preflightCheck(m_data);
         if (!problems.isEmpty()) {
             m_result.problems = problems;
@@ -128,7 +128,7 @@ void ProgrammingRun::perform(Mode mode)
                      .arg(problems.size()));
         }
     }
-    if (!m_link.PortOpen())
+    if (!m_link.isPortOpen())
         fail(ProgrammingResult::Outcome::PortClosed,
              QStringLiteral("The serial port is not open; nothing was sent"));
 
@@ -138,7 +138,7 @@ void ProgrammingRun::perform(Mode mode)
 
     handshake();
     openLink();
-    if (mode == Read)
+    if (mode == TransferMode::Read)
         readRun();
     else
         writeRun();
@@ -155,16 +155,16 @@ void ProgrammingRun::handshake()
         expect(IdentReplyLength);
         send(IdentRequest);
         wait(ReplyWait);
-        if (m_link.RxReady()) {
+        if (m_link.hasReceived()) {
             clear();
             answered = true;
-            if (SerialLink::BytesToHex(m_link.RxBytes()) == IdentReply) {
+            if (SerialLink::bytesToHex(m_link.receivedBytes()) == IdentReply) {
                 m_linkOk = true;
                 return;
             }
             // Any other content, or extra bytes, is no identification; the
             // threshold stays at 8 for the next attempt.
-            wrongReply = m_link.RxBytes();
+            wrongReply = m_link.receivedBytes();
         } else {
             m_linkOk = false;
             expect(0);
@@ -173,7 +173,7 @@ void ProgrammingRun::handshake()
     fail(ProgrammingResult::Outcome::NoIdentification,
          answered ? QStringLiteral("The radio's identification reply was not recognised "
                                    "(last reply %1) after %2 attempts")
-                        .arg(SerialLink::BytesToHex(wrongReply))
+                        .arg(SerialLink::bytesToHex(wrongReply))
                         .arg(HandshakeAttempts)
                   : QStringLiteral("No radio answered the identification in %1 attempts")
                         .arg(HandshakeAttempts));
@@ -192,8 +192,8 @@ void ProgrammingRun::openLink()
     send(readRequest(MemoryCodec::IdentBlockAddress));
     expect(BlockReplyLength);
     wait(ReplyWait);
-    if (m_link.RxReady() && m_link.RxBytes().size() >= BlockReplyLength) {
-        keep(MemoryCodec::IdentBlockAddress, m_link.RxBytes());
+    if (m_link.hasReceived() && m_link.receivedBytes().size() >= BlockReplyLength) {
+        keep(MemoryCodec::IdentBlockAddress, m_link.receivedBytes());
         m_result.identRead = true;
     }
     clear();
@@ -237,8 +237,13 @@ void ProgrammingRun::readRun()
         clear();
         keep(address + BlockSize, replyB);
         expect(1);
-        if (!MemoryCodec::decodeChannel(table, n, SerialLink::BytesToHex(replyA),
-                                        SerialLink::BytesToHex(replyB)))
+        // The row was emptied when its first block was asked for; an
+        // unreadable channel leaves it so.
+        const std::optional<Channel> channel = MemoryCodec::decodeChannel(
+            SerialLink::bytesToHex(replyA), SerialLink::bytesToHex(replyB));
+        if (channel)
+            table.setChannel(n, *channel);
+        else
             m_result.unreadableChannels.append(n);
         sendAck();
         wait(ReplyWait);
@@ -251,13 +256,13 @@ void ProgrammingRun::readRun()
         expect(BlockReplyLength);
         send(readRequest(MemoryCodec::SettingsBlockAddress));
         wait(ReplyWait);
-        const bool fresh = m_link.RxReady();
-        const QByteArray reply = m_link.RxBytes();
+        const bool fresh = m_link.hasReceived();
+        const QByteArray reply = m_link.receivedBytes();
         clear();
         // A reply too short to hold the block (or none) skips the settings,
         // as a failed check does: the settings keep their values.
         if (fresh && reply.size() >= BlockReplyLength &&
-            MemoryCodec::readSettingsBlock(m_data.settings, SerialLink::BytesToHex(reply))) {
+            MemoryCodec::decodeSettingsBlock(m_data.settings, SerialLink::bytesToHex(reply))) {
             keep(MemoryCodec::SettingsBlockAddress, reply);
             m_result.settingsDone = true;
             advance();
@@ -268,7 +273,7 @@ void ProgrammingRun::readRun()
     sendAck();
     wait(ReplyWait);
     if (byteCheck()) {
-        setGaugeToMaximum(Read);
+        setGaugeToMaximum(TransferMode::Read);
         clear();
         send(EndCommand);
         m_result.endSent = true;
@@ -291,7 +296,8 @@ void ProgrammingRun::writeRun()
             fail(ProgrammingResult::Outcome::CheckFailed,
                  QStringLiteral("The radio did not acknowledge before channel %1")
                      .arg(channelText(n)));
-        const MemoryCodec::ChannelBlocks blocks = MemoryCodec::encodeChannel(m_data.table, n);
+        const MemoryCodec::ChannelBlocks blocks =
+            MemoryCodec::encodeChannel(m_data.table.channel(n).channel);
         clear();
         expect(1);
         send(writeRequest(address, blocks.first));
@@ -317,7 +323,7 @@ void ProgrammingRun::writeRun()
              QStringLiteral("The radio did not acknowledge channel %1")
                  .arg(channelText(ChannelTable::ChannelCount)));
     }
-    const QString settings = MemoryCodec::settingsBlockData(m_data.settings);
+    const QString settings = MemoryCodec::encodeSettingsBlock(m_data.settings);
     clear();
     send(writeRequest(MemoryCodec::SettingsBlockAddress, settings));
     expect(1);
@@ -345,13 +351,13 @@ void ProgrammingRun::writeRun()
     };
     const BandRanges &bands = m_data.bands;
     writeBlock(MemoryCodec::BandOneEdgesAddress,
-               MemoryCodec::bandEdgesData(bands.list1_rx, bands.list1_tx), &m_result.bandOneDone);
+               MemoryCodec::encodeBandEdges(bands.list1_rx, bands.list1_tx), &m_result.bandOneDone);
     writeBlock(MemoryCodec::BandTwoEdgesAddress,
-               MemoryCodec::bandEdgesData(bands.list2_rx, bands.list2_tx), &m_result.bandTwoDone);
+               MemoryCodec::encodeBandEdges(bands.list2_rx, bands.list2_tx), &m_result.bandTwoDone);
     writeBlock(MemoryCodec::IdentBlockAddress, MemoryCodec::IdentBlockData, &m_result.identDone);
 
     if (byteCheck()) {
-        setGaugeToMaximum(Write);
+        setGaugeToMaximum(TransferMode::Write);
         clear();
         send(EndCommand);
         m_result.endSent = true;
@@ -361,7 +367,7 @@ void ProgrammingRun::writeRun()
 
 void ProgrammingRun::send(const QString &hex)
 {
-    if (!m_link.HexToBytes(hex) || !m_link.Output())
+    if (!m_link.setRequestHex(hex) || !m_link.sendRequest())
         fail(ProgrammingResult::Outcome::LinkLost,
              QStringLiteral("The serial line was lost: %1")
                  .arg(m_linkLost ? m_linkLostMessage
@@ -370,7 +376,7 @@ void ProgrammingRun::send(const QString &hex)
 
 void ProgrammingRun::sendAck()
 {
-    if (!m_link.OutputAck())
+    if (!m_link.sendAcknowledgement())
         fail(ProgrammingResult::Outcome::LinkLost,
              QStringLiteral("The serial line was lost: %1")
                  .arg(m_linkLost ? m_linkLostMessage
@@ -379,14 +385,14 @@ void ProgrammingRun::sendAck()
 
 void ProgrammingRun::expect(int bytes)
 {
-    m_link.setRThreshold(bytes);
+    m_link.setReceiveThreshold(bytes);
 }
 
 void ProgrammingRun::wait(int milliseconds)
 {
-    m_link.SysDelay(milliseconds);
+    m_link.waitForReceive(milliseconds);
     // The link closes the port when the line fails, and the wait ends on it.
-    if (m_linkLost || !m_link.PortOpen())
+    if (m_linkLost || !m_link.isPortOpen())
         fail(ProgrammingResult::Outcome::LinkLost,
              QStringLiteral("The serial line was lost: %1")
                  .arg(m_linkLost ? m_linkLostMessage
@@ -395,18 +401,18 @@ void ProgrammingRun::wait(int milliseconds)
 
 void ProgrammingRun::clear()
 {
-    m_link.clearRxReady();
+    m_link.clearReceived();
 }
 
 bool ProgrammingRun::byteCheck() const
 {
-    const QByteArray bytes = m_link.RxBytes();
-    return !bytes.isEmpty() && bytes.at(0) == AckByte;
+    const QByteArray bytes = m_link.receivedBytes();
+    return !bytes.isEmpty() && bytes.at(0) == Acknowledgement;
 }
 
 bool ProgrammingRun::freshCheck() const
 {
-    return m_link.RxReady() && byteCheck();
+    return m_link.hasReceived() && byteCheck();
 }
 
 void ProgrammingRun::advance()
@@ -416,7 +422,7 @@ void ProgrammingRun::advance()
     emit progress(m_step);
 }
 
-void ProgrammingRun::setGaugeToMaximum(Mode mode)
+void ProgrammingRun::setGaugeToMaximum(TransferMode mode)
 {
     m_result.gauge = gaugeMaximum(mode);
     emit progress(m_result.gauge);
@@ -424,12 +430,12 @@ void ProgrammingRun::setGaugeToMaximum(Mode mode)
 
 QByteArray ProgrammingRun::blockReply(int channel, const QString &what)
 {
-    const QByteArray reply = m_link.RxBytes();
-    if (m_link.RxReady() && reply.size() >= BlockReplyLength)
+    const QByteArray reply = m_link.receivedBytes();
+    if (m_link.hasReceived() && reply.size() >= BlockReplyLength)
         return reply;
     // Below the threshold a reply raises no receive event; what did come
     // still waits in the input.
-    const qint64 got = m_link.RxReady() ? reply.size() : m_link.bytesWaiting();
+    const qint64 got = m_link.hasReceived() ? reply.size() : m_link.bytesWaiting();
     if (got > 0)
         fail(ProgrammingResult::Outcome::ShortReply,
              QStringLiteral("The radio's reply to the %1 block of channel %2 was too short "

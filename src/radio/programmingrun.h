@@ -9,11 +9,15 @@
 class SerialLink;
 struct RadioData;
 
+// Which way a programming run moves the data: from the radio into the
+// editor's data, or from the editor's data into the radio.
+enum class TransferMode { Read, Write };
+
 // What one programming run came to.
 struct ProgrammingResult
 {
     enum class Outcome {
-        // The run went through (LinkOk); complete() tells whether every step
+        // The run went through (linkOk); complete() tells whether every step
         // after the channels was done as well.
         Done,
         // A write whose data cannot be stored: nothing was sent (problems).
@@ -34,9 +38,10 @@ struct ProgrammingResult
         LinkLost,
     };
 
-    int mode = 0; // ProgrammingRun::Read or ProgrammingRun::Write
+    TransferMode mode = TransferMode::Read;
     Outcome outcome = Outcome::Busy;
-    bool LinkOk = false;
+    // The handshake succeeded and no check failed afterwards.
+    bool linkOk = false;
     // One English line saying what went wrong; empty when the run was
     // complete.
     QString message;
@@ -66,7 +71,7 @@ struct ProgrammingResult
     int step = 0;
     int gauge = 0;
 
-    // LinkOk and nothing skipped after the channels: every block read or
+    // linkOk and nothing skipped after the channels: every block read or
     // acknowledged and the end command sent.
     bool complete() const;
 };
@@ -75,12 +80,12 @@ struct ProgrammingResult
 // of the editor (RadioData).
 //
 // The run is synchronous and runs on the thread of the link: its waits pump
-// events (SerialLink::SysDelay), so windows stay responsive and receive
+// events (SerialLink::waitForReceive), so windows stay responsive and receive
 // events arrive inside them. It knows no dialog: it reports the gauge value
 // through progress() and its outcome through finished() and its return
 // value; the caller shows what it likes.
 //
-// The exchange, every request sent with HexToBytes + Output and every wait
+// The exchange, every request sent with setRequestHex() + sendRequest() and every wait
 // ending at the reply or its time:
 //
 //   handshake, up to 6 attempts: 0x02, wait 5 ms, threshold 8, "DRAvik",
@@ -97,10 +102,15 @@ struct ProgrammingResult
 //
 // The byte check looks at the first byte of the most recent reply, however
 // old; the fresh check also needs a reply since the last clear. A failed
-// check in the channel loop ends the run (LinkOk false): the rows before
+// check in the channel loop ends the run (linkOk false): the rows before
 // channel n hold the radio's data, row n is empty once its first block was
 // requested, later rows and the settings are untouched. After the loop a
 // failed check only skips its step, except before the settings write.
+//
+// A read fills each row with the channel's values as the table shows them
+// (ChannelTable::setChannel: the texts of its language, the built-in ones
+// where none is loaded); a write stores each row as ChannelTable::channel()
+// reads it.
 //
 // Beyond that, the run
 // - refuses a write whose data preflightCheck() rejects, before any byte;
@@ -114,16 +124,13 @@ class ProgrammingRun : public QObject
     Q_OBJECT
 
 public:
-    // The programming dialog's mode values.
-    enum Mode { Read = 1, Write = 2 };
-
     // The gauge runs from 0 to these; the last step of a successful run
     // sets it to its maximum.
     static constexpr int ReadGaugeMaximum = 203;
     static constexpr int WriteGaugeMaximum = 206;
-    static constexpr int gaugeMaximum(Mode mode)
+    static constexpr int gaugeMaximum(TransferMode mode)
     {
-        return mode == Write ? WriteGaugeMaximum : ReadGaugeMaximum;
+        return mode == TransferMode::Write ? WriteGaugeMaximum : ReadGaugeMaximum;
     }
 
     static constexpr int HandshakeAttempts = 6;
@@ -141,11 +148,11 @@ public:
     // Performs one run on the open port and returns when it has ended. A
     // call while a run is in progress (from an event handled inside one of
     // its waits) returns Outcome::Busy at once and changes nothing.
-    ProgrammingResult run(Mode mode);
+    ProgrammingResult run(TransferMode mode);
 
     bool isRunning() const { return m_running; }
     // True from a successful handshake until a check ends the run.
-    bool LinkOk() const { return m_linkOk; }
+    bool linkOk() const { return m_linkOk; }
     // The step counter of the current or last run (0-203).
     int step() const { return m_step; }
     // The result of the last run that started.
@@ -173,7 +180,7 @@ private:
         QString message;
     };
 
-    void perform(Mode mode);
+    void perform(TransferMode mode);
     void handshake();
     void openLink();
     void readRun();
@@ -187,7 +194,7 @@ private:
     bool byteCheck() const;
     bool freshCheck() const;
     void advance();
-    void setGaugeToMaximum(Mode mode);
+    void setGaugeToMaximum(TransferMode mode);
 
     // The current reply as a block reply (12 bytes or more) if one arrived
     // since the last clear; throws ShortReply or CheckFailed otherwise.

@@ -85,6 +85,35 @@ void takeLanguage(RadioData &scratch, const RadioData &written)
         scratch.settings.setChoices(s, written.settings.choices(s));
 }
 
+// Whether column `col` (1-8) shows the same value for both channels. An
+// empty channel shows none: against a channel with values, every column
+// differs but a transmit frequency that neither has.
+bool sameValue(const Channel &a, const Channel &b, int col)
+{
+    if (a.isEmpty() || b.isEmpty())
+        return a.isEmpty() == b.isEmpty() ||
+               (col == ChannelTable::ColTxFreq && !a.txFrequency && !b.txFrequency);
+    switch (col) {
+    case ChannelTable::ColRxFreq:
+        return a.rxFrequency == b.rxFrequency;
+    case ChannelTable::ColRxTone:
+        return a.rxSubAudio == b.rxSubAudio;
+    case ChannelTable::ColTxFreq:
+        return a.txFrequency == b.txFrequency;
+    case ChannelTable::ColTxTone:
+        return a.txSubAudio == b.txSubAudio;
+    case ChannelTable::ColPower:
+        return a.power == b.power;
+    case ChannelTable::ColBandWidth:
+        return a.bandWidth == b.bandWidth;
+    case ChannelTable::ColScan:
+        return a.scanned == b.scanned;
+    case ChannelTable::ColBusyLock:
+        return a.busyLock == b.busyLock;
+    }
+    return true;
+}
+
 QStringList channelDifferences(const RadioData &written, const QByteArray &expected,
                                const QByteArray &actual, int n)
 {
@@ -92,25 +121,23 @@ QStringList channelDifferences(const RadioData &written, const QByteArray &expec
     if (sameBits(expected, actual, address, ChannelMask))
         return {};
 
-    RadioData stored;
-    RadioData held;
-    takeLanguage(stored, written);
-    takeLanguage(held, written);
-    const bool storedOk =
-        MemoryCodec::decodeChannel(stored.table, n, MemoryImage::blockReply(expected, address),
+    const std::optional<Channel> stored =
+        MemoryCodec::decodeChannel(MemoryImage::blockReply(expected, address),
                                    MemoryImage::blockReply(expected, address + BlockSize));
-    const bool heldOk =
-        MemoryCodec::decodeChannel(held.table, n, MemoryImage::blockReply(actual, address),
+    const std::optional<Channel> held =
+        MemoryCodec::decodeChannel(MemoryImage::blockReply(actual, address),
                                    MemoryImage::blockReply(actual, address + BlockSize));
     QStringList lines;
-    if (storedOk && heldOk) {
+    if (stored && held) {
+        // The values in the texts the table would show them in.
+        const ValueTexts texts = textsForFilling(written.table.valueTexts());
+        const ChannelCells storedCells = formatChannelCells(*stored, texts);
+        const ChannelCells heldCells = formatChannelCells(*held, texts);
         for (int col = ChannelTable::ColRxFreq; col <= ChannelTable::ColBusyLock; ++col) {
-            const QString s = stored.table.cell(col, n);
-            const QString h = held.table.cell(col, n);
-            if (s != h)
+            if (!sameValue(*stored, *held, col))
                 lines << QStringLiteral("%1 %2: stored %3, radio holds %4")
-                             .arg(channelName(n), QLatin1String(ColumnNames[col]), shown(s),
-                                  shown(h));
+                             .arg(channelName(n), QLatin1String(ColumnNames[col]),
+                                  shown(storedCells[col - 1]), shown(heldCells[col - 1]));
         }
     }
     // Bytes that differ without showing in the values (an empty channel's
@@ -130,8 +157,8 @@ QStringList settingsDifferences(const RadioData &written, const QByteArray &expe
     RadioData held;
     takeLanguage(stored, written);
     takeLanguage(held, written);
-    MemoryCodec::readSettingsBlock(stored.settings, MemoryImage::blockReply(expected, address));
-    MemoryCodec::readSettingsBlock(held.settings, MemoryImage::blockReply(actual, address));
+    MemoryCodec::decodeSettingsBlock(stored.settings, MemoryImage::blockReply(expected, address));
+    MemoryCodec::decodeSettingsBlock(held.settings, MemoryImage::blockReply(actual, address));
     QStringList lines;
     for (Setting s : allSettings()) {
         if (stored.settings.index(s) != held.settings.index(s))
@@ -178,7 +205,7 @@ VerifyReport ReadBackVerify::run(const RadioData &written)
 {
     VerifyReport report;
     if (m_running) {
-        report.readResult.mode = ProgrammingRun::Read;
+        report.readResult.mode = TransferMode::Read;
         report.readResult.outcome = ProgrammingResult::Outcome::Busy;
         report.message = QStringLiteral("A read-back is already in progress");
         return report;
@@ -189,7 +216,7 @@ VerifyReport ReadBackVerify::run(const RadioData &written)
     takeLanguage(scratch, written);
     ProgrammingRun read(m_link, scratch);
     connect(&read, &ProgrammingRun::progress, this, &ReadBackVerify::progress);
-    report.readResult = read.run(ProgrammingRun::Read);
+    report.readResult = read.run(TransferMode::Read);
     report.readBack = read.image();
 
     if (report.readResult.outcome != ProgrammingResult::Outcome::Done) {

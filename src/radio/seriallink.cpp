@@ -127,7 +127,7 @@ bool SerialLink::setPortOpen(bool open)
     return true;
 }
 
-bool SerialLink::PortOpen() const
+bool SerialLink::isPortOpen() const
 {
     return m_port->isOpen();
 }
@@ -150,7 +150,7 @@ bool SerialLink::testPort(const QString &name, QString *error)
     return true;
 }
 
-bool SerialLink::HexToBytes(QStringView hex)
+bool SerialLink::setRequestHex(QStringView hex)
 {
     QByteArray bytes;
     bytes.reserve(hex.size() / 2);
@@ -158,28 +158,28 @@ bool SerialLink::HexToBytes(QStringView hex)
         const int high = hexDigit(hex[i]);
         const int low = hexDigit(hex[i + 1]);
         if (high < 0 || low < 0) {
-            m_txBytes.clear();
+            m_request.clear();
             return false;
         }
         bytes.append(char(high << 4 | low));
     }
-    m_txBytes = bytes;
+    m_request = bytes;
     return true;
 }
 
-QString SerialLink::BytesToHex(const QByteArray &bytes)
+QString SerialLink::bytesToHex(const QByteArray &bytes)
 {
     return QString::fromLatin1(bytes.toHex().toUpper());
 }
 
-bool SerialLink::Output()
+bool SerialLink::sendRequest()
 {
-    return write(m_txBytes);
+    return write(m_request);
 }
 
-bool SerialLink::OutputAck()
+bool SerialLink::sendAcknowledgement()
 {
-    return write(QByteArray(1, AckByte));
+    return write(QByteArray(1, Acknowledgement));
 }
 
 bool SerialLink::write(const QByteArray &bytes)
@@ -198,7 +198,7 @@ bool SerialLink::write(const QByteArray &bytes)
     return true;
 }
 
-void SerialLink::setRThreshold(int bytes)
+void SerialLink::setReceiveThreshold(int bytes)
 {
     m_threshold = qMax(0, bytes);
     armKernelThreshold();
@@ -268,11 +268,11 @@ void SerialLink::receive()
         emit traffic(Direction::FromRadio, arrived);
     }
     if (m_threshold > 0 && m_port->bytesAvailable() >= m_threshold) {
-        m_rxBytes = m_port->readAll();
+        m_receivedBytes = m_port->readAll();
         m_reportedWaiting = 0;
-        m_rxReady = true;
+        m_received = true;
         noteEventsProcessed();
-        emit received(m_rxBytes);
+        emit received(m_receivedBytes);
         return;
     }
     noteEventsProcessed();
@@ -286,14 +286,14 @@ void SerialLink::loseLink()
     emit linkLost(m_errorString);
 }
 
-void SerialLink::SysDelay(int milliseconds)
+void SerialLink::waitForReceive(int milliseconds)
 {
     if (milliseconds <= 0)
         return;
     const QDeadlineTimer deadline(milliseconds, Qt::PreciseTimer);
 
     QCoreApplication::processEvents();
-    if (m_rxReady || !m_port->isOpen()) {
+    if (m_received || !m_port->isOpen()) {
         noteEventsProcessed();
         return;
     }

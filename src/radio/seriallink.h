@@ -9,7 +9,7 @@ class QSerialPort;
 
 // The radio acknowledges each block with this byte, and the programming run
 // sends it back as its own acknowledgement.
-inline constexpr char AckByte = 0x06;
+inline constexpr char Acknowledgement = 0x06;
 
 // Device name of serial port number `port` (1-4): `configuredPath` when it is
 // not empty (what the settings file maps the entry to), else the default,
@@ -23,9 +23,9 @@ QString portDeviceName(int port, const QString &configuredPath = {});
 // them.
 //
 // Replies come in through a receive threshold: once the input holds at least
-// `RThreshold` bytes, a receive event takes every waiting byte into `RxBytes`
-// (replacing what was there) and sets `RxReady`. Fewer bytes stay waiting and
-// come with the next event; nothing is ever flushed; a threshold of 0 raises
+// receiveThreshold() bytes, a receive event takes every waiting byte into
+// receivedBytes() (replacing what was there) and sets hasReceived(). Fewer
+// bytes stay waiting and come with the next event; nothing is ever flushed; a threshold of 0 raises
 // no event. The threshold is judged when bytes arrive, not when it is changed:
 // bytes that arrived earlier were judged by the threshold in force then, and
 // a re-check on change would hand the run stale bytes as the answer to a
@@ -35,7 +35,7 @@ QString portDeviceName(int port, const QString &configuredPath = {});
 // no delivery.
 //
 // Everything runs on the thread of the object; receive events are handled
-// only while an event loop runs (a `SysDelay` wait or the main loop).
+// only while an event loop runs (a waitForReceive() or the main loop).
 class SerialLink : public QObject
 {
     Q_OBJECT
@@ -60,7 +60,7 @@ public:
     // fails; errorString() then says why. Opening an open port or closing a
     // closed one does nothing and succeeds.
     bool setPortOpen(bool open);
-    bool PortOpen() const;
+    bool isPortOpen() const;
     // Why the last open failed, or why the link was lost.
     QString errorString() const { return m_errorString; }
 
@@ -70,43 +70,44 @@ public:
     // exclusive access on Windows). On failure *error receives the reason.
     static bool testPort(const QString &name, QString *error = nullptr);
 
-    // Builds `TxBytes` from hex text: digit pair k gives byte k ("520C9008"
-    // gives 0x52 0x0C 0x90 0x08); a last single digit is dropped; upper and
-    // lower case are accepted. A text with any other character builds
-    // nothing: `TxBytes` is left empty and false is returned, so that no
-    // garbled request reaches the radio.
-    bool HexToBytes(QStringView hex);
+    // Builds the request the next sendRequest() sends from hex text: digit
+    // pair k gives byte k ("520C9008" gives 0x52 0x0C 0x90 0x08); a last
+    // single digit is dropped; upper and lower case are accepted. A text with
+    // any other character builds nothing: the request is left empty and false
+    // is returned, so that no garbled request reaches the radio.
+    bool setRequestHex(QStringView hex);
     // The bytes as upper-case digit pairs in their order ("0620746F...").
-    static QString BytesToHex(const QByteArray &bytes);
-    QByteArray TxBytes() const { return m_txBytes; }
+    static QString bytesToHex(const QByteArray &bytes);
+    QByteArray requestBytes() const { return m_request; }
 
-    // Sends `TxBytes`; OutputAck() sends the single byte `AckByte`. The
-    // bytes are handed to the driver at once. False when nothing was sent:
-    // the port is not open, `TxBytes` is empty, or the write failed.
-    bool Output();
-    bool OutputAck();
+    // Sends requestBytes(); sendAcknowledgement() sends the single byte
+    // Acknowledgement. The bytes are handed to the driver at once. False when
+    // nothing was sent: the port is not open, the request is empty, or the
+    // write failed.
+    bool sendRequest();
+    bool sendAcknowledgement();
 
     // Receive threshold in bytes; 0 raises no receive event.
-    int RThreshold() const { return m_threshold; }
-    void setRThreshold(int bytes);
+    int receiveThreshold() const { return m_threshold; }
+    void setReceiveThreshold(int bytes);
 
     // Set by a receive event; only the caller clears it.
-    bool RxReady() const { return m_rxReady; }
-    void clearRxReady() { m_rxReady = false; }
+    bool hasReceived() const { return m_received; }
+    void clearReceived() { m_received = false; }
     // The bytes of the most recent receive event.
-    QByteArray RxBytes() const { return m_rxBytes; }
+    QByteArray receivedBytes() const { return m_receivedBytes; }
     // Bytes received but not yet delivered (below the threshold), those the
     // terminal driver still holds included.
     qint64 bytesWaiting() const;
 
     // Waits up to `milliseconds` while events are processed, and ends as
-    // soon as a receive event has set `RxReady`. With `RxReady` already set,
-    // or with the port closed (nothing can arrive), it ends after one pass
-    // of event processing. The thread sleeps while it waits.
-    void SysDelay(int milliseconds);
+    // soon as a receive event has set hasReceived(). With it already set, or
+    // with the port closed (nothing can arrive), it ends after one pass of
+    // event processing. The thread sleeps while it waits.
+    void waitForReceive(int milliseconds);
 
 signals:
-    // A receive event delivered `bytes` (now `RxBytes`).
+    // A receive event delivered `bytes` (now receivedBytes()).
     void received(const QByteArray &bytes);
     // The line failed while open (device gone, other end closed): the port
     // has been closed and a running wait ends. Emitted once per opening.
@@ -137,7 +138,7 @@ private:
     qint64 m_kernelJudged = 0;
     // Bytes waiting in the port's buffer that traffic() has reported.
     qint64 m_reportedWaiting = 0;
-    bool m_rxReady = false;
-    QByteArray m_rxBytes;
-    QByteArray m_txBytes;
+    bool m_received = false;
+    QByteArray m_receivedBytes;
+    QByteArray m_request;
 };

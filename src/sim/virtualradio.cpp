@@ -16,7 +16,7 @@
 namespace {
 
 constexpr char StartByte = 0x02;
-constexpr char AckByte = 0x06;
+constexpr char Acknowledgement = 0x06;
 constexpr char NakByte = 0x15;
 constexpr char ReadCommand = 0x52;
 constexpr char WriteCommand = 0x57;
@@ -50,7 +50,7 @@ Match matchMessage(const QByteArray &in, int *length)
                 return Match::Invalid;
         }
         break;
-    case AckByte:
+    case Acknowledgement:
         *length = 1;
         break;
     case ReadCommand:
@@ -392,7 +392,7 @@ void VirtualRadio::parse()
         case StartByte:
             handshake();
             break;
-        case AckByte:
+        case Acknowledgement:
             acknowledge();
             break;
         case ReadCommand:
@@ -434,7 +434,7 @@ void VirtualRadio::acknowledge()
 {
     if (!m_inSession)
         return;
-    QByteArray reply(1, AckByte);
+    QByteArray reply(1, Acknowledgement);
     if (fault(RadioFault::Garbage))
         reply = garble(reply);
     send(reply);
@@ -470,7 +470,7 @@ void VirtualRadio::writeBlock(quint16 address, const QByteArray &data)
     if (fault(RadioFault::StoreWrong, address))
         stored[0] = char(stored.at(0) ^ 0x01);
     writeMemory(address, stored);
-    QByteArray reply(1, AckByte);
+    QByteArray reply(1, Acknowledgement);
     if (fault(RadioFault::Garbage, address))
         reply = garble(reply);
     send(reply);

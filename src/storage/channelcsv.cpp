@@ -5,7 +5,6 @@
 #include "model/functionsettings.h"
 #include "model/radiodata.h"
 #include "model/tonelist.h"
-#include "model/valuetexts.h"
 #include "storage/atomicwrite.h"
 
 #include <QFile>
@@ -15,6 +14,7 @@
 #include <array>
 #include <cmath>
 #include <optional>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -45,12 +45,8 @@ enum Column {
     ColumnCount
 };
 
-// Frequencies are handled in units of 10 Hz, as the radio stores them.
-constexpr qint64 UnitsPerMHz = 100000;
-constexpr qint64 LowestUnits = 100 * UnitsPerMHz;
-constexpr qint64 HighestUnits = 550 * UnitsPerMHz;
 // Up to this difference a transmit frequency is written as an offset.
-constexpr qint64 LargestOffsetUnits = 10 * UnitsPerMHz;
+constexpr qint64 LargestOffset = 10 * FrequencyUnitsPerMHz;
 // Power from this many watts up is high.
 constexpr double HighPowerWatts = 2.5;
 
@@ -66,67 +62,18 @@ QString channelName(int n)
     return QStringLiteral("Channel %1").arg(n, 3, 10, QLatin1Char('0'));
 }
 
-// "438.125000": MHz with 6 decimals.
-QString formatMHz(qint64 units)
+// ---- Sub-audio fields ------------------------------------------------------
+
+// A tone as the tone fields hold it: "88.5".
+QString toneField(const SubAudio &s)
 {
-    const qint64 hz = units * 10;
-    return QStringLiteral("%1.%2").arg(hz / 1000000).arg(hz % 1000000, 6, 10, QLatin1Char('0'));
+    return subAudioText(s, QString());
 }
 
-// ---- Cells ---------------------------------------------------------------
-
-// A frequency cell as a write stores it: three digits, a separator, five
-// decimals.
-std::optional<qint64> cellUnits(const QString &text)
+// A code as the code fields hold it: its three octal digits, "023".
+QString codeField(const SubAudio &s)
 {
-    static const QRegularExpression pattern(QStringLiteral("^([0-9]{3})[.,]([0-9]{5})$"));
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch())
-        return std::nullopt;
-    return match.captured(1).toLongLong() * UnitsPerMHz + match.captured(2).toLongLong();
-}
-
-// A sub-audio value: off, a CTCSS tone ("88.5") or a DCS code ("023") with
-// its polarity ('N' normal, 'R' inverted).
-struct SubAudio
-{
-    enum Kind { Off, Ctcss, Dcs };
-    Kind kind = Off;
-    QString value;
-    QChar polarity = QLatin1Char('N');
-    bool operator==(const SubAudio &) const = default;
-};
-
-std::optional<SubAudio> cellSubAudio(const ChannelTable &table, const QString &cell)
-{
-    const QString text = cell.trimmed();
-    if (text.isEmpty() || text == table.toneList().value(0) ||
-        isValueText(table.valueTexts(), text, &ValueTexts::OffText))
-        return SubAudio{};
-    static const QRegularExpression tone(QStringLiteral("^[0-9]{2,3}\\.[0-9]$"));
-    static const QRegularExpression code(QStringLiteral("^D([0-7]{3})([NI])$"));
-    if (tone.match(text).hasMatch())
-        return SubAudio{SubAudio::Ctcss, text};
-    const QRegularExpressionMatch match = code.match(text);
-    if (match.hasMatch())
-        return SubAudio{SubAudio::Dcs, match.captured(1),
-                        match.captured(2) == QLatin1String("I") ? QLatin1Char('R')
-                                                                : QLatin1Char('N')};
-    return std::nullopt;
-}
-
-QString subAudioCell(const SubAudio &s, const ValueTexts &texts)
-{
-    switch (s.kind) {
-    case SubAudio::Ctcss:
-        return s.value;
-    case SubAudio::Dcs:
-        return QLatin1Char('D') + s.value +
-               (s.polarity == QLatin1Char('R') ? QLatin1Char('I') : QLatin1Char('N'));
-    case SubAudio::Off:
-        break;
-    }
-    return texts.OffText;
+    return QStringLiteral("%1").arg(s.value, 3, 8, QLatin1Char('0'));
 }
 
 // ---- Export ----------------------------------------------------------------
@@ -141,53 +88,55 @@ QString csvField(const QString &text)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
-// The tone fields (Tone ... CrossMode) for a transmit and a receive value.
+// The tone fields (Tone ... CrossMode) for a transmit and a receive value
+// (each off, a tone or a code).
 void setToneFields(QStringList &f, const SubAudio &tx, const SubAudio &rx)
 {
+    using K = SubAudio::Kind;
     const auto polarity = [](const SubAudio &s) {
-        return s.kind == SubAudio::Dcs ? s.polarity : QLatin1Char('N');
+        return s.kind == K::Code && s.polarity == SubAudio::Polarity::Inverted ? QLatin1Char('R')
+                                                                               : QLatin1Char('N');
     };
     const auto cross = [&f](const QString &mode) {
         f[Tone] = QStringLiteral("Cross");
         f[CrossMode] = mode;
     };
-    using K = SubAudio::Kind;
     if (tx.kind == K::Off && rx.kind == K::Off)
         return;
-    if (tx.kind == K::Ctcss && rx.kind == K::Off) {
+    if (tx.kind == K::Tone && rx.kind == K::Off) {
         f[Tone] = QStringLiteral("Tone");
-        f[rToneFreq] = tx.value;
-    } else if (tx.kind == K::Ctcss && rx == tx) {
+        f[rToneFreq] = toneField(tx);
+    } else if (tx.kind == K::Tone && rx == tx) {
         f[Tone] = QStringLiteral("TSQL");
-        f[cToneFreq] = tx.value;
-    } else if (tx.kind == K::Dcs && rx.kind == K::Dcs && tx.value == rx.value) {
+        f[cToneFreq] = toneField(tx);
+    } else if (tx.kind == K::Code && rx.kind == K::Code && tx.value == rx.value) {
         f[Tone] = QStringLiteral("DTCS");
-        f[DtcsCode] = tx.value;
-    } else if (tx.kind == K::Ctcss && rx.kind == K::Ctcss) {
+        f[DtcsCode] = codeField(tx);
+    } else if (tx.kind == K::Tone && rx.kind == K::Tone) {
         cross(QStringLiteral("Tone->Tone"));
-        f[rToneFreq] = tx.value;
-        f[cToneFreq] = rx.value;
-    } else if (tx.kind == K::Ctcss && rx.kind == K::Dcs) {
+        f[rToneFreq] = toneField(tx);
+        f[cToneFreq] = toneField(rx);
+    } else if (tx.kind == K::Tone && rx.kind == K::Code) {
         cross(QStringLiteral("Tone->DTCS"));
-        f[rToneFreq] = tx.value;
-        f[RxDtcsCode] = rx.value;
-    } else if (tx.kind == K::Dcs && rx.kind == K::Ctcss) {
+        f[rToneFreq] = toneField(tx);
+        f[RxDtcsCode] = codeField(rx);
+    } else if (tx.kind == K::Code && rx.kind == K::Tone) {
         cross(QStringLiteral("DTCS->Tone"));
-        f[DtcsCode] = tx.value;
-        f[cToneFreq] = rx.value;
-    } else if (tx.kind == K::Off && rx.kind == K::Ctcss) {
+        f[DtcsCode] = codeField(tx);
+        f[cToneFreq] = toneField(rx);
+    } else if (tx.kind == K::Off && rx.kind == K::Tone) {
         cross(QStringLiteral("->Tone"));
-        f[cToneFreq] = rx.value;
-    } else if (tx.kind == K::Off && rx.kind == K::Dcs) {
+        f[cToneFreq] = toneField(rx);
+    } else if (tx.kind == K::Off && rx.kind == K::Code) {
         cross(QStringLiteral("->DTCS"));
-        f[RxDtcsCode] = rx.value;
-    } else if (tx.kind == K::Dcs && rx.kind == K::Off) {
+        f[RxDtcsCode] = codeField(rx);
+    } else if (tx.kind == K::Code && rx.kind == K::Off) {
         cross(QStringLiteral("DTCS->"));
-        f[DtcsCode] = tx.value;
+        f[DtcsCode] = codeField(tx);
     } else { // two different codes
         cross(QStringLiteral("DTCS->DTCS"));
-        f[DtcsCode] = tx.value;
-        f[RxDtcsCode] = rx.value;
+        f[DtcsCode] = codeField(tx);
+        f[RxDtcsCode] = codeField(rx);
     }
     f[DtcsPolarity] = QString(polarity(tx)) + polarity(rx);
 }
@@ -207,45 +156,37 @@ std::optional<QStringList> exportRow(const RadioData &data, int n, QStringList *
         *warnings << QStringLiteral("%1 is not exported: %2").arg(channelName(n), why);
         return std::nullopt;
     };
-    const QString rxText = table.cell(ChannelTable::ColRxFreq, n);
-    const QString txText = table.cell(ChannelTable::ColTxFreq, n);
-    const std::optional<qint64> rx = cellUnits(rxText);
-    if (!rx)
-        return refuse(QStringLiteral("receive frequency \"%1\" is not a frequency").arg(rxText));
-    // No transmit frequency is a receive-only channel.
-    qint64 tx = -1;
-    if (!txText.isEmpty()) {
-        const std::optional<qint64> units = cellUnits(txText);
-        if (!units)
-            return refuse(
-                QStringLiteral("transmit frequency \"%1\" is not a frequency").arg(txText));
-        tx = *units;
-    }
-    const std::optional<SubAudio> rxTone =
-        cellSubAudio(table, table.cell(ChannelTable::ColRxTone, n));
-    const std::optional<SubAudio> txTone =
-        cellSubAudio(table, table.cell(ChannelTable::ColTxTone, n));
-    if (!rxTone)
+    // The channel as a write would store it.
+    const ParsedChannel parsed = table.channel(n);
+    const Channel &channel = parsed.channel;
+    if (parsed.isUnreadable(ChannelTable::ColRxFreq))
+        return refuse(QStringLiteral("receive frequency \"%1\" is not a frequency")
+                          .arg(table.cell(ChannelTable::ColRxFreq, n)));
+    if (parsed.isUnreadable(ChannelTable::ColTxFreq))
+        return refuse(QStringLiteral("transmit frequency \"%1\" is not a frequency")
+                          .arg(table.cell(ChannelTable::ColTxFreq, n)));
+    if (parsed.isUnreadable(ChannelTable::ColRxTone))
         return refuse(QStringLiteral("receive sub-audio \"%1\" is not a tone or code")
                           .arg(table.cell(ChannelTable::ColRxTone, n)));
-    if (!txTone)
+    if (parsed.isUnreadable(ChannelTable::ColTxTone))
         return refuse(QStringLiteral("transmit sub-audio \"%1\" is not a tone or code")
                           .arg(table.cell(ChannelTable::ColTxTone, n)));
 
+    const qint64 rx = *channel.rxFrequency;
     QStringList f(ColumnCount);
     f[Location] = QString::number(n);
-    f[Frequency] = formatMHz(*rx);
-    f[Offset] = formatMHz(0);
-    if (tx < 0) {
-        f[Duplex] = QStringLiteral("off");
-    } else if (tx != *rx) {
-        const qint64 difference = tx - *rx;
-        if (std::llabs(difference) <= LargestOffsetUnits) {
+    f[Frequency] = formatMegahertz(rx);
+    f[Offset] = formatMegahertz(0);
+    if (!channel.txFrequency) {
+        f[Duplex] = QStringLiteral("off"); // receive only
+    } else if (const qint64 tx = *channel.txFrequency; tx != rx) {
+        const qint64 difference = tx - rx;
+        if (std::llabs(difference) <= LargestOffset) {
             f[Duplex] = difference > 0 ? QStringLiteral("+") : QStringLiteral("-");
-            f[Offset] = formatMHz(std::llabs(difference));
+            f[Offset] = formatMegahertz(std::llabs(difference));
         } else {
             f[Duplex] = QStringLiteral("split");
-            f[Offset] = formatMHz(tx);
+            f[Offset] = formatMegahertz(tx);
         }
     }
     f[rToneFreq] = DefaultTone;
@@ -254,32 +195,26 @@ std::optional<QStringList> exportRow(const RadioData &data, int n, QStringList *
     f[DtcsPolarity] = DefaultPolarity;
     f[RxDtcsCode] = DefaultCode;
     f[CrossMode] = DefaultCrossMode;
-    setToneFields(f, *txTone, *rxTone);
+    setToneFields(f, channel.txSubAudio, channel.rxSubAudio);
 
-    // The flags as a write stores them: all four empty is the new-channel
-    // state, otherwise a cell counts only with its column's text for the
-    // set bit.
-    std::array<QString, 4> flags;
-    bool allEmpty = true;
-    for (int k = 0; k < 4; ++k) {
-        flags[k] = table.cell(ChannelTable::ColPower + k, n);
-        allEmpty = allEmpty && flags[k].isEmpty();
-    }
-    static constexpr QString ValueTexts::*SetText[4] = {
-        &ValueTexts::HighText, &ValueTexts::WideText, &ValueTexts::OnText, &ValueTexts::OffText};
-    static constexpr QString ValueTexts::*ClearText[4] = {
-        &ValueTexts::LowText, &ValueTexts::NarrowText, &ValueTexts::OffText, &ValueTexts::OnText};
+    // A flag cell that is not its column's value is exported as the radio
+    // would store it (its bit clear); so is an empty one beside filled ones
+    // (four empty cells are the new-channel values).
     static const char *const flagNames[4] = {"power", "band width", "scan", "busy lock"};
-    std::array<bool, 4> set{true, true, true, true};
-    if (!allEmpty) {
-        for (int k = 0; k < 4; ++k) {
-            set[k] = isValueText(table.valueTexts(), flags[k], SetText[k]);
-            if (!set[k] && !isValueText(table.valueTexts(), flags[k], ClearText[k]))
-                *warnings << QStringLiteral("%1: %2 \"%3\" is not a known value; exported as "
-                                            "the radio would store it")
-                                 .arg(channelName(n), QLatin1String(flagNames[k]), flags[k]);
-        }
+    bool allEmpty = true;
+    for (int k = 0; k < 4; ++k)
+        allEmpty = allEmpty && table.cell(ChannelTable::ColPower + k, n).isEmpty();
+    for (int k = 0; k < 4 && !allEmpty; ++k) {
+        const int col = ChannelTable::ColPower + k;
+        const QString text = table.cell(col, n);
+        if (parsed.isUnreadable(col) || text.isEmpty())
+            *warnings << QStringLiteral("%1: %2 \"%3\" is not a known value; exported as "
+                                        "the radio would store it")
+                             .arg(channelName(n), QLatin1String(flagNames[k]), text);
     }
+    const std::array<bool, 4> set{channel.power == Power::High,
+                                  channel.bandWidth == BandWidth::Wide, channel.scanned,
+                                  !channel.busyLock};
     f[Power] = set[0] ? HighPower : LowPower;
     f[Mode] = set[1] ? QStringLiteral("FM") : QStringLiteral("NFM");
     f[Skip] = set[2] ? QString() : QStringLiteral("S");
@@ -375,7 +310,7 @@ struct ParsedRow
     int line = 0;
     int location = -1; // -1: none given
     QString locationText;
-    std::array<QString, 8> cells;
+    Channel channel;
     QStringList notes; // warnings without the line prefix
 };
 
@@ -408,32 +343,17 @@ private:
     throw RowError{reason};
 }
 
-// A non-negative decimal number of MHz in units of 10 Hz, rounded to the
-// nearest 10 Hz.
-std::optional<qint64> parseUnits(const QString &text)
+// A frequency moved onto the raster as the editor moves a typed one; a
+// note says what it was when it moved.
+qint64 onRaster(qint64 units, const QString &what, const QString &given, QStringList *notes)
 {
-    static const QRegularExpression pattern(QStringLiteral("^([0-9]{1,6})(?:\\.([0-9]*))?$"));
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch())
-        return std::nullopt;
-    const QString decimals = match.captured(2).leftJustified(6, QLatin1Char('0'));
-    qint64 units = match.captured(1).toLongLong() * UnitsPerMHz + decimals.left(5).toLongLong();
-    if (decimals.at(5) >= QLatin1Char('5'))
-        ++units;
-    return units;
-}
-
-// A frequency moved onto the raster as the editor moves a typed one, as its
-// cell text; what it was when it moved.
-QString frequencyCell(qint64 units, const QString &what, const QString &given, QStringList *notes)
-{
-    if (units < LowestUnits || units > HighestUnits)
+    if (units < LowestFrequency || units > HighestFrequency)
         reject(QStringLiteral("%1 %2 MHz is outside 100–550 MHz").arg(what, given));
-    const double normalised = ChannelTable::normalisedFrequency(double(units) / UnitsPerMHz);
-    if (std::llround(normalised * UnitsPerMHz) != units)
+    const qint64 normalised = normaliseFrequency(double(units) / FrequencyUnitsPerMHz);
+    if (normalised != units)
         *notes << QStringLiteral("%1 %2 MHz moved onto the channel raster: %3")
-                      .arg(what, formatMHz(units), formatFrequency(normalised));
-    return formatFrequency(normalised);
+                      .arg(what, formatMegahertz(units), frequencyCellText(normalised));
+    return normalised;
 }
 
 SubAudio ctcss(const RowReader &row, Column c, const char *name)
@@ -447,9 +367,10 @@ SubAudio ctcss(const RowReader &row, Column c, const char *name)
             text.isEmpty()
                 ? QStringLiteral("%1 is empty").arg(QLatin1String(name))
                 : QStringLiteral("%1 %2 is not in the tone list").arg(QLatin1String(name), text));
-    return SubAudio{SubAudio::Ctcss, tone};
+    return SubAudio::tone(int(std::lround(hz * 10)));
 }
 
+// A code of the code list with its polarity ('N' normal, 'R' inverted).
 SubAudio dcs(const RowReader &row, Column c, const char *name, QChar polarity)
 {
     static const QRegularExpression digits(QStringLiteral("^[0-9]{1,3}$"));
@@ -460,7 +381,9 @@ SubAudio dcs(const RowReader &row, Column c, const char *name, QChar polarity)
             text.isEmpty()
                 ? QStringLiteral("%1 is empty").arg(QLatin1String(name))
                 : QStringLiteral("%1 %2 is not in the code list").arg(QLatin1String(name), text));
-    return SubAudio{SubAudio::Dcs, code, polarity};
+    return SubAudio::code(code.toInt(nullptr, 8), polarity == QLatin1Char('R')
+                                                      ? SubAudio::Polarity::Inverted
+                                                      : SubAudio::Polarity::Normal);
 }
 
 // Transmit and receive sub-audio of a row.
@@ -492,7 +415,7 @@ std::pair<SubAudio, SubAudio> subAudio(const RowReader &row)
     };
 
     if (mode.compare(QLatin1String("Tone"), Qt::CaseInsensitive) == 0)
-        return {ctcss(row, rToneFreq, "rToneFreq"), SubAudio{}};
+        return {ctcss(row, rToneFreq, "rToneFreq"), SubAudio::off()};
     if (mode.compare(QLatin1String("TSQL"), Qt::CaseInsensitive) == 0) {
         const SubAudio tone = ctcss(row, cToneFreq, "cToneFreq");
         return {tone, tone};
@@ -513,11 +436,11 @@ std::pair<SubAudio, SubAudio> subAudio(const RowReader &row)
     if (cross == QLatin1String("DTCS->Tone"))
         return {txCode(), ctcss(row, cToneFreq, "cToneFreq")};
     if (cross == QLatin1String("->Tone"))
-        return {SubAudio{}, ctcss(row, cToneFreq, "cToneFreq")};
+        return {SubAudio::off(), ctcss(row, cToneFreq, "cToneFreq")};
     if (cross == QLatin1String("->DTCS"))
-        return {SubAudio{}, rxCode()};
+        return {SubAudio::off(), rxCode()};
     if (cross == QLatin1String("DTCS->"))
-        return {txCode(), SubAudio{}};
+        return {txCode(), SubAudio::off()};
     if (cross == QLatin1String("DTCS->DTCS")) {
         const SubAudio tx = txCode();
         return {tx, rxCode()};
@@ -542,8 +465,7 @@ bool isHighPower(const QString &text)
     return match.captured(1).toDouble() >= HighPowerWatts;
 }
 
-ParsedRow parseRow(const std::array<int, ColumnCount> &columns, const Record &record,
-                   const ValueTexts &texts)
+ParsedRow parseRow(const std::array<int, ColumnCount> &columns, const Record &record)
 {
     const RowReader row(columns, record);
     ParsedRow parsed;
@@ -557,17 +479,17 @@ ParsedRow parseRow(const std::array<int, ColumnCount> &columns, const Record &re
     const QString frequency = row.get(Frequency);
     if (frequency.isEmpty())
         reject(QStringLiteral("no frequency"));
-    const std::optional<qint64> rx = parseUnits(frequency);
+    const std::optional<qint64> rx = parseMegahertz(frequency);
     if (!rx)
         reject(QStringLiteral("Frequency \"%1\" is not a number").arg(frequency));
     if (*rx == 0)
         reject(QStringLiteral("no frequency"));
-    parsed.cells[ChannelTable::ColRxFreq - 1] =
-        frequencyCell(*rx, QStringLiteral("frequency"), frequency, &parsed.notes);
+    Channel &channel = parsed.channel;
+    channel.rxFrequency = onRaster(*rx, QStringLiteral("frequency"), frequency, &parsed.notes);
 
     const QString duplex = row.get(Duplex).toLower();
     const QString offsetText = row.get(Offset);
-    const std::optional<qint64> offset = offsetText.isEmpty() ? 0 : parseUnits(offsetText);
+    const std::optional<qint64> offset = offsetText.isEmpty() ? 0 : parseMegahertz(offsetText);
     std::optional<qint64> tx;
     if (duplex.isEmpty()) {
         tx = rx;
@@ -586,12 +508,10 @@ ParsedRow parseRow(const std::array<int, ColumnCount> &columns, const Record &re
             QStringLiteral("Duplex \"%1\" is not \"\", +, -, split or off").arg(row.get(Duplex)));
     }
     if (tx)
-        parsed.cells[ChannelTable::ColTxFreq - 1] =
-            frequencyCell(*tx, QStringLiteral("transmit frequency"), formatMHz(*tx), &parsed.notes);
+        channel.txFrequency = onRaster(*tx, QStringLiteral("transmit frequency"),
+                                       formatMegahertz(*tx), &parsed.notes);
 
-    const auto [txTone, rxTone] = subAudio(row);
-    parsed.cells[ChannelTable::ColTxTone - 1] = subAudioCell(txTone, texts);
-    parsed.cells[ChannelTable::ColRxTone - 1] = subAudioCell(rxTone, texts);
+    std::tie(channel.txSubAudio, channel.rxSubAudio) = subAudio(row);
 
     const QString mode = row.get(Mode).toUpper();
     if (!mode.isEmpty() && mode != QLatin1String("FM") && mode != QLatin1String("NFM"))
@@ -605,14 +525,10 @@ ParsedRow parseRow(const std::array<int, ColumnCount> &columns, const Record &re
     if (!busyOn.contains(busy) && !busyOff.contains(busy))
         reject(QStringLiteral("BusyLock \"%1\" is not ON or OFF").arg(row.get(BusyLock)));
 
-    parsed.cells[ChannelTable::ColPower - 1] =
-        isHighPower(row.get(Power)) ? texts.HighText : texts.LowText;
-    parsed.cells[ChannelTable::ColBandWidth - 1] =
-        mode == QLatin1String("NFM") ? texts.NarrowText : texts.WideText;
-    parsed.cells[ChannelTable::ColScan - 1] =
-        skip == QLatin1String("S") ? texts.OffText : texts.OnText;
-    parsed.cells[ChannelTable::ColBusyLock - 1] =
-        busyOn.contains(busy) ? texts.OnText : texts.OffText;
+    channel.power = isHighPower(row.get(Power)) ? Power::High : Power::Low;
+    channel.bandWidth = mode == QLatin1String("NFM") ? BandWidth::Narrow : BandWidth::Wide;
+    channel.scanned = skip != QLatin1String("S");
+    channel.busyLock = busyOn.contains(busy);
     return parsed;
 }
 
@@ -686,7 +602,6 @@ CsvImportReport importChannelCsv(const QByteArray &bytes, ChannelTable &table)
         return report;
     }
 
-    const ValueTexts texts = textsForFilling(table.valueTexts());
     QList<ParsedRow> rows;
     std::vector<std::pair<int, QString>> warnings;
     for (qsizetype k = 1; k < records.size(); ++k) {
@@ -701,7 +616,7 @@ CsvImportReport importChannelCsv(const QByteArray &bytes, ChannelTable &table)
             continue;
         }
         try {
-            rows << parseRow(columns, record, texts);
+            rows << parseRow(columns, record);
         } catch (const RowError &error) {
             report.skipped << CsvSkippedRow{record.line, error.reason};
         }
@@ -750,7 +665,7 @@ CsvImportReport importChannelCsv(const QByteArray &bytes, ChannelTable &table)
     for (int n = 1; n <= ChannelTable::ChannelCount; ++n) {
         if (!placed[n])
             continue;
-        table.setRowData(n, placed[n]->cells);
+        table.setChannel(n, placed[n]->channel);
         ++report.imported;
         for (const QString &note : placed[n]->notes)
             warnings.emplace_back(placed[n]->line, note);

@@ -51,10 +51,11 @@ struct RadioData;
 //   URCALL, RPT1CALL, RPT2CALL, DVCODE   empty; ignored when read
 //   BusyLock      "ON" busy-channel lockout on, "OFF" off
 //
-// Channel cells are taken as a write would store them: a frequency needs
-// three digits, a separator and five decimals; flag cells are the value
-// texts of either language, and a row whose four flag cells are all empty
-// counts as high, wide, scanned, busy lock off.
+// Channel rows are exported as a write would store them
+// (ChannelTable::channel()): a frequency needs three digits, a separator and
+// five decimals; flag cells are the value texts of either language, and a
+// row whose four flag cells are all empty counts as high, wide, scanned,
+// busy lock off.
 
 // The header line's column names in order.
 const QStringList &csvColumns();
@@ -114,9 +115,10 @@ struct CsvImportReport
 //   CrossMode (17 columns) are read too (CrossMode then "Tone->Tone",
 //   RxDtcsCode then DtcsCode).
 // - Frequencies are normalised as the editor normalises a typed one (moved
-//   up onto the 5 kHz / 6.25 kHz raster) and written in its "%.5f" form with
-//   the locale separator; the other cells get the value texts of the table's
-//   language and tone-list texts ("88.5", "D023N", "D023I").
+//   up onto the 5 kHz / 6.25 kHz raster). Rows are filled as a read fills
+//   them (ChannelTable::setChannel): "%.5f" frequencies with the locale
+//   separator, the value texts of the table's language and tone-list texts
+//   ("88.5", "D023N", "D023I").
 // - Rows go to the channel of their Location (1-199). Rows without a usable
 //   Location (missing, 0, above 199, or one an earlier row has taken) go to
 //   the lowest free channels afterwards, in file order; at most 199 rows are
