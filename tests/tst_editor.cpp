@@ -97,8 +97,8 @@ class TestEditor : public QObject
     Q_OBJECT
 
     QTemporaryDir m_folder;
-    std::unique_ptr<Tform1> m_form;
-    std::unique_ptr<Tmessage1> m_message;
+    std::unique_ptr<MainWindow> m_form;
+    std::unique_ptr<ConfirmationDialog> m_message;
 
     ChannelEditor *editor() const { return m_form->editor(); }
     ChannelTable &table() const { return m_form->radioData().table; }
@@ -192,8 +192,8 @@ private slots:
 
     void init()
     {
-        m_form = std::make_unique<Tform1>();
-        m_message = std::make_unique<Tmessage1>();
+        m_form = std::make_unique<MainWindow>();
+        m_message = std::make_unique<ConfirmationDialog>();
         m_form->setWindows(nullptr, nullptr, nullptr, m_message.get());
         table().setValueTexts(EnglishValueTexts);
         table().setToneOffText(EnglishValueTexts.OffText);
@@ -1058,7 +1058,7 @@ private slots:
         QVERIFY(m_message->isVisible());
         QVERIFY(!m_form->isEnabled());
         QCOMPARE(m_message->PendingAction(),
-                 int(isNew ? Tmessage1::ActionNew : Tmessage1::ActionClear));
+                 int(isNew ? ConfirmationDialog::ActionNew : ConfirmationDialog::ActionClear));
 
         QTest::mouseClick(ok ? m_message->bsSkinButton1() : m_message->bsSkinButton2(),
                           Qt::LeftButton);

@@ -140,7 +140,7 @@ void whenFileDialogShown(QObject *context, std::function<void(QFileDialog *)> ha
     timer->start();
 }
 
-void runCommand(Tform1 &form, const QString &source, bool save)
+void runCommand(MainWindow &form, const QString &source, bool save)
 {
     if (source == QLatin1String("menu"))
         (save ? form.ui().save1 : form.ui().open1)->trigger();
@@ -150,14 +150,14 @@ void runCommand(Tform1 &form, const QString &source, bool save)
 }
 
 // The radio image and CSV commands by name.
-QAction *extraItem(Tform1 &form, const QString &command)
+QAction *extraItem(MainWindow &form, const QString &command)
 {
     if (command == QLatin1String("image"))
         return form.ui().openimage1;
     return command == QLatin1String("import") ? form.ui().importcsv1 : form.ui().exportcsv1;
 }
 
-RememberingFileDialog &extraDialog(Tform1 &form, const QString &command)
+RememberingFileDialog &extraDialog(MainWindow &form, const QString &command)
 {
     if (command == QLatin1String("image"))
         return form.imageDialog();
@@ -291,7 +291,7 @@ private slots:
         QFETCH(QString, source);
         ProgramFolder folder;
         Messages messages;
-        Tform1 writer;
+        MainWindow writer;
         writer.setMessageFunction(messages.function());
         fillSample(writer.radioData());
         ScriptedDialog saveScript;
@@ -301,7 +301,7 @@ private slots:
         QCOMPARE(saveScript.shown.size(), 1);
         QVERIFY(QFile::exists(folder.path(QStringLiteral("mine.r07"))));
 
-        Tform1 reader;
+        MainWindow reader;
         reader.setMessageFunction(messages.function());
         ScriptedDialog openScript;
         openScript.answers = {folder.path(QStringLiteral("mine.r07"))};
@@ -323,7 +323,7 @@ private slots:
     {
         ProgramFolder folder;
         Messages messages;
-        Tform1 form;
+        MainWindow form;
         form.setMessageFunction(messages.function());
         fillSample(form.radioData());
         const QString title = form.windowTitle();
@@ -361,7 +361,7 @@ private slots:
                                                             "APO 0 x\r\nBEEP 0 x\r\n" +
                                                             batSaveLine + "\r\n"));
         Messages messages;
-        Tform1 form;
+        MainWindow form;
         form.setMessageFunction(messages.function());
         ChannelTable &table = form.radioData().table;
         table.setCell(ChannelTable::ColRxFreq, 1, QStringLiteral("438.50000"));
@@ -387,7 +387,7 @@ private slots:
     {
         ProgramFolder folder;
         Messages messages;
-        Tform1 form;
+        MainWindow form;
         form.setMessageFunction(messages.function());
         fillSample(form.radioData());
         const QString title = form.windowTitle();
@@ -424,7 +424,7 @@ private slots:
         file.replace("\r\nBatSave 1 ", "\r\nBatSave 7 ");
         QVERIFY(folder.write(QStringLiteral("seven.r07"), file));
         Messages messages;
-        Tform1 form;
+        MainWindow form;
         form.setMessageFunction(messages.function());
         ScriptedDialog script;
         script.answers = {folder.path(QStringLiteral("seven.r07")),
@@ -457,7 +457,7 @@ private slots:
         ProgramFolder folder;
         QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("sub")));
         Messages messages;
-        Tform1 form;
+        MainWindow form;
         form.setMessageFunction(messages.function());
         ScriptedDialog openScript;
         ScriptedDialog saveScript;
@@ -611,7 +611,7 @@ private slots:
         if (backupsKept)
             QVERIFY(QDir().mkpath(backups));
         Messages messages;
-        Tform1 form;
+        MainWindow form;
         form.setMessageFunction(messages.function());
         ScriptedDialog script;
         script.answers = {folder.path(answer), QString()};
@@ -643,7 +643,7 @@ private slots:
     {
         ProgramFolder folder;
         Messages messages;
-        Tform1 writer;
+        MainWindow writer;
         writer.setMessageFunction(messages.function());
         ChannelTable &t = writer.radioData().table;
         const std::pair<int, QStringList> rows[] = {
@@ -662,7 +662,7 @@ private slots:
         QVERIFY(QFile::exists(folder.path(QStringLiteral("list.csv"))));
         QCOMPARE(writer.statusBar()->currentMessage(), QStringLiteral("已导出 4 个信道。"));
 
-        Tform1 reader;
+        MainWindow reader;
         reader.setMessageFunction(messages.function());
         reader.radioData().table.setCell(ChannelTable::ColRxFreq, 50, QStringLiteral("440.00000"));
         ScriptedDialog importScript;
@@ -736,7 +736,7 @@ private slots:
         if (!bytes.isEmpty())
             QVERIFY(folder.write(file, bytes));
         Messages messages;
-        Tform1 form;
+        MainWindow form;
         form.setMessageFunction(messages.function());
         ChannelTable &table = form.radioData().table;
         table.setCell(ChannelTable::ColRxFreq, 50, QStringLiteral("440.00000"));
@@ -779,7 +779,7 @@ private slots:
         ProgramFolder folder;
         const QString path = programFile(QStringLiteral("myini.ini"));
         {
-            Tform1 form;
+            MainWindow form;
             QVERIFY(!form.verifyAfterWriting());
             QVERIFY(!form.ui().verify1->isChecked());
             form.ui().verify1->trigger();
@@ -787,13 +787,13 @@ private slots:
         }
         QCOMPARE(SettingsFile(path).readString(OptionsSection, VerifyKey), QStringLiteral("1"));
         {
-            Tform1 next;
+            MainWindow next;
             QVERIFY(next.verifyAfterWriting());
             QVERIFY(next.ui().verify1->isChecked());
             next.ui().verify1->trigger();
         }
         QCOMPARE(SettingsFile(path).readString(OptionsSection, VerifyKey), QStringLiteral("0"));
-        Tform1 last;
+        MainWindow last;
         QVERIFY(!last.verifyAfterWriting());
     }
 
@@ -804,7 +804,7 @@ private slots:
         ProgramFolder folder;
         const QString path = programFile(QStringLiteral("myini.ini"));
         {
-            Tform1 form;
+            MainWindow form;
             QVERIFY(form.settingsFile());
             QCOMPARE(form.settingsFile()->path(), path);
             QCOMPARE(form.SelectedPort(), 1);
@@ -858,7 +858,7 @@ private slots:
         QVERIFY(folder.write(QStringLiteral("myini.ini"), ini));
         if (port == 1)
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("port 9")));
-        Tform1 form;
+        MainWindow form;
         QCOMPARE(form.SelectedPort(), port);
         QCOMPARE(form.CommPort(), port);
         QAction *skins[] = {form.ui().sk1, form.ui().sk2, form.ui().sk3};
@@ -881,7 +881,7 @@ private slots:
         other.bands.list1_rx.choose(other.bands.list1_rx.append(QStringLiteral("350-390MHz")));
         QVERIFY(saveChannelFile(folder.path(QStringLiteral("band.r07")), other).ok);
         {
-            Tform1 form;
+            MainWindow form;
             form.ui().COM[2]->trigger();
             QTest::mouseClick(form.ui().portRadio[1], Qt::LeftButton);
             form.ui().sk3->trigger();
@@ -900,7 +900,7 @@ private slots:
         QCOMPARE(file.readString("list1_rx", "combo1"), QStringLiteral("350-390MHz"));
         QCOMPARE(file.readInteger("list1_tx", "list2count", 0), 1);
 
-        Tform1 next;
+        MainWindow next;
         QCOMPARE(next.SelectedPort(), 2);
         QCOMPARE(next.SelectedSkin(), 2);
         QCOMPARE(next.radioData().bands.list1_rx.entries(),
@@ -917,7 +917,7 @@ private slots:
         QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("myini.ini")));
         Messages messages;
         {
-            Tform1 form;
+            MainWindow form;
             QCOMPARE(form.SelectedPort(), 1);
             form.setMessageFunction(messages.function());
         }

@@ -46,13 +46,13 @@ QString windowName(LanguageWindow window)
 {
     switch (window) {
     case LanguageWindow::MainWindow:
-        return QStringLiteral("form1");
+        return QStringLiteral("mainWindow");
     case LanguageWindow::AboutBox:
-        return QStringLiteral("aboutForm");
+        return QStringLiteral("aboutBox");
     case LanguageWindow::ProgrammingDialog:
-        return QStringLiteral("R_and_W");
+        return QStringLiteral("programmingDialog");
     case LanguageWindow::ConfirmationDialog:
-        return QStringLiteral("message1");
+        return QStringLiteral("confirmationDialog");
     }
     return {};
 }
@@ -79,8 +79,8 @@ struct StartedProgram
         }
         setProgramFolder(folder.path());
         program = createProgram();
-        program->form1->show();
-        return QTest::qWaitForWindowExposed(program->form1.get());
+        program->mainWindow->show();
+        return QTest::qWaitForWindowExposed(program->mainWindow.get());
     }
     ~StartedProgram()
     {
@@ -88,18 +88,18 @@ struct StartedProgram
         setProgramFolder(QString());
     }
 
-    Tform1 *form() const { return program->form1.get(); }
+    MainWindow *form() const { return program->mainWindow.get(); }
     QWidget *window(LanguageWindow which) const
     {
         switch (which) {
         case LanguageWindow::MainWindow:
-            return program->form1.get();
+            return program->mainWindow.get();
         case LanguageWindow::AboutBox:
-            return program->aboutForm.get();
+            return program->aboutBox.get();
         case LanguageWindow::ProgrammingDialog:
-            return program->R_and_W.get();
+            return program->programmingDialog.get();
         case LanguageWindow::ConfirmationDialog:
-            return program->message1.get();
+            return program->confirmationDialog.get();
         }
         return nullptr;
     }
@@ -306,7 +306,7 @@ class TestLanguage : public QObject
     LanguageTable m_eng;
     LanguageTable m_chn;
 
-    Tform1 *form() const { return m_run.form(); }
+    MainWindow *form() const { return m_run.form(); }
     ChannelTable &table() const { return form()->radioData().table; }
     const LanguageTable &library(bool english) const { return english ? m_eng : m_chn; }
 
@@ -343,7 +343,7 @@ class TestLanguage : public QObject
     QList<SeenText> everythingShown()
     {
         QList<SeenText> seen;
-        const Tform1::Widgets &ui = form()->ui();
+        const MainWindow::Widgets &ui = form()->ui();
         const int page = ui.bsSkinPageControl1->currentIndex();
         const int section = ui.bsSkinButtonsBar1->currentIndex();
         for (int p = 0; p < ui.bsSkinPageControl1->count(); ++p) {
@@ -366,7 +366,7 @@ class TestLanguage : public QObject
     QStringList allMisfits()
     {
         QStringList found;
-        const Tform1::Widgets &ui = form()->ui();
+        const MainWindow::Widgets &ui = form()->ui();
         for (int p = 0; p < ui.bsSkinPageControl1->count(); ++p) {
             ui.bsSkinPageControl1->setCurrentIndex(p);
             for (int s = 0; s < ui.bsSkinButtonsBar1->count(); ++s) {
@@ -394,13 +394,13 @@ private slots:
         QVERIFY(m_run.start(
             {{EngLibrary, QStringLiteral("eng.dll")}, {ChnLibrary, QStringLiteral("chn.dll")}}));
         // Let the splash go.
-        QTRY_VERIFY_WITH_TIMEOUT(!m_run.program->Form5->isVisible(), 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_run.program->splashWindow->isVisible(), 2000);
     }
 
     // Runs first: every start is in English.
     void englishAtStart()
     {
-        const Tform1::Widgets &ui = form()->ui();
+        const MainWindow::Widgets &ui = form()->ui();
         QVERIFY(ui.english->isChecked());
         QVERIFY(!ui.chinese->isChecked());
         QCOMPARE(ui.chinese->text(), m_eng.text(24));
@@ -429,8 +429,8 @@ private slots:
             // The programming dialog's start button and the confirmation
             // dialog's caption are set from the message texts each time the
             // dialog opens.
-            if (s.place == QLatin1String("R_and_W/buttonPanel/bsSkinButton1") ||
-                s.place == QLatin1String("message1 caption"))
+            if (s.place == QLatin1String("programmingDialog/buttonPanel/bsSkinButton1") ||
+                s.place == QLatin1String("confirmationDialog caption"))
                 continue;
             if (s.text.contains(Chinese))
                 chinese << QStringLiteral("%1: %2").arg(s.place, s.text);
@@ -454,7 +454,7 @@ private slots:
     {
         QFETCH(bool, english);
         chooseLanguage(english);
-        const Tform1::Widgets &ui = form()->ui();
+        const MainWindow::Widgets &ui = form()->ui();
         QCOMPARE(ui.english->isChecked(), english);
         QCOMPARE(ui.chinese->isChecked(), !english);
         QCOMPARE(ui.chinese->text(), library(english).text(24));
@@ -592,9 +592,9 @@ private slots:
     // and the cancel and close buttons 97, in both languages.
     void sharedTexts()
     {
-        TaboutForm *about = m_run.program->aboutForm.get();
-        TR_and_W *programming = m_run.program->R_and_W.get();
-        Tmessage1 *message = m_run.program->message1.get();
+        AboutBox *about = m_run.program->aboutBox.get();
+        ProgrammingDialog *programming = m_run.program->programmingDialog.get();
+        ConfirmationDialog *message = m_run.program->confirmationDialog.get();
         for (bool english : {false, true}) {
             chooseLanguage(english);
             const LanguageTable &texts = library(english);
@@ -644,7 +644,7 @@ private slots:
         StartedProgram run;
         QVERIFY(run.start(
             {{QStringLiteral(QB_TEST_LANG_DIR "/testlang.dll"), QStringLiteral("eng.dll")}}));
-        const Tform1::Widgets &ui = run.form()->ui();
+        const MainWindow::Widgets &ui = run.form()->ui();
         QCOMPARE(ui.exit1->text(), QStringLiteral("Ten"));
         for (const TextTarget &target : textTargets()) {
             if (!LanguageTable::isOwnNumber(target.number))
@@ -678,7 +678,7 @@ private slots:
                                  QRegularExpression(QStringLiteral("eng\\.dll is not a language")));
         }
         QVERIFY(run.start(files));
-        const Tform1::Widgets &ui = run.form()->ui();
+        const MainWindow::Widgets &ui = run.form()->ui();
         QVERIFY(ui.english->isChecked());
         QVERIFY(!ui.chinese->isChecked());
         QCOMPARE(ui.chinese->text(), QStringLiteral("chinese"));
@@ -688,7 +688,7 @@ private slots:
         QCOMPARE(ui.verify1->text(), QStringLiteral("写入后校验(&V)"));
         QCOMPARE(ui.bsSkinStatusPanel1->text(),
                  QStringLiteral("     Dravik Torven 对讲机编程软件"));
-        QCOMPARE(run.program->aboutForm->windowTitle(), QStringLiteral("关于..."));
+        QCOMPARE(run.program->aboutBox->windowTitle(), QStringLiteral("关于..."));
         QCOMPARE(run.form()->messages(), MessageSlots{});
 
         ChannelTable &cells = run.form()->radioData().table;

@@ -60,15 +60,15 @@ class TestMainWindow : public QObject
     // The program's folder: no language libraries, a settings file of its own.
     QTemporaryDir m_folder;
     std::unique_ptr<Program> m_program;
-    Tform1 *form() const { return m_program->form1.get(); }
+    MainWindow *form() const { return m_program->mainWindow.get(); }
 
     QWidget *window(const QString &name) const
     {
-        for (QWidget *w : {static_cast<QWidget *>(m_program->form1.get()),
-                           static_cast<QWidget *>(m_program->Form5.get()),
-                           static_cast<QWidget *>(m_program->aboutForm.get()),
-                           static_cast<QWidget *>(m_program->R_and_W.get()),
-                           static_cast<QWidget *>(m_program->message1.get())})
+        for (QWidget *w : {static_cast<QWidget *>(m_program->mainWindow.get()),
+                           static_cast<QWidget *>(m_program->splashWindow.get()),
+                           static_cast<QWidget *>(m_program->aboutBox.get()),
+                           static_cast<QWidget *>(m_program->programmingDialog.get()),
+                           static_cast<QWidget *>(m_program->confirmationDialog.get())})
             if (w->objectName() == name)
                 return w;
         return nullptr;
@@ -93,16 +93,17 @@ private slots:
     void startUp()
     {
         QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("QB-380"));
-        for (const char *name : {"form1", "Form5", "aboutForm", "R_and_W", "message1"}) {
+        for (const char *name : {"mainWindow", "splashWindow", "aboutBox", "programmingDialog",
+                                 "confirmationDialog"}) {
             int found = 0;
             for (QWidget *w : QApplication::topLevelWidgets())
                 found += w->objectName() == QLatin1String(name);
             QCOMPARE(found, 1);
             QVERIFY(!window(QString::fromLatin1(name))->isVisible());
         }
-        QCOMPARE(m_program->message1->PendingAction(), 0);
-        QVERIFY(m_program->Form5->Timer1()->isActive());
-        QCOMPARE(m_program->Form5->Timer1()->interval(), 1000);
+        QCOMPARE(m_program->confirmationDialog->PendingAction(), 0);
+        QVERIFY(m_program->splashWindow->Timer1()->isActive());
+        QCOMPARE(m_program->splashWindow->Timer1()->interval(), 1000);
 
         struct Showing
         {
@@ -111,7 +112,7 @@ private slots:
             bool englishChecked;
         };
         QList<Showing> showings;
-        connect(m_program->Form5.get(), &TForm5::shown, this, [&](bool modal) {
+        connect(m_program->splashWindow.get(), &SplashWindow::shown, this, [&](bool modal) {
             showings.append({modal, form()->isVisible(), form()->ui().english->isChecked()});
         });
         form()->show();
@@ -124,12 +125,12 @@ private slots:
         QVERIFY(!showings[1].mainVisible);
         QVERIFY(showings[1].englishChecked);
         QVERIFY(form()->isVisible());
-        QVERIFY(m_program->Form5->isVisible());
+        QVERIFY(m_program->splashWindow->isVisible());
         QVERIFY(!form()->ui().chinese->isChecked());
         QCOMPARE(form()->ui().chinese->text(), QStringLiteral("chinese"));
 
         // The splash leaves at its next tick.
-        QTRY_VERIFY_WITH_TIMEOUT(!m_program->Form5->isVisible(), 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_program->splashWindow->isVisible(), 2000);
         QVERIFY(form()->isVisible());
     }
 
@@ -140,11 +141,11 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<bool>("onTop");
         // Restoring the chosen band range at creation has set "QB-380".
-        QTest::newRow("main") << "form1" << QSize(793, 546) << "QB-380" << false;
-        QTest::newRow("splash") << "Form5" << QSize(510, 316) << "" << true;
-        QTest::newRow("about") << "aboutForm" << QSize(402, 242) << "关于..." << true;
-        QTest::newRow("programming") << "R_and_W" << QSize(356, 194) << "QB-380" << true;
-        QTest::newRow("message") << "message1" << QSize(334, 161) << "警告" << true;
+        QTest::newRow("main") << "mainWindow" << QSize(793, 546) << "QB-380" << false;
+        QTest::newRow("splash") << "splashWindow" << QSize(510, 316) << "" << true;
+        QTest::newRow("about") << "aboutBox" << QSize(402, 242) << "关于..." << true;
+        QTest::newRow("programming") << "programmingDialog" << QSize(356, 194) << "QB-380" << true;
+        QTest::newRow("message") << "confirmationDialog" << QSize(334, 161) << "警告" << true;
     }
 
     void windows()
@@ -161,16 +162,16 @@ private slots:
         QCOMPARE(w->windowTitle(), title);
         QCOMPARE(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint), onTop);
         QVERIFY(!w->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-        if (name != QLatin1String("form1"))
+        if (name != QLatin1String("mainWindow"))
             QVERIFY(!w->testAttribute(Qt::WA_QuitOnClose));
     }
 
     void splashPicture()
     {
         QVERIFY(QImageReader::supportedImageFormats().contains("jpeg"));
-        const QLabel *image = m_program->Form5->Image1();
+        const QLabel *image = m_program->splashWindow->Image1();
         QCOMPARE(image->size(), QSize(510, 316));
-        QVERIFY(m_program->Form5->windowFlags().testFlag(Qt::FramelessWindowHint));
+        QVERIFY(m_program->splashWindow->windowFlags().testFlag(Qt::FramelessWindowHint));
         // 1559 x 969 scaled to fit, keeping its proportions.
         QCOMPARE(image->pixmap().size(), QSize(508, 316));
     }
@@ -195,110 +196,115 @@ private slots:
         };
         const auto s = [](const char *text) { return QString::fromUtf8(text); };
 
-        add("form1", "bsSkinMainMenuBar1", "QMenuBar", QRect(0, 0, 793, 22), {}, true);
-        add("form1", "file1", "QMenu", {}, s("文件(&F)"));
-        add("form1", "new1", "QAction", {}, s("新建(&N)"));
-        add("form1", "open1", "QAction", {}, s("打开(&O)"));
-        add("form1", "save1", "QAction", {}, s("保存(&S)"));
-        add("form1", "openimage1", "QAction", {}, s("打开电台映像(&I)..."));
-        add("form1", "importcsv1", "QAction", {}, s("导入 CSV(&M)..."));
-        add("form1", "exportcsv1", "QAction", {}, s("导出 CSV(&X)..."));
-        add("form1", "N1", "QAction");
-        add("form1", "exit1", "QAction", {}, s("退出(&E)"));
-        add("form1", "edit1", "QMenu", {}, s("编辑(&P)"));
-        add("form1", "read1", "QAction", {}, s("频率读出(&R)"));
-        add("form1", "write2", "QAction", {}, s("频率写入(&W)"));
-        add("form1", "N3", "QAction");
-        add("form1", "chaedit4", "QAction", {}, s("信道编辑(&E)"));
-        add("form1", "function1", "QAction", {}, s("功能选项(&Y)"));
-        add("form1", "N6", "QAction");
-        add("form1", "otherfunc", "QAction", {}, s("其它功能(&T)"));
-        add("form1", "option1", "QMenu", {}, s("选项"));
-        add("form1", "port1", "QMenu", {}, s("通信端口(&C)"));
-        add("form1", "COM11", "QAction", {}, s("COM(&1)"));
-        add("form1", "COM21", "QAction", {}, s("COM(&2)"));
-        add("form1", "COM31", "QAction", {}, s("COM(&3)"));
-        add("form1", "COM41", "QAction", {}, s("COM(&4)"));
-        add("form1", "skin1", "QMenu", {}, s("皮肤(&S)"));
-        add("form1", "sk1", "QAction", {}, s("蓝色一族"));
-        add("form1", "sk2", "QAction", {}, s("钢板"));
-        add("form1", "sk3", "QAction", {}, s("咖啡"));
-        add("form1", "language", "QMenu", {}, s("语言"));
-        add("form1", "chinese", "QAction", {}, s("chinese"));
-        add("form1", "english", "QAction", {}, s("英文"));
-        add("form1", "verify1", "QAction", {}, s("写入后校验(&V)"));
-        add("form1", "Help1", "QMenu", {}, s("帮助(&H)"));
-        add("form1", "Help2", "QAction", {}, s("帮助(&H)..."));
-        add("form1", "About1", "QAction", {}, s("关于(&A)..."));
+        add("mainWindow", "bsSkinMainMenuBar1", "QMenuBar", QRect(0, 0, 793, 22), {}, true);
+        add("mainWindow", "file1", "QMenu", {}, s("文件(&F)"));
+        add("mainWindow", "new1", "QAction", {}, s("新建(&N)"));
+        add("mainWindow", "open1", "QAction", {}, s("打开(&O)"));
+        add("mainWindow", "save1", "QAction", {}, s("保存(&S)"));
+        add("mainWindow", "openimage1", "QAction", {}, s("打开电台映像(&I)..."));
+        add("mainWindow", "importcsv1", "QAction", {}, s("导入 CSV(&M)..."));
+        add("mainWindow", "exportcsv1", "QAction", {}, s("导出 CSV(&X)..."));
+        add("mainWindow", "N1", "QAction");
+        add("mainWindow", "exit1", "QAction", {}, s("退出(&E)"));
+        add("mainWindow", "edit1", "QMenu", {}, s("编辑(&P)"));
+        add("mainWindow", "read1", "QAction", {}, s("频率读出(&R)"));
+        add("mainWindow", "write2", "QAction", {}, s("频率写入(&W)"));
+        add("mainWindow", "N3", "QAction");
+        add("mainWindow", "chaedit4", "QAction", {}, s("信道编辑(&E)"));
+        add("mainWindow", "function1", "QAction", {}, s("功能选项(&Y)"));
+        add("mainWindow", "N6", "QAction");
+        add("mainWindow", "otherfunc", "QAction", {}, s("其它功能(&T)"));
+        add("mainWindow", "option1", "QMenu", {}, s("选项"));
+        add("mainWindow", "port1", "QMenu", {}, s("通信端口(&C)"));
+        add("mainWindow", "COM11", "QAction", {}, s("COM(&1)"));
+        add("mainWindow", "COM21", "QAction", {}, s("COM(&2)"));
+        add("mainWindow", "COM31", "QAction", {}, s("COM(&3)"));
+        add("mainWindow", "COM41", "QAction", {}, s("COM(&4)"));
+        add("mainWindow", "skin1", "QMenu", {}, s("皮肤(&S)"));
+        add("mainWindow", "sk1", "QAction", {}, s("蓝色一族"));
+        add("mainWindow", "sk2", "QAction", {}, s("钢板"));
+        add("mainWindow", "sk3", "QAction", {}, s("咖啡"));
+        add("mainWindow", "language", "QMenu", {}, s("语言"));
+        add("mainWindow", "chinese", "QAction", {}, s("chinese"));
+        add("mainWindow", "english", "QAction", {}, s("英文"));
+        add("mainWindow", "verify1", "QAction", {}, s("写入后校验(&V)"));
+        add("mainWindow", "Help1", "QMenu", {}, s("帮助(&H)"));
+        add("mainWindow", "Help2", "QAction", {}, s("帮助(&H)..."));
+        add("mainWindow", "About1", "QAction", {}, s("关于(&A)..."));
 
-        add("form1", "bsSkinPanel1", "QWidget", QRect(0, 32, 121, 489), {}, true);
-        add("form1", "bsSkinButtonsBar1", "QToolBox", QRect(1, 1, 119, 352));
-        add("form1", "bsSkinNotebook2", "QGroupBox", QRect(1, 356, 119, 131), s("通信端口"));
-        add("form1", "bsSkinCheckRadioBox5", "QRadioButton", QRect(32, 8, 73, 25), s("   COM1"));
-        add("form1", "bsSkinCheckRadioBox6", "QRadioButton", QRect(32, 32, 73, 25), s("   COM2"));
-        add("form1", "bsSkinCheckRadioBox7", "QRadioButton", QRect(32, 56, 73, 25), s("   COM3"));
-        add("form1", "bsSkinCheckRadioBox8", "QRadioButton", QRect(32, 80, 73, 25), s("   COM4"));
+        add("mainWindow", "bsSkinPanel1", "QWidget", QRect(0, 32, 121, 489), {}, true);
+        add("mainWindow", "bsSkinButtonsBar1", "QToolBox", QRect(1, 1, 119, 352));
+        add("mainWindow", "bsSkinNotebook2", "QGroupBox", QRect(1, 356, 119, 131), s("通信端口"));
+        add("mainWindow", "bsSkinCheckRadioBox5", "QRadioButton", QRect(32, 8, 73, 25),
+            s("   COM1"));
+        add("mainWindow", "bsSkinCheckRadioBox6", "QRadioButton", QRect(32, 32, 73, 25),
+            s("   COM2"));
+        add("mainWindow", "bsSkinCheckRadioBox7", "QRadioButton", QRect(32, 56, 73, 25),
+            s("   COM3"));
+        add("mainWindow", "bsSkinCheckRadioBox8", "QRadioButton", QRect(32, 80, 73, 25),
+            s("   COM4"));
 
-        add("form1", "bsSkinPanel3", "QWidget", QRect(120, 32, 553, 489), {}, true);
-        add("form1", "bsSkinPageControl1", "QTabWidget", QRect(0, 0, 553, 489));
-        add("form1", "bsSkinTabSheet1", "QWidget");
-        add("form1", "bsSkinTabSheet2", "QWidget");
-        add("form1", "StringAlignGrid1", "QTableView", QRect(0, 0, 547, 403));
-        add("form1", "bsSkinPanel8", "QWidget", QRect(6, 411, 531, 49));
-        add("form1", "bsSkinButton6", "QPushButton", QRect(24, 16, 75, 25), s("自动添加"));
-        add("form1", "bsSkinButton9", "QPushButton", QRect(120, 16, 75, 25), s("清除信道"));
-        add("form1", "bsSkinButton3", "QPushButton", QRect(248, 16, 75, 25), s("信道上移"));
-        add("form1", "bsSkinButton4", "QPushButton", QRect(344, 16, 75, 25), s("信道下移"));
-        add("form1", "bsSkinButton5", "QPushButton", QRect(432, 16, 75, 25), s("删除信道"));
+        add("mainWindow", "bsSkinPanel3", "QWidget", QRect(120, 32, 553, 489), {}, true);
+        add("mainWindow", "bsSkinPageControl1", "QTabWidget", QRect(0, 0, 553, 489));
+        add("mainWindow", "bsSkinTabSheet1", "QWidget");
+        add("mainWindow", "bsSkinTabSheet2", "QWidget");
+        add("mainWindow", "StringAlignGrid1", "QTableView", QRect(0, 0, 547, 403));
+        add("mainWindow", "bsSkinPanel8", "QWidget", QRect(6, 411, 531, 49));
+        add("mainWindow", "bsSkinButton6", "QPushButton", QRect(24, 16, 75, 25), s("自动添加"));
+        add("mainWindow", "bsSkinButton9", "QPushButton", QRect(120, 16, 75, 25), s("清除信道"));
+        add("mainWindow", "bsSkinButton3", "QPushButton", QRect(248, 16, 75, 25), s("信道上移"));
+        add("mainWindow", "bsSkinButton4", "QPushButton", QRect(344, 16, 75, 25), s("信道下移"));
+        add("mainWindow", "bsSkinButton5", "QPushButton", QRect(432, 16, 75, 25), s("删除信道"));
 
-        add("form1", "bsSkinPanel2", "QWidget", QRect(672, 32, 113, 489), {}, true);
-        add("form1", "AdvGlowButton1", "QAbstractButton", QRect(24, 40, 73, 73));
-        add("form1", "AdvGlowButton2", "QAbstractButton", QRect(24, 176, 73, 73));
-        add("form1", "AdvGlowButton3", "QAbstractButton", QRect(24, 304, 73, 73));
-        add("form1", "AALinkLabel1", "LinkLabel", QRect(45, 116, 31, 20), s("读频"));
-        add("form1", "AALinkLabel2", "LinkLabel", QRect(45, 252, 31, 20), s("写频"));
-        add("form1", "AALinkLabel3", "LinkLabel", QRect(48, 380, 31, 20), s("退出"));
-        add("form1", "bsSkinStatusBar1", "QStatusBar", QRect(0, 525, 793, 21), {}, true);
-        add("form1", "bsSkinStatusPanel1", "QLabel", {}, s("     Dravik Torven 对讲机编程软件"));
+        add("mainWindow", "bsSkinPanel2", "QWidget", QRect(672, 32, 113, 489), {}, true);
+        add("mainWindow", "AdvGlowButton1", "QAbstractButton", QRect(24, 40, 73, 73));
+        add("mainWindow", "AdvGlowButton2", "QAbstractButton", QRect(24, 176, 73, 73));
+        add("mainWindow", "AdvGlowButton3", "QAbstractButton", QRect(24, 304, 73, 73));
+        add("mainWindow", "AALinkLabel1", "LinkLabel", QRect(45, 116, 31, 20), s("读频"));
+        add("mainWindow", "AALinkLabel2", "LinkLabel", QRect(45, 252, 31, 20), s("写频"));
+        add("mainWindow", "AALinkLabel3", "LinkLabel", QRect(48, 380, 31, 20), s("退出"));
+        add("mainWindow", "bsSkinStatusBar1", "QStatusBar", QRect(0, 525, 793, 21), {}, true);
+        add("mainWindow", "bsSkinStatusPanel1", "QLabel", {},
+            s("     Dravik Torven 对讲机编程软件"));
 
         // The options page: each setting's list and label.
         for (Setting setting : allSettings()) {
             const SettingInfo &info = settingInfo(setting);
-            add("form1", info.comboName.toLatin1().constData(), "QComboBox");
+            add("mainWindow", info.comboName.toLatin1().constData(), "QComboBox");
             if (!info.labelName.isEmpty())
-                add("form1", info.labelName.toLatin1().constData(), "QLabel", {}, info.label);
+                add("mainWindow", info.labelName.toLatin1().constData(), "QLabel", {}, info.label);
         }
-        add("form1", "bsSkinNotebook4", "QGroupBox", {}, s("频段一"));
-        add("form1", "bsSkinNotebook5", "QGroupBox", {}, s("频段二"));
-        add("form1", "bsSkinStdLabel20", "QLabel", {}, s("接收"));
-        add("form1", "bsSkinStdLabel21", "QLabel", {}, s("发射"));
-        add("form1", "bsSkinStdLabel22", "QLabel", {}, s("接收"));
-        add("form1", "bsSkinStdLabel23", "QLabel", {}, s("发射"));
+        add("mainWindow", "bsSkinNotebook4", "QGroupBox", {}, s("频段一"));
+        add("mainWindow", "bsSkinNotebook5", "QGroupBox", {}, s("频段二"));
+        add("mainWindow", "bsSkinStdLabel20", "QLabel", {}, s("接收"));
+        add("mainWindow", "bsSkinStdLabel21", "QLabel", {}, s("发射"));
+        add("mainWindow", "bsSkinStdLabel22", "QLabel", {}, s("接收"));
+        add("mainWindow", "bsSkinStdLabel23", "QLabel", {}, s("发射"));
         for (const char *name :
              {"bsSkinComboBox20", "bsSkinComboBox21", "bsSkinComboBox23", "bsSkinComboBox24"})
-            add("form1", name, "QComboBox");
+            add("mainWindow", name, "QComboBox");
 
-        add("Form5", "Image1", "QLabel", QRect(0, 0, 510, 316));
-        add("Form5", "Timer1", "QTimer");
+        add("splashWindow", "Image1", "QLabel", QRect(0, 0, 510, 316));
+        add("splashWindow", "Timer1", "QTimer");
 
-        add("aboutForm", "Image1", "QLabel", QRect(32, 40, 57, 65));
-        add("aboutForm", "bsSkinStdLabel4", "QLabel", QRect(144, 32, 225, 33),
+        add("aboutBox", "Image1", "QLabel", QRect(32, 40, 57, 65));
+        add("aboutBox", "bsSkinStdLabel4", "QLabel", QRect(144, 32, 225, 33),
             s("RPX4100对讲机编程软件 "));
-        add("aboutForm", "bsSkinStdLabel3", "QLabel", {}, s("版本：4100-1.001 "));
-        add("aboutForm", "bsSkinStdLabel2", "QLabel");
-        add("aboutForm", "bsSkinStdLabel1", "QLabel", {}, s("Dravik"));
-        add("aboutForm", "bsSkinButton2", "QPushButton", QRect(152, 168, 97, 25), s("Ok"));
+        add("aboutBox", "bsSkinStdLabel3", "QLabel", {}, s("版本：4100-1.001 "));
+        add("aboutBox", "bsSkinStdLabel2", "QLabel");
+        add("aboutBox", "bsSkinStdLabel1", "QLabel", {}, s("Dravik"));
+        add("aboutBox", "bsSkinButton2", "QPushButton", QRect(152, 168, 97, 25), s("Ok"));
 
-        add("R_and_W", "bsSkinGauge1", "QProgressBar", QRect(16, 29, 297, 20));
-        add("R_and_W", "buttonPanel", "QFrame", QRect(16, 64, 297, 57));
-        add("R_and_W", "bsSkinButton1", "QPushButton", QRect(48, 16, 57, 25));
-        add("R_and_W", "bsSkinButton2", "QPushButton", QRect(192, 16, 57, 25), s("关闭"));
-        add("R_and_W", "bsSkinStatusPanel1", "QLabel", {}, s("Dravik"));
+        add("programmingDialog", "bsSkinGauge1", "QProgressBar", QRect(16, 29, 297, 20));
+        add("programmingDialog", "buttonPanel", "QFrame", QRect(16, 64, 297, 57));
+        add("programmingDialog", "bsSkinButton1", "QPushButton", QRect(48, 16, 57, 25));
+        add("programmingDialog", "bsSkinButton2", "QPushButton", QRect(192, 16, 57, 25), s("关闭"));
+        add("programmingDialog", "bsSkinStatusPanel1", "QLabel", {}, s("Dravik"));
 
-        add("message1", "cap1", "QLabel", QRect(88, 32, 225, 49));
-        add("message1", "Image1", "QLabel");
-        add("message1", "bsSkinButton1", "QPushButton", {}, s("确定"));
-        add("message1", "bsSkinButton2", "QPushButton", {}, s("取消"));
+        add("confirmationDialog", "cap1", "QLabel", QRect(88, 32, 225, 49));
+        add("confirmationDialog", "Image1", "QLabel");
+        add("confirmationDialog", "bsSkinButton1", "QPushButton", {}, s("确定"));
+        add("confirmationDialog", "bsSkinButton2", "QPushButton", {}, s("取消"));
     }
 
     void namedParts()
@@ -415,11 +421,11 @@ private slots:
         QFETCH(int, before);
         QFETCH(QString, source);
         QFETCH(int, port);
-        const Tform1::Widgets &ui = form()->ui();
+        const MainWindow::Widgets &ui = form()->ui();
         ui.COM[before - 1]->trigger();
         QCOMPARE(form()->SelectedPort(), before);
 
-        QSignalSpy commands(form(), &Tform1::portSelected);
+        QSignalSpy commands(form(), &MainWindow::portSelected);
         if (source == QLatin1String("menu"))
             ui.COM[port - 1]->trigger();
         else
@@ -473,7 +479,7 @@ private slots:
     void skinCommands()
     {
         QFETCH(int, skin);
-        const Tform1::Widgets &ui = form()->ui();
+        const MainWindow::Widgets &ui = form()->ui();
         QAction *items[] = {ui.sk1, ui.sk2, ui.sk3};
         items[skin - 1]->trigger();
 
@@ -485,9 +491,10 @@ private slots:
         for (int other = 1; other <= SkinCount; ++other)
             if (other != skin)
                 QVERIFY(skinStyleSheet(other) != sheet);
-        for (const char *name : {"form1", "aboutForm", "R_and_W", "message1"})
+        for (const char *name :
+             {"mainWindow", "aboutBox", "programmingDialog", "confirmationDialog"})
             QCOMPARE(window(QString::fromLatin1(name))->styleSheet(), sheet);
-        QVERIFY(m_program->Form5->styleSheet() != sheet);
+        QVERIFY(m_program->splashWindow->styleSheet() != sheet);
     }
 
     void exitCommand_data()
@@ -505,7 +512,7 @@ private slots:
     void exitCommand()
     {
         QFETCH(QString, source);
-        Tform1 other;
+        MainWindow other;
         other.show();
         QVERIFY(QTest::qWaitForWindowExposed(&other));
 
@@ -533,7 +540,7 @@ private slots:
     void aboutBox()
     {
         QFETCH(QString, how);
-        TaboutForm *about = m_program->aboutForm.get();
+        AboutBox *about = m_program->aboutBox.get();
         form()->ui().About1->trigger();
         QVERIFY(about->isVisible());
         QVERIFY(!form()->isEnabled());
@@ -557,18 +564,22 @@ private slots:
         QTest::addColumn<int>("news");
         QTest::addColumn<int>("clears");
         QTest::addColumn<int>("pendingAfter");
-        QTest::newRow("message, OK") << int(Tmessage1::ActionNone) << true << false << 0 << 0 << 1;
+        QTest::newRow("message, OK")
+            << int(ConfirmationDialog::ActionNone) << true << false << 0 << 0 << 1;
         QTest::newRow("message, cancel")
-            << int(Tmessage1::ActionNone) << false << false << 0 << 0 << 1;
+            << int(ConfirmationDialog::ActionNone) << false << false << 0 << 0 << 1;
         QTest::newRow("message over the programming dialog, OK")
-            << int(Tmessage1::ActionNone) << true << true << 0 << 0 << 1;
+            << int(ConfirmationDialog::ActionNone) << true << true << 0 << 0 << 1;
         QTest::newRow("message over the programming dialog, cancel")
-            << int(Tmessage1::ActionNone) << false << true << 0 << 0 << 1;
-        QTest::newRow("new, OK") << int(Tmessage1::ActionNew) << true << false << 1 << 0 << 1;
-        QTest::newRow("new, cancel") << int(Tmessage1::ActionNew) << false << false << 0 << 0 << 2;
-        QTest::newRow("clear, OK") << int(Tmessage1::ActionClear) << true << false << 0 << 1 << 1;
+            << int(ConfirmationDialog::ActionNone) << false << true << 0 << 0 << 1;
+        QTest::newRow("new, OK") << int(ConfirmationDialog::ActionNew) << true << false << 1 << 0
+                                 << 1;
+        QTest::newRow("new, cancel")
+            << int(ConfirmationDialog::ActionNew) << false << false << 0 << 0 << 2;
+        QTest::newRow("clear, OK")
+            << int(ConfirmationDialog::ActionClear) << true << false << 0 << 1 << 1;
         QTest::newRow("clear, cancel")
-            << int(Tmessage1::ActionClear) << false << false << 0 << 0 << 3;
+            << int(ConfirmationDialog::ActionClear) << false << false << 0 << 0 << 3;
     }
 
     // A message over the programming dialog (a failed run) takes its
@@ -583,8 +594,8 @@ private slots:
         QFETCH(int, news);
         QFETCH(int, clears);
         QFETCH(int, pendingAfter);
-        Tmessage1 *message = m_program->message1.get();
-        TR_and_W *programming = m_program->R_and_W.get();
+        ConfirmationDialog *message = m_program->confirmationDialog.get();
+        ProgrammingDialog *programming = m_program->programmingDialog.get();
 
         if (overProgramming) {
             programming->show();
@@ -600,9 +611,9 @@ private slots:
             actedAfterClose = actedAfterClose && !message->isVisible() && form()->isEnabled();
         };
         QMetaObject::Connection c1 =
-            connect(message, &Tmessage1::actionNew, this, [&] { acted(newCount); });
+            connect(message, &ConfirmationDialog::actionNew, this, [&] { acted(newCount); });
         QMetaObject::Connection c2 =
-            connect(message, &Tmessage1::actionClear, this, [&] { acted(clearCount); });
+            connect(message, &ConfirmationDialog::actionClear, this, [&] { acted(clearCount); });
 
         message->showMessage(QStringLiteral("Caption"), QStringLiteral("Text"), action);
         QVERIFY(message->isVisible());
@@ -637,7 +648,7 @@ private slots:
     // cannot be closed by any means.
     void programmingDialogClose()
     {
-        TR_and_W *programming = m_program->R_and_W.get();
+        ProgrammingDialog *programming = m_program->programmingDialog.get();
         programming->show();
         form()->setEnabled(false);
         QCOMPARE(programming->focusWidget(), programming->bsSkinButton1());
@@ -764,17 +775,17 @@ private slots:
     void slowStart()
     {
         std::unique_ptr<Program> program = createProgram();
-        QThread::msleep(TForm5::TimerPeriod + 200);
+        QThread::msleep(SplashWindow::TimerPeriod + 200);
         QTimer watchdog;
         watchdog.setSingleShot(true);
         connect(&watchdog, &QTimer::timeout, this,
                 [] { qFatal("the splash's modal showing never ended"); });
-        watchdog.start(5 * TForm5::TimerPeriod);
+        watchdog.start(5 * SplashWindow::TimerPeriod);
 
-        program->form1->show();
+        program->mainWindow->show();
 
         watchdog.stop();
-        QVERIFY(program->form1->isVisible());
+        QVERIFY(program->mainWindow->isVisible());
         program.reset();
     }
 };

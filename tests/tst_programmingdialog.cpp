@@ -126,9 +126,9 @@ class TestProgrammingDialog : public QObject
     VirtualRadio m_radio;
     std::unique_ptr<Program> m_program;
 
-    Tform1 *form() const { return m_program->form1.get(); }
-    TR_and_W *dialog() const { return m_program->R_and_W.get(); }
-    Tmessage1 *message() const { return m_program->message1.get(); }
+    MainWindow *form() const { return m_program->mainWindow.get(); }
+    ProgrammingDialog *dialog() const { return m_program->programmingDialog.get(); }
+    ConfirmationDialog *message() const { return m_program->confirmationDialog.get(); }
     const MessageSlots &texts() const { return form()->messages(); }
     RadioData &data() const { return form()->radioData(); }
 
@@ -299,7 +299,7 @@ private slots:
             QVERIFY2(messageLines().constFirst().startsWith(QLatin1String("1 channel ")) &&
                          messageLines().constFirst().contains(QLatin1String(": 003.")),
                      qPrintable(messageLines().constFirst()));
-            QCOMPARE(message()->PendingAction(), int(Tmessage1::ActionNone));
+            QCOMPARE(message()->PendingAction(), int(ConfirmationDialog::ActionNone));
         } else {
             QVERIFY(!message()->isVisible());
         }
@@ -534,7 +534,7 @@ private slots:
             QVERIFY2(lines[0].startsWith(reason), qPrintable(lines[0]));
         } else {
             QCOMPARE(message()->windowTitle(), texts().ErrorTitle);
-            QCOMPARE(message()->PendingAction(), int(Tmessage1::ActionNone));
+            QCOMPARE(message()->PendingAction(), int(ConfirmationDialog::ActionNone));
             QCOMPARE(lines.value(0), text == 106 ? texts().PortFailedText : texts().LinkFailedText);
             // What went wrong, in a line of its own: the device and the
             // system's reason, or the run's account.
@@ -638,7 +638,7 @@ private slots:
         open(mode);
         QVERIFY(dialog()->isVisible());
         QVERIFY(!form()->isEnabled());
-        QSignalSpy finished(dialog(), &TR_and_W::runFinished);
+        QSignalSpy finished(dialog(), &ProgrammingDialog::runFinished);
         {
             WarningCounter warnings;
             start();
@@ -961,8 +961,8 @@ private slots:
         QVERIFY(m_radio.setFaults(faults));
 
         open(ProgrammingRun::Write);
-        QSignalSpy verified(dialog(), &TR_and_W::verifyFinished);
-        QSignalSpy finished(dialog(), &TR_and_W::runFinished);
+        QSignalSpy verified(dialog(), &ProgrammingDialog::verifyFinished);
+        QSignalSpy finished(dialog(), &ProgrammingDialog::runFinished);
         QStringList captionsDuringReadBack;
         int highest = 0;
         const QMetaObject::Connection c =
@@ -1033,11 +1033,11 @@ private slots:
         }
         setProgramFolder(folder.path());
         std::unique_ptr<Program> program = createProgram();
-        QCOMPARE(program->form1->SelectedPort(), 3);
+        QCOMPARE(program->mainWindow->SelectedPort(), 3);
         DemoOptions options;
         options.lineRate = 0;
         QVERIFY(attachDemoRadio(*program, options));
-        Tform1 *demoForm = program->form1.get();
+        MainWindow *demoForm = program->mainWindow.get();
         QCOMPARE(demoForm->SelectedPort(), 1);
         QCOMPARE(demoForm->portDevice(1), program->demoRadio->portName());
         auto *marker = demoForm->statusBar()->findChild<QLabel *>(QStringLiteral("demoMarker"));
@@ -1047,11 +1047,11 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(demoForm));
 
         demoForm->read1Click();
-        TR_and_W *demoDialog = program->R_and_W.get();
+        ProgrammingDialog *demoDialog = program->programmingDialog.get();
         QVERIFY(demoDialog->isVisible());
         demoDialog->bsSkinButton1()->click();
         QCOMPARE(demoDialog->bsSkinGauge1()->value(), 203);
-        QVERIFY(!program->message1->isVisible());
+        QVERIFY(!program->confirmationDialog->isVisible());
 
         const ChannelTable &table = demoForm->radioData().table;
         const QList<QStringList> expected = {

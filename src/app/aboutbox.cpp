@@ -4,13 +4,13 @@
 #include <QLabel>
 #include <QPushButton>
 
-TaboutForm::TaboutForm(QWidget *parent)
+AboutBox::AboutBox(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint |
                           Qt::WindowStaysOnTopHint)
 {
-    setObjectName(QStringLiteral("aboutForm"));
+    setObjectName(QStringLiteral("aboutBox"));
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("关于..."));
     setFixedSize(402, 242);
@@ -62,26 +62,26 @@ TaboutForm::TaboutForm(QWidget *parent)
     okFont.setItalic(true);
     m_ok->setFont(okFont);
     m_ok->setDefault(true);
-    connect(m_ok, &QPushButton::clicked, this, &TaboutForm::bsSkinButton2Click);
+    connect(m_ok, &QPushButton::clicked, this, &AboutBox::bsSkinButton2Click);
 }
 
-void TaboutForm::bsSkinButton2Click()
+void AboutBox::bsSkinButton2Click()
 {
     close();
 }
 
-void TaboutForm::reject()
+void AboutBox::reject()
 {
     close();
 }
 
-void TaboutForm::closeEvent(QCloseEvent *event)
+void AboutBox::closeEvent(QCloseEvent *event)
 {
     event->accept();
     FormClose();
 }
 
-void TaboutForm::FormClose()
+void AboutBox::FormClose()
 {
     if (m_mainWindow)
         m_mainWindow->setEnabled(true);

@@ -8,12 +8,12 @@ class QPushButton;
 
 // The about box: program name, version, rights notice and maker. Shown
 // without a modal loop; every close gives the main window back its input.
-class TaboutForm : public QDialog
+class AboutBox : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit TaboutForm(QWidget *parent = nullptr);
+    explicit AboutBox(QWidget *parent = nullptr);
 
     void setMainWindow(QWidget *mainWindow) { m_mainWindow = mainWindow; }
 

@@ -67,12 +67,12 @@ QString dialogTitle(QString text)
 
 } // namespace
 
-Tform1::Tform1(QWidget *parent)
+MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
-    setObjectName(QStringLiteral("form1"));
+    setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("RPX-4100"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/radio-64.png")));
     setFixedSize(ClientWidth, ClientHeight);
@@ -126,7 +126,7 @@ Tform1::Tform1(QWidget *parent)
     FormCreate();
 }
 
-Tform1::~Tform1()
+MainWindow::~MainWindow()
 {
     FormDestroy();
     // The pages show the radio data, a member that dies before QWidget's
@@ -135,7 +135,7 @@ Tform1::~Tform1()
     delete takeCentralWidget();
 }
 
-void Tform1::buildMenu()
+void MainWindow::buildMenu()
 {
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("bsSkinMainMenuBar1"));
@@ -150,7 +150,7 @@ void Tform1::buildMenu()
         return m;
     };
     auto item = [this](QMenu *m, const char *name, const QString &text, const char *iconName,
-                       void (Tform1::*handler)()) {
+                       void (MainWindow::*handler)()) {
         QAction *a = m->addAction(text);
         a->setObjectName(QString::fromLatin1(name));
         if (iconName)
@@ -167,29 +167,30 @@ void Tform1::buildMenu()
 
     Widgets &u = m_ui;
     u.file1 = menu(bar, "file1", QStringLiteral("文件(&F)"));
-    u.new1 = item(u.file1, "new1", QStringLiteral("新建(&N)"), "new", &Tform1::new1Click);
-    u.open1 = item(u.file1, "open1", QStringLiteral("打开(&O)"), "open", &Tform1::open1Click);
-    u.save1 = item(u.file1, "save1", QStringLiteral("保存(&S)"), "save", &Tform1::save1Click);
+    u.new1 = item(u.file1, "new1", QStringLiteral("新建(&N)"), "new", &MainWindow::new1Click);
+    u.open1 = item(u.file1, "open1", QStringLiteral("打开(&O)"), "open", &MainWindow::open1Click);
+    u.save1 = item(u.file1, "save1", QStringLiteral("保存(&S)"), "save", &MainWindow::save1Click);
     u.openimage1 =
-        item(u.file1, "openimage1", builtInText(201), "openimage", &Tform1::openimage1Click);
+        item(u.file1, "openimage1", builtInText(201), "openimage", &MainWindow::openimage1Click);
     u.importcsv1 =
-        item(u.file1, "importcsv1", builtInText(202), "importcsv", &Tform1::importcsv1Click);
+        item(u.file1, "importcsv1", builtInText(202), "importcsv", &MainWindow::importcsv1Click);
     u.exportcsv1 =
-        item(u.file1, "exportcsv1", builtInText(203), "exportcsv", &Tform1::exportcsv1Click);
+        item(u.file1, "exportcsv1", builtInText(203), "exportcsv", &MainWindow::exportcsv1Click);
     u.N1 = separator(u.file1, "N1");
-    u.exit1 =
-        item(u.file1, "exit1", QStringLiteral("退出(&E)"), "exit", &Tform1::AdvGlowButton3Click);
+    u.exit1 = item(u.file1, "exit1", QStringLiteral("退出(&E)"), "exit",
+                   &MainWindow::AdvGlowButton3Click);
     bar->addMenu(u.file1);
 
     u.edit1 = menu(bar, "edit1", QStringLiteral("编辑(&P)"));
-    u.read1 = item(u.edit1, "read1", QStringLiteral("频率读出(&R)"), "read", &Tform1::read1Click);
+    u.read1 =
+        item(u.edit1, "read1", QStringLiteral("频率读出(&R)"), "read", &MainWindow::read1Click);
     u.write2 =
-        item(u.edit1, "write2", QStringLiteral("频率写入(&W)"), "write", &Tform1::write2Click);
+        item(u.edit1, "write2", QStringLiteral("频率写入(&W)"), "write", &MainWindow::write2Click);
     u.N3 = separator(u.edit1, "N3");
     u.chaedit4 = item(u.edit1, "chaedit4", QStringLiteral("信道编辑(&E)"), "channels",
-                      &Tform1::chaedit4Click);
+                      &MainWindow::chaedit4Click);
     u.function1 = item(u.edit1, "function1", QStringLiteral("功能选项(&Y)"), "options",
-                       &Tform1::function1Click);
+                       &MainWindow::function1Click);
     u.N6 = separator(u.edit1, "N6");
     u.otherfunc = item(u.edit1, "otherfunc", QStringLiteral("其它功能(&T)"), nullptr, nullptr);
     bar->addMenu(u.edit1);
@@ -197,8 +198,9 @@ void Tform1::buildMenu()
     u.option1 = menu(bar, "option1", QStringLiteral("选项"));
     u.port1 = menu(u.option1, "port1", QStringLiteral("通信端口(&C)"));
     m_portGroup = new QActionGroup(this);
-    void (Tform1::*const portHandlers[4])() = {&Tform1::COM11Click, &Tform1::COM21Click,
-                                               &Tform1::COM31Click, &Tform1::COM41Click};
+    void (MainWindow::*const portHandlers[4])() = {&MainWindow::COM11Click, &MainWindow::COM21Click,
+                                                   &MainWindow::COM31Click,
+                                                   &MainWindow::COM41Click};
     for (int i = 0; i < 4; ++i) {
         const QByteArray name = "COM" + QByteArray::number(i + 1) + "1";
         QAction *a = item(u.port1, name.constData(), QStringLiteral("COM(&%1)").arg(i + 1), "port",
@@ -212,9 +214,9 @@ void Tform1::buildMenu()
 
     u.skin1 = menu(u.option1, "skin1", QStringLiteral("皮肤(&S)"));
     m_skinGroup = new QActionGroup(this);
-    u.sk1 = item(u.skin1, "sk1", QStringLiteral("蓝色一族"), nullptr, &Tform1::sk1Click);
-    u.sk2 = item(u.skin1, "sk2", QStringLiteral("钢板"), nullptr, &Tform1::sk2Click);
-    u.sk3 = item(u.skin1, "sk3", QStringLiteral("咖啡"), nullptr, &Tform1::sk3Click);
+    u.sk1 = item(u.skin1, "sk1", QStringLiteral("蓝色一族"), nullptr, &MainWindow::sk1Click);
+    u.sk2 = item(u.skin1, "sk2", QStringLiteral("钢板"), nullptr, &MainWindow::sk2Click);
+    u.sk3 = item(u.skin1, "sk3", QStringLiteral("咖啡"), nullptr, &MainWindow::sk3Click);
     for (QAction *a : {u.sk1, u.sk2, u.sk3}) {
         a->setCheckable(true);
         m_skinGroup->addAction(a);
@@ -223,8 +225,10 @@ void Tform1::buildMenu()
 
     u.language = menu(u.option1, "language", QStringLiteral("语言"));
     auto *languageGroup = new QActionGroup(this);
-    u.chinese = item(u.language, "chinese", QStringLiteral("中文"), nullptr, &Tform1::chineseClick);
-    u.english = item(u.language, "english", QStringLiteral("英文"), nullptr, &Tform1::englishClick);
+    u.chinese =
+        item(u.language, "chinese", QStringLiteral("中文"), nullptr, &MainWindow::chineseClick);
+    u.english =
+        item(u.language, "english", QStringLiteral("英文"), nullptr, &MainWindow::englishClick);
     for (QAction *a : {u.chinese, u.english}) {
         a->setCheckable(true);
         languageGroup->addAction(a);
@@ -234,17 +238,17 @@ void Tform1::buildMenu()
     u.verify1 = item(u.option1, "verify1", builtInText(204), nullptr, nullptr);
     u.verify1->setCheckable(true);
     // On every change, also the stored option's at start.
-    connect(u.verify1, &QAction::toggled, this, &Tform1::verify1Click);
+    connect(u.verify1, &QAction::toggled, this, &MainWindow::verify1Click);
     bar->addMenu(u.option1);
 
     u.Help1 = menu(bar, "Help1", QStringLiteral("帮助(&H)"));
     u.Help2 = item(u.Help1, "Help2", QStringLiteral("帮助(&H)..."), "help", nullptr);
     u.About1 =
-        item(u.Help1, "About1", QStringLiteral("关于(&A)..."), "about", &Tform1::About1Click);
+        item(u.Help1, "About1", QStringLiteral("关于(&A)..."), "about", &MainWindow::About1Click);
     bar->addMenu(u.Help1);
 }
 
-void Tform1::buildLeftColumn(QWidget *client)
+void MainWindow::buildLeftColumn(QWidget *client)
 {
     Widgets &u = m_ui;
     u.bsSkinPanel1 = makePanel(client, "bsSkinPanel1", QRect(0, 32 - MenuBarHeight, 121, 489));
@@ -258,7 +262,7 @@ void Tform1::buildLeftColumn(QWidget *client)
         const char *name;
         const char *text;
         const char *icon;
-        void (Tform1::*handler)();
+        void (MainWindow::*handler)();
     };
     struct Section
     {
@@ -269,16 +273,16 @@ void Tform1::buildLeftColumn(QWidget *client)
     const Section sections[] = {
         {"barSectionFile",
          "文件",
-         {{"barNew", "新建", "new", &Tform1::new1Click},
-          {"barOpen", "打开", "open", &Tform1::open1Click},
-          {"barSave", "保存", "save", &Tform1::save1Click}}},
+         {{"barNew", "新建", "new", &MainWindow::new1Click},
+          {"barOpen", "打开", "open", &MainWindow::open1Click},
+          {"barSave", "保存", "save", &MainWindow::save1Click}}},
         {"barSectionEdit",
          "编辑",
-         {{"barRead", "频率读出", "read", &Tform1::read1Click},
-          {"barWrite", "频率写入", "write", &Tform1::write2Click},
-          {"barChannels", "信道编辑", "channels", &Tform1::chaedit4Click},
-          {"barOptions", "功能选项", "options", &Tform1::function1Click}}},
-        {"barSectionExit", "退出", {{"barExit", "退出", "exit", &Tform1::AdvGlowButton3Click}}},
+         {{"barRead", "频率读出", "read", &MainWindow::read1Click},
+          {"barWrite", "频率写入", "write", &MainWindow::write2Click},
+          {"barChannels", "信道编辑", "channels", &MainWindow::chaedit4Click},
+          {"barOptions", "功能选项", "options", &MainWindow::function1Click}}},
+        {"barSectionExit", "退出", {{"barExit", "退出", "exit", &MainWindow::AdvGlowButton3Click}}},
     };
     for (const Section &section : sections) {
         const int index =
@@ -300,8 +304,8 @@ void Tform1::buildLeftColumn(QWidget *client)
     auto *inner = new QWidget(group);
     inner->setObjectName(QStringLiteral("bsSkinNotebook2Client"));
     inner->setGeometry(0, 18, 119, 113);
-    void (Tform1::*const handlers[4])() = {&Tform1::COM11Click, &Tform1::COM21Click,
-                                           &Tform1::COM31Click, &Tform1::COM41Click};
+    void (MainWindow::*const handlers[4])() = {&MainWindow::COM11Click, &MainWindow::COM21Click,
+                                               &MainWindow::COM31Click, &MainWindow::COM41Click};
     for (int i = 0; i < 4; ++i) {
         auto *radio = new QRadioButton(QStringLiteral("   COM%1").arg(i + 1), inner);
         radio->setObjectName(QStringLiteral("bsSkinCheckRadioBox%1").arg(i + 5));
@@ -312,7 +316,7 @@ void Tform1::buildLeftColumn(QWidget *client)
     u.portRadio[0]->setChecked(true);
 }
 
-void Tform1::buildCentre(QWidget *client)
+void MainWindow::buildCentre(QWidget *client)
 {
     Widgets &u = m_ui;
     u.bsSkinPanel3 = new QWidget(client);
@@ -360,7 +364,7 @@ void Tform1::buildCentre(QWidget *client)
     u.bsSkinPageControl1->setCurrentWidget(u.bsSkinTabSheet1);
 }
 
-void Tform1::buildEditor()
+void MainWindow::buildEditor()
 {
     Widgets &u = m_ui;
     m_editor = new ChannelEditor(&m_data, u.StringAlignGrid1, u.bsSkinTabSheet1, this);
@@ -371,12 +375,12 @@ void Tform1::buildEditor()
         m_editor->watchBandRangeList(u.options->bandCombo(list));
 }
 
-ChannelEditor::ConfirmTexts Tform1::confirmTexts() const
+ChannelEditor::ConfirmTexts MainWindow::confirmTexts() const
 {
     return {m_messages.ConfirmTitle, m_messages.NewConfirmText, m_messages.ClearConfirmText};
 }
 
-void Tform1::buildRightColumn(QWidget *client)
+void MainWindow::buildRightColumn(QWidget *client)
 {
     Widgets &u = m_ui;
     u.bsSkinPanel2 = makePanel(client, "bsSkinPanel2", QRect(672, 32 - MenuBarHeight, 113, 489));
@@ -391,14 +395,14 @@ void Tform1::buildRightColumn(QWidget *client)
         const char *text;
         int y;
         QRect labelPlace;
-        void (Tform1::*handler)();
+        void (MainWindow::*handler)();
     } entries[] = {
         {&u.AdvGlowButton1, &u.AALinkLabel1, "AdvGlowButton1", "AALinkLabel1", "read", "读频", 40,
-         QRect(45, 116, 31, 20), &Tform1::read1Click},
+         QRect(45, 116, 31, 20), &MainWindow::read1Click},
         {&u.AdvGlowButton2, &u.AALinkLabel2, "AdvGlowButton2", "AALinkLabel2", "write", "写频", 176,
-         QRect(45, 252, 31, 20), &Tform1::write2Click},
+         QRect(45, 252, 31, 20), &MainWindow::write2Click},
         {&u.AdvGlowButton3, &u.AALinkLabel3, "AdvGlowButton3", "AALinkLabel3", "exit", "退出", 304,
-         QRect(48, 380, 31, 20), &Tform1::AdvGlowButton3Click},
+         QRect(48, 380, 31, 20), &MainWindow::AdvGlowButton3Click},
     };
     for (const auto &e : entries) {
         auto *button = new GlowButton(u.bsSkinPanel2);
@@ -416,7 +420,7 @@ void Tform1::buildRightColumn(QWidget *client)
     }
 }
 
-void Tform1::buildStatusBar()
+void MainWindow::buildStatusBar()
 {
     QStatusBar *bar = statusBar();
     bar->setObjectName(QStringLiteral("bsSkinStatusBar1"));
@@ -429,8 +433,8 @@ void Tform1::buildStatusBar()
     m_ui.bsSkinStatusPanel1 = panel;
 }
 
-void Tform1::setWindows(TForm5 *splash, TaboutForm *about, TR_and_W *programming,
-                        Tmessage1 *message)
+void MainWindow::setWindows(SplashWindow *splash, AboutBox *about, ProgrammingDialog *programming,
+                            ConfirmationDialog *message)
 {
     m_splash = splash;
     m_about = about;
@@ -455,27 +459,27 @@ void Tform1::setWindows(TForm5 *splash, TaboutForm *about, TR_and_W *programming
         applySkin();
 }
 
-TForm5 *Tform1::Form5() const
+SplashWindow *MainWindow::splashWindow() const
 {
     return m_splash;
 }
 
-TaboutForm *Tform1::aboutForm() const
+AboutBox *MainWindow::aboutBox() const
 {
     return m_about;
 }
 
-TR_and_W *Tform1::R_and_W() const
+ProgrammingDialog *MainWindow::programmingDialog() const
 {
     return m_programming;
 }
 
-Tmessage1 *Tform1::message1() const
+ConfirmationDialog *MainWindow::confirmationDialog() const
 {
     return m_message;
 }
 
-void Tform1::setVisible(bool visible)
+void MainWindow::setVisible(bool visible)
 {
     if (visible && !m_shown) {
         m_shown = true;
@@ -486,7 +490,7 @@ void Tform1::setVisible(bool visible)
     QMainWindow::setVisible(visible);
 }
 
-void Tform1::FormCreate()
+void MainWindow::FormCreate()
 {
     // The stored port and skin are activated exactly as if the user had
     // picked them, then the band range lists are filled; restoring a chosen
@@ -501,7 +505,7 @@ void Tform1::FormCreate()
     m_ui.verify1->setChecked(readVerifyOption(*m_settingsFile));
 }
 
-void Tform1::FormShow()
+void MainWindow::FormShow()
 {
     if (m_splash)
         m_splash->exec();
@@ -512,7 +516,7 @@ void Tform1::FormShow()
         m_splash->show();
 }
 
-void Tform1::FormDestroy()
+void MainWindow::FormDestroy()
 {
     if (!m_settingsFile)
         return;
@@ -525,7 +529,7 @@ void Tform1::FormDestroy()
     m_settingsFile.reset();
 }
 
-void Tform1::LoadLanguage(const QString &name)
+void MainWindow::LoadLanguage(const QString &name)
 {
     const LanguageWindows windows{this, m_about.data(), m_programming.data(), m_message.data()};
     loadLanguage(
@@ -538,7 +542,7 @@ void Tform1::LoadLanguage(const QString &name)
         });
 }
 
-void Tform1::selectLanguage(bool english)
+void MainWindow::selectLanguage(bool english)
 {
     QAction *chosen = english ? m_ui.english : m_ui.chinese;
     QAction *other = english ? m_ui.chinese : m_ui.english;
@@ -549,90 +553,90 @@ void Tform1::selectLanguage(bool english)
     LoadLanguage(english ? QStringLiteral("eng") : QStringLiteral("chn"));
 }
 
-ChannelFileDialog &Tform1::openDialog()
+ChannelFileDialog &MainWindow::openDialog()
 {
     return m_fileCommands->openDialog();
 }
 
-ChannelFileDialog &Tform1::saveDialog()
+ChannelFileDialog &MainWindow::saveDialog()
 {
     return m_fileCommands->saveDialog();
 }
 
-RememberingFileDialog &Tform1::imageDialog()
+RememberingFileDialog &MainWindow::imageDialog()
 {
     return m_extraCommands->imageDialog();
 }
 
-RememberingFileDialog &Tform1::importCsvDialog()
+RememberingFileDialog &MainWindow::importCsvDialog()
 {
     return m_extraCommands->importDialog();
 }
 
-RememberingFileDialog &Tform1::exportCsvDialog()
+RememberingFileDialog &MainWindow::exportCsvDialog()
 {
     return m_extraCommands->exportDialog();
 }
 
-bool Tform1::verifyAfterWriting() const
+bool MainWindow::verifyAfterWriting() const
 {
     return m_ui.verify1->isChecked();
 }
 
-void Tform1::showStatusNote(const QString &text)
+void MainWindow::showStatusNote(const QString &text)
 {
     // A temporary message: the panel with the language's text is only
     // covered while it shows.
     statusBar()->showMessage(text, StatusNoteMs);
 }
 
-void Tform1::showUserMessage(MessageKind kind, const QString &text)
+void MainWindow::showUserMessage(MessageKind kind, const QString &text)
 {
     if (m_messageFunction)
         m_messageFunction(kind, text);
 }
 
-bool Tform1::commitEdit(bool hideToneList)
+bool MainWindow::commitEdit(bool hideToneList)
 {
     return m_editor->commitEdit(hideToneList);
 }
 
-void Tform1::new1Click()
+void MainWindow::new1Click()
 {
     m_editor->new1Click();
 }
 
-void Tform1::open1Click()
+void MainWindow::open1Click()
 {
     // A cell editor that is open stays as it is.
     m_fileCommands->open();
 }
 
-void Tform1::save1Click()
+void MainWindow::save1Click()
 {
     // The file commands run commitEdit(false) first: a frequency being typed
     // goes into its row, and a text that is no number stops the save.
     m_fileCommands->save();
 }
 
-void Tform1::openimage1Click()
+void MainWindow::openimage1Click()
 {
     // The image replaces every channel: the editors are committed and
     // hidden first.
     m_extraCommands->openImage();
 }
 
-void Tform1::importcsv1Click()
+void MainWindow::importcsv1Click()
 {
     m_extraCommands->importCsv();
 }
 
-void Tform1::exportcsv1Click()
+void MainWindow::exportcsv1Click()
 {
     m_extraCommands->exportCsv();
 }
 
-void Tform1::verify1Click()
+void MainWindow::verify1Click()
 {
     // The item's check mark is the option; the settings file gets it at
     // exit.
@@ -640,17 +644,17 @@ void Tform1::verify1Click()
         m_programming->setVerifyAfterWriting(m_ui.verify1->isChecked());
 }
 
-void Tform1::read1Click()
+void MainWindow::read1Click()
 {
     openProgrammingDialog(ProgrammingRun::Read);
 }
 
-void Tform1::write2Click()
+void MainWindow::write2Click()
 {
     openProgrammingDialog(ProgrammingRun::Write);
 }
 
-void Tform1::openProgrammingDialog(int mode)
+void MainWindow::openProgrammingDialog(int mode)
 {
     if (!m_programming || m_programming->isVisible())
         return;
@@ -665,7 +669,7 @@ void Tform1::openProgrammingDialog(int mode)
         lines.removeAll(QString());
         if (m_message)
             m_message->showMessage(m_messages.ErrorTitle, lines.join(QLatin1Char('\n')),
-                                   Tmessage1::ActionNone);
+                                   ConfirmationDialog::ActionNone);
     };
     QString reason;
     if (!SerialLink::testPort(m_link->portName(), &reason)) {
@@ -683,7 +687,7 @@ void Tform1::openProgrammingDialog(int mode)
     setEnabled(false);
 }
 
-void Tform1::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (m_programming && m_programming->isVisible()) {
         event->ignore();
@@ -692,52 +696,52 @@ void Tform1::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
-void Tform1::chineseClick()
+void MainWindow::chineseClick()
 {
     selectLanguage(false);
     convertFixedTexts(m_data.table);
 }
 
-void Tform1::englishClick()
+void MainWindow::englishClick()
 {
     selectLanguage(true);
     convertFixedTexts(m_data.table);
 }
 
-void Tform1::AdvGlowButton3Click()
+void MainWindow::AdvGlowButton3Click()
 {
     // Closing the main window ends the program; nothing is asked.
     close();
 }
 
-void Tform1::chaedit4Click()
+void MainWindow::chaedit4Click()
 {
     m_ui.bsSkinPageControl1->setCurrentWidget(m_ui.bsSkinTabSheet1);
 }
 
-void Tform1::function1Click()
+void MainWindow::function1Click()
 {
     m_ui.bsSkinPageControl1->setCurrentWidget(m_ui.bsSkinTabSheet2);
 }
 
-void Tform1::COM11Click()
+void MainWindow::COM11Click()
 {
     portCommand(1);
 }
-void Tform1::COM21Click()
+void MainWindow::COM21Click()
 {
     portCommand(2);
 }
-void Tform1::COM31Click()
+void MainWindow::COM31Click()
 {
     portCommand(3);
 }
-void Tform1::COM41Click()
+void MainWindow::COM41Click()
 {
     portCommand(4);
 }
 
-void Tform1::portCommand(int port)
+void MainWindow::portCommand(int port)
 {
     for (int i = 0; i < 4; ++i)
         m_ui.COM[i]->setChecked(i == port - 1);
@@ -755,7 +759,7 @@ void Tform1::portCommand(int port)
         radio->setChecked(true);
 }
 
-QString Tform1::portDevice(int port) const
+QString MainWindow::portDevice(int port) const
 {
     if (port == 1 && !m_demoDevice.isEmpty())
         return m_demoDevice;
@@ -763,7 +767,7 @@ QString Tform1::portDevice(int port) const
                           m_settingsFile ? configuredPortPath(*m_settingsFile, port) : QString());
 }
 
-void Tform1::useDemoRadio(const QString &device)
+void MainWindow::useDemoRadio(const QString &device)
 {
     m_demoDevice = device;
     const int stored = m_portToSave;
@@ -777,20 +781,20 @@ void Tform1::useDemoRadio(const QString &device)
     m_demoMarker->setText(QStringLiteral("(demo) virtual radio on COM1  "));
 }
 
-void Tform1::sk1Click()
+void MainWindow::sk1Click()
 {
     skinCommand(1);
 }
-void Tform1::sk2Click()
+void MainWindow::sk2Click()
 {
     skinCommand(2);
 }
-void Tform1::sk3Click()
+void MainWindow::sk3Click()
 {
     skinCommand(3);
 }
 
-void Tform1::skinCommand(int skin)
+void MainWindow::skinCommand(int skin)
 {
     QAction *items[] = {m_ui.sk1, m_ui.sk2, m_ui.sk3};
     for (int i = 0; i < SkinCount; ++i)
@@ -799,7 +803,7 @@ void Tform1::skinCommand(int skin)
     applySkin();
 }
 
-void Tform1::applySkin()
+void MainWindow::applySkin()
 {
     // One skin dresses the main window and its three dialogs; the splash
     // keeps its own look.
@@ -811,7 +815,7 @@ void Tform1::applySkin()
             dialog->setStyleSheet(sheet);
 }
 
-void Tform1::About1Click()
+void MainWindow::About1Click()
 {
     if (!m_about)
         return;

@@ -34,18 +34,18 @@ class QToolButton;
 class RememberingFileDialog;
 class SerialLink;
 class SettingsFile;
-class TForm5;
-class TR_and_W;
-class TaboutForm;
-class Tmessage1;
+class SplashWindow;
+class ProgrammingDialog;
+class AboutBox;
+class ConfirmationDialog;
 
-// The main window (one object, objectName "form1"): menu bar, sectioned
+// The main window (one object, objectName "mainWindow"): menu bar, sectioned
 // button bar and port group on the left, the channel and options pages in
 // the centre, read / write / exit buttons on the right, and a status bar.
 // It owns the radio data the pages show and carries out every command; each
 // command has one handler, whichever menu item, bar item, button or label
 // offers it.
-class Tform1 : public QMainWindow
+class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
@@ -102,8 +102,8 @@ public:
     static constexpr int MenuBarHeight = 22;
     static constexpr int StatusBarHeight = 21;
 
-    explicit Tform1(QWidget *parent = nullptr);
-    ~Tform1() override;
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     const Widgets &ui() const { return m_ui; }
     RadioData &radioData() { return m_data; }
@@ -112,11 +112,12 @@ public:
     ChannelEditor *editor() const { return m_editor; }
 
     // The other windows of the program, created after this one.
-    void setWindows(TForm5 *splash, TaboutForm *about, TR_and_W *programming, Tmessage1 *message);
-    TForm5 *Form5() const;
-    TaboutForm *aboutForm() const;
-    TR_and_W *R_and_W() const;
-    Tmessage1 *message1() const;
+    void setWindows(SplashWindow *splash, AboutBox *about, ProgrammingDialog *programming,
+                    ConfirmationDialog *message);
+    SplashWindow *splashWindow() const;
+    AboutBox *aboutBox() const;
+    ProgrammingDialog *programmingDialog() const;
+    ConfirmationDialog *confirmationDialog() const;
 
     // The chosen serial port 1-4, kept with the port group.
     int SelectedPort() const { return m_selectedPort; }
@@ -260,10 +261,10 @@ private:
     QActionGroup *m_portGroup = nullptr;
     QActionGroup *m_skinGroup = nullptr;
 
-    QPointer<TForm5> m_splash;
-    QPointer<TaboutForm> m_about;
-    QPointer<TR_and_W> m_programming;
-    QPointer<Tmessage1> m_message;
+    QPointer<SplashWindow> m_splash;
+    QPointer<AboutBox> m_about;
+    QPointer<ProgrammingDialog> m_programming;
+    QPointer<ConfirmationDialog> m_message;
 
     int m_selectedPort = 1;
     int m_commPort = 1;

@@ -56,11 +56,11 @@ QString ownText(const MessageSlots *messages, QString MessageSlots::*slot, int n
 
 } // namespace
 
-TR_and_W::TR_and_W(QWidget *parent)
+ProgrammingDialog::ProgrammingDialog(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint)
 {
-    setObjectName(QStringLiteral("R_and_W"));
+    setObjectName(QStringLiteral("programmingDialog"));
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("QB-380"));
     setFixedSize(356, 194);
@@ -82,13 +82,13 @@ TR_and_W::TR_and_W(QWidget *parent)
     m_start->setObjectName(QStringLiteral("bsSkinButton1"));
     m_start->setGeometry(48, 16, 57, 25);
     m_start->setDefault(true);
-    connect(m_start, &QPushButton::clicked, this, &TR_and_W::bsSkinButton1Click);
+    connect(m_start, &QPushButton::clicked, this, &ProgrammingDialog::bsSkinButton1Click);
 
     m_close = new QPushButton(QStringLiteral("关闭"), m_buttonPanel);
     m_close->setObjectName(QStringLiteral("bsSkinButton2"));
     m_close->setGeometry(192, 16, 57, 25);
     m_close->setAutoDefault(false);
-    connect(m_close, &QPushButton::clicked, this, &TR_and_W::bsSkinButton2Click);
+    connect(m_close, &QPushButton::clicked, this, &ProgrammingDialog::bsSkinButton2Click);
 
     m_statusBar = new QStatusBar(this);
     m_statusBar->setObjectName(QStringLiteral("bsSkinStatusBar1"));
@@ -99,7 +99,7 @@ TR_and_W::TR_and_W(QWidget *parent)
     m_statusBar->addWidget(m_statusPanel, 1);
 }
 
-void TR_and_W::setRadio(SerialLink *link, ProgrammingRun *run, const RadioData *data)
+void ProgrammingDialog::setRadio(SerialLink *link, ProgrammingRun *run, const RadioData *data)
 {
     m_link = link;
     m_data = data;
@@ -110,12 +110,12 @@ void TR_and_W::setRadio(SerialLink *link, ProgrammingRun *run, const RadioData *
         connect(m_run, &ProgrammingRun::progress, m_gauge, &QProgressBar::setValue);
 }
 
-void TR_and_W::setMessageDialog(Tmessage1 *message)
+void ProgrammingDialog::setMessageDialog(ConfirmationDialog *message)
 {
     m_message = message;
 }
 
-bool TR_and_W::openFor(int mode, const QString &caption)
+bool ProgrammingDialog::openFor(int mode, const QString &caption)
 {
     if (!m_link || (mode != ModeRead && mode != ModeWrite))
         return false;
@@ -139,7 +139,7 @@ bool TR_and_W::openFor(int mode, const QString &caption)
     return true;
 }
 
-void TR_and_W::bsSkinButton1Click()
+void ProgrammingDialog::bsSkinButton1Click()
 {
     if (!m_run || !m_start->isEnabled() || (m_tag != ModeRead && m_tag != ModeWrite))
         return;
@@ -171,7 +171,7 @@ void TR_and_W::bsSkinButton1Click()
     emit runFinished(result);
 }
 
-QString TR_and_W::keepBackup()
+QString ProgrammingDialog::keepBackup()
 {
     const Backups::BackupResult backup = Backups::save(m_run->image());
     if (!backup.ok) {
@@ -186,7 +186,7 @@ QString TR_and_W::keepBackup()
     return {};
 }
 
-VerifyReport TR_and_W::verifyWrite()
+VerifyReport ProgrammingDialog::verifyWrite()
 {
     const QString caption = windowTitle();
     const QString verifying = ownText(m_messages, &MessageSlots::VerifyingText, 205);
@@ -205,8 +205,8 @@ VerifyReport TR_and_W::verifyWrite()
     return verify;
 }
 
-void TR_and_W::report(const ProgrammingResult &result, const QString &backupWarning,
-                      const std::optional<VerifyReport> &verify)
+void ProgrammingDialog::report(const ProgrammingResult &result, const QString &backupWarning,
+                               const std::optional<VerifyReport> &verify)
 {
     QStringList notes;
     if (!result.unreadableChannels.isEmpty())
@@ -260,7 +260,7 @@ void TR_and_W::report(const ProgrammingResult &result, const QString &backupWarn
     }
 }
 
-void TR_and_W::showFailure(const QStringList &lines, const QString &caption)
+void ProgrammingDialog::showFailure(const QStringList &lines, const QString &caption)
 {
     if (!m_message)
         return;
@@ -271,28 +271,28 @@ void TR_and_W::showFailure(const QStringList &lines, const QString &caption)
     const QString title = !caption.isEmpty() ? caption
                           : m_messages       ? m_messages->ErrorTitle
                                              : QString();
-    m_message->showMessage(title, shown.join(QLatin1Char('\n')), Tmessage1::ActionNone);
+    m_message->showMessage(title, shown.join(QLatin1Char('\n')), ConfirmationDialog::ActionNone);
 }
 
-void TR_and_W::bsSkinButton2Click()
+void ProgrammingDialog::bsSkinButton2Click()
 {
     close();
 }
 
-void TR_and_W::reject()
+void ProgrammingDialog::reject()
 {
     // Escape asks to close like the close button, under the same rule.
     close();
 }
 
-void TR_and_W::showEvent(QShowEvent *event)
+void ProgrammingDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (!event->spontaneous())
         FormShow();
 }
 
-void TR_and_W::closeEvent(QCloseEvent *event)
+void ProgrammingDialog::closeEvent(QCloseEvent *event)
 {
     if (!m_start->isEnabled()) {
         event->ignore();
@@ -302,12 +302,12 @@ void TR_and_W::closeEvent(QCloseEvent *event)
     FormClose();
 }
 
-void TR_and_W::FormShow()
+void ProgrammingDialog::FormShow()
 {
     m_start->setFocus();
 }
 
-void TR_and_W::FormClose()
+void ProgrammingDialog::FormClose()
 {
     if (m_link)
         m_link->setPortOpen(false);

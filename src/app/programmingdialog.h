@@ -12,7 +12,7 @@ class QProgressBar;
 class QPushButton;
 class QStatusBar;
 class SerialLink;
-class Tmessage1;
+class ConfirmationDialog;
 struct MessageSlots;
 struct ProgrammingResult;
 struct RadioData;
@@ -47,14 +47,14 @@ struct VerifyReport;
 //   bar.
 // The status bar's own text (the language's) stays underneath: these are
 // temporary messages, cleared when the dialog opens or a run starts.
-class TR_and_W : public QDialog
+class ProgrammingDialog : public QDialog
 {
     Q_OBJECT
 
 public:
     enum Mode : int { ModeRead = 1, ModeWrite = 2 };
 
-    explicit TR_and_W(QWidget *parent = nullptr);
+    explicit ProgrammingDialog(QWidget *parent = nullptr);
 
     void setMainWindow(QWidget *mainWindow) { m_mainWindow = mainWindow; }
     // The serial link whose port the dialog holds open while shown, the
@@ -64,7 +64,7 @@ public:
     void setVerifyAfterWriting(bool verify) { m_verifyAfterWriting = verify; }
     bool verifyAfterWriting() const { return m_verifyAfterWriting; }
     // Where failures are shown, and the texts of the last language load.
-    void setMessageDialog(Tmessage1 *message);
+    void setMessageDialog(ConfirmationDialog *message);
     void setMessages(const MessageSlots *messages) { m_messages = messages; }
 
     // Opens the port and then shows the dialog in `mode` with `caption` on
@@ -122,7 +122,7 @@ private:
     QStatusBar *m_statusBar;
     QLabel *m_statusPanel;
     QPointer<QWidget> m_mainWindow;
-    QPointer<Tmessage1> m_message;
+    QPointer<ConfirmationDialog> m_message;
     SerialLink *m_link = nullptr;
     ProgrammingRun *m_run = nullptr;
     const RadioData *m_data = nullptr;

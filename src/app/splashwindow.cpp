@@ -7,14 +7,14 @@
 
 #include <utility>
 
-TForm5::TForm5(QWidget *parent)
+SplashWindow::SplashWindow(QWidget *parent)
     : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
-    setObjectName(QStringLiteral("Form5"));
+    setObjectName(QStringLiteral("splashWindow"));
     setAttribute(Qt::WA_QuitOnClose, false);
     setFixedSize(510, 316);
     // The skins dress the working windows only; the logo keeps its own look.
-    setStyleSheet(QStringLiteral("TForm5 { background: #061430; }"));
+    setStyleSheet(QStringLiteral("SplashWindow { background: #061430; }"));
 
     m_image = new QLabel(this);
     m_image->setObjectName(QStringLiteral("Image1"));
@@ -29,11 +29,11 @@ TForm5::TForm5(QWidget *parent)
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(TimerPeriod);
-    connect(m_timer, &QTimer::timeout, this, &TForm5::Timer1Timer);
+    connect(m_timer, &QTimer::timeout, this, &SplashWindow::Timer1Timer);
     m_timer->start();
 }
 
-void TForm5::setVisible(bool visible)
+void SplashWindow::setVisible(bool visible)
 {
     // Showing a splash window processes events before a modal showing starts
     // its wait. A tick then (due already after a slow start) would close the
@@ -43,10 +43,10 @@ void TForm5::setVisible(bool visible)
     QDialog::setVisible(visible);
     m_showing = false;
     if (visible && std::exchange(m_tickWhileShowing, false))
-        QTimer::singleShot(0, this, &TForm5::Timer1Timer);
+        QTimer::singleShot(0, this, &SplashWindow::Timer1Timer);
 }
 
-void TForm5::Timer1Timer()
+void SplashWindow::Timer1Timer()
 {
     if (m_showing) {
         m_tickWhileShowing = true;
@@ -57,7 +57,7 @@ void TForm5::Timer1Timer()
         close();
 }
 
-void TForm5::showEvent(QShowEvent *event)
+void SplashWindow::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (!event->spontaneous())

@@ -8,14 +8,14 @@ class QTimer;
 // The splash window: the maker's logo, borderless. Its timer runs from
 // creation for the whole run and closes (hides) the window on every tick, so
 // each showing lasts at most about a second; a modal showing ends with it.
-class TForm5 : public QDialog
+class SplashWindow : public QDialog
 {
     Q_OBJECT
 
 public:
     static constexpr int TimerPeriod = 1000;
 
-    explicit TForm5(QWidget *parent = nullptr);
+    explicit SplashWindow(QWidget *parent = nullptr);
 
     QLabel *Image1() const { return m_image; }
     QTimer *Timer1() const { return m_timer; }

@@ -105,15 +105,15 @@ void ChannelEditor::setButtons(QAbstractButton *autoAdd, QAbstractButton *clear,
     connect(remove, &QAbstractButton::clicked, this, &ChannelEditor::bsSkinButton5Click);
 }
 
-void ChannelEditor::setConfirmationDialog(Tmessage1 *dialog)
+void ChannelEditor::setConfirmationDialog(ConfirmationDialog *dialog)
 {
     if (m_confirm)
         disconnect(m_confirm, nullptr, this, nullptr);
     m_confirm = dialog;
     if (!dialog)
         return;
-    connect(dialog, &Tmessage1::actionNew, this, &ChannelEditor::newTable);
-    connect(dialog, &Tmessage1::actionClear, this, &ChannelEditor::clearChannels);
+    connect(dialog, &ConfirmationDialog::actionNew, this, &ChannelEditor::newTable);
+    connect(dialog, &ConfirmationDialog::actionClear, this, &ChannelEditor::clearChannels);
 }
 
 void ChannelEditor::setConfirmTexts(std::function<ConfirmTexts()> texts)
@@ -583,13 +583,13 @@ void ChannelEditor::askConfirmation(const QString &text, int action)
 void ChannelEditor::bsSkinButton9Click()
 {
     askConfirmation(m_confirmTexts ? m_confirmTexts().ClearConfirmText : QString(),
-                    Tmessage1::ActionClear);
+                    ConfirmationDialog::ActionClear);
 }
 
 void ChannelEditor::new1Click()
 {
     askConfirmation(m_confirmTexts ? m_confirmTexts().NewConfirmText : QString(),
-                    Tmessage1::ActionNew);
+                    ConfirmationDialog::ActionNew);
 }
 
 void ChannelEditor::clearChannels()

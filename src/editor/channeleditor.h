@@ -13,7 +13,7 @@ class FrequencyEdit;
 class QAbstractButton;
 class QComboBox;
 class QTimer;
-class Tmessage1;
+class ConfirmationDialog;
 class ToneListBox;
 struct RadioData;
 
@@ -71,7 +71,7 @@ public:
     void setButtons(QAbstractButton *autoAdd, QAbstractButton *clear, QAbstractButton *moveUp,
                     QAbstractButton *moveDown, QAbstractButton *remove);
     // The dialog that asks before new and clear; its OK runs them.
-    void setConfirmationDialog(Tmessage1 *dialog);
+    void setConfirmationDialog(ConfirmationDialog *dialog);
     void setConfirmTexts(std::function<ConfirmTexts()> texts);
     // A band range list whose drop-down, when it closes, asks for a new
     // table as the new command does.
@@ -160,7 +160,7 @@ private:
     // is being destroyed, when it is no longer a QAbstractButton: held as a
     // QObject so that the comparison casts nothing.
     QPointer<QObject> m_autoAddButton;
-    QPointer<Tmessage1> m_confirm;
+    QPointer<ConfirmationDialog> m_confirm;
     std::function<ConfirmTexts()> m_confirmTexts;
     QList<QObject *> m_bandRangePopups;
 

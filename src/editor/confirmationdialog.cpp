@@ -31,11 +31,11 @@ void setStaysOnTop(QWidget *window, bool onTop)
         window->show();
 }
 
-Tmessage1::Tmessage1(QWidget *parent)
+ConfirmationDialog::ConfirmationDialog(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint)
 {
-    setObjectName(QStringLiteral("message1"));
+    setObjectName(QStringLiteral("confirmationDialog"));
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("警告"));
     setFixedSize(334, 161);
@@ -56,15 +56,15 @@ Tmessage1::Tmessage1(QWidget *parent)
     m_ok->setObjectName(QStringLiteral("bsSkinButton1"));
     m_ok->setGeometry(OkX, ButtonY, 75, 25);
     m_ok->setDefault(true);
-    connect(m_ok, &QPushButton::clicked, this, &Tmessage1::bsSkinButton1Click);
+    connect(m_ok, &QPushButton::clicked, this, &ConfirmationDialog::bsSkinButton1Click);
 
     m_cancel = new QPushButton(QStringLiteral("取消"), this);
     m_cancel->setObjectName(QStringLiteral("bsSkinButton2"));
     m_cancel->setGeometry(CancelX, ButtonY, 75, 25);
-    connect(m_cancel, &QPushButton::clicked, this, &Tmessage1::bsSkinButton2Click);
+    connect(m_cancel, &QPushButton::clicked, this, &ConfirmationDialog::bsSkinButton2Click);
 }
 
-void Tmessage1::showMessage(const QString &caption, const QString &text, int action)
+void ConfirmationDialog::showMessage(const QString &caption, const QString &text, int action)
 {
     if (m_mainWindow)
         m_mainWindow->setEnabled(false);
@@ -79,7 +79,7 @@ void Tmessage1::showMessage(const QString &caption, const QString &text, int act
     activateWindow();
 }
 
-void Tmessage1::fitText()
+void ConfirmationDialog::fitText()
 {
     // A text that fits the design keeps it; a longer one (a message with
     // the system's reason, a list of problems) widens the dialog, then makes
@@ -108,7 +108,7 @@ void Tmessage1::fitText()
         move(s->availableGeometry().center() - rect().center());
 }
 
-void Tmessage1::bsSkinButton1Click()
+void ConfirmationDialog::bsSkinButton1Click()
 {
     close();
     // The action runs with the dialog already gone and the main window
@@ -127,36 +127,36 @@ void Tmessage1::bsSkinButton1Click()
     }
 }
 
-void Tmessage1::bsSkinButton2Click()
+void ConfirmationDialog::bsSkinButton2Click()
 {
     close();
 }
 
-void Tmessage1::reject()
+void ConfirmationDialog::reject()
 {
     // Escape is the same as Cancel and goes through the close rules.
     close();
 }
 
-void Tmessage1::showEvent(QShowEvent *event)
+void ConfirmationDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (!event->spontaneous())
         FormShow();
 }
 
-void Tmessage1::closeEvent(QCloseEvent *event)
+void ConfirmationDialog::closeEvent(QCloseEvent *event)
 {
     event->accept();
     FormClose();
 }
 
-void Tmessage1::FormShow()
+void ConfirmationDialog::FormShow()
 {
     setStaysOnTop(m_programmingDialog, false);
 }
 
-void Tmessage1::FormClose()
+void ConfirmationDialog::FormClose()
 {
     // The programming dialog, while it stays open over a failed run, keeps
     // the main window disabled until it closes itself: the table is not to

@@ -14,7 +14,7 @@ class QPushButton;
 // programming dialog gives up its stay-on-top style, so the message is never
 // hidden behind it. A text longer than the design's label makes the dialog
 // wider and taller.
-class Tmessage1 : public QDialog
+class ConfirmationDialog : public QDialog
 {
     Q_OBJECT
 
@@ -26,7 +26,7 @@ public:
         ActionClear = 3, // empty the channel table
     };
 
-    explicit Tmessage1(QWidget *parent = nullptr);
+    explicit ConfirmationDialog(QWidget *parent = nullptr);
 
     // The windows the dialog works on: the one it disables while shown, and
     // the one it takes the stay-on-top style from.

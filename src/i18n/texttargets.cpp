@@ -35,7 +35,7 @@ const TextTarget targets[] = {
     {26, W::MainWindow, K::Menu, "Help1"},
     {27, W::MainWindow, K::MenuItem, "Help2"},
     {28, W::MainWindow, K::MenuItem, "About1"},
-    {28, W::AboutBox, K::WindowCaption, "aboutForm"},
+    {28, W::AboutBox, K::WindowCaption, "aboutBox"},
     {29, W::MainWindow, K::ButtonBarSection, "bsSkinButtonsBar1", 0},
     {30, W::MainWindow, K::ButtonBarItem, "bsSkinButtonsBar1", 0, 0},
     {31, W::MainWindow, K::ButtonBarItem, "bsSkinButtonsBar1", 0, 1},

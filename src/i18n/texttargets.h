@@ -14,10 +14,10 @@
 // The window a target belongs to; objectNames repeat across windows
 // (bsSkinButton2 is a button in three of them).
 enum class LanguageWindow {
-    MainWindow,         // Tform1
-    AboutBox,           // TaboutForm
-    ProgrammingDialog,  // TR_and_W
-    ConfirmationDialog, // Tmessage1
+    MainWindow,
+    AboutBox,
+    ProgrammingDialog,
+    ConfirmationDialog,
 };
 
 enum class TextTargetKind {
