@@ -120,7 +120,7 @@ int main(int argc, char *argv[])
     SplashWindow *splash = program->splashWindow.get();
     QObject::connect(splash, &SplashWindow::shown, splash, [splash](bool modal) {
         if (modal)
-            QTimer::singleShot(0, splash, &SplashWindow::Timer1Timer);
+            QTimer::singleShot(0, splash, &SplashWindow::closeOnTick);
     });
     FirstPaint watch;
     program->mainWindow->installEventFilter(&watch);

@@ -143,7 +143,7 @@ void whenFileDialogShown(QObject *context, std::function<void(QFileDialog *)> ha
 void runCommand(MainWindow &form, const QString &source, bool save)
 {
     if (source == QLatin1String("menu"))
-        (save ? form.ui().save1 : form.ui().open1)->trigger();
+        (save ? form.ui().saveAction : form.ui().openAction)->trigger();
     else
         form.findChild<QToolButton *>(save ? QStringLiteral("barSave") : QStringLiteral("barOpen"))
             ->click();
@@ -153,8 +153,9 @@ void runCommand(MainWindow &form, const QString &source, bool save)
 QAction *extraItem(MainWindow &form, const QString &command)
 {
     if (command == QLatin1String("image"))
-        return form.ui().openimage1;
-    return command == QLatin1String("import") ? form.ui().importcsv1 : form.ui().exportcsv1;
+        return form.ui().openImageAction;
+    return command == QLatin1String("import") ? form.ui().importCsvAction
+                                              : form.ui().exportCsvAction;
 }
 
 RememberingFileDialog &extraDialog(MainWindow &form, const QString &command)
@@ -331,8 +332,8 @@ private slots:
         ScriptedDialog script;
         form.openDialog().setRunner(script.runner());
         form.saveDialog().setRunner(script.runner());
-        form.open1Click();
-        form.save1Click();
+        form.openChannelFile();
+        form.saveChannelFile();
         QCOMPARE(script.shown.size(), 2);
         QCOMPARE(form.windowTitle(), title);
         QCOMPARE(cellsOf(form.radioData().table), cells);
@@ -368,7 +369,7 @@ private slots:
         ScriptedDialog script;
         script.answers = {folder.path(QStringLiteral("bad.r07"))};
         form.openDialog().setRunner(script.runner());
-        form.open1Click();
+        form.openChannelFile();
 
         QCOMPARE(messages.got.size(), 1);
         QCOMPARE(messages.got.first().first, MessageKind::Error);
@@ -398,14 +399,14 @@ private slots:
         form.openDialog().setRunner(script.runner());
         form.saveDialog().setRunner(script.runner());
 
-        form.open1Click();
+        form.openChannelFile();
         QCOMPARE(messages.got.size(), 1);
         QCOMPARE(messages.got.at(0).first, MessageKind::Error);
         QVERIFY(!messages.got.at(0).second.isEmpty());
         QCOMPARE(form.windowTitle(), title);
         QCOMPARE(cellsOf(form.radioData().table), cells);
 
-        form.save1Click();
+        form.saveChannelFile();
         QCOMPARE(messages.got.size(), 2);
         QCOMPARE(messages.got.at(1).first, MessageKind::Error);
         QVERIFY(!messages.got.at(1).second.isEmpty());
@@ -433,7 +434,7 @@ private slots:
         form.saveDialog().setRunner(script.runner());
 
         // BatSave has no eighth choice and keeps its value; the rest opens.
-        form.open1Click();
+        form.openChannelFile();
         QCOMPARE(messages.got.size(), 1);
         QCOMPARE(messages.got.at(0).first, MessageKind::Warning);
         QVERIFY(messages.got.at(0).second.contains(QLatin1String("BatSave")));
@@ -444,7 +445,7 @@ private slots:
 
         // A blank in a cell cuts it when the file is opened again.
         form.radioData().table.setCell(ChannelTable::ColRxTone, 1, QStringLiteral("67 0"));
-        form.save1Click();
+        form.saveChannelFile();
         QVERIFY(QFile::exists(folder.path(QStringLiteral("blank.r07"))));
         QCOMPARE(messages.got.size(), 1);
         QCOMPARE(messages.got.at(0).first, MessageKind::Warning);
@@ -466,10 +467,10 @@ private slots:
         form.openDialog().setRunner(openScript.runner());
         form.saveDialog().setRunner(saveScript.runner());
 
-        form.open1Click();
-        form.save1Click();
-        form.open1Click();
-        form.save1Click();
+        form.openChannelFile();
+        form.saveChannelFile();
+        form.openChannelFile();
+        form.saveChannelFile();
         QCOMPARE(openScript.shown.at(0).folder, programFolder());
         QCOMPARE(openScript.shown.at(0).name, QString());
         QCOMPARE(saveScript.shown.at(0).folder, programFolder());
@@ -658,7 +659,7 @@ private slots:
         ScriptedDialog exportScript;
         exportScript.answers = {folder.path(QStringLiteral("list"))};
         writer.exportCsvDialog().setRunner(exportScript.runner());
-        writer.ui().exportcsv1->trigger();
+        writer.ui().exportCsvAction->trigger();
         QVERIFY(QFile::exists(folder.path(QStringLiteral("list.csv"))));
         QCOMPARE(writer.statusBar()->currentMessage(), QStringLiteral("已导出 4 个信道。"));
 
@@ -668,7 +669,7 @@ private slots:
         ScriptedDialog importScript;
         importScript.answers = {folder.path(QStringLiteral("list.csv"))};
         reader.importCsvDialog().setRunner(importScript.runner());
-        reader.ui().importcsv1->trigger();
+        reader.ui().importCsvAction->trigger();
 
         QCOMPARE(messages.got.size(), 0);
         QCOMPARE(cellsOf(reader.radioData().table), cellsOf(t));
@@ -781,16 +782,16 @@ private slots:
         {
             MainWindow form;
             QVERIFY(!form.verifyAfterWriting());
-            QVERIFY(!form.ui().verify1->isChecked());
-            form.ui().verify1->trigger();
+            QVERIFY(!form.ui().verifyAction->isChecked());
+            form.ui().verifyAction->trigger();
             QVERIFY(form.verifyAfterWriting());
         }
         QCOMPARE(SettingsFile(path).readString(OptionsSection, VerifyKey), QStringLiteral("1"));
         {
             MainWindow next;
             QVERIFY(next.verifyAfterWriting());
-            QVERIFY(next.ui().verify1->isChecked());
-            next.ui().verify1->trigger();
+            QVERIFY(next.ui().verifyAction->isChecked());
+            next.ui().verifyAction->trigger();
         }
         QCOMPARE(SettingsFile(path).readString(OptionsSection, VerifyKey), QStringLiteral("0"));
         MainWindow last;
@@ -809,10 +810,10 @@ private slots:
             QCOMPARE(form.settingsFile()->path(), path);
             QCOMPARE(form.SelectedPort(), 1);
             QCOMPARE(form.CommPort(), 1);
-            QVERIFY(form.ui().COM[0]->isChecked());
-            QVERIFY(form.ui().portRadio[0]->isChecked());
+            QVERIFY(form.portAction(1)->isChecked());
+            QVERIFY(form.portRadio(1)->isChecked());
             QCOMPARE(form.SelectedSkin(), 1);
-            QVERIFY(form.ui().sk1->isChecked());
+            QVERIFY(form.ui().blueSkinAction->isChecked());
             QCOMPARE(form.styleSheet(), skinStyleSheet(1));
             for (const BandRangeList *list : form.radioData().bands.all()) {
                 QCOMPARE(list->entries(), QStringList{"400-470MHz"});
@@ -861,10 +862,11 @@ private slots:
         MainWindow form;
         QCOMPARE(form.SelectedPort(), port);
         QCOMPARE(form.CommPort(), port);
-        QAction *skins[] = {form.ui().sk1, form.ui().sk2, form.ui().sk3};
+        QAction *skins[] = {form.ui().blueSkinAction, form.ui().steelSkinAction,
+                            form.ui().coffeeSkinAction};
         for (int i = 0; i < 4; ++i) {
-            QCOMPARE(form.ui().COM[i]->isChecked(), i == port - 1);
-            QCOMPARE(form.ui().portRadio[i]->isChecked(), i == port - 1);
+            QCOMPARE(form.portAction(i + 1)->isChecked(), i == port - 1);
+            QCOMPARE(form.portRadio(i + 1)->isChecked(), i == port - 1);
         }
         QCOMPARE(form.SelectedSkin(), skin);
         for (int i = 0; i < 3; ++i)
@@ -882,14 +884,14 @@ private slots:
         QVERIFY(saveChannelFile(folder.path(QStringLiteral("band.r07")), other).ok);
         {
             MainWindow form;
-            form.ui().COM[2]->trigger();
-            QTest::mouseClick(form.ui().portRadio[1], Qt::LeftButton);
-            form.ui().sk3->trigger();
-            form.ui().sk2->trigger();
+            form.portAction(3)->trigger();
+            QTest::mouseClick(form.portRadio(2), Qt::LeftButton);
+            form.ui().coffeeSkinAction->trigger();
+            form.ui().steelSkinAction->trigger();
             ScriptedDialog script;
             script.answers = {folder.path(QStringLiteral("band.r07"))};
             form.openDialog().setRunner(script.runner());
-            form.open1Click();
+            form.openChannelFile();
             QCOMPARE(form.radioData().bands.list1_rx.count(), 2);
         }
         SettingsFile file(programFile(QStringLiteral("myini.ini")));

@@ -101,9 +101,9 @@ private slots:
             QCOMPARE(found, 1);
             QVERIFY(!window(QString::fromLatin1(name))->isVisible());
         }
-        QCOMPARE(m_program->confirmationDialog->PendingAction(), 0);
-        QVERIFY(m_program->splashWindow->Timer1()->isActive());
-        QCOMPARE(m_program->splashWindow->Timer1()->interval(), 1000);
+        QCOMPARE(m_program->confirmationDialog->pendingAction(), 0);
+        QVERIFY(m_program->splashWindow->closeTimer()->isActive());
+        QCOMPARE(m_program->splashWindow->closeTimer()->interval(), 1000);
 
         struct Showing
         {
@@ -113,7 +113,7 @@ private slots:
         };
         QList<Showing> showings;
         connect(m_program->splashWindow.get(), &SplashWindow::shown, this, [&](bool modal) {
-            showings.append({modal, form()->isVisible(), form()->ui().english->isChecked()});
+            showings.append({modal, form()->isVisible(), form()->ui().englishAction->isChecked()});
         });
         form()->show();
 
@@ -126,8 +126,8 @@ private slots:
         QVERIFY(showings[1].englishChecked);
         QVERIFY(form()->isVisible());
         QVERIFY(m_program->splashWindow->isVisible());
-        QVERIFY(!form()->ui().chinese->isChecked());
-        QCOMPARE(form()->ui().chinese->text(), QStringLiteral("chinese"));
+        QVERIFY(!form()->ui().chineseAction->isChecked());
+        QCOMPARE(form()->ui().chineseAction->text(), QStringLiteral("chinese"));
 
         // The splash leaves at its next tick.
         QTRY_VERIFY_WITH_TIMEOUT(!m_program->splashWindow->isVisible(), 2000);
@@ -169,7 +169,7 @@ private slots:
     void splashPicture()
     {
         QVERIFY(QImageReader::supportedImageFormats().contains("jpeg"));
-        const QLabel *image = m_program->splashWindow->Image1();
+        const QLabel *image = m_program->splashWindow->logoLabel();
         QCOMPARE(image->size(), QSize(510, 316));
         QVERIFY(m_program->splashWindow->windowFlags().testFlag(Qt::FramelessWindowHint));
         // 1559 x 969 scaled to fit, keeping its proportions.
@@ -196,115 +196,104 @@ private slots:
         };
         const auto s = [](const char *text) { return QString::fromUtf8(text); };
 
-        add("mainWindow", "bsSkinMainMenuBar1", "QMenuBar", QRect(0, 0, 793, 22), {}, true);
-        add("mainWindow", "file1", "QMenu", {}, s("文件(&F)"));
-        add("mainWindow", "new1", "QAction", {}, s("新建(&N)"));
-        add("mainWindow", "open1", "QAction", {}, s("打开(&O)"));
-        add("mainWindow", "save1", "QAction", {}, s("保存(&S)"));
-        add("mainWindow", "openimage1", "QAction", {}, s("打开电台映像(&I)..."));
-        add("mainWindow", "importcsv1", "QAction", {}, s("导入 CSV(&M)..."));
-        add("mainWindow", "exportcsv1", "QAction", {}, s("导出 CSV(&X)..."));
-        add("mainWindow", "N1", "QAction");
-        add("mainWindow", "exit1", "QAction", {}, s("退出(&E)"));
-        add("mainWindow", "edit1", "QMenu", {}, s("编辑(&P)"));
-        add("mainWindow", "read1", "QAction", {}, s("频率读出(&R)"));
-        add("mainWindow", "write2", "QAction", {}, s("频率写入(&W)"));
-        add("mainWindow", "N3", "QAction");
-        add("mainWindow", "chaedit4", "QAction", {}, s("信道编辑(&E)"));
-        add("mainWindow", "function1", "QAction", {}, s("功能选项(&Y)"));
-        add("mainWindow", "N6", "QAction");
-        add("mainWindow", "otherfunc", "QAction", {}, s("其它功能(&T)"));
-        add("mainWindow", "option1", "QMenu", {}, s("选项"));
-        add("mainWindow", "port1", "QMenu", {}, s("通信端口(&C)"));
-        add("mainWindow", "COM11", "QAction", {}, s("COM(&1)"));
-        add("mainWindow", "COM21", "QAction", {}, s("COM(&2)"));
-        add("mainWindow", "COM31", "QAction", {}, s("COM(&3)"));
-        add("mainWindow", "COM41", "QAction", {}, s("COM(&4)"));
-        add("mainWindow", "skin1", "QMenu", {}, s("皮肤(&S)"));
-        add("mainWindow", "sk1", "QAction", {}, s("蓝色一族"));
-        add("mainWindow", "sk2", "QAction", {}, s("钢板"));
-        add("mainWindow", "sk3", "QAction", {}, s("咖啡"));
-        add("mainWindow", "language", "QMenu", {}, s("语言"));
-        add("mainWindow", "chinese", "QAction", {}, s("chinese"));
-        add("mainWindow", "english", "QAction", {}, s("英文"));
-        add("mainWindow", "verify1", "QAction", {}, s("写入后校验(&V)"));
-        add("mainWindow", "Help1", "QMenu", {}, s("帮助(&H)"));
-        add("mainWindow", "Help2", "QAction", {}, s("帮助(&H)..."));
-        add("mainWindow", "About1", "QAction", {}, s("关于(&A)..."));
+        add("mainWindow", "mainMenuBar", "QMenuBar", QRect(0, 0, 793, 22), {}, true);
+        add("mainWindow", "fileMenu", "QMenu", {}, s("文件(&F)"));
+        add("mainWindow", "newAction", "QAction", {}, s("新建(&N)"));
+        add("mainWindow", "openAction", "QAction", {}, s("打开(&O)"));
+        add("mainWindow", "saveAction", "QAction", {}, s("保存(&S)"));
+        add("mainWindow", "openImageAction", "QAction", {}, s("打开电台映像(&I)..."));
+        add("mainWindow", "importCsvAction", "QAction", {}, s("导入 CSV(&M)..."));
+        add("mainWindow", "exportCsvAction", "QAction", {}, s("导出 CSV(&X)..."));
+        add("mainWindow", "exitSeparator", "QAction");
+        add("mainWindow", "exitAction", "QAction", {}, s("退出(&E)"));
+        add("mainWindow", "editMenu", "QMenu", {}, s("编辑(&P)"));
+        add("mainWindow", "readAction", "QAction", {}, s("频率读出(&R)"));
+        add("mainWindow", "writeAction", "QAction", {}, s("频率写入(&W)"));
+        add("mainWindow", "pageSeparator", "QAction");
+        add("mainWindow", "channelPageAction", "QAction", {}, s("信道编辑(&E)"));
+        add("mainWindow", "optionsPageAction", "QAction", {}, s("功能选项(&Y)"));
+        add("mainWindow", "otherSeparator", "QAction");
+        add("mainWindow", "otherFunctionsAction", "QAction", {}, s("其它功能(&T)"));
+        add("mainWindow", "optionsMenu", "QMenu", {}, s("选项"));
+        add("mainWindow", "portMenu", "QMenu", {}, s("通信端口(&C)"));
+        add("mainWindow", "port1Action", "QAction", {}, s("COM(&1)"));
+        add("mainWindow", "port2Action", "QAction", {}, s("COM(&2)"));
+        add("mainWindow", "port3Action", "QAction", {}, s("COM(&3)"));
+        add("mainWindow", "port4Action", "QAction", {}, s("COM(&4)"));
+        add("mainWindow", "skinMenu", "QMenu", {}, s("皮肤(&S)"));
+        add("mainWindow", "blueSkinAction", "QAction", {}, s("蓝色一族"));
+        add("mainWindow", "steelSkinAction", "QAction", {}, s("钢板"));
+        add("mainWindow", "coffeeSkinAction", "QAction", {}, s("咖啡"));
+        add("mainWindow", "languageMenu", "QMenu", {}, s("语言"));
+        add("mainWindow", "chineseAction", "QAction", {}, s("chinese"));
+        add("mainWindow", "englishAction", "QAction", {}, s("英文"));
+        add("mainWindow", "verifyAction", "QAction", {}, s("写入后校验(&V)"));
+        add("mainWindow", "helpMenu", "QMenu", {}, s("帮助(&H)"));
+        add("mainWindow", "helpAction", "QAction", {}, s("帮助(&H)..."));
+        add("mainWindow", "aboutAction", "QAction", {}, s("关于(&A)..."));
 
-        add("mainWindow", "bsSkinPanel1", "QWidget", QRect(0, 32, 121, 489), {}, true);
-        add("mainWindow", "bsSkinButtonsBar1", "QToolBox", QRect(1, 1, 119, 352));
-        add("mainWindow", "bsSkinNotebook2", "QGroupBox", QRect(1, 356, 119, 131), s("通信端口"));
-        add("mainWindow", "bsSkinCheckRadioBox5", "QRadioButton", QRect(32, 8, 73, 25),
-            s("   COM1"));
-        add("mainWindow", "bsSkinCheckRadioBox6", "QRadioButton", QRect(32, 32, 73, 25),
-            s("   COM2"));
-        add("mainWindow", "bsSkinCheckRadioBox7", "QRadioButton", QRect(32, 56, 73, 25),
-            s("   COM3"));
-        add("mainWindow", "bsSkinCheckRadioBox8", "QRadioButton", QRect(32, 80, 73, 25),
-            s("   COM4"));
+        add("mainWindow", "leftPanel", "QWidget", QRect(0, 32, 121, 489), {}, true);
+        add("mainWindow", "buttonsBar", "QToolBox", QRect(1, 1, 119, 352));
+        add("mainWindow", "portGroup", "QGroupBox", QRect(1, 356, 119, 131), s("通信端口"));
+        add("mainWindow", "port1Radio", "QRadioButton", QRect(32, 8, 73, 25), s("   COM1"));
+        add("mainWindow", "port2Radio", "QRadioButton", QRect(32, 32, 73, 25), s("   COM2"));
+        add("mainWindow", "port3Radio", "QRadioButton", QRect(32, 56, 73, 25), s("   COM3"));
+        add("mainWindow", "port4Radio", "QRadioButton", QRect(32, 80, 73, 25), s("   COM4"));
 
-        add("mainWindow", "bsSkinPanel3", "QWidget", QRect(120, 32, 553, 489), {}, true);
-        add("mainWindow", "bsSkinPageControl1", "QTabWidget", QRect(0, 0, 553, 489));
-        add("mainWindow", "bsSkinTabSheet1", "QWidget");
-        add("mainWindow", "bsSkinTabSheet2", "QWidget");
-        add("mainWindow", "StringAlignGrid1", "QTableView", QRect(0, 0, 547, 403));
-        add("mainWindow", "bsSkinPanel8", "QWidget", QRect(6, 411, 531, 49));
-        add("mainWindow", "bsSkinButton6", "QPushButton", QRect(24, 16, 75, 25), s("自动添加"));
-        add("mainWindow", "bsSkinButton9", "QPushButton", QRect(120, 16, 75, 25), s("清除信道"));
-        add("mainWindow", "bsSkinButton3", "QPushButton", QRect(248, 16, 75, 25), s("信道上移"));
-        add("mainWindow", "bsSkinButton4", "QPushButton", QRect(344, 16, 75, 25), s("信道下移"));
-        add("mainWindow", "bsSkinButton5", "QPushButton", QRect(432, 16, 75, 25), s("删除信道"));
+        add("mainWindow", "centrePanel", "QWidget", QRect(120, 32, 553, 489), {}, true);
+        add("mainWindow", "pages", "QTabWidget", QRect(0, 0, 553, 489));
+        add("mainWindow", "channelPage", "QWidget");
+        add("mainWindow", "optionsPage", "QWidget");
+        add("mainWindow", "channelGrid", "QTableView", QRect(0, 0, 547, 403));
+        add("mainWindow", "channelButtonsPanel", "QWidget", QRect(6, 411, 531, 49));
+        add("mainWindow", "autoAddButton", "QPushButton", QRect(24, 16, 75, 25), s("自动添加"));
+        add("mainWindow", "clearChannelsButton", "QPushButton", QRect(120, 16, 75, 25),
+            s("清除信道"));
+        add("mainWindow", "moveUpButton", "QPushButton", QRect(248, 16, 75, 25), s("信道上移"));
+        add("mainWindow", "moveDownButton", "QPushButton", QRect(344, 16, 75, 25), s("信道下移"));
+        add("mainWindow", "deleteChannelButton", "QPushButton", QRect(432, 16, 75, 25),
+            s("删除信道"));
 
-        add("mainWindow", "bsSkinPanel2", "QWidget", QRect(672, 32, 113, 489), {}, true);
-        add("mainWindow", "AdvGlowButton1", "QAbstractButton", QRect(24, 40, 73, 73));
-        add("mainWindow", "AdvGlowButton2", "QAbstractButton", QRect(24, 176, 73, 73));
-        add("mainWindow", "AdvGlowButton3", "QAbstractButton", QRect(24, 304, 73, 73));
-        add("mainWindow", "AALinkLabel1", "LinkLabel", QRect(45, 116, 31, 20), s("读频"));
-        add("mainWindow", "AALinkLabel2", "LinkLabel", QRect(45, 252, 31, 20), s("写频"));
-        add("mainWindow", "AALinkLabel3", "LinkLabel", QRect(48, 380, 31, 20), s("退出"));
-        add("mainWindow", "bsSkinStatusBar1", "QStatusBar", QRect(0, 525, 793, 21), {}, true);
-        add("mainWindow", "bsSkinStatusPanel1", "QLabel", {},
-            s("     Dravik Torven 对讲机编程软件"));
+        add("mainWindow", "rightPanel", "QWidget", QRect(672, 32, 113, 489), {}, true);
+        add("mainWindow", "readButton", "QAbstractButton", QRect(24, 40, 73, 73));
+        add("mainWindow", "writeButton", "QAbstractButton", QRect(24, 176, 73, 73));
+        add("mainWindow", "exitButton", "QAbstractButton", QRect(24, 304, 73, 73));
+        add("mainWindow", "readLabel", "LinkLabel", QRect(45, 116, 31, 20), s("读频"));
+        add("mainWindow", "writeLabel", "LinkLabel", QRect(45, 252, 31, 20), s("写频"));
+        add("mainWindow", "exitLabel", "LinkLabel", QRect(48, 380, 31, 20), s("退出"));
+        add("mainWindow", "statusBar", "QStatusBar", QRect(0, 525, 793, 21), {}, true);
+        add("mainWindow", "statusPanel", "QLabel", {}, s("     Dravik Torven 对讲机编程软件"));
 
-        // The options page: each setting's list and label.
-        for (Setting setting : allSettings()) {
-            const SettingInfo &info = settingInfo(setting);
-            add("mainWindow", info.comboName.toLatin1().constData(), "QComboBox");
-            if (!info.labelName.isEmpty())
-                add("mainWindow", info.labelName.toLatin1().constData(), "QLabel", {}, info.label);
-        }
-        add("mainWindow", "bsSkinNotebook4", "QGroupBox", {}, s("频段一"));
-        add("mainWindow", "bsSkinNotebook5", "QGroupBox", {}, s("频段二"));
-        add("mainWindow", "bsSkinStdLabel20", "QLabel", {}, s("接收"));
-        add("mainWindow", "bsSkinStdLabel21", "QLabel", {}, s("发射"));
-        add("mainWindow", "bsSkinStdLabel22", "QLabel", {}, s("接收"));
-        add("mainWindow", "bsSkinStdLabel23", "QLabel", {}, s("发射"));
-        for (const char *name :
-             {"bsSkinComboBox20", "bsSkinComboBox21", "bsSkinComboBox23", "bsSkinComboBox24"})
+        add("mainWindow", "band1Group", "QGroupBox", {}, s("频段一"));
+        add("mainWindow", "band2Group", "QGroupBox", {}, s("频段二"));
+        add("mainWindow", "band1RxLabel", "QLabel", {}, s("接收"));
+        add("mainWindow", "band1TxLabel", "QLabel", {}, s("发射"));
+        add("mainWindow", "band2RxLabel", "QLabel", {}, s("接收"));
+        add("mainWindow", "band2TxLabel", "QLabel", {}, s("发射"));
+        for (const char *name : {"band1RxCombo", "band1TxCombo", "band2RxCombo", "band2TxCombo"})
             add("mainWindow", name, "QComboBox");
 
-        add("splashWindow", "Image1", "QLabel", QRect(0, 0, 510, 316));
-        add("splashWindow", "Timer1", "QTimer");
+        add("splashWindow", "logoLabel", "QLabel", QRect(0, 0, 510, 316));
+        add("splashWindow", "closeTimer", "QTimer");
 
-        add("aboutBox", "Image1", "QLabel", QRect(32, 40, 57, 65));
-        add("aboutBox", "bsSkinStdLabel4", "QLabel", QRect(144, 32, 225, 33),
+        add("aboutBox", "iconLabel", "QLabel", QRect(32, 40, 57, 65));
+        add("aboutBox", "titleLabel", "QLabel", QRect(144, 32, 225, 33),
             s("RPX4100对讲机编程软件 "));
-        add("aboutBox", "bsSkinStdLabel3", "QLabel", {}, s("版本：4100-1.001 "));
-        add("aboutBox", "bsSkinStdLabel2", "QLabel");
-        add("aboutBox", "bsSkinStdLabel1", "QLabel", {}, s("Dravik"));
-        add("aboutBox", "bsSkinButton2", "QPushButton", QRect(152, 168, 97, 25), s("Ok"));
+        add("aboutBox", "versionLabel", "QLabel", {}, s("版本：4100-1.001 "));
+        add("aboutBox", "rightsLabel", "QLabel");
+        add("aboutBox", "makerLabel", "QLabel", {}, s("Dravik"));
+        add("aboutBox", "okButton", "QPushButton", QRect(152, 168, 97, 25), s("Ok"));
 
-        add("programmingDialog", "bsSkinGauge1", "QProgressBar", QRect(16, 29, 297, 20));
+        add("programmingDialog", "gauge", "QProgressBar", QRect(16, 29, 297, 20));
         add("programmingDialog", "buttonPanel", "QFrame", QRect(16, 64, 297, 57));
-        add("programmingDialog", "bsSkinButton1", "QPushButton", QRect(48, 16, 57, 25));
-        add("programmingDialog", "bsSkinButton2", "QPushButton", QRect(192, 16, 57, 25), s("关闭"));
-        add("programmingDialog", "bsSkinStatusPanel1", "QLabel", {}, s("Dravik"));
+        add("programmingDialog", "startButton", "QPushButton", QRect(48, 16, 57, 25));
+        add("programmingDialog", "closeButton", "QPushButton", QRect(192, 16, 57, 25), s("关闭"));
+        add("programmingDialog", "statusPanel", "QLabel", {}, s("Dravik"));
 
-        add("confirmationDialog", "cap1", "QLabel", QRect(88, 32, 225, 49));
-        add("confirmationDialog", "Image1", "QLabel");
-        add("confirmationDialog", "bsSkinButton1", "QPushButton", {}, s("确定"));
-        add("confirmationDialog", "bsSkinButton2", "QPushButton", {}, s("取消"));
+        add("confirmationDialog", "messageLabel", "QLabel", QRect(88, 32, 225, 49));
+        add("confirmationDialog", "iconLabel", "QLabel");
+        add("confirmationDialog", "okButton", "QPushButton", {}, s("确定"));
+        add("confirmationDialog", "cancelButton", "QPushButton", {}, s("取消"));
     }
 
     void namedParts()
@@ -348,11 +337,13 @@ private slots:
     void menuIcons()
     {
         for (QAction *a :
-             {form()->ui().new1, form()->ui().open1, form()->ui().save1, form()->ui().openimage1,
-              form()->ui().importcsv1, form()->ui().exportcsv1, form()->ui().exit1,
-              form()->ui().read1, form()->ui().write2, form()->ui().chaedit4,
-              form()->ui().function1, form()->ui().COM[0], form()->ui().COM[1], form()->ui().COM[2],
-              form()->ui().COM[3], form()->ui().Help2, form()->ui().About1}) {
+             {form()->ui().newAction, form()->ui().openAction, form()->ui().saveAction,
+              form()->ui().openImageAction, form()->ui().importCsvAction,
+              form()->ui().exportCsvAction, form()->ui().exitAction, form()->ui().readAction,
+              form()->ui().writeAction, form()->ui().channelPageAction,
+              form()->ui().optionsPageAction, form()->portAction(1), form()->portAction(2),
+              form()->portAction(3), form()->portAction(4), form()->ui().helpAction,
+              form()->ui().aboutAction}) {
             QVERIFY2(!a->icon().isNull(), qPrintable(a->objectName()));
             QVERIFY(a->icon().availableSizes().contains(QSize(16, 16)));
         }
@@ -368,19 +359,21 @@ private slots:
                 list << (a->menu() ? a->menu()->objectName() : a->objectName());
             return list;
         };
-        QCOMPARE(names(form()->ui().file1),
-                 QStringList({"new1", "open1", "save1", "openimage1", "importcsv1", "exportcsv1",
-                              "N1", "exit1"}));
-        QCOMPARE(names(form()->ui().option1),
-                 QStringList({"port1", "skin1", "language", "verifySeparator", "verify1"}));
-        QVERIFY(form()->ui().N1->isSeparator());
-        QVERIFY(form()->ui().verify1->isCheckable());
-        QVERIFY(form()->ui().verify1->actionGroup() == nullptr);
+        QCOMPARE(
+            names(form()->ui().fileMenu),
+            QStringList({"newAction", "openAction", "saveAction", "openImageAction",
+                         "importCsvAction", "exportCsvAction", "exitSeparator", "exitAction"}));
+        QCOMPARE(names(form()->ui().optionsMenu),
+                 QStringList(
+                     {"portMenu", "skinMenu", "languageMenu", "verifySeparator", "verifyAction"}));
+        QVERIFY(form()->ui().exitSeparator->isSeparator());
+        QVERIFY(form()->ui().verifyAction->isCheckable());
+        QVERIFY(form()->ui().verifyAction->actionGroup() == nullptr);
     }
 
     void buttonsBar()
     {
-        ButtonsBar *bar = form()->ui().bsSkinButtonsBar1;
+        ButtonsBar *bar = form()->ui().buttonsBar;
         QCOMPARE(bar->count(), 3);
         QCOMPARE(bar->itemText(0), QStringLiteral("文件"));
         QCOMPARE(bar->itemText(1), QStringLiteral("编辑"));
@@ -398,7 +391,7 @@ private slots:
                 QVERIFY(item->icon().availableSizes().contains(QSize(32, 32)));
             }
         }
-        QCOMPARE(form()->ui().AdvGlowButton1->iconSize(), QSize(48, 48));
+        QCOMPARE(form()->ui().readButton->iconSize(), QSize(48, 48));
     }
 
     // The menu item and the radio button of a port stay in step; the
@@ -421,23 +414,22 @@ private slots:
         QFETCH(int, before);
         QFETCH(QString, source);
         QFETCH(int, port);
-        const MainWindow::Widgets &ui = form()->ui();
-        ui.COM[before - 1]->trigger();
+        form()->portAction(before)->trigger();
         QCOMPARE(form()->SelectedPort(), before);
 
         QSignalSpy commands(form(), &MainWindow::portSelected);
         if (source == QLatin1String("menu"))
-            ui.COM[port - 1]->trigger();
+            form()->portAction(port)->trigger();
         else
-            QTest::mouseClick(ui.portRadio[port - 1], Qt::LeftButton);
+            QTest::mouseClick(form()->portRadio(port), Qt::LeftButton);
 
         QCOMPARE(commands.size(), 1);
         QCOMPARE(commands.at(0).at(0).toInt(), port);
         QCOMPARE(form()->SelectedPort(), port);
         QCOMPARE(form()->CommPort(), port);
         for (int i = 0; i < 4; ++i) {
-            QCOMPARE(ui.COM[i]->isChecked(), i == port - 1);
-            QCOMPARE(ui.portRadio[i]->isChecked(), i == port - 1);
+            QCOMPARE(form()->portAction(i + 1)->isChecked(), i == port - 1);
+            QCOMPARE(form()->portRadio(i + 1)->isChecked(), i == port - 1);
         }
     }
 
@@ -445,8 +437,8 @@ private slots:
     {
         QTest::addColumn<QString>("source");
         QTest::addColumn<int>("page");
-        QTest::newRow("menu options") << "function1" << 1;
-        QTest::newRow("menu channels") << "chaedit4" << 0;
+        QTest::newRow("menu options") << "optionsPageAction" << 1;
+        QTest::newRow("menu channels") << "channelPageAction" << 0;
         QTest::newRow("bar options") << "barOptions" << 1;
         QTest::newRow("bar channels") << "barChannels" << 0;
     }
@@ -455,7 +447,7 @@ private slots:
     {
         QFETCH(QString, source);
         QFETCH(int, page);
-        QTabWidget *pages = form()->ui().bsSkinPageControl1;
+        QTabWidget *pages = form()->ui().pages;
         pages->setCurrentIndex(1 - page);
         if (auto *action = form()->findChild<QAction *>(source))
             action->trigger();
@@ -463,7 +455,7 @@ private slots:
             form()->findChild<QToolButton *>(source)->click();
         QCOMPARE(pages->currentIndex(), page);
         QCOMPARE(pages->currentWidget()->objectName(),
-                 page ? QStringLiteral("bsSkinTabSheet2") : QStringLiteral("bsSkinTabSheet1"));
+                 page ? QStringLiteral("optionsPage") : QStringLiteral("channelPage"));
     }
 
     // One skin dresses the main window and the three dialogs, never the
@@ -480,7 +472,7 @@ private slots:
     {
         QFETCH(int, skin);
         const MainWindow::Widgets &ui = form()->ui();
-        QAction *items[] = {ui.sk1, ui.sk2, ui.sk3};
+        QAction *items[] = {ui.blueSkinAction, ui.steelSkinAction, ui.coffeeSkinAction};
         items[skin - 1]->trigger();
 
         QCOMPARE(form()->SelectedSkin(), skin);
@@ -500,10 +492,10 @@ private slots:
     void exitCommand_data()
     {
         QTest::addColumn<QString>("source");
-        QTest::newRow("menu") << "exit1";
+        QTest::newRow("menu") << "exitAction";
         QTest::newRow("bar") << "barExit";
-        QTest::newRow("glow button") << "AdvGlowButton3";
-        QTest::newRow("link label") << "AALinkLabel3";
+        QTest::newRow("glow button") << "exitButton";
+        QTest::newRow("link label") << "exitLabel";
         QTest::newRow("caption bar") << "";
     }
 
@@ -541,12 +533,12 @@ private slots:
     {
         QFETCH(QString, how);
         AboutBox *about = m_program->aboutBox.get();
-        form()->ui().About1->trigger();
+        form()->ui().aboutAction->trigger();
         QVERIFY(about->isVisible());
         QVERIFY(!form()->isEnabled());
 
         if (how == QLatin1String("ok"))
-            QTest::mouseClick(about->bsSkinButton2(), Qt::LeftButton);
+            QTest::mouseClick(about->okButton(), Qt::LeftButton);
         else if (how == QLatin1String("close"))
             about->close();
         else
@@ -618,14 +610,14 @@ private slots:
         message->showMessage(QStringLiteral("Caption"), QStringLiteral("Text"), action);
         QVERIFY(message->isVisible());
         QCOMPARE(message->windowTitle(), QStringLiteral("Caption"));
-        QCOMPARE(message->cap1()->text(), QStringLiteral("Text"));
-        QCOMPARE(message->PendingAction(), action);
+        QCOMPARE(message->messageLabel()->text(), QStringLiteral("Text"));
+        QCOMPARE(message->pendingAction(), action);
         QVERIFY(!form()->isEnabled());
         // The message is not to be hidden behind the programming dialog.
         QVERIFY(!programming->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(programming->isVisible(), overProgramming);
 
-        QTest::mouseClick(ok ? message->bsSkinButton1() : message->bsSkinButton2(), Qt::LeftButton);
+        QTest::mouseClick(ok ? message->okButton() : message->cancelButton(), Qt::LeftButton);
 
         QVERIFY(!message->isVisible());
         QCOMPARE(form()->isEnabled(), !overProgramming);
@@ -634,7 +626,7 @@ private slots:
         QCOMPARE(newCount, news);
         QCOMPARE(clearCount, clears);
         QVERIFY(actedAfterClose);
-        QCOMPARE(message->PendingAction(), pendingAfter);
+        QCOMPARE(message->pendingAction(), pendingAfter);
 
         disconnect(c1);
         disconnect(c2);
@@ -651,20 +643,97 @@ private slots:
         ProgrammingDialog *programming = m_program->programmingDialog.get();
         programming->show();
         form()->setEnabled(false);
-        QCOMPARE(programming->focusWidget(), programming->bsSkinButton1());
-        QVERIFY(!programming->bsSkinGauge1()->isTextVisible());
+        QCOMPARE(programming->focusWidget(), programming->startButton());
+        QVERIFY(!programming->gauge()->isTextVisible());
 
-        programming->bsSkinButton1()->setEnabled(false);
+        programming->startButton()->setEnabled(false);
         QVERIFY(!programming->close());
         QTest::keyClick(programming, Qt::Key_Escape);
-        programming->bsSkinButton2()->click();
+        programming->closeButton()->click();
         QVERIFY(programming->isVisible());
         QVERIFY(!form()->isEnabled());
 
-        programming->bsSkinButton1()->setEnabled(true);
-        QTest::mouseClick(programming->bsSkinButton2(), Qt::LeftButton);
+        programming->startButton()->setEnabled(true);
+        QTest::mouseClick(programming->closeButton(), Qt::LeftButton);
         QVERIFY(!programming->isVisible());
         QVERIFY(form()->isEnabled());
+    }
+
+    // Each setting's list and label on the options page: names, built-in
+    // label texts, places in their frame (the list centred on its label's
+    // line). Ring and the band width are kept but never shown.
+    void optionsPage_data()
+    {
+        QTest::addColumn<int>("setting");
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("visible");
+        QTest::addColumn<QString>("frame");
+        QTest::addColumn<QRect>("labelPlace");
+        QTest::addColumn<QRect>("listPlace");
+        auto add = [](Setting setting, const char *list, const char *label, const char *text,
+                      bool visible, bool right, int y, int listX, int listWidth) {
+            QTest::newRow(list) << int(setting) << QString::fromLatin1(list)
+                                << QString::fromLatin1(label) << QString::fromUtf8(text) << visible
+                                << (right ? QStringLiteral("optionsFrameRight")
+                                          : QStringLiteral("optionsFrameLeft"))
+                                << QRect(14, y, listX - 16, 17)
+                                << QRect(listX, y - 1, listWidth, 20);
+        };
+        // clang-format off
+        add(Setting::APO,         "apoCombo",          "apoLabel",          "APO功能",              true,  false,  16, 120, 105);
+        add(Setting::BEEP,        "beepCombo",         "beepLabel",         "按键音开关",           true,  false,  48, 120, 105);
+        add(Setting::BatSave,     "batterySaveCombo",  "batterySaveLabel",  "电池省电",             true,  false,  80, 120, 105);
+        add(Setting::scankind,    "scanResumeCombo",   "scanResumeLabel",   "扫描恢复方法",         true,  false, 112, 120, 105);
+        add(Setting::Scramble,    "scramblerCombo",    "scramblerLabel",    "扰频功能",             true,  false, 144, 120, 105);
+        add(Setting::VFO_MR,      "vfoMrCombo",        "vfoMrLabel",        "VFO/ MR",              true,  false, 176, 120, 105);
+        add(Setting::MRfreq_MRCH, "mrDisplayCombo",    "mrDisplayLabel",    "MR freq./ MR CH",      true,  false, 208, 120, 105);
+        add(Setting::Squelch,     "squelchCombo",      "squelchLabel",      "静噪等级(SQL)",        true,  false, 240, 120, 105);
+        add(Setting::VoxControl,  "voxCombo",          "voxLabel",          "声控等级(VOX)",        true,  false, 272, 120, 105);
+        add(Setting::TxT_O_T,     "timeOutCombo",      "timeOutLabel",      "超时定时器(TOT)",      true,  false, 304, 120, 105);
+        add(Setting::Ring,        "ringCombo",         "",                  "",                     false, false, 352, 120, 105);
+        add(Setting::keyswitch,   "keyLockCombo",      "keyLockLabel",      "按键锁定",             true,  true,   24, 136,  97);
+        add(Setting::Switch_U_P,  "upDownUnlockCombo", "upDownUnlockLabel", "解除[up][down]的锁定", true,  true,   56, 136,  97);
+        add(Setting::DownFreq,    "reverseCombo",      "reverseLabel",      "倒频",                 true,  true,   88, 136,  97);
+        add(Setting::SpreadFreq,  "expansionKeyCombo", "expansionKeyLabel", "按键扩频功能",         true,  true,  120, 136,  97);
+        add(Setting::band,        "bandCombo",         "bandLabel",         "频段",                 true,  true,  152, 136,  97);
+        add(Setting::Freq_Step,   "stepCombo",         "stepLabel",         "频率步进",             true,  true,  184, 136,  97);
+        add(Setting::Txlight,     "txLedCombo",        "txLedLabel",        "发射LED的颜色",        true,  true,  216, 136,  97);
+        add(Setting::Rxlight,     "rxLedCombo",        "rxLedLabel",        "接收LED的颜色",        true,  true,  248, 136,  97);
+        add(Setting::BroadBand,   "bandWidthCombo",    "bandWidthLabel",    "宽/窄带",              false, true,  360, 120, 105);
+        // clang-format on
+    }
+
+    void optionsPage()
+    {
+        QFETCH(int, setting);
+        QFETCH(QString, list);
+        QFETCH(QString, label);
+        QFETCH(QString, text);
+        QFETCH(bool, visible);
+        QFETCH(QString, frame);
+        QFETCH(QRect, labelPlace);
+        QFETCH(QRect, listPlace);
+        OptionsPage *page = form()->ui().optionsPanel;
+        QComboBox *combo = page->combo(Setting(setting));
+        QCOMPARE(combo->objectName(), list);
+        QCOMPARE(combo->parentWidget()->objectName(), frame);
+        QCOMPARE(combo->geometry(), listPlace);
+        QCOMPARE(combo->isVisibleTo(page), visible);
+        QVERIFY(!combo->isEditable());
+        QCOMPARE(combo->maxVisibleItems(), 8);
+        QLabel *shown = page->label(Setting(setting));
+        if (label.isEmpty()) {
+            QVERIFY(!shown);
+            return;
+        }
+        QVERIFY(shown);
+        QCOMPARE(shown->objectName(), label);
+        QCOMPARE(shown->parentWidget(), combo->parentWidget());
+        QCOMPARE(shown->text(), text);
+        QCOMPARE(shown->geometry(), labelPlace);
+        QCOMPARE(shown->isVisibleTo(page), visible);
     }
 
     // The lists show the model, and the user's choice goes into it; the
@@ -672,11 +741,11 @@ private slots:
     void optionsFromTheUser()
     {
         FunctionSettings &settings = form()->radioData().settings;
-        OptionsPage *page = form()->ui().options;
+        OptionsPage *page = form()->ui().optionsPanel;
         QComboBox *spread = page->combo(Setting::SpreadFreq);
         QComboBox *band = page->combo(Setting::band);
-        QCOMPARE(spread->objectName(), QStringLiteral("bsSkinComboBox16"));
-        QCOMPARE(band->objectName(), QStringLiteral("bsSkinComboBox22"));
+        QCOMPARE(spread->objectName(), QStringLiteral("expansionKeyCombo"));
+        QCOMPARE(band->objectName(), QStringLiteral("bandCombo"));
         QVERIFY(!spread->isEditable());
         QCOMPARE(spread->maxVisibleItems(), 8);
         QVERIFY(!band->isEnabled());
@@ -712,9 +781,8 @@ private slots:
         QFETCH(int, index);
         const auto s = Setting(setting);
         FunctionSettings &settings = form()->radioData().settings;
-        QComboBox *combo = form()->ui().options->combo(s);
+        QComboBox *combo = form()->ui().optionsPanel->combo(s);
         QCOMPARE(combo->count(), settings.choices(s).size());
-        QCOMPARE(combo->isVisibleTo(form()->ui().options), settingInfo(s).visible);
 
         QSignalSpy changes(&settings, &FunctionSettings::indexChanged);
         settings.setIndex(s, index);
@@ -739,13 +807,13 @@ private slots:
     void bandRangeLists()
     {
         BandRanges &bands = form()->radioData().bands;
-        OptionsPage *page = form()->ui().options;
+        OptionsPage *page = form()->ui().optionsPanel;
         QVERIFY(page->bandPanel()->isHidden());
         QVERIFY(!page->bandPanel()->isEnabled());
         QCOMPARE(page->bandPanel()->geometry(), QRect(136, 424, 225, 265));
-        QComboBox *list1rx = page->bandCombo(0);
-        QCOMPARE(list1rx->objectName(), QStringLiteral("bsSkinComboBox20"));
-        QCOMPARE(page->bandCombo(3)->objectName(), QStringLiteral("bsSkinComboBox24"));
+        QComboBox *list1rx = page->bandRangeCombo(0);
+        QCOMPARE(list1rx->objectName(), QStringLiteral("band1RxCombo"));
+        QCOMPARE(page->bandRangeCombo(3)->objectName(), QStringLiteral("band2TxCombo"));
 
         bands.list1_rx.clear();
         form()->setWindowTitle(QStringLiteral("RPX-4100"));

@@ -136,15 +136,15 @@ class TestProgrammingDialog : public QObject
     void open(int mode)
     {
         if (mode == ProgrammingRun::Write)
-            form()->write2Click();
+            form()->writeRadio();
         else
-            form()->read1Click();
+            form()->readRadio();
     }
-    void start() { dialog()->bsSkinButton1()->click(); }
+    void start() { dialog()->startButton()->click(); }
 
     QStringList messageLines() const
     {
-        return message()->isVisible() ? message()->cap1()->text().split(QLatin1Char('\n'))
+        return message()->isVisible() ? message()->messageLabel()->text().split(QLatin1Char('\n'))
                                       : QStringList();
     }
 
@@ -175,8 +175,8 @@ class TestProgrammingDialog : public QObject
 
     void setVerifyOption(bool verify)
     {
-        if (form()->ui().verify1->isChecked() != verify)
-            form()->ui().verify1->trigger();
+        if (form()->ui().verifyAction->isChecked() != verify)
+            form()->ui().verifyAction->trigger();
         QCOMPARE(dialog()->verifyAfterWriting(), verify);
     }
 
@@ -202,8 +202,8 @@ private slots:
         m_program = createProgram();
         form()->show();
         QVERIFY(QTest::qWaitForWindowExposed(form()));
-        QVERIFY(!texts().ReadCaption.isEmpty());
-        QVERIFY(!texts().LinkFailedText.isEmpty());
+        QVERIFY(!texts().readCaption.isEmpty());
+        QVERIFY(!texts().linkFailedText.isEmpty());
         QCOMPARE(form()->CommPort(), 1);
         QCOMPARE(form()->serialLink().portName(), m_radio.portName());
         // The CLI's name: both programs keep their backups in one folder.
@@ -230,12 +230,12 @@ private slots:
     void cleanup()
     {
         if (message()->isVisible())
-            message()->bsSkinButton1()->click();
+            message()->okButton()->click();
         if (dialog()->isVisible())
             QVERIFY(dialog()->close());
         QVERIFY(form()->isEnabled());
         QVERIFY(!form()->serialLink().PortOpen());
-        form()->COM11Click();
+        form()->selectPort(1);
         setVerifyOption(false);
     }
 
@@ -267,15 +267,15 @@ private slots:
         QVERIFY(dialog()->isVisible());
         QVERIFY(!form()->isEnabled());
         QVERIFY(form()->serialLink().PortOpen());
-        QCOMPARE(dialog()->Tag(), 1);
-        QCOMPARE(dialog()->windowTitle(), texts().ReadCaption);
-        QCOMPARE(dialog()->bsSkinButton1()->text(), texts().ReadCaption);
-        QCOMPARE(dialog()->bsSkinGauge1()->maximum(), 203);
-        QCOMPARE(dialog()->bsSkinGauge1()->value(), 0);
+        QCOMPARE(dialog()->mode(), 1);
+        QCOMPARE(dialog()->windowTitle(), texts().readCaption);
+        QCOMPARE(dialog()->startButton()->text(), texts().readCaption);
+        QCOMPARE(dialog()->gauge()->maximum(), 203);
+        QCOMPARE(dialog()->gauge()->value(), 0);
 
         start();
-        QCOMPARE(dialog()->bsSkinGauge1()->value(), 203);
-        QVERIFY(dialog()->bsSkinButton1()->isEnabled());
+        QCOMPARE(dialog()->gauge()->value(), 203);
+        QVERIFY(dialog()->startButton()->isEnabled());
         const ChannelTable &table = data().table;
         QCOMPARE(rowCells(table, 1), QStringList({"438.12500", "88.5", "438.12500", "D754I", "Low",
                                                   "Wide", "OFF", "OFF"}));
@@ -294,12 +294,12 @@ private slots:
         QCOMPARE(s.index(Setting::Rxlight), 4);
 
         if (unreadable) {
-            QCOMPARE(message()->windowTitle(), texts().ErrorTitle);
+            QCOMPARE(message()->windowTitle(), texts().errorTitle);
             QCOMPARE(messageLines().size(), 1);
             QVERIFY2(messageLines().constFirst().startsWith(QLatin1String("1 channel ")) &&
                          messageLines().constFirst().contains(QLatin1String(": 003.")),
                      qPrintable(messageLines().constFirst()));
-            QCOMPARE(message()->PendingAction(), int(ConfirmationDialog::ActionNone));
+            QCOMPARE(message()->pendingAction(), int(ConfirmationDialog::ActionNone));
         } else {
             QVERIFY(!message()->isVisible());
         }
@@ -317,12 +317,12 @@ private slots:
 
         open(ProgrammingRun::Write);
         QVERIFY(dialog()->isVisible());
-        QCOMPARE(dialog()->Tag(), 2);
-        QCOMPARE(dialog()->windowTitle(), texts().WriteCaption);
-        QCOMPARE(dialog()->bsSkinButton1()->text(), texts().WriteCaption);
-        QCOMPARE(dialog()->bsSkinGauge1()->maximum(), 206);
+        QCOMPARE(dialog()->mode(), 2);
+        QCOMPARE(dialog()->windowTitle(), texts().writeCaption);
+        QCOMPARE(dialog()->startButton()->text(), texts().writeCaption);
+        QCOMPARE(dialog()->gauge()->maximum(), 206);
         start();
-        QCOMPARE(dialog()->bsSkinGauge1()->value(), 206);
+        QCOMPARE(dialog()->gauge()->value(), 206);
         QVERIFY(!message()->isVisible());
 
         QByteArray channels =
@@ -511,7 +511,7 @@ private slots:
         QVERIFY(m_radio.setFaults(faults));
         const bool dialogShown = port == 1;
         if (port == 2)
-            form()->COM21Click();
+            form()->selectPort(2);
 
         open(mode);
         QCOMPARE(dialog()->isVisible(), dialogShown);
@@ -519,23 +519,23 @@ private slots:
         if (dialogShown) {
             QVERIFY(!testPortFree(m_radio.portName()));
             start();
-            QCOMPARE(dialog()->bsSkinGauge1()->value(), gauge);
-            QCOMPARE(dialog()->bsSkinGauge1()->maximum(),
+            QCOMPARE(dialog()->gauge()->value(), gauge);
+            QCOMPARE(dialog()->gauge()->maximum(),
                      ProgrammingRun::gaugeMaximum(ProgrammingRun::Mode(mode)));
-            QVERIFY(dialog()->bsSkinButton1()->isEnabled());
+            QVERIFY(dialog()->startButton()->isEnabled());
         }
         const QStringList lines = messageLines();
         if (text == 0) {
             QVERIFY2(lines.isEmpty(), qPrintable(lines.join('\n')));
         } else if (text == 216) {
             // The channels went through; the step left undone is named.
-            QCOMPARE(message()->windowTitle(), texts().WarningTitle);
+            QCOMPARE(message()->windowTitle(), texts().warningTitle);
             QCOMPARE(lines.size(), 1);
             QVERIFY2(lines[0].startsWith(reason), qPrintable(lines[0]));
         } else {
-            QCOMPARE(message()->windowTitle(), texts().ErrorTitle);
-            QCOMPARE(message()->PendingAction(), int(ConfirmationDialog::ActionNone));
-            QCOMPARE(lines.value(0), text == 106 ? texts().PortFailedText : texts().LinkFailedText);
+            QCOMPARE(message()->windowTitle(), texts().errorTitle);
+            QCOMPARE(message()->pendingAction(), int(ConfirmationDialog::ActionNone));
+            QCOMPARE(lines.value(0), text == 106 ? texts().portFailedText : texts().linkFailedText);
             // What went wrong, in a line of its own: the device and the
             // system's reason, or the run's account.
             QCOMPARE(lines.size(), 2);
@@ -570,7 +570,7 @@ private slots:
         QVERIFY(!form()->isEnabled());
 
         if (!lines.isEmpty()) {
-            QTest::mouseClick(message()->bsSkinButton1(), Qt::LeftButton);
+            QTest::mouseClick(message()->okButton(), Qt::LeftButton);
             QVERIFY(!message()->isVisible());
             QCOMPARE(form()->isEnabled(), !dialogShown);
         }
@@ -578,7 +578,7 @@ private slots:
             QVERIFY(dialog()->isVisible());
             QVERIFY(dialog()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
             QVERIFY(!testPortFree(m_radio.portName()));
-            QTest::mouseClick(dialog()->bsSkinButton2(), Qt::LeftButton);
+            QTest::mouseClick(dialog()->closeButton(), Qt::LeftButton);
             QVERIFY(!dialog()->isVisible());
             QVERIFY(form()->isEnabled());
             QVERIFY(testPortFree(m_radio.portName()));
@@ -607,7 +607,7 @@ private slots:
         const QString device = vanishing.portName();
         QVERIFY(form()->settingsFile()->writeString(QStringLiteral("ports"), QStringLiteral("COM3"),
                                                     device));
-        form()->COM31Click();
+        form()->selectPort(3);
         QCOMPARE(form()->serialLink().portName(), device);
 
         QElapsedTimer sinceGone;
@@ -661,15 +661,15 @@ private slots:
         QCOMPARE(shown.shows, 1);
         QVERIFY2(boxes.isEmpty(), qPrintable(boxes.join('\n')));
         const QStringList lines = messageLines();
-        QCOMPARE(message()->windowTitle(), texts().ErrorTitle);
+        QCOMPARE(message()->windowTitle(), texts().errorTitle);
         QCOMPARE(lines.size(), 2);
-        QCOMPARE(lines[0], texts().LinkFailedText);
+        QCOMPARE(lines[0], texts().linkFailedText);
         QVERIFY2(lines[1].startsWith(QLatin1String("The serial line was lost: ") + device +
                                      QLatin1String(": ")),
                  qPrintable(lines[1]));
 
-        QCOMPARE(dialog()->bsSkinGauge1()->value(), 4);
-        QVERIFY(dialog()->bsSkinButton1()->isEnabled());
+        QCOMPARE(dialog()->gauge()->value(), 4);
+        QVERIFY(dialog()->startButton()->isEnabled());
         const int rowsRead = mode == ProgrammingRun::Read ? 4 : 0;
         for (int n = 1; n <= ChannelTable::ChannelCount; ++n) {
             const QStringList expected = n <= rowsRead        ? RadioRow
@@ -678,10 +678,10 @@ private slots:
             QCOMPARE(rowCells(data().table, n), expected);
         }
 
-        QTest::mouseClick(message()->bsSkinButton1(), Qt::LeftButton);
+        QTest::mouseClick(message()->okButton(), Qt::LeftButton);
         QCOMPARE(shown.shows, 1);
         QVERIFY(!form()->isEnabled());
-        QTest::mouseClick(dialog()->bsSkinButton2(), Qt::LeftButton);
+        QTest::mouseClick(dialog()->closeButton(), Qt::LeftButton);
         QVERIFY(!dialog()->isVisible());
         QVERIFY(form()->isEnabled());
         QVERIFY(!form()->serialLink().PortOpen());
@@ -706,7 +706,7 @@ private slots:
                     return;
                 ++attempts;
                 attempt.dialogClosed = dialog()->close();
-                dialog()->bsSkinButton2()->click();
+                dialog()->closeButton()->click();
                 QTest::keyClick(dialog(), Qt::Key_Escape);
                 attempt.windowClosed = dialog()->windowHandle()->close();
                 attempt.mainClosed = form()->windowHandle()->close();
@@ -719,13 +719,13 @@ private slots:
         QVERIFY(!attempt.mainClosed);
         QVERIFY(dialog()->isVisible());
         QVERIFY(form()->isVisible());
-        QCOMPARE(dialog()->bsSkinGauge1()->value(), 203);
+        QCOMPARE(dialog()->gauge()->value(), 203);
         QVERIFY(!message()->isVisible());
 
         // Idle with the port open: the main window still refuses to close.
         QVERIFY(!form()->close());
         QVERIFY(!testPortFree(m_radio.portName()));
-        QTest::mouseClick(dialog()->bsSkinButton2(), Qt::LeftButton);
+        QTest::mouseClick(dialog()->closeButton(), Qt::LeftButton);
         QVERIFY(!dialog()->isVisible());
         QVERIFY(!form()->serialLink().PortOpen());
         QVERIFY(form()->isEnabled());
@@ -742,27 +742,27 @@ private slots:
 
         open(ProgrammingRun::Write);
         start();
-        QCOMPARE(dialog()->bsSkinGauge1()->value(), 0);
+        QCOMPARE(dialog()->gauge()->value(), 0);
         QVERIFY(m_radio.receivedBytes().isEmpty());
         const QStringList lines = messageLines();
-        QCOMPARE(message()->windowTitle(), texts().ErrorTitle);
+        QCOMPARE(message()->windowTitle(), texts().errorTitle);
         QCOMPARE(lines.size(), 3);
         QVERIFY(lines[0].contains(QLatin1String("nothing was sent")));
         QVERIFY2(lines[1].startsWith(QLatin1String("Channel 001")), qPrintable(lines[1]));
         QVERIFY2(lines[2].startsWith(QLatin1String("Channel 004")), qPrintable(lines[2]));
         // The longer text makes the message wider and taller; nothing is cut.
-        QLabel *label = message()->cap1();
+        QLabel *label = message()->messageLabel();
         QVERIFY(label->height() >= label->heightForWidth(label->width()));
-        QVERIFY(message()->bsSkinButton1()->geometry().top() > label->geometry().bottom());
-        QVERIFY(message()->rect().contains(message()->bsSkinButton2()->geometry()));
+        QVERIFY(message()->okButton()->geometry().top() > label->geometry().bottom());
+        QVERIFY(message()->rect().contains(message()->cancelButton()->geometry()));
 
         // Closing the programming dialog first leaves the main window to
         // the message, which enables it when it closes.
-        QTest::mouseClick(dialog()->bsSkinButton2(), Qt::LeftButton);
+        QTest::mouseClick(dialog()->closeButton(), Qt::LeftButton);
         QVERIFY(!dialog()->isVisible());
         QVERIFY(!form()->serialLink().PortOpen());
         QVERIFY(!form()->isEnabled());
-        QTest::mouseClick(message()->bsSkinButton1(), Qt::LeftButton);
+        QTest::mouseClick(message()->okButton(), Qt::LeftButton);
         QVERIFY(form()->isEnabled());
     }
 
@@ -773,20 +773,20 @@ private slots:
         QVERIFY(m_radio.setFaults(QStringLiteral("stop-after:0050")));
         open(ProgrammingRun::Read);
         start();
-        QCOMPARE(dialog()->bsSkinGauge1()->value(), 4);
-        message()->bsSkinButton1()->click();
+        QCOMPARE(dialog()->gauge()->value(), 4);
+        message()->okButton()->click();
 
         m_radio.clearFaults();
         int gaugeAtStart = -1;
         const QMetaObject::Connection c =
             connect(&m_radio, &VirtualRadio::sessionStarted, this, [&] {
                 if (gaugeAtStart < 0)
-                    gaugeAtStart = dialog()->bsSkinGauge1()->value();
+                    gaugeAtStart = dialog()->gauge()->value();
             });
         start();
         disconnect(c);
         QCOMPARE(gaugeAtStart, 4);
-        QCOMPARE(dialog()->bsSkinGauge1()->value(), 203);
+        QCOMPARE(dialog()->gauge()->value(), 203);
         QVERIFY(!message()->isVisible());
     }
 
@@ -816,7 +816,7 @@ private slots:
         start();
         const QStringList after = backups();
         QCOMPARE(after.size(), before.size() + (kept ? 1 : 0));
-        QStatusBar *status = dialog()->bsSkinStatusBar1();
+        QStatusBar *status = dialog()->statusBar();
         if (!kept) {
             QCOMPARE(status->currentMessage(), QString());
             return;
@@ -827,7 +827,7 @@ private slots:
                  QStringLiteral("Backup: ") + QFileInfo(backup).fileName());
         QCOMPARE(status->toolTip(), QDir::toNativeSeparators(backup));
         // The panel with the language's text is only covered.
-        QCOMPARE(dialog()->bsSkinStatusPanel1()->text(), QStringLiteral("Dravik"));
+        QCOMPARE(dialog()->statusPanel()->text(), QStringLiteral("Dravik"));
 
         QFile file(backup);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -861,13 +861,13 @@ private slots:
         qputenv("XDG_DATA_HOME", home);
         QCOMPARE(data().table.cell(ChannelTable::ColRxFreq, 1), QStringLiteral("462.56250"));
         QVERIFY(dialog()->lastRunSucceeded());
-        QCOMPARE(message()->windowTitle(), texts().WarningTitle);
+        QCOMPARE(message()->windowTitle(), texts().warningTitle);
         const QStringList lines = messageLines();
         QCOMPARE(lines.size(), 1);
-        QVERIFY2(lines[0].startsWith(texts().NoBackupText + QLatin1Char(' ')) &&
-                     lines[0].size() > texts().NoBackupText.size() + 1,
+        QVERIFY2(lines[0].startsWith(texts().noBackupText + QLatin1Char(' ')) &&
+                     lines[0].size() > texts().noBackupText.size() + 1,
                  qPrintable(lines[0]));
-        QCOMPARE(dialog()->bsSkinStatusBar1()->currentMessage(), lines[0]);
+        QCOMPARE(dialog()->statusBar()->currentMessage(), lines[0]);
     }
 
     // A backup opened as a radio image gives the table and settings its read
@@ -883,7 +883,7 @@ private slots:
         open(ProgrammingRun::Read);
         start();
         QVERIFY(message()->isVisible()); // channel 3
-        message()->bsSkinButton1()->click();
+        message()->okButton()->click();
         QVERIFY(dialog()->close());
         const QString backup = backups().constFirst();
         const QList<QStringList> rows = allRows();
@@ -904,7 +904,7 @@ private slots:
             setups << setup;
             return backup;
         });
-        form()->ui().openimage1->trigger();
+        form()->ui().openImageAction->trigger();
         form()->setMessageFunction({});
 
         QCOMPARE(setups.size(), 1);
@@ -966,13 +966,13 @@ private slots:
         QStringList captionsDuringReadBack;
         int highest = 0;
         const QMetaObject::Connection c =
-            connect(dialog()->bsSkinGauge1(), &QProgressBar::valueChanged, this, [&](int value) {
-                if (dialog()->bsSkinGauge1()->maximum() != ProgrammingRun::ReadGaugeMaximum)
+            connect(dialog()->gauge(), &QProgressBar::valueChanged, this, [&](int value) {
+                if (dialog()->gauge()->maximum() != ProgrammingRun::ReadGaugeMaximum)
                     return;
                 highest = qMax(highest, value);
                 if (value == 100)
                     captionsDuringReadBack << dialog()->windowTitle()
-                                           << dialog()->bsSkinStatusBar1()->currentMessage();
+                                           << dialog()->statusBar()->currentMessage();
             });
         start();
         disconnect(c);
@@ -980,12 +980,12 @@ private slots:
         QCOMPARE(finished.size(), 1);
         QCOMPARE(verified.size(), verify ? 1 : 0);
         QCOMPARE(dialog()->lastRunSucceeded(), succeeded);
-        QCOMPARE(dialog()->windowTitle(), texts().WriteCaption);
-        QCOMPARE(dialog()->bsSkinGauge1()->maximum(),
+        QCOMPARE(dialog()->windowTitle(), texts().writeCaption);
+        QCOMPARE(dialog()->gauge()->maximum(),
                  verify ? ProgrammingRun::ReadGaugeMaximum : ProgrammingRun::WriteGaugeMaximum);
         if (verify && firstLine != 208) {
             QCOMPARE(captionsDuringReadBack,
-                     QStringList({texts().VerifyingText, texts().VerifyingText}));
+                     QStringList({texts().verifyingText, texts().verifyingText}));
             QCOMPARE(highest, ProgrammingRun::ReadGaugeMaximum);
         }
         // The user's table is never the read-back's.
@@ -994,13 +994,13 @@ private slots:
         const QStringList lines = messageLines();
         if (firstLine == 0) {
             QVERIFY2(lines.isEmpty(), qPrintable(lines.join('\n')));
-            QCOMPARE(dialog()->bsSkinStatusBar1()->currentMessage(),
-                     verify ? texts().VerifiedText : QString());
+            QCOMPARE(dialog()->statusBar()->currentMessage(),
+                     verify ? texts().verifiedText : QString());
             return;
         }
-        QCOMPARE(message()->windowTitle(), texts().ErrorTitle);
+        QCOMPARE(message()->windowTitle(), texts().errorTitle);
         QCOMPARE(lines.value(0),
-                 firstLine == 207 ? texts().VerifyDiffersText : texts().VerifyFailedText);
+                 firstLine == 207 ? texts().verifyDiffersText : texts().verifyFailedText);
         QVERIFY(lines.size() >= 2);
         if (!secondLine.isEmpty()) {
             QCOMPARE(lines.size(), 2);
@@ -1008,15 +1008,15 @@ private slots:
         }
         const auto report = verified.constFirst().constFirst().value<VerifyReport>();
         QCOMPARE(report.ok(), false);
-        QCOMPARE(dialog()->bsSkinStatusBar1()->currentMessage(), QString());
+        QCOMPARE(dialog()->statusBar()->currentMessage(), QString());
 
         // The next write in the same dialog runs on the write's scale again.
-        message()->bsSkinButton1()->click();
+        message()->okButton()->click();
         m_radio.clearFaults();
         setVerifyOption(false);
         start();
-        QCOMPARE(dialog()->bsSkinGauge1()->maximum(), ProgrammingRun::WriteGaugeMaximum);
-        QCOMPARE(dialog()->bsSkinGauge1()->value(), ProgrammingRun::WriteGaugeMaximum);
+        QCOMPARE(dialog()->gauge()->maximum(), ProgrammingRun::WriteGaugeMaximum);
+        QCOMPARE(dialog()->gauge()->value(), ProgrammingRun::WriteGaugeMaximum);
     }
 
     // The demo radio sits behind COM1 of a program of its own and reads back
@@ -1046,11 +1046,11 @@ private slots:
         demoForm->show();
         QVERIFY(QTest::qWaitForWindowExposed(demoForm));
 
-        demoForm->read1Click();
+        demoForm->readRadio();
         ProgrammingDialog *demoDialog = program->programmingDialog.get();
         QVERIFY(demoDialog->isVisible());
-        demoDialog->bsSkinButton1()->click();
-        QCOMPARE(demoDialog->bsSkinGauge1()->value(), 203);
+        demoDialog->startButton()->click();
+        QCOMPARE(demoDialog->gauge()->value(), 203);
         QVERIFY(!program->confirmationDialog->isVisible());
 
         const ChannelTable &table = demoForm->radioData().table;

@@ -17,23 +17,20 @@ public:
 
     void setMainWindow(QWidget *mainWindow) { m_mainWindow = mainWindow; }
 
-    QLabel *Image1() const { return m_image; }
-    QLabel *bsSkinStdLabel1() const { return m_maker; }
-    QLabel *bsSkinStdLabel2() const { return m_rights; }
-    QLabel *bsSkinStdLabel3() const { return m_version; }
-    QLabel *bsSkinStdLabel4() const { return m_title; }
-    QPushButton *bsSkinButton2() const { return m_ok; }
+    QLabel *iconLabel() const { return m_image; }
+    QLabel *makerLabel() const { return m_maker; }
+    QLabel *rightsLabel() const { return m_rights; }
+    QLabel *versionLabel() const { return m_version; }
+    QLabel *titleLabel() const { return m_title; }
+    QPushButton *okButton() const { return m_ok; }
 
 public slots:
-    void bsSkinButton2Click();
     void reject() override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void FormClose();
-
     QLabel *m_image;
     QLabel *m_title;
     QLabel *m_version;

@@ -51,7 +51,7 @@ private:
 
 ButtonsBar::ButtonsBar(QWidget *parent) : QToolBox(parent)
 {
-    setObjectName(QStringLiteral("bsSkinButtonsBar1"));
+    setObjectName(QStringLiteral("buttonsBar"));
     setFrameShape(QFrame::StyledPanel);
 }
 

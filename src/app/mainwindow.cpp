@@ -115,20 +115,21 @@ MainWindow::MainWindow(QWidget *parent)
     extraWindow.message = fileWindow.message;
     extraWindow.note = [this](const QString &text) { showStatusNote(text); };
     extraWindow.title = [this](ExtraFileCommands::Command command) {
-        const QAction *item = command == ExtraFileCommands::Command::OpenImage   ? m_ui.openimage1
-                              : command == ExtraFileCommands::Command::ImportCsv ? m_ui.importcsv1
-                                                                                 : m_ui.exportcsv1;
+        const QAction *item =
+            command == ExtraFileCommands::Command::OpenImage   ? m_ui.openImageAction
+            : command == ExtraFileCommands::Command::ImportCsv ? m_ui.importCsvAction
+                                                               : m_ui.exportCsvAction;
         return dialogTitle(item->text());
     };
     extraWindow.texts = &m_messages;
     m_extraCommands = std::make_unique<ExtraFileCommands>(&m_data, extraWindow);
 
-    FormCreate();
+    restoreSettings();
 }
 
 MainWindow::~MainWindow()
 {
-    FormDestroy();
+    storeSettings();
     // The pages show the radio data, a member that dies before QWidget's
     // destructor deletes the children (and hides them, which makes the grid
     // read its cells again): take the pages down while the data lives.
@@ -138,10 +139,10 @@ MainWindow::~MainWindow()
 void MainWindow::buildMenu()
 {
     QMenuBar *bar = menuBar();
-    bar->setObjectName(QStringLiteral("bsSkinMainMenuBar1"));
+    bar->setObjectName(QStringLiteral("mainMenuBar"));
     bar->setNativeMenuBar(false);
     bar->setFixedHeight(MenuBarHeight);
-    m_ui.bsSkinMainMenuBar1 = bar;
+    m_ui.mainMenuBar = bar;
 
     auto menu = [](QWidget *parent, const char *name, const QString &title) {
         auto *m = new QMenu(title, parent);
@@ -166,96 +167,103 @@ void MainWindow::buildMenu()
     };
 
     Widgets &u = m_ui;
-    u.file1 = menu(bar, "file1", QStringLiteral("文件(&F)"));
-    u.new1 = item(u.file1, "new1", QStringLiteral("新建(&N)"), "new", &MainWindow::new1Click);
-    u.open1 = item(u.file1, "open1", QStringLiteral("打开(&O)"), "open", &MainWindow::open1Click);
-    u.save1 = item(u.file1, "save1", QStringLiteral("保存(&S)"), "save", &MainWindow::save1Click);
-    u.openimage1 =
-        item(u.file1, "openimage1", builtInText(201), "openimage", &MainWindow::openimage1Click);
-    u.importcsv1 =
-        item(u.file1, "importcsv1", builtInText(202), "importcsv", &MainWindow::importcsv1Click);
-    u.exportcsv1 =
-        item(u.file1, "exportcsv1", builtInText(203), "exportcsv", &MainWindow::exportcsv1Click);
-    u.N1 = separator(u.file1, "N1");
-    u.exit1 = item(u.file1, "exit1", QStringLiteral("退出(&E)"), "exit",
-                   &MainWindow::AdvGlowButton3Click);
-    bar->addMenu(u.file1);
+    u.fileMenu = menu(bar, "fileMenu", QStringLiteral("文件(&F)"));
+    u.newAction = item(u.fileMenu, "newAction", QStringLiteral("新建(&N)"), "new",
+                       &MainWindow::newChannelList);
+    u.openAction = item(u.fileMenu, "openAction", QStringLiteral("打开(&O)"), "open",
+                        &MainWindow::openChannelFile);
+    u.saveAction = item(u.fileMenu, "saveAction", QStringLiteral("保存(&S)"), "save",
+                        &MainWindow::saveChannelFile);
+    u.openImageAction = item(u.fileMenu, "openImageAction", builtInText(201), "openimage",
+                             &MainWindow::openRadioImage);
+    u.importCsvAction =
+        item(u.fileMenu, "importCsvAction", builtInText(202), "importcsv", &MainWindow::importCsv);
+    u.exportCsvAction =
+        item(u.fileMenu, "exportCsvAction", builtInText(203), "exportcsv", &MainWindow::exportCsv);
+    u.exitSeparator = separator(u.fileMenu, "exitSeparator");
+    u.exitAction = item(u.fileMenu, "exitAction", QStringLiteral("退出(&E)"), "exit",
+                        &MainWindow::exitProgram);
+    bar->addMenu(u.fileMenu);
 
-    u.edit1 = menu(bar, "edit1", QStringLiteral("编辑(&P)"));
-    u.read1 =
-        item(u.edit1, "read1", QStringLiteral("频率读出(&R)"), "read", &MainWindow::read1Click);
-    u.write2 =
-        item(u.edit1, "write2", QStringLiteral("频率写入(&W)"), "write", &MainWindow::write2Click);
-    u.N3 = separator(u.edit1, "N3");
-    u.chaedit4 = item(u.edit1, "chaedit4", QStringLiteral("信道编辑(&E)"), "channels",
-                      &MainWindow::chaedit4Click);
-    u.function1 = item(u.edit1, "function1", QStringLiteral("功能选项(&Y)"), "options",
-                       &MainWindow::function1Click);
-    u.N6 = separator(u.edit1, "N6");
-    u.otherfunc = item(u.edit1, "otherfunc", QStringLiteral("其它功能(&T)"), nullptr, nullptr);
-    bar->addMenu(u.edit1);
+    u.editMenu = menu(bar, "editMenu", QStringLiteral("编辑(&P)"));
+    u.readAction = item(u.editMenu, "readAction", QStringLiteral("频率读出(&R)"), "read",
+                        &MainWindow::readRadio);
+    u.writeAction = item(u.editMenu, "writeAction", QStringLiteral("频率写入(&W)"), "write",
+                         &MainWindow::writeRadio);
+    u.pageSeparator = separator(u.editMenu, "pageSeparator");
+    u.channelPageAction = item(u.editMenu, "channelPageAction", QStringLiteral("信道编辑(&E)"),
+                               "channels", &MainWindow::showChannelPage);
+    u.optionsPageAction = item(u.editMenu, "optionsPageAction", QStringLiteral("功能选项(&Y)"),
+                               "options", &MainWindow::showOptionsPage);
+    u.otherSeparator = separator(u.editMenu, "otherSeparator");
+    u.otherFunctionsAction =
+        item(u.editMenu, "otherFunctionsAction", QStringLiteral("其它功能(&T)"), nullptr, nullptr);
+    bar->addMenu(u.editMenu);
 
-    u.option1 = menu(bar, "option1", QStringLiteral("选项"));
-    u.port1 = menu(u.option1, "port1", QStringLiteral("通信端口(&C)"));
+    u.optionsMenu = menu(bar, "optionsMenu", QStringLiteral("选项"));
+    u.portMenu = menu(u.optionsMenu, "portMenu", QStringLiteral("通信端口(&C)"));
     m_portGroup = new QActionGroup(this);
-    void (MainWindow::*const portHandlers[4])() = {&MainWindow::COM11Click, &MainWindow::COM21Click,
-                                                   &MainWindow::COM31Click,
-                                                   &MainWindow::COM41Click};
     for (int i = 0; i < 4; ++i) {
-        const QByteArray name = "COM" + QByteArray::number(i + 1) + "1";
-        QAction *a = item(u.port1, name.constData(), QStringLiteral("COM(&%1)").arg(i + 1), "port",
-                          portHandlers[i]);
+        const QByteArray name = "port" + QByteArray::number(i + 1) + "Action";
+        QAction *a = item(u.portMenu, name.constData(), QStringLiteral("COM(&%1)").arg(i + 1),
+                          "port", nullptr);
+        connect(a, &QAction::triggered, this, [this, i] { selectPort(i + 1); });
         a->setCheckable(true);
         m_portGroup->addAction(a);
-        u.COM[i] = a;
+        u.portActions[i] = a;
     }
-    u.COM[0]->setChecked(true);
-    u.option1->addMenu(u.port1);
+    u.portActions[0]->setChecked(true);
+    u.optionsMenu->addMenu(u.portMenu);
 
-    u.skin1 = menu(u.option1, "skin1", QStringLiteral("皮肤(&S)"));
+    u.skinMenu = menu(u.optionsMenu, "skinMenu", QStringLiteral("皮肤(&S)"));
     m_skinGroup = new QActionGroup(this);
-    u.sk1 = item(u.skin1, "sk1", QStringLiteral("蓝色一族"), nullptr, &MainWindow::sk1Click);
-    u.sk2 = item(u.skin1, "sk2", QStringLiteral("钢板"), nullptr, &MainWindow::sk2Click);
-    u.sk3 = item(u.skin1, "sk3", QStringLiteral("咖啡"), nullptr, &MainWindow::sk3Click);
-    for (QAction *a : {u.sk1, u.sk2, u.sk3}) {
+    u.blueSkinAction =
+        item(u.skinMenu, "blueSkinAction", QStringLiteral("蓝色一族"), nullptr, nullptr);
+    u.steelSkinAction =
+        item(u.skinMenu, "steelSkinAction", QStringLiteral("钢板"), nullptr, nullptr);
+    u.coffeeSkinAction =
+        item(u.skinMenu, "coffeeSkinAction", QStringLiteral("咖啡"), nullptr, nullptr);
+    int skin = 0;
+    for (QAction *a : {u.blueSkinAction, u.steelSkinAction, u.coffeeSkinAction}) {
+        connect(a, &QAction::triggered, this, [this, n = ++skin] { selectSkin(n); });
         a->setCheckable(true);
         m_skinGroup->addAction(a);
     }
-    u.option1->addMenu(u.skin1);
+    u.optionsMenu->addMenu(u.skinMenu);
 
-    u.language = menu(u.option1, "language", QStringLiteral("语言"));
+    u.languageMenu = menu(u.optionsMenu, "languageMenu", QStringLiteral("语言"));
     auto *languageGroup = new QActionGroup(this);
-    u.chinese =
-        item(u.language, "chinese", QStringLiteral("中文"), nullptr, &MainWindow::chineseClick);
-    u.english =
-        item(u.language, "english", QStringLiteral("英文"), nullptr, &MainWindow::englishClick);
-    for (QAction *a : {u.chinese, u.english}) {
+    u.chineseAction = item(u.languageMenu, "chineseAction", QStringLiteral("中文"), nullptr,
+                           &MainWindow::switchToChinese);
+    u.englishAction = item(u.languageMenu, "englishAction", QStringLiteral("英文"), nullptr,
+                           &MainWindow::switchToEnglish);
+    for (QAction *a : {u.chineseAction, u.englishAction}) {
         a->setCheckable(true);
         languageGroup->addAction(a);
     }
-    u.option1->addMenu(u.language);
-    separator(u.option1, "verifySeparator");
-    u.verify1 = item(u.option1, "verify1", builtInText(204), nullptr, nullptr);
-    u.verify1->setCheckable(true);
+    u.optionsMenu->addMenu(u.languageMenu);
+    separator(u.optionsMenu, "verifySeparator");
+    u.verifyAction = item(u.optionsMenu, "verifyAction", builtInText(204), nullptr, nullptr);
+    u.verifyAction->setCheckable(true);
     // On every change, also the stored option's at start.
-    connect(u.verify1, &QAction::toggled, this, &MainWindow::verify1Click);
-    bar->addMenu(u.option1);
+    connect(u.verifyAction, &QAction::toggled, this, &MainWindow::applyVerifyOption);
+    bar->addMenu(u.optionsMenu);
 
-    u.Help1 = menu(bar, "Help1", QStringLiteral("帮助(&H)"));
-    u.Help2 = item(u.Help1, "Help2", QStringLiteral("帮助(&H)..."), "help", nullptr);
-    u.About1 =
-        item(u.Help1, "About1", QStringLiteral("关于(&A)..."), "about", &MainWindow::About1Click);
-    bar->addMenu(u.Help1);
+    u.helpMenu = menu(bar, "helpMenu", QStringLiteral("帮助(&H)"));
+    u.helpAction = item(u.helpMenu, "helpAction", QStringLiteral("帮助(&H)..."), "help", nullptr);
+    u.aboutAction = item(u.helpMenu, "aboutAction", QStringLiteral("关于(&A)..."), "about",
+                         &MainWindow::showAboutBox);
+    bar->addMenu(u.helpMenu);
 }
 
 void MainWindow::buildLeftColumn(QWidget *client)
 {
     Widgets &u = m_ui;
-    u.bsSkinPanel1 = makePanel(client, "bsSkinPanel1", QRect(0, 32 - MenuBarHeight, 121, 489));
+    u.leftPanel = makePanel(client, "leftPanel", QRect(0, 32 - MenuBarHeight, 121, 489));
 
-    ButtonsBar *bar = new ButtonsBar(u.bsSkinPanel1);
+    ButtonsBar *bar = new ButtonsBar(u.leftPanel);
     bar->setGeometry(1, 1, 119, 352);
-    u.bsSkinButtonsBar1 = bar;
+    u.buttonsBar = bar;
 
     struct BarItem
     {
@@ -273,16 +281,16 @@ void MainWindow::buildLeftColumn(QWidget *client)
     const Section sections[] = {
         {"barSectionFile",
          "文件",
-         {{"barNew", "新建", "new", &MainWindow::new1Click},
-          {"barOpen", "打开", "open", &MainWindow::open1Click},
-          {"barSave", "保存", "save", &MainWindow::save1Click}}},
+         {{"barNew", "新建", "new", &MainWindow::newChannelList},
+          {"barOpen", "打开", "open", &MainWindow::openChannelFile},
+          {"barSave", "保存", "save", &MainWindow::saveChannelFile}}},
         {"barSectionEdit",
          "编辑",
-         {{"barRead", "频率读出", "read", &MainWindow::read1Click},
-          {"barWrite", "频率写入", "write", &MainWindow::write2Click},
-          {"barChannels", "信道编辑", "channels", &MainWindow::chaedit4Click},
-          {"barOptions", "功能选项", "options", &MainWindow::function1Click}}},
-        {"barSectionExit", "退出", {{"barExit", "退出", "exit", &MainWindow::AdvGlowButton3Click}}},
+         {{"barRead", "频率读出", "read", &MainWindow::readRadio},
+          {"barWrite", "频率写入", "write", &MainWindow::writeRadio},
+          {"barChannels", "信道编辑", "channels", &MainWindow::showChannelPage},
+          {"barOptions", "功能选项", "options", &MainWindow::showOptionsPage}}},
+        {"barSectionExit", "退出", {{"barExit", "退出", "exit", &MainWindow::exitProgram}}},
     };
     for (const Section &section : sections) {
         const int index =
@@ -296,45 +304,43 @@ void MainWindow::buildLeftColumn(QWidget *client)
     }
     bar->setCurrentIndex(0);
 
-    auto *group = new QGroupBox(QStringLiteral("通信端口"), u.bsSkinPanel1);
-    group->setObjectName(QStringLiteral("bsSkinNotebook2"));
+    auto *group = new QGroupBox(QStringLiteral("通信端口"), u.leftPanel);
+    group->setObjectName(QStringLiteral("portGroup"));
     group->setGeometry(1, 356, 119, 131);
-    u.bsSkinNotebook2 = group;
+    u.portGroup = group;
     // The radio buttons sit in the group's area under its caption.
     auto *inner = new QWidget(group);
-    inner->setObjectName(QStringLiteral("bsSkinNotebook2Client"));
+    inner->setObjectName(QStringLiteral("portGroupClient"));
     inner->setGeometry(0, 18, 119, 113);
-    void (MainWindow::*const handlers[4])() = {&MainWindow::COM11Click, &MainWindow::COM21Click,
-                                               &MainWindow::COM31Click, &MainWindow::COM41Click};
     for (int i = 0; i < 4; ++i) {
         auto *radio = new QRadioButton(QStringLiteral("   COM%1").arg(i + 1), inner);
-        radio->setObjectName(QStringLiteral("bsSkinCheckRadioBox%1").arg(i + 5));
+        radio->setObjectName(QStringLiteral("port%1Radio").arg(i + 1));
         radio->setGeometry(32, 8 + 24 * i, 73, 25);
-        connect(radio, &QRadioButton::clicked, this, handlers[i]);
-        u.portRadio[i] = radio;
+        connect(radio, &QRadioButton::clicked, this, [this, i] { selectPort(i + 1); });
+        u.portRadios[i] = radio;
     }
-    u.portRadio[0]->setChecked(true);
+    u.portRadios[0]->setChecked(true);
 }
 
 void MainWindow::buildCentre(QWidget *client)
 {
     Widgets &u = m_ui;
-    u.bsSkinPanel3 = new QWidget(client);
-    u.bsSkinPanel3->setObjectName(QStringLiteral("bsSkinPanel3"));
-    u.bsSkinPanel3->setGeometry(120, 32 - MenuBarHeight, 553, 489);
+    u.centrePanel = new QWidget(client);
+    u.centrePanel->setObjectName(QStringLiteral("centrePanel"));
+    u.centrePanel->setGeometry(120, 32 - MenuBarHeight, 553, 489);
 
-    u.bsSkinPageControl1 = new QTabWidget(u.bsSkinPanel3);
-    u.bsSkinPageControl1->setObjectName(QStringLiteral("bsSkinPageControl1"));
-    u.bsSkinPageControl1->setGeometry(0, 0, 553, 489);
-    u.bsSkinPageControl1->setDocumentMode(false);
+    u.pages = new QTabWidget(u.centrePanel);
+    u.pages->setObjectName(QStringLiteral("pages"));
+    u.pages->setGeometry(0, 0, 553, 489);
+    u.pages->setDocumentMode(false);
 
-    u.bsSkinTabSheet1 = new QWidget;
-    u.bsSkinTabSheet1->setObjectName(QStringLiteral("bsSkinTabSheet1"));
-    u.StringAlignGrid1 = new ChannelGrid(u.bsSkinTabSheet1);
-    u.StringAlignGrid1->setChannelModel(m_channelModel);
-    u.StringAlignGrid1->setGeometry(0, 0, 547, 403);
+    u.channelPage = new QWidget;
+    u.channelPage->setObjectName(QStringLiteral("channelPage"));
+    u.channelGrid = new ChannelGrid(u.channelPage);
+    u.channelGrid->setChannelModel(m_channelModel);
+    u.channelGrid->setGeometry(0, 0, 547, 403);
 
-    u.bsSkinPanel8 = makePanel(u.bsSkinTabSheet1, "bsSkinPanel8", QRect(6, 411, 531, 49));
+    u.channelButtonsPanel = makePanel(u.channelPage, "channelButtonsPanel", QRect(6, 411, 531, 49));
     const struct
     {
         QPushButton **button;
@@ -342,48 +348,48 @@ void MainWindow::buildCentre(QWidget *client)
         const char *text;
         int x;
     } buttons[] = {
-        {&u.bsSkinButton6, "bsSkinButton6", "自动添加", 24},
-        {&u.bsSkinButton9, "bsSkinButton9", "清除信道", 120},
-        {&u.bsSkinButton3, "bsSkinButton3", "信道上移", 248},
-        {&u.bsSkinButton4, "bsSkinButton4", "信道下移", 344},
-        {&u.bsSkinButton5, "bsSkinButton5", "删除信道", 432},
+        {&u.autoAddButton, "autoAddButton", "自动添加", 24},
+        {&u.clearChannelsButton, "clearChannelsButton", "清除信道", 120},
+        {&u.moveUpButton, "moveUpButton", "信道上移", 248},
+        {&u.moveDownButton, "moveDownButton", "信道下移", 344},
+        {&u.deleteChannelButton, "deleteChannelButton", "删除信道", 432},
     };
     for (const auto &b : buttons) {
-        *b.button = new QPushButton(QString::fromUtf8(b.text), u.bsSkinPanel8);
+        *b.button = new QPushButton(QString::fromUtf8(b.text), u.channelButtonsPanel);
         (*b.button)->setObjectName(QString::fromLatin1(b.name));
         (*b.button)->setGeometry(b.x, 16, 75, 25);
     }
 
-    u.bsSkinTabSheet2 = new QWidget;
-    u.bsSkinTabSheet2->setObjectName(QStringLiteral("bsSkinTabSheet2"));
-    u.options = new OptionsPage(&m_data.settings, &m_data.bands, u.bsSkinTabSheet2);
-    u.options->setGeometry(0, 0, 553, 489);
+    u.optionsPage = new QWidget;
+    u.optionsPage->setObjectName(QStringLiteral("optionsPage"));
+    u.optionsPanel = new OptionsPage(&m_data.settings, &m_data.bands, u.optionsPage);
+    u.optionsPanel->setGeometry(0, 0, 553, 489);
 
-    u.bsSkinPageControl1->addTab(u.bsSkinTabSheet1, QStringLiteral("信道编辑"));
-    u.bsSkinPageControl1->addTab(u.bsSkinTabSheet2, QStringLiteral("功能选项"));
-    u.bsSkinPageControl1->setCurrentWidget(u.bsSkinTabSheet1);
+    u.pages->addTab(u.channelPage, QStringLiteral("信道编辑"));
+    u.pages->addTab(u.optionsPage, QStringLiteral("功能选项"));
+    u.pages->setCurrentWidget(u.channelPage);
 }
 
 void MainWindow::buildEditor()
 {
     Widgets &u = m_ui;
-    m_editor = new ChannelEditor(&m_data, u.StringAlignGrid1, u.bsSkinTabSheet1, this);
-    m_editor->setButtons(u.bsSkinButton6, u.bsSkinButton9, u.bsSkinButton3, u.bsSkinButton4,
-                         u.bsSkinButton5);
+    m_editor = new ChannelEditor(&m_data, u.channelGrid, u.channelPage, this);
+    m_editor->setButtons(u.autoAddButton, u.clearChannelsButton, u.moveUpButton, u.moveDownButton,
+                         u.deleteChannelButton);
     m_editor->setConfirmTexts([this] { return confirmTexts(); });
     for (int list = 0; list < 4; ++list)
-        m_editor->watchBandRangeList(u.options->bandCombo(list));
+        m_editor->watchBandRangeList(u.optionsPanel->bandRangeCombo(list));
 }
 
 ChannelEditor::ConfirmTexts MainWindow::confirmTexts() const
 {
-    return {m_messages.ConfirmTitle, m_messages.NewConfirmText, m_messages.ClearConfirmText};
+    return {m_messages.confirmTitle, m_messages.newConfirmText, m_messages.clearConfirmText};
 }
 
 void MainWindow::buildRightColumn(QWidget *client)
 {
     Widgets &u = m_ui;
-    u.bsSkinPanel2 = makePanel(client, "bsSkinPanel2", QRect(672, 32 - MenuBarHeight, 113, 489));
+    u.rightPanel = makePanel(client, "rightPanel", QRect(672, 32 - MenuBarHeight, 113, 489));
 
     const struct
     {
@@ -397,22 +403,22 @@ void MainWindow::buildRightColumn(QWidget *client)
         QRect labelPlace;
         void (MainWindow::*handler)();
     } entries[] = {
-        {&u.AdvGlowButton1, &u.AALinkLabel1, "AdvGlowButton1", "AALinkLabel1", "read", "读频", 40,
-         QRect(45, 116, 31, 20), &MainWindow::read1Click},
-        {&u.AdvGlowButton2, &u.AALinkLabel2, "AdvGlowButton2", "AALinkLabel2", "write", "写频", 176,
-         QRect(45, 252, 31, 20), &MainWindow::write2Click},
-        {&u.AdvGlowButton3, &u.AALinkLabel3, "AdvGlowButton3", "AALinkLabel3", "exit", "退出", 304,
-         QRect(48, 380, 31, 20), &MainWindow::AdvGlowButton3Click},
+        {&u.readButton, &u.readLabel, "readButton", "readLabel", "read", "读频", 40,
+         QRect(45, 116, 31, 20), &MainWindow::readRadio},
+        {&u.writeButton, &u.writeLabel, "writeButton", "writeLabel", "write", "写频", 176,
+         QRect(45, 252, 31, 20), &MainWindow::writeRadio},
+        {&u.exitButton, &u.exitLabel, "exitButton", "exitLabel", "exit", "退出", 304,
+         QRect(48, 380, 31, 20), &MainWindow::exitProgram},
     };
     for (const auto &e : entries) {
-        auto *button = new GlowButton(u.bsSkinPanel2);
+        auto *button = new GlowButton(u.rightPanel);
         button->setObjectName(QString::fromLatin1(e.buttonName));
         button->setIcon(icon(e.icon, 48));
         button->setGeometry(24, e.y, 73, 73);
         connect(button, &GlowButton::clicked, this, e.handler);
         *e.button = button;
 
-        auto *label = new LinkLabel(QString::fromUtf8(e.text), u.bsSkinPanel2);
+        auto *label = new LinkLabel(QString::fromUtf8(e.text), u.rightPanel);
         label->setObjectName(QString::fromLatin1(e.labelName));
         label->place(e.labelPlace);
         connect(label, &LinkLabel::clicked, this, e.handler);
@@ -423,14 +429,14 @@ void MainWindow::buildRightColumn(QWidget *client)
 void MainWindow::buildStatusBar()
 {
     QStatusBar *bar = statusBar();
-    bar->setObjectName(QStringLiteral("bsSkinStatusBar1"));
+    bar->setObjectName(QStringLiteral("statusBar"));
     bar->setSizeGripEnabled(false);
     bar->setFixedHeight(StatusBarHeight);
     auto *panel = new QLabel(QStringLiteral("     Dravik Torven 对讲机编程软件"), bar);
-    panel->setObjectName(QStringLiteral("bsSkinStatusPanel1"));
+    panel->setObjectName(QStringLiteral("statusPanel"));
     bar->addWidget(panel, 1);
-    m_ui.bsSkinStatusBar1 = bar;
-    m_ui.bsSkinStatusPanel1 = panel;
+    m_ui.statusBar = bar;
+    m_ui.statusPanel = panel;
 }
 
 void MainWindow::setWindows(SplashWindow *splash, AboutBox *about, ProgrammingDialog *programming,
@@ -445,7 +451,7 @@ void MainWindow::setWindows(SplashWindow *splash, AboutBox *about, ProgrammingDi
     if (m_programming) {
         m_programming->setMainWindow(this);
         m_programming->setRadio(m_link.get(), m_run.get(), &m_data);
-        verify1Click();
+        applyVerifyOption();
         m_programming->setMessageDialog(m_message);
         m_programming->setMessages(&m_messages);
     }
@@ -485,12 +491,12 @@ void MainWindow::setVisible(bool visible)
         m_shown = true;
         if (QScreen *s = screen())
             move(s->availableGeometry().center() - rect().center());
-        FormShow();
+        firstShow();
     }
     QMainWindow::setVisible(visible);
 }
 
-void MainWindow::FormCreate()
+void MainWindow::restoreSettings()
 {
     // The stored port and skin are activated exactly as if the user had
     // picked them, then the band range lists are filled; restoring a chosen
@@ -499,13 +505,13 @@ void MainWindow::FormCreate()
     const StartupChoices choices = readStartupChoices(*m_settingsFile);
     for (const QString &warning : choices.warnings)
         qWarning("%s", qUtf8Printable(warning));
-    portCommand(choices.com);
-    skinCommand(choices.skin);
+    selectPort(choices.com);
+    selectSkin(choices.skin);
     loadBandRanges(*m_settingsFile, m_data.bands);
-    m_ui.verify1->setChecked(readVerifyOption(*m_settingsFile));
+    m_ui.verifyAction->setChecked(readVerifyOption(*m_settingsFile));
 }
 
-void MainWindow::FormShow()
+void MainWindow::firstShow()
 {
     if (m_splash)
         m_splash->exec();
@@ -516,7 +522,7 @@ void MainWindow::FormShow()
         m_splash->show();
 }
 
-void MainWindow::FormDestroy()
+void MainWindow::storeSettings()
 {
     if (!m_settingsFile)
         return;
@@ -524,15 +530,15 @@ void MainWindow::FormDestroy()
         saveSettings(*m_settingsFile, m_portToSave, m_selectedSkin, m_data.bands);
     if (!saved.ok)
         showUserMessage(MessageKind::Error, saved.message);
-    else if (!saveVerifyOption(*m_settingsFile, m_ui.verify1->isChecked()))
+    else if (!saveVerifyOption(*m_settingsFile, m_ui.verifyAction->isChecked()))
         showUserMessage(MessageKind::Error, m_settingsFile->errorString());
     m_settingsFile.reset();
 }
 
-void MainWindow::LoadLanguage(const QString &name)
+void MainWindow::loadLanguage(const QString &name)
 {
     const LanguageWindows windows{this, m_about.data(), m_programming.data(), m_message.data()};
-    loadLanguage(
+    ::loadLanguage(
         name, m_data, m_messages, [&windows](const TextTarget &target, const QString &text) {
             // A library made before the program's own numbers
             // existed leaves their items with the built-in texts.
@@ -544,13 +550,13 @@ void MainWindow::LoadLanguage(const QString &name)
 
 void MainWindow::selectLanguage(bool english)
 {
-    QAction *chosen = english ? m_ui.english : m_ui.chinese;
-    QAction *other = english ? m_ui.chinese : m_ui.english;
+    QAction *chosen = english ? m_ui.englishAction : m_ui.chineseAction;
+    QAction *other = english ? m_ui.chineseAction : m_ui.englishAction;
     chosen->setChecked(true);
     other->setChecked(false);
     // The library's own name for Chinese replaces this when it is found.
-    m_ui.chinese->setText(english ? QStringLiteral("chinese") : QStringLiteral("中文"));
-    LoadLanguage(english ? QStringLiteral("eng") : QStringLiteral("chn"));
+    m_ui.chineseAction->setText(english ? QStringLiteral("chinese") : QStringLiteral("中文"));
+    loadLanguage(english ? QStringLiteral("eng") : QStringLiteral("chn"));
 }
 
 ChannelFileDialog &MainWindow::openDialog()
@@ -580,7 +586,7 @@ RememberingFileDialog &MainWindow::exportCsvDialog()
 
 bool MainWindow::verifyAfterWriting() const
 {
-    return m_ui.verify1->isChecked();
+    return m_ui.verifyAction->isChecked();
 }
 
 void MainWindow::showStatusNote(const QString &text)
@@ -601,55 +607,55 @@ bool MainWindow::commitEdit(bool hideToneList)
     return m_editor->commitEdit(hideToneList);
 }
 
-void MainWindow::new1Click()
+void MainWindow::newChannelList()
 {
-    m_editor->new1Click();
+    m_editor->askNewTable();
 }
 
-void MainWindow::open1Click()
+void MainWindow::openChannelFile()
 {
     // A cell editor that is open stays as it is.
     m_fileCommands->open();
 }
 
-void MainWindow::save1Click()
+void MainWindow::saveChannelFile()
 {
     // The file commands run commitEdit(false) first: a frequency being typed
     // goes into its row, and a text that is no number stops the save.
     m_fileCommands->save();
 }
 
-void MainWindow::openimage1Click()
+void MainWindow::openRadioImage()
 {
     // The image replaces every channel: the editors are committed and
     // hidden first.
     m_extraCommands->openImage();
 }
 
-void MainWindow::importcsv1Click()
+void MainWindow::importCsv()
 {
     m_extraCommands->importCsv();
 }
 
-void MainWindow::exportcsv1Click()
+void MainWindow::exportCsv()
 {
     m_extraCommands->exportCsv();
 }
 
-void MainWindow::verify1Click()
+void MainWindow::applyVerifyOption()
 {
     // The item's check mark is the option; the settings file gets it at
     // exit.
     if (m_programming)
-        m_programming->setVerifyAfterWriting(m_ui.verify1->isChecked());
+        m_programming->setVerifyAfterWriting(m_ui.verifyAction->isChecked());
 }
 
-void MainWindow::read1Click()
+void MainWindow::readRadio()
 {
     openProgrammingDialog(ProgrammingRun::Read);
 }
 
-void MainWindow::write2Click()
+void MainWindow::writeRadio()
 {
     openProgrammingDialog(ProgrammingRun::Write);
 }
@@ -665,10 +671,10 @@ void MainWindow::openProgrammingDialog(int mode)
     auto portFailed = [this](const QString &reason) {
         // String 106 first, then which device and why, so the user can tell
         // a missing cable from a port another program holds.
-        QStringList lines{m_messages.PortFailedText, reason};
+        QStringList lines{m_messages.portFailedText, reason};
         lines.removeAll(QString());
         if (m_message)
-            m_message->showMessage(m_messages.ErrorTitle, lines.join(QLatin1Char('\n')),
+            m_message->showMessage(m_messages.errorTitle, lines.join(QLatin1Char('\n')),
                                    ConfirmationDialog::ActionNone);
     };
     QString reason;
@@ -679,7 +685,7 @@ void MainWindow::openProgrammingDialog(int mode)
     // The port may still refuse the open that follows its test (another
     // program took it in between): the same message, and no dialog.
     const QString caption =
-        mode == ProgrammingRun::Write ? m_messages.WriteCaption : m_messages.ReadCaption;
+        mode == ProgrammingRun::Write ? m_messages.writeCaption : m_messages.readCaption;
     if (!m_programming->openFor(mode, caption)) {
         portFailed(m_link->errorString());
         return;
@@ -696,55 +702,38 @@ void MainWindow::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
-void MainWindow::chineseClick()
+void MainWindow::switchToChinese()
 {
     selectLanguage(false);
     convertFixedTexts(m_data.table);
 }
 
-void MainWindow::englishClick()
+void MainWindow::switchToEnglish()
 {
     selectLanguage(true);
     convertFixedTexts(m_data.table);
 }
 
-void MainWindow::AdvGlowButton3Click()
+void MainWindow::exitProgram()
 {
     // Closing the main window ends the program; nothing is asked.
     close();
 }
 
-void MainWindow::chaedit4Click()
+void MainWindow::showChannelPage()
 {
-    m_ui.bsSkinPageControl1->setCurrentWidget(m_ui.bsSkinTabSheet1);
+    m_ui.pages->setCurrentWidget(m_ui.channelPage);
 }
 
-void MainWindow::function1Click()
+void MainWindow::showOptionsPage()
 {
-    m_ui.bsSkinPageControl1->setCurrentWidget(m_ui.bsSkinTabSheet2);
+    m_ui.pages->setCurrentWidget(m_ui.optionsPage);
 }
 
-void MainWindow::COM11Click()
-{
-    portCommand(1);
-}
-void MainWindow::COM21Click()
-{
-    portCommand(2);
-}
-void MainWindow::COM31Click()
-{
-    portCommand(3);
-}
-void MainWindow::COM41Click()
-{
-    portCommand(4);
-}
-
-void MainWindow::portCommand(int port)
+void MainWindow::selectPort(int port)
 {
     for (int i = 0; i < 4; ++i)
-        m_ui.COM[i]->setChecked(i == port - 1);
+        m_ui.portActions[i]->setChecked(i == port - 1);
     m_selectedPort = port;
     m_commPort = port;
     m_portToSave = port;
@@ -754,7 +743,7 @@ void MainWindow::portCommand(int port)
     emit portSelected(port);
     // Checking the radio button programmatically raises no click, so the
     // command runs once whichever place gave it.
-    QRadioButton *radio = m_ui.portRadio[port - 1];
+    QRadioButton *radio = m_ui.portRadios[port - 1];
     if (!radio->isChecked())
         radio->setChecked(true);
 }
@@ -771,32 +760,19 @@ void MainWindow::useDemoRadio(const QString &device)
 {
     m_demoDevice = device;
     const int stored = m_portToSave;
-    portCommand(1);
+    selectPort(1);
     m_portToSave = stored;
     if (!m_demoMarker) {
-        m_demoMarker = new QLabel(m_ui.bsSkinStatusBar1);
+        m_demoMarker = new QLabel(m_ui.statusBar);
         m_demoMarker->setObjectName(QStringLiteral("demoMarker"));
-        m_ui.bsSkinStatusBar1->addPermanentWidget(m_demoMarker);
+        m_ui.statusBar->addPermanentWidget(m_demoMarker);
     }
     m_demoMarker->setText(QStringLiteral("(demo) virtual radio on COM1  "));
 }
 
-void MainWindow::sk1Click()
+void MainWindow::selectSkin(int skin)
 {
-    skinCommand(1);
-}
-void MainWindow::sk2Click()
-{
-    skinCommand(2);
-}
-void MainWindow::sk3Click()
-{
-    skinCommand(3);
-}
-
-void MainWindow::skinCommand(int skin)
-{
-    QAction *items[] = {m_ui.sk1, m_ui.sk2, m_ui.sk3};
+    QAction *items[] = {m_ui.blueSkinAction, m_ui.steelSkinAction, m_ui.coffeeSkinAction};
     for (int i = 0; i < SkinCount; ++i)
         items[i]->setChecked(i == skin - 1);
     m_selectedSkin = skin;
@@ -815,7 +791,7 @@ void MainWindow::applySkin()
             dialog->setStyleSheet(sheet);
 }
 
-void MainWindow::About1Click()
+void MainWindow::showAboutBox()
 {
     if (!m_about)
         return;

@@ -50,51 +50,51 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    // The named parts of the window, for the commands of later steps and
-    // the language load.
+    // The named parts of the window.
     struct Widgets
     {
-        QMenuBar *bsSkinMainMenuBar1 = nullptr;
-        QMenu *file1 = nullptr, *edit1 = nullptr, *option1 = nullptr, *port1 = nullptr,
-              *skin1 = nullptr, *language = nullptr, *Help1 = nullptr;
-        QAction *new1 = nullptr, *open1 = nullptr, *save1 = nullptr, *openimage1 = nullptr,
-                *importcsv1 = nullptr, *exportcsv1 = nullptr, *N1 = nullptr, *exit1 = nullptr,
-                *read1 = nullptr, *write2 = nullptr, *N3 = nullptr, *chaedit4 = nullptr,
-                *function1 = nullptr, *N6 = nullptr, *otherfunc = nullptr, *sk1 = nullptr,
-                *sk2 = nullptr, *sk3 = nullptr, *chinese = nullptr, *english = nullptr,
-                *verify1 = nullptr, *Help2 = nullptr, *About1 = nullptr;
-        // COM11, COM21, COM31, COM41.
-        std::array<QAction *, 4> COM{};
+        QMenuBar *mainMenuBar = nullptr;
+        QMenu *fileMenu = nullptr, *editMenu = nullptr, *optionsMenu = nullptr, *portMenu = nullptr,
+              *skinMenu = nullptr, *languageMenu = nullptr, *helpMenu = nullptr;
+        QAction *newAction = nullptr, *openAction = nullptr, *saveAction = nullptr,
+                *openImageAction = nullptr, *importCsvAction = nullptr, *exportCsvAction = nullptr,
+                *exitSeparator = nullptr, *exitAction = nullptr, *readAction = nullptr,
+                *writeAction = nullptr, *pageSeparator = nullptr, *channelPageAction = nullptr,
+                *optionsPageAction = nullptr, *otherSeparator = nullptr,
+                *otherFunctionsAction = nullptr, *blueSkinAction = nullptr,
+                *steelSkinAction = nullptr, *coffeeSkinAction = nullptr, *chineseAction = nullptr,
+                *englishAction = nullptr, *verifyAction = nullptr, *helpAction = nullptr,
+                *aboutAction = nullptr;
+        std::array<QAction *, 4> portActions{};
 
-        QWidget *bsSkinPanel1 = nullptr;
-        ButtonsBar *bsSkinButtonsBar1 = nullptr;
-        QGroupBox *bsSkinNotebook2 = nullptr;
-        // bsSkinCheckRadioBox5 ... bsSkinCheckRadioBox8.
-        std::array<QRadioButton *, 4> portRadio{};
+        QWidget *leftPanel = nullptr;
+        ButtonsBar *buttonsBar = nullptr;
+        QGroupBox *portGroup = nullptr;
+        std::array<QRadioButton *, 4> portRadios{};
 
-        QWidget *bsSkinPanel3 = nullptr;
-        QTabWidget *bsSkinPageControl1 = nullptr;
-        QWidget *bsSkinTabSheet1 = nullptr;
-        QWidget *bsSkinTabSheet2 = nullptr;
-        ChannelGrid *StringAlignGrid1 = nullptr;
-        QWidget *bsSkinPanel8 = nullptr;
-        QPushButton *bsSkinButton6 = nullptr; // auto add
-        QPushButton *bsSkinButton9 = nullptr; // clear channels
-        QPushButton *bsSkinButton3 = nullptr; // move up
-        QPushButton *bsSkinButton4 = nullptr; // move down
-        QPushButton *bsSkinButton5 = nullptr; // delete channel
-        OptionsPage *options = nullptr;
+        QWidget *centrePanel = nullptr;
+        QTabWidget *pages = nullptr;
+        QWidget *channelPage = nullptr;
+        QWidget *optionsPage = nullptr;
+        ChannelGrid *channelGrid = nullptr;
+        QWidget *channelButtonsPanel = nullptr;
+        QPushButton *autoAddButton = nullptr;
+        QPushButton *clearChannelsButton = nullptr;
+        QPushButton *moveUpButton = nullptr;
+        QPushButton *moveDownButton = nullptr;
+        QPushButton *deleteChannelButton = nullptr;
+        OptionsPage *optionsPanel = nullptr;
 
-        QWidget *bsSkinPanel2 = nullptr;
-        GlowButton *AdvGlowButton1 = nullptr; // read
-        GlowButton *AdvGlowButton2 = nullptr; // write
-        GlowButton *AdvGlowButton3 = nullptr; // exit
-        LinkLabel *AALinkLabel1 = nullptr;
-        LinkLabel *AALinkLabel2 = nullptr;
-        LinkLabel *AALinkLabel3 = nullptr;
+        QWidget *rightPanel = nullptr;
+        GlowButton *readButton = nullptr;
+        GlowButton *writeButton = nullptr;
+        GlowButton *exitButton = nullptr;
+        LinkLabel *readLabel = nullptr;
+        LinkLabel *writeLabel = nullptr;
+        LinkLabel *exitLabel = nullptr;
 
-        QStatusBar *bsSkinStatusBar1 = nullptr;
-        QLabel *bsSkinStatusPanel1 = nullptr;
+        QStatusBar *statusBar = nullptr;
+        QLabel *statusPanel = nullptr;
     };
 
     static constexpr int ClientWidth = 793;
@@ -106,6 +106,9 @@ public:
     ~MainWindow() override;
 
     const Widgets &ui() const { return m_ui; }
+    // The menu item and the radio button of port entry 1-4.
+    QAction *portAction(int port) const { return m_ui.portActions[port - 1]; }
+    QRadioButton *portRadio(int port) const { return m_ui.portRadios[port - 1]; }
     RadioData &radioData() { return m_data; }
     ChannelTableModel *channelModel() const { return m_channelModel; }
     // Grid editing and the channel list operations.
@@ -147,7 +150,7 @@ public:
     // Applies the texts of language library `name` ("chn" or "eng") to every
     // window: the one place texts are put in. Without the library nothing
     // changes.
-    void LoadLanguage(const QString &name);
+    void loadLanguage(const QString &name);
     // The message texts of the last language load that found its library.
     const MessageSlots &messages() const { return m_messages; }
 
@@ -201,28 +204,28 @@ signals:
     void portSelected(int port);
 
 public slots:
-    void new1Click();
-    void open1Click();
-    void save1Click();
-    void openimage1Click();
-    void importcsv1Click();
-    void exportcsv1Click();
-    void AdvGlowButton3Click(); // exit
-    void read1Click();
-    void write2Click();
-    void chaedit4Click();
-    void function1Click();
-    void COM11Click();
-    void COM21Click();
-    void COM31Click();
-    void COM41Click();
-    void sk1Click();
-    void sk2Click();
-    void sk3Click();
-    void chineseClick();
-    void englishClick();
-    void verify1Click(); // the check mark changed
-    void About1Click();
+    void newChannelList();
+    void openChannelFile();
+    void saveChannelFile();
+    void openRadioImage();
+    void importCsv();
+    void exportCsv();
+    void exitProgram();
+    void readRadio();
+    void writeRadio();
+    void showChannelPage();
+    void showOptionsPage();
+    // The port command for port entry 1-4: checks its menu item and radio
+    // button and puts its device behind the serial link for the next
+    // opening. It neither opens nor tests the port.
+    void selectPort(int port);
+    // The skin command for skin 1-3: dresses the main window and its three
+    // dialogs.
+    void selectSkin(int skin);
+    void switchToChinese();
+    void switchToEnglish();
+    void applyVerifyOption(); // the check mark changed
+    void showAboutBox();
 
 private:
     void buildMenu();
@@ -235,14 +238,17 @@ private:
     // The captions and texts of the new and clear confirmations.
     ChannelEditor::ConfirmTexts confirmTexts() const;
 
-    void FormCreate();
-    void FormShow();
-    void FormDestroy();
-    void portCommand(int port);
+    // Reads the settings file while the window is created, activating the
+    // stored port and skin as the user would; writes it when the window is
+    // destroyed.
+    void restoreSettings();
+    void storeSettings();
+    // The first showing: the splash modally, the English texts, the splash
+    // again without waiting.
+    void firstShow();
     // The read and write commands: commit the edit, test the port, open the
     // programming dialog in `mode` (ProgrammingRun::Read or Write).
     void openProgrammingDialog(int mode);
-    void skinCommand(int skin);
     void selectLanguage(bool english);
 
     RadioData m_data;

@@ -14,10 +14,16 @@ constexpr int LabelHeight = 17;
 constexpr int ListHeight = 20;
 constexpr int ListRows = 8;
 
-// Where each shown setting sits: its frame, the label's top, and the list.
+// Each setting's list and label: their names and the label's built-in
+// text, the frame, the label's top, and the list. Ring has no label; Ring
+// and the band width are kept but never shown.
 struct Place
 {
     Setting setting;
+    const char *list;
+    const char *label;
+    const char *text;
+    bool visible;
     bool right;
     int y;
     int listX;
@@ -26,26 +32,26 @@ struct Place
 
 // clang-format off
 const Place Places[] = {
-    {Setting::APO,         false,  16, 120, 105},
-    {Setting::BEEP,        false,  48, 120, 105},
-    {Setting::BatSave,     false,  80, 120, 105},
-    {Setting::scankind,    false, 112, 120, 105},
-    {Setting::Scramble,    false, 144, 120, 105},
-    {Setting::VFO_MR,      false, 176, 120, 105},
-    {Setting::MRfreq_MRCH, false, 208, 120, 105},
-    {Setting::Squelch,     false, 240, 120, 105},
-    {Setting::VoxControl,  false, 272, 120, 105},
-    {Setting::TxT_O_T,     false, 304, 120, 105},
-    {Setting::Ring,        false, 352, 120, 105},
-    {Setting::keyswitch,   true,   24, 136,  97},
-    {Setting::Switch_U_P,  true,   56, 136,  97},
-    {Setting::DownFreq,    true,   88, 136,  97},
-    {Setting::SpreadFreq,  true,  120, 136,  97},
-    {Setting::band,        true,  152, 136,  97},
-    {Setting::Freq_Step,   true,  184, 136,  97},
-    {Setting::Txlight,     true,  216, 136,  97},
-    {Setting::Rxlight,     true,  248, 136,  97},
-    {Setting::BroadBand,   true,  360, 120, 105},
+    {Setting::APO,         "apoCombo",          "apoLabel",          "APO功能",              true,  false,  16, 120, 105},
+    {Setting::BEEP,        "beepCombo",         "beepLabel",         "按键音开关",           true,  false,  48, 120, 105},
+    {Setting::BatSave,     "batterySaveCombo",  "batterySaveLabel",  "电池省电",             true,  false,  80, 120, 105},
+    {Setting::scankind,    "scanResumeCombo",   "scanResumeLabel",   "扫描恢复方法",         true,  false, 112, 120, 105},
+    {Setting::Scramble,    "scramblerCombo",    "scramblerLabel",    "扰频功能",             true,  false, 144, 120, 105},
+    {Setting::VFO_MR,      "vfoMrCombo",        "vfoMrLabel",        "VFO/ MR",              true,  false, 176, 120, 105},
+    {Setting::MRfreq_MRCH, "mrDisplayCombo",    "mrDisplayLabel",    "MR freq./ MR CH",      true,  false, 208, 120, 105},
+    {Setting::Squelch,     "squelchCombo",      "squelchLabel",      "静噪等级(SQL)",        true,  false, 240, 120, 105},
+    {Setting::VoxControl,  "voxCombo",          "voxLabel",          "声控等级(VOX)",        true,  false, 272, 120, 105},
+    {Setting::TxT_O_T,     "timeOutCombo",      "timeOutLabel",      "超时定时器(TOT)",      true,  false, 304, 120, 105},
+    {Setting::Ring,        "ringCombo",         nullptr,             nullptr,                false, false, 352, 120, 105},
+    {Setting::keyswitch,   "keyLockCombo",      "keyLockLabel",      "按键锁定",             true,  true,   24, 136,  97},
+    {Setting::Switch_U_P,  "upDownUnlockCombo", "upDownUnlockLabel", "解除[up][down]的锁定", true,  true,   56, 136,  97},
+    {Setting::DownFreq,    "reverseCombo",      "reverseLabel",      "倒频",                 true,  true,   88, 136,  97},
+    {Setting::SpreadFreq,  "expansionKeyCombo", "expansionKeyLabel", "按键扩频功能",         true,  true,  120, 136,  97},
+    {Setting::band,        "bandCombo",         "bandLabel",         "频段",                 true,  true,  152, 136,  97},
+    {Setting::Freq_Step,   "stepCombo",         "stepLabel",         "频率步进",             true,  true,  184, 136,  97},
+    {Setting::Txlight,     "txLedCombo",        "txLedLabel",        "发射LED的颜色",        true,  true,  216, 136,  97},
+    {Setting::Rxlight,     "rxLedCombo",        "rxLedLabel",        "接收LED的颜色",        true,  true,  248, 136,  97},
+    {Setting::BroadBand,   "bandWidthCombo",    "bandWidthLabel",    "宽/窄带",              false, true,  360, 120, 105},
 };
 // clang-format on
 
@@ -95,23 +101,22 @@ void OptionsPage::buildSettings()
     m_rightFrame = frame("optionsFrameRight", 264);
 
     for (const Place &place : Places) {
-        const SettingInfo &info = settingInfo(place.setting);
         QWidget *frame = place.right ? m_rightFrame : m_leftFrame;
         const int i = int(place.setting);
 
-        if (!info.labelName.isEmpty()) {
-            auto *label = new QLabel(info.label, frame);
-            label->setObjectName(info.labelName);
+        if (place.label) {
+            auto *label = new QLabel(QString::fromUtf8(place.text), frame);
+            label->setObjectName(QString::fromLatin1(place.label));
             label->setGeometry(LabelX, place.y, place.listX - LabelX - 2, LabelHeight);
             label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            label->setVisible(info.visible);
+            label->setVisible(place.visible);
             m_labels[i] = label;
         }
         // The list is centred on its label's line.
-        QComboBox *combo = makeList(frame, info.comboName);
+        QComboBox *combo = makeList(frame, QString::fromLatin1(place.list));
         combo->setGeometry(place.listX, place.y - (ListHeight - LabelHeight) / 2, place.listWidth,
                            ListHeight);
-        combo->setVisible(info.visible);
+        combo->setVisible(place.visible);
         m_combos[i] = combo;
         bindSetting(place.setting);
     }
@@ -137,10 +142,10 @@ void OptionsPage::buildBandPanel()
         BandRangeList *tx;
     };
     const Band bandsToBuild[] = {
-        {"bsSkinNotebook4", "频段一", 8, "bsSkinStdLabel20", "bsSkinStdLabel21", "bsSkinComboBox20",
-         "bsSkinComboBox21", &m_bands->list1_rx, &m_bands->list1_tx},
-        {"bsSkinNotebook5", "频段二", 136, "bsSkinStdLabel22", "bsSkinStdLabel23",
-         "bsSkinComboBox23", "bsSkinComboBox24", &m_bands->list2_rx, &m_bands->list2_tx},
+        {"band1Group", "频段一", 8, "band1RxLabel", "band1TxLabel", "band1RxCombo", "band1TxCombo",
+         &m_bands->list1_rx, &m_bands->list1_tx},
+        {"band2Group", "频段二", 136, "band2RxLabel", "band2TxLabel", "band2RxCombo",
+         "band2TxCombo", &m_bands->list2_rx, &m_bands->list2_tx},
     };
     int list = 0;
     for (const Band &band : bandsToBuild) {

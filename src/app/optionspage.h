@@ -24,10 +24,10 @@ public:
     OptionsPage(FunctionSettings *settings, BandRanges *bands, QWidget *parent = nullptr);
 
     QComboBox *combo(Setting setting) const { return m_combos[int(setting)]; }
+    // Null for Ring, which has no label.
     QLabel *label(Setting setting) const { return m_labels[int(setting)]; }
-    // The band range lists bsSkinComboBox20, 21, 23, 24 in the order
-    // list1_rx, list1_tx, list2_rx, list2_tx.
-    QComboBox *bandCombo(int list) const { return m_bandCombos[list]; }
+    // The band range lists list1_rx, list1_tx, list2_rx, list2_tx (0-3).
+    QComboBox *bandRangeCombo(int list) const { return m_bandCombos[list]; }
     QWidget *bandPanel() const { return m_bandPanel; }
 
 private:

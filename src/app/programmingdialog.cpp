@@ -66,7 +66,7 @@ ProgrammingDialog::ProgrammingDialog(QWidget *parent)
     setFixedSize(356, 194);
 
     m_gauge = new QProgressBar(this);
-    m_gauge->setObjectName(QStringLiteral("bsSkinGauge1"));
+    m_gauge->setObjectName(QStringLiteral("gauge"));
     m_gauge->setGeometry(16, 29, 297, 20);
     m_gauge->setTextVisible(false);
     m_gauge->setRange(0, 100);
@@ -79,23 +79,23 @@ ProgrammingDialog::ProgrammingDialog(QWidget *parent)
     m_buttonPanel->setGeometry(16, 64, 297, 57);
 
     m_start = new QPushButton(QStringLiteral("开始"), m_buttonPanel);
-    m_start->setObjectName(QStringLiteral("bsSkinButton1"));
+    m_start->setObjectName(QStringLiteral("startButton"));
     m_start->setGeometry(48, 16, 57, 25);
     m_start->setDefault(true);
-    connect(m_start, &QPushButton::clicked, this, &ProgrammingDialog::bsSkinButton1Click);
+    connect(m_start, &QPushButton::clicked, this, &ProgrammingDialog::startRun);
 
     m_close = new QPushButton(QStringLiteral("关闭"), m_buttonPanel);
-    m_close->setObjectName(QStringLiteral("bsSkinButton2"));
+    m_close->setObjectName(QStringLiteral("closeButton"));
     m_close->setGeometry(192, 16, 57, 25);
     m_close->setAutoDefault(false);
-    connect(m_close, &QPushButton::clicked, this, &ProgrammingDialog::bsSkinButton2Click);
+    connect(m_close, &QPushButton::clicked, this, &ProgrammingDialog::close);
 
     m_statusBar = new QStatusBar(this);
-    m_statusBar->setObjectName(QStringLiteral("bsSkinStatusBar1"));
+    m_statusBar->setObjectName(QStringLiteral("statusBar"));
     m_statusBar->setSizeGripEnabled(false);
     m_statusBar->setGeometry(0, height() - 21, width(), 21);
     m_statusPanel = new QLabel(QStringLiteral("Dravik"), m_statusBar);
-    m_statusPanel->setObjectName(QStringLiteral("bsSkinStatusPanel1"));
+    m_statusPanel->setObjectName(QStringLiteral("statusPanel"));
     m_statusBar->addWidget(m_statusPanel, 1);
 }
 
@@ -127,7 +127,7 @@ bool ProgrammingDialog::openFor(int mode, const QString &caption)
         setWindowTitle(caption);
         m_start->setText(caption);
     }
-    m_tag = mode;
+    m_mode = mode;
     // The gauge starts from 0 only here: a second run in the same dialog
     // starts from the last value shown.
     m_gauge->setRange(0, ProgrammingRun::gaugeMaximum(ProgrammingRun::Mode(mode)));
@@ -139,9 +139,9 @@ bool ProgrammingDialog::openFor(int mode, const QString &caption)
     return true;
 }
 
-void ProgrammingDialog::bsSkinButton1Click()
+void ProgrammingDialog::startRun()
 {
-    if (!m_run || !m_start->isEnabled() || (m_tag != ModeRead && m_tag != ModeWrite))
+    if (!m_run || !m_start->isEnabled() || (m_mode != ModeRead && m_mode != ModeWrite))
         return;
     // The disabled start button marks the run: no close, no second start.
     m_start->setEnabled(false);
@@ -149,18 +149,18 @@ void ProgrammingDialog::bsSkinButton1Click()
     m_statusBar->setToolTip(QString());
     // A read-back leaves the gauge on the read's scale; the value shown
     // stays where it is.
-    const int maximum = ProgrammingRun::gaugeMaximum(ProgrammingRun::Mode(m_tag));
+    const int maximum = ProgrammingRun::gaugeMaximum(ProgrammingRun::Mode(m_mode));
     if (m_gauge->maximum() != maximum)
         m_gauge->setMaximum(maximum);
-    const ProgrammingResult result = m_run->run(ProgrammingRun::Mode(m_tag));
+    const ProgrammingResult result = m_run->run(ProgrammingRun::Mode(m_mode));
 
     QString backupWarning;
     // Every channel came through: the memory is worth keeping, even when a
     // later step did not.
-    if (m_tag == ModeRead && result.outcome == ProgrammingResult::Outcome::Done)
+    if (m_mode == ModeRead && result.outcome == ProgrammingResult::Outcome::Done)
         backupWarning = keepBackup();
     std::optional<VerifyReport> verify;
-    if (m_tag == ModeWrite && result.LinkOk && m_verifyAfterWriting && m_data && m_link)
+    if (m_mode == ModeWrite && result.LinkOk && m_verifyAfterWriting && m_data && m_link)
         verify = verifyWrite();
 
     m_start->setEnabled(true);
@@ -176,11 +176,11 @@ QString ProgrammingDialog::keepBackup()
     const Backups::BackupResult backup = Backups::save(m_run->image());
     if (!backup.ok) {
         const QString warning =
-            withArgument(ownText(m_messages, &MessageSlots::NoBackupText, 210), backup.message);
+            withArgument(ownText(m_messages, &MessageSlots::noBackupText, 210), backup.message);
         m_statusBar->showMessage(warning);
         return warning;
     }
-    m_statusBar->showMessage(withArgument(ownText(m_messages, &MessageSlots::BackupText, 209),
+    m_statusBar->showMessage(withArgument(ownText(m_messages, &MessageSlots::backupText, 209),
                                           QFileInfo(backup.path).fileName()));
     m_statusBar->setToolTip(QDir::toNativeSeparators(backup.path));
     return {};
@@ -189,7 +189,7 @@ QString ProgrammingDialog::keepBackup()
 VerifyReport ProgrammingDialog::verifyWrite()
 {
     const QString caption = windowTitle();
-    const QString verifying = ownText(m_messages, &MessageSlots::VerifyingText, 205);
+    const QString verifying = ownText(m_messages, &MessageSlots::verifyingText, 205);
     setWindowTitle(verifying);
     m_statusBar->showMessage(verifying);
     m_gauge->setRange(0, ProgrammingRun::ReadGaugeMaximum);
@@ -199,7 +199,7 @@ VerifyReport ProgrammingDialog::verifyWrite()
     const VerifyReport verify = readBack.run(*m_data);
     setWindowTitle(caption);
     if (verify.ok())
-        m_statusBar->showMessage(ownText(m_messages, &MessageSlots::VerifiedText, 206));
+        m_statusBar->showMessage(ownText(m_messages, &MessageSlots::verifiedText, 206));
     else
         m_statusBar->clearMessage();
     return verify;
@@ -231,15 +231,15 @@ void ProgrammingDialog::report(const ProgrammingResult &result, const QString &b
     // A read-back shows what it found, whatever step was skipped.
     if (!result.LinkOk) {
         showFailure(
-            QStringList{m_messages ? m_messages->LinkFailedText : QString(), result.message} +
+            QStringList{m_messages ? m_messages->linkFailedText : QString(), result.message} +
             notes);
     } else if (verify && !verify->ok()) {
         QStringList lines;
         if (verify->outcome == VerifyReport::Outcome::ReadFailed) {
-            lines << ownText(m_messages, &MessageSlots::VerifyFailedText, 208)
+            lines << ownText(m_messages, &MessageSlots::verifyFailedText, 208)
                   << verify->readResult.message;
         } else {
-            lines << ownText(m_messages, &MessageSlots::VerifyDiffersText, 207);
+            lines << ownText(m_messages, &MessageSlots::verifyDiffersText, 207);
             lines += verify->differences.mid(0, ShownDifferences);
             if (verify->differences.size() > ShownDifferences)
                 lines << QStringLiteral("… and %1 more.")
@@ -255,7 +255,7 @@ void ProgrammingDialog::report(const ProgrammingResult &result, const QString &b
         if (!result.complete())
             lines.prepend(result.message);
         showFailure(lines, result.unreadableChannels.isEmpty()
-                               ? ownText(m_messages, &MessageSlots::WarningTitle, 216)
+                               ? ownText(m_messages, &MessageSlots::warningTitle, 216)
                                : QString());
     }
 }
@@ -269,14 +269,9 @@ void ProgrammingDialog::showFailure(const QStringList &lines, const QString &cap
     if (m_mainWindow)
         m_mainWindow->setEnabled(false);
     const QString title = !caption.isEmpty() ? caption
-                          : m_messages       ? m_messages->ErrorTitle
+                          : m_messages       ? m_messages->errorTitle
                                              : QString();
     m_message->showMessage(title, shown.join(QLatin1Char('\n')), ConfirmationDialog::ActionNone);
-}
-
-void ProgrammingDialog::bsSkinButton2Click()
-{
-    close();
 }
 
 void ProgrammingDialog::reject()
@@ -289,7 +284,7 @@ void ProgrammingDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
+        m_start->setFocus();
 }
 
 void ProgrammingDialog::closeEvent(QCloseEvent *event)
@@ -299,16 +294,6 @@ void ProgrammingDialog::closeEvent(QCloseEvent *event)
         return;
     }
     event->accept();
-    FormClose();
-}
-
-void ProgrammingDialog::FormShow()
-{
-    m_start->setFocus();
-}
-
-void ProgrammingDialog::FormClose()
-{
     if (m_link)
         m_link->setPortOpen(false);
     // A failure message still shown keeps the main window disabled; it

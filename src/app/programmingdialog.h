@@ -19,7 +19,7 @@ struct RadioData;
 struct VerifyReport;
 
 // The programming dialog: a gauge, a start and a close button. A read or a
-// write command opens it in its mode (Tag 1 read, 2 write) with the serial
+// write command opens it in its mode (ModeRead, ModeWrite) with the serial
 // port open; the start button runs one transfer with the radio, and the
 // gauge follows it. It stays on top of the other windows.
 //
@@ -73,21 +73,21 @@ public:
     // link's errorString() says why.
     bool openFor(int mode, const QString &caption);
 
-    int Tag() const { return m_tag; }
-    void setTag(int tag) { m_tag = tag; }
+    // ModeRead or ModeWrite since the last openFor(); 0 before.
+    int mode() const { return m_mode; }
 
-    QProgressBar *bsSkinGauge1() const { return m_gauge; }
-    QPushButton *bsSkinButton1() const { return m_start; }
-    QPushButton *bsSkinButton2() const { return m_close; }
-    QLabel *bsSkinStatusPanel1() const { return m_statusPanel; }
-    QStatusBar *bsSkinStatusBar1() const { return m_statusBar; }
+    QProgressBar *gauge() const { return m_gauge; }
+    QPushButton *startButton() const { return m_start; }
+    QPushButton *closeButton() const { return m_close; }
+    QLabel *statusPanel() const { return m_statusPanel; }
+    QStatusBar *statusBar() const { return m_statusBar; }
 
     // The last run was complete and, when it was read back, verified.
     bool lastRunSucceeded() const { return m_lastRunSucceeded; }
 
 public slots:
-    void bsSkinButton1Click();
-    void bsSkinButton2Click();
+    // The start button: one run in the dialog's mode.
+    void startRun();
     void reject() override;
 
 signals:
@@ -102,8 +102,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void FormShow();
-    void FormClose();
     // Keeps the run's image as a backup; returns the warning to show when
     // none could be kept.
     QString keepBackup();
@@ -127,7 +125,7 @@ private:
     ProgrammingRun *m_run = nullptr;
     const RadioData *m_data = nullptr;
     const MessageSlots *m_messages = nullptr;
-    int m_tag = 0;
+    int m_mode = 0;
     bool m_verifyAfterWriting = false;
     bool m_lastRunSucceeded = false;
 };

@@ -17,7 +17,7 @@ SplashWindow::SplashWindow(QWidget *parent)
     setStyleSheet(QStringLiteral("SplashWindow { background: #061430; }"));
 
     m_image = new QLabel(this);
-    m_image->setObjectName(QStringLiteral("Image1"));
+    m_image->setObjectName(QStringLiteral("logoLabel"));
     m_image->setGeometry(rect());
     m_image->setAlignment(Qt::AlignCenter);
     QImageReader reader(QStringLiteral(":/splash/logo.jpg"), "jpeg");
@@ -27,9 +27,9 @@ SplashWindow::SplashWindow(QWidget *parent)
             QPixmap::fromImage(logo.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 
     m_timer = new QTimer(this);
-    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setObjectName(QStringLiteral("closeTimer"));
     m_timer->setInterval(TimerPeriod);
-    connect(m_timer, &QTimer::timeout, this, &SplashWindow::Timer1Timer);
+    connect(m_timer, &QTimer::timeout, this, &SplashWindow::closeOnTick);
     m_timer->start();
 }
 
@@ -43,10 +43,10 @@ void SplashWindow::setVisible(bool visible)
     QDialog::setVisible(visible);
     m_showing = false;
     if (visible && std::exchange(m_tickWhileShowing, false))
-        QTimer::singleShot(0, this, &SplashWindow::Timer1Timer);
+        QTimer::singleShot(0, this, &SplashWindow::closeOnTick);
 }
 
-void SplashWindow::Timer1Timer()
+void SplashWindow::closeOnTick()
 {
     if (m_showing) {
         m_tickWhileShowing = true;

@@ -17,8 +17,8 @@ public:
 
     explicit SplashWindow(QWidget *parent = nullptr);
 
-    QLabel *Image1() const { return m_image; }
-    QTimer *Timer1() const { return m_timer; }
+    QLabel *logoLabel() const { return m_image; }
+    QTimer *closeTimer() const { return m_timer; }
 
     void setVisible(bool visible) override;
 
@@ -27,7 +27,8 @@ signals:
     void shown(bool modal);
 
 public slots:
-    void Timer1Timer();
+    // Closes (hides) the window; every tick of the timer.
+    void closeOnTick();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -62,14 +62,14 @@ void takeScreenshot(Program &program, const QString &file, const QString &view)
 {
     MainWindow *form = program.mainWindow.get();
     if (view == QLatin1String("options"))
-        form->function1Click();
+        form->showOptionsPage();
     fillSampleChannels(form->radioData().table);
 
     auto grab = [&program, form, file, view] {
         QWidget *target = form;
-        ToneListBox *toneList = form->editor()->ComboBox1();
+        ToneListBox *toneList = form->editor()->toneList();
         if (view == QLatin1String("about")) {
-            form->About1Click();
+            form->showAboutBox();
             target = program.aboutBox.get();
         } else if (view == QLatin1String("edit")) {
             // The frequency edit box open on channel 3's transmit frequency.
@@ -95,7 +95,8 @@ void takeScreenshot(Program &program, const QString &file, const QString &view)
     // The splash hides on its next tick.
     SplashWindow *splash = program.splashWindow.get();
     if (splash->isVisible())
-        QObject::connect(splash->Timer1(), &QTimer::timeout, form, grab, Qt::SingleShotConnection);
+        QObject::connect(splash->closeTimer(), &QTimer::timeout, form, grab,
+                         Qt::SingleShotConnection);
     else
         grab();
 }

@@ -41,27 +41,27 @@ ConfirmationDialog::ConfirmationDialog(QWidget *parent)
     setFixedSize(334, 161);
 
     m_icon = new QLabel(this);
-    m_icon->setObjectName(QStringLiteral("Image1"));
+    m_icon->setObjectName(QStringLiteral("iconLabel"));
     m_icon->setGeometry(24, 32, 48, 48);
     m_icon->setAlignment(Qt::AlignCenter);
     m_icon->setPixmap(QPixmap(QStringLiteral(":/editor/warning-48.png")));
 
-    m_cap1 = new QLabel(this);
-    m_cap1->setObjectName(QStringLiteral("cap1"));
-    m_cap1->setGeometry(DesignText);
-    m_cap1->setAlignment(Qt::AlignCenter);
-    m_cap1->setWordWrap(true);
+    m_message = new QLabel(this);
+    m_message->setObjectName(QStringLiteral("messageLabel"));
+    m_message->setGeometry(DesignText);
+    m_message->setAlignment(Qt::AlignCenter);
+    m_message->setWordWrap(true);
 
     m_ok = new QPushButton(QStringLiteral("确定"), this);
-    m_ok->setObjectName(QStringLiteral("bsSkinButton1"));
+    m_ok->setObjectName(QStringLiteral("okButton"));
     m_ok->setGeometry(OkX, ButtonY, 75, 25);
     m_ok->setDefault(true);
-    connect(m_ok, &QPushButton::clicked, this, &ConfirmationDialog::bsSkinButton1Click);
+    connect(m_ok, &QPushButton::clicked, this, &ConfirmationDialog::confirm);
 
     m_cancel = new QPushButton(QStringLiteral("取消"), this);
-    m_cancel->setObjectName(QStringLiteral("bsSkinButton2"));
+    m_cancel->setObjectName(QStringLiteral("cancelButton"));
     m_cancel->setGeometry(CancelX, ButtonY, 75, 25);
-    connect(m_cancel, &QPushButton::clicked, this, &ConfirmationDialog::bsSkinButton2Click);
+    connect(m_cancel, &QPushButton::clicked, this, &ConfirmationDialog::close);
 }
 
 void ConfirmationDialog::showMessage(const QString &caption, const QString &text, int action)
@@ -69,7 +69,7 @@ void ConfirmationDialog::showMessage(const QString &caption, const QString &text
     if (m_mainWindow)
         m_mainWindow->setEnabled(false);
     setWindowTitle(caption);
-    m_cap1->setText(text);
+    m_message->setText(text);
     fitText();
     m_pendingAction = action;
     show();
@@ -85,20 +85,20 @@ void ConfirmationDialog::fitText()
     // the system's reason, a list of problems) widens the dialog, then makes
     // it taller, so that no line is cut off.
     int width = DesignText.width();
-    m_cap1->setAlignment(Qt::AlignCenter);
-    int height = m_cap1->heightForWidth(width);
+    m_message->setAlignment(Qt::AlignCenter);
+    int height = m_message->heightForWidth(width);
     if (height > DesignText.height()) {
         // Several lines (a message and its reason, a list) read best from a
         // common left edge.
         width = WidestText;
-        m_cap1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        height = qMin(m_cap1->heightForWidth(width), TallestText);
+        m_message->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        height = qMin(m_message->heightForWidth(width), TallestText);
     }
     height = qMax(height, DesignText.height());
     const int grow = width - DesignText.width();
     const int drop = height - DesignText.height();
     const QSize size(DesignSize.width() + grow, DesignSize.height() + drop);
-    m_cap1->setGeometry(DesignText.x(), DesignText.y(), width, height);
+    m_message->setGeometry(DesignText.x(), DesignText.y(), width, height);
     m_ok->move(OkX + grow / 2, ButtonY + drop);
     m_cancel->move(CancelX + grow / 2, ButtonY + drop);
     if (size == this->size())
@@ -108,7 +108,7 @@ void ConfirmationDialog::fitText()
         move(s->availableGeometry().center() - rect().center());
 }
 
-void ConfirmationDialog::bsSkinButton1Click()
+void ConfirmationDialog::confirm()
 {
     close();
     // The action runs with the dialog already gone and the main window
@@ -127,11 +127,6 @@ void ConfirmationDialog::bsSkinButton1Click()
     }
 }
 
-void ConfirmationDialog::bsSkinButton2Click()
-{
-    close();
-}
-
 void ConfirmationDialog::reject()
 {
     // Escape is the same as Cancel and goes through the close rules.
@@ -142,22 +137,12 @@ void ConfirmationDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
+        setStaysOnTop(m_programmingDialog, false);
 }
 
 void ConfirmationDialog::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    FormClose();
-}
-
-void ConfirmationDialog::FormShow()
-{
-    setStaysOnTop(m_programmingDialog, false);
-}
-
-void ConfirmationDialog::FormClose()
-{
     // The programming dialog, while it stays open over a failed run, keeps
     // the main window disabled until it closes itself: the table is not to
     // be edited while the port is open and a run may start again.

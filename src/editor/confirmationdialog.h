@@ -38,12 +38,12 @@ public:
     void showMessage(const QString &caption, const QString &text, int action);
 
     // 0 until the dialog is first used, then one of Action.
-    int PendingAction() const { return m_pendingAction; }
+    int pendingAction() const { return m_pendingAction; }
     void setPendingAction(int action) { m_pendingAction = action; }
 
-    QLabel *cap1() const { return m_cap1; }
-    QPushButton *bsSkinButton1() const { return m_ok; }
-    QPushButton *bsSkinButton2() const { return m_cancel; }
+    QLabel *messageLabel() const { return m_message; }
+    QPushButton *okButton() const { return m_ok; }
+    QPushButton *cancelButton() const { return m_cancel; }
 
 signals:
     // OK was pressed on a confirmation; emitted after the dialog closed.
@@ -51,8 +51,8 @@ signals:
     void actionClear();
 
 public slots:
-    void bsSkinButton1Click();
-    void bsSkinButton2Click();
+    // OK: closes the dialog, then carries out the pending action.
+    void confirm();
     void reject() override;
 
 protected:
@@ -60,12 +60,10 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void FormShow();
-    void FormClose();
     void fitText();
 
     QLabel *m_icon;
-    QLabel *m_cap1;
+    QLabel *m_message;
     QPushButton *m_ok;
     QPushButton *m_cancel;
     QPointer<QWidget> m_mainWindow;

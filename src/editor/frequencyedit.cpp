@@ -7,7 +7,7 @@
 
 FrequencyEdit::FrequencyEdit(QWidget *parent) : QLineEdit(parent)
 {
-    setObjectName(QStringLiteral("bsSkinEdit1"));
+    setObjectName(QStringLiteral("frequencyEdit"));
     setMaxLength(MaxCharacters);
     setAlignment(Qt::AlignCenter);
     QFont arial(QStringLiteral("Arial"));

@@ -72,47 +72,47 @@ QString *messageSlot(MessageSlots &messages, int number)
 {
     switch (number) {
     case 95:
-        return &messages.ReadCaption;
+        return &messages.readCaption;
     case 96:
-        return &messages.WriteCaption;
+        return &messages.writeCaption;
     case 103:
-        return &messages.ErrorTitle;
+        return &messages.errorTitle;
     case 104:
-        return &messages.LinkFailedText;
+        return &messages.linkFailedText;
     case 106:
-        return &messages.PortFailedText;
+        return &messages.portFailedText;
     case 107:
-        return &messages.UnusedText;
+        return &messages.unusedText;
     case 108:
-        return &messages.ConfirmTitle;
+        return &messages.confirmTitle;
     case 109:
-        return &messages.NewConfirmText;
+        return &messages.newConfirmText;
     case 110:
-        return &messages.ClearConfirmText;
+        return &messages.clearConfirmText;
     case 205:
-        return &messages.VerifyingText;
+        return &messages.verifyingText;
     case 206:
-        return &messages.VerifiedText;
+        return &messages.verifiedText;
     case 207:
-        return &messages.VerifyDiffersText;
+        return &messages.verifyDiffersText;
     case 208:
-        return &messages.VerifyFailedText;
+        return &messages.verifyFailedText;
     case 209:
-        return &messages.BackupText;
+        return &messages.backupText;
     case 210:
-        return &messages.NoBackupText;
+        return &messages.noBackupText;
     case 211:
-        return &messages.ImageFilterText;
+        return &messages.imageFilterText;
     case 212:
-        return &messages.CsvFilterText;
+        return &messages.csvFilterText;
     case 213:
-        return &messages.AllFilesFilterText;
+        return &messages.allFilesFilterText;
     case 214:
-        return &messages.ImportedText;
+        return &messages.importedText;
     case 215:
-        return &messages.ExportedText;
+        return &messages.exportedText;
     case 216:
-        return &messages.WarningTitle;
+        return &messages.warningTitle;
     }
     return nullptr;
 }

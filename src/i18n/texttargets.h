@@ -12,7 +12,7 @@
 // as well so that the table names every place a text goes.
 
 // The window a target belongs to; objectNames repeat across windows
-// (bsSkinButton2 is a button in three of them).
+// (okButton is a button in two of them).
 enum class LanguageWindow {
     MainWindow,
     AboutBox,
