@@ -11,6 +11,7 @@
 #include "app/skins.h"
 #include "model/programfolder.h"
 #include "model/radiodata.h"
+#include "radio/seriallink.h"
 #include "storage/appsettings.h"
 #include "storage/backups.h"
 #include "storage/channelfile.h"
@@ -808,13 +809,13 @@ private slots:
             MainWindow form;
             QVERIFY(form.settingsFile());
             QCOMPARE(form.settingsFile()->path(), path);
-            QCOMPARE(form.SelectedPort(), 1);
-            QCOMPARE(form.CommPort(), 1);
+            QCOMPARE(form.selectedPort(), 1);
+            QCOMPARE(form.serialLink().portName(), form.portDevice(1));
             QVERIFY(form.portAction(1)->isChecked());
             QVERIFY(form.portRadio(1)->isChecked());
-            QCOMPARE(form.SelectedSkin(), 1);
+            QCOMPARE(form.skin(), Skin::Blue);
             QVERIFY(form.ui().blueSkinAction->isChecked());
-            QCOMPARE(form.styleSheet(), skinStyleSheet(1));
+            QCOMPARE(form.styleSheet(), skinStyleSheet(Skin::Blue));
             for (const BandRangeList *list : form.radioData().bands.all()) {
                 QCOMPARE(list->entries(), QStringList{"400-470MHz"});
                 QCOMPARE(list->chosenIndex(), 0);
@@ -860,18 +861,18 @@ private slots:
         if (port == 1)
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("port 9")));
         MainWindow form;
-        QCOMPARE(form.SelectedPort(), port);
-        QCOMPARE(form.CommPort(), port);
+        QCOMPARE(form.selectedPort(), port);
+        QCOMPARE(form.serialLink().portName(), form.portDevice(port));
         QAction *skins[] = {form.ui().blueSkinAction, form.ui().steelSkinAction,
                             form.ui().coffeeSkinAction};
         for (int i = 0; i < 4; ++i) {
             QCOMPARE(form.portAction(i + 1)->isChecked(), i == port - 1);
             QCOMPARE(form.portRadio(i + 1)->isChecked(), i == port - 1);
         }
-        QCOMPARE(form.SelectedSkin(), skin);
+        QCOMPARE(int(form.skin()), skin);
         for (int i = 0; i < 3; ++i)
             QCOMPARE(skins[i]->isChecked(), i == skin - 1);
-        QCOMPARE(form.styleSheet(), skinStyleSheet(skin));
+        QCOMPARE(form.styleSheet(), skinStyleSheet(Skin(skin)));
     }
 
     // Choices made during a run, and a band a channel file brought in, are
@@ -903,12 +904,51 @@ private slots:
         QCOMPARE(file.readInteger("list1_tx", "list2count", 0), 1);
 
         MainWindow next;
-        QCOMPARE(next.SelectedPort(), 2);
-        QCOMPARE(next.SelectedSkin(), 2);
+        QCOMPARE(next.selectedPort(), 2);
+        QCOMPARE(next.skin(), Skin::Steel);
         QCOMPARE(next.radioData().bands.list1_rx.entries(),
                  (QStringList{"400-470MHz", "350-390MHz"}));
         QCOMPARE(next.radioData().bands.list1_rx.chosenText(), QStringLiteral("350-390MHz"));
         QCOMPARE(next.windowTitle(), QStringLiteral("QB-380"));
+    }
+
+    void demoPort_data()
+    {
+        QTest::addColumn<int>("picked"); // 0: none
+        QTest::addColumn<int>("saved");
+        QTest::newRow("no port picked") << 0 << 3;
+        QTest::newRow("port 2 picked") << 2 << 2;
+        QTest::newRow("port 1 picked, the demo's own") << 1 << 1;
+    }
+
+    // Demo mode shows port 1 chosen while the port the program started with
+    // is the one kept for the next start, until the user picks a port.
+    void demoPort()
+    {
+        QFETCH(int, picked);
+        QFETCH(int, saved);
+        ProgramFolder folder;
+        QVERIFY(folder.write(QStringLiteral("myini.ini"), "[open]\r\ncom=3\r\n"));
+        const QString device = folder.path(QStringLiteral("demo-device"));
+        {
+            MainWindow form;
+            form.useDemoRadio(device);
+            QCOMPARE(form.selectedPort(), 1);
+            QVERIFY(form.portAction(1)->isChecked());
+            QVERIFY(form.portRadio(1)->isChecked());
+            QCOMPARE(form.serialLink().portName(), device);
+            QCOMPARE(form.settings().port, 3);
+            if (picked) {
+                form.portAction(picked)->trigger();
+                QCOMPARE(form.selectedPort(), picked);
+            }
+            QCOMPARE(form.settings().port, saved);
+        }
+        SettingsFile file(programFile(QStringLiteral("myini.ini")));
+        QCOMPARE(file.readInteger("open", "com", 0), saved);
+        QFile written(file.path());
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QVERIFY(!written.readAll().contains("demo-device"));
     }
 
     // A settings file that cannot be written is reported at the exit.
@@ -920,7 +960,7 @@ private slots:
         Messages messages;
         {
             MainWindow form;
-            QCOMPARE(form.SelectedPort(), 1);
+            QCOMPARE(form.selectedPort(), 1);
             form.setMessageFunction(messages.function());
         }
         QCOMPARE(messages.got.size(), 1);

@@ -13,6 +13,7 @@
 #include "app/startup.h"
 #include "editor/confirmationdialog.h"
 #include "model/programfolder.h"
+#include "radio/seriallink.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -415,7 +416,7 @@ private slots:
         QFETCH(QString, source);
         QFETCH(int, port);
         form()->portAction(before)->trigger();
-        QCOMPARE(form()->SelectedPort(), before);
+        QCOMPARE(form()->selectedPort(), before);
 
         QSignalSpy commands(form(), &MainWindow::portSelected);
         if (source == QLatin1String("menu"))
@@ -425,8 +426,8 @@ private slots:
 
         QCOMPARE(commands.size(), 1);
         QCOMPARE(commands.at(0).at(0).toInt(), port);
-        QCOMPARE(form()->SelectedPort(), port);
-        QCOMPARE(form()->CommPort(), port);
+        QCOMPARE(form()->selectedPort(), port);
+        QCOMPARE(form()->serialLink().portName(), form()->portDevice(port));
         for (int i = 0; i < 4; ++i) {
             QCOMPARE(form()->portAction(i + 1)->isChecked(), i == port - 1);
             QCOMPARE(form()->portRadio(i + 1)->isChecked(), i == port - 1);
@@ -475,14 +476,14 @@ private slots:
         QAction *items[] = {ui.blueSkinAction, ui.steelSkinAction, ui.coffeeSkinAction};
         items[skin - 1]->trigger();
 
-        QCOMPARE(form()->SelectedSkin(), skin);
+        QCOMPARE(int(form()->skin()), skin);
         for (int i = 0; i < 3; ++i)
             QCOMPARE(items[i]->isChecked(), i == skin - 1);
-        const QString sheet = skinStyleSheet(skin);
+        const QString sheet = skinStyleSheet(Skin(skin));
         QVERIFY(sheet.size() > 1000);
         for (int other = 1; other <= SkinCount; ++other)
             if (other != skin)
-                QVERIFY(skinStyleSheet(other) != sheet);
+                QVERIFY(skinStyleSheet(Skin(other)) != sheet);
         for (const char *name :
              {"mainWindow", "aboutBox", "programmingDialog", "confirmationDialog"})
             QCOMPARE(window(QString::fromLatin1(name))->styleSheet(), sheet);

@@ -204,7 +204,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(form()));
         QVERIFY(!texts().readCaption.isEmpty());
         QVERIFY(!texts().linkFailedText.isEmpty());
-        QCOMPARE(form()->CommPort(), 1);
+        QCOMPARE(form()->selectedPort(), 1);
         QCOMPARE(form()->serialLink().portName(), m_radio.portName());
         // The CLI's name: both programs keep their backups in one folder.
         QCOMPARE(QCoreApplication::applicationName(), Backups::ApplicationName);
@@ -605,8 +605,7 @@ private slots:
         fillRadio(vanishing);
         fillTable();
         const QString device = vanishing.portName();
-        QVERIFY(form()->settingsFile()->writeString(QStringLiteral("ports"), QStringLiteral("COM3"),
-                                                    device));
+        form()->setPortDevice(3, device);
         form()->selectPort(3);
         QCOMPARE(form()->serialLink().portName(), device);
 
@@ -1033,12 +1032,12 @@ private slots:
         }
         setProgramFolder(folder.path());
         std::unique_ptr<Program> program = createProgram();
-        QCOMPARE(program->mainWindow->SelectedPort(), 3);
+        QCOMPARE(program->mainWindow->selectedPort(), 3);
         DemoOptions options;
         options.lineRate = 0;
         QVERIFY(attachDemoRadio(*program, options));
         MainWindow *demoForm = program->mainWindow.get();
-        QCOMPARE(demoForm->SelectedPort(), 1);
+        QCOMPARE(demoForm->selectedPort(), 1);
         QCOMPARE(demoForm->portDevice(1), program->demoRadio->portName());
         auto *marker = demoForm->statusBar()->findChild<QLabel *>(QStringLiteral("demoMarker"));
         QVERIFY(marker);

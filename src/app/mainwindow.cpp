@@ -223,9 +223,12 @@ void MainWindow::buildMenu()
         item(u.skinMenu, "steelSkinAction", QStringLiteral("钢板"), nullptr, nullptr);
     u.coffeeSkinAction =
         item(u.skinMenu, "coffeeSkinAction", QStringLiteral("咖啡"), nullptr, nullptr);
-    int skin = 0;
-    for (QAction *a : {u.blueSkinAction, u.steelSkinAction, u.coffeeSkinAction}) {
-        connect(a, &QAction::triggered, this, [this, n = ++skin] { selectSkin(n); });
+    const std::pair<QAction *, Skin> skins[] = {{u.blueSkinAction, Skin::Blue},
+                                                {u.steelSkinAction, Skin::Steel},
+                                                {u.coffeeSkinAction, Skin::Coffee}};
+    for (const auto &entry : skins) {
+        QAction *a = entry.first;
+        connect(a, &QAction::triggered, this, [this, skin = entry.second] { selectSkin(skin); });
         a->setCheckable(true);
         m_skinGroup->addAction(a);
     }
@@ -460,9 +463,8 @@ void MainWindow::setWindows(SplashWindow *splash, AboutBox *about, ProgrammingDi
         m_message->setProgrammingDialog(m_programming);
     }
     m_editor->setConfirmationDialog(m_message);
-    // A skin chosen while this window was created dresses them too.
-    if (m_selectedSkin)
-        applySkin();
+    // The skin chosen while this window was created dresses them too.
+    applySkin();
 }
 
 SplashWindow *MainWindow::splashWindow() const
@@ -501,14 +503,15 @@ void MainWindow::restoreSettings()
     // The stored port and skin are activated exactly as if the user had
     // picked them, then the band range lists are filled; restoring a chosen
     // entry sets the caption "QB-380". A missing file gives port 1, skin 1.
-    m_settingsFile = std::make_unique<SettingsFile>(programFile(QStringLiteral("myini.ini")));
-    const StartupChoices choices = readStartupChoices(*m_settingsFile);
-    for (const QString &warning : choices.warnings)
+    m_settingsFile = std::make_unique<SettingsFile>(SettingsFile::defaultPath());
+    QStringList warnings;
+    m_settings = loadAppSettings(*m_settingsFile, &warnings);
+    for (const QString &warning : warnings)
         qWarning("%s", qUtf8Printable(warning));
-    selectPort(choices.com);
-    selectSkin(choices.skin);
-    loadBandRanges(*m_settingsFile, m_data.bands);
-    m_ui.verifyAction->setChecked(readVerifyOption(*m_settingsFile));
+    selectPort(m_settings.port);
+    selectSkin(m_settings.skin);
+    fillBandRanges(m_data.bands, m_settings.bandLists);
+    m_ui.verifyAction->setChecked(m_settings.verifyAfterWriting);
 }
 
 void MainWindow::firstShow()
@@ -526,13 +529,17 @@ void MainWindow::storeSettings()
 {
     if (!m_settingsFile)
         return;
-    const SettingsSaveResult saved =
-        saveSettings(*m_settingsFile, m_portToSave, m_selectedSkin, m_data.bands);
+    const SettingsSaveResult saved = saveAppSettings(*m_settingsFile, settings());
     if (!saved.ok)
         showUserMessage(MessageKind::Error, saved.message);
-    else if (!saveVerifyOption(*m_settingsFile, m_ui.verifyAction->isChecked()))
-        showUserMessage(MessageKind::Error, m_settingsFile->errorString());
     m_settingsFile.reset();
+}
+
+AppSettings MainWindow::settings() const
+{
+    AppSettings current = m_settings;
+    current.bandLists = storedBandLists(m_data.bands);
+    return current;
 }
 
 void MainWindow::loadLanguage(const QString &name)
@@ -582,11 +589,6 @@ RememberingFileDialog &MainWindow::importCsvDialog()
 RememberingFileDialog &MainWindow::exportCsvDialog()
 {
     return m_extraCommands->exportDialog();
-}
-
-bool MainWindow::verifyAfterWriting() const
-{
-    return m_ui.verifyAction->isChecked();
 }
 
 void MainWindow::showStatusNote(const QString &text)
@@ -646,8 +648,9 @@ void MainWindow::applyVerifyOption()
 {
     // The item's check mark is the option; the settings file gets it at
     // exit.
+    m_settings.verifyAfterWriting = m_ui.verifyAction->isChecked();
     if (m_programming)
-        m_programming->setVerifyAfterWriting(m_ui.verifyAction->isChecked());
+        m_programming->setVerifyAfterWriting(m_settings.verifyAfterWriting);
 }
 
 void MainWindow::readRadio()
@@ -732,11 +735,15 @@ void MainWindow::showOptionsPage()
 
 void MainWindow::selectPort(int port)
 {
-    for (int i = 0; i < 4; ++i)
+    m_settings.port = port;
+    m_demoChoice = false;
+    showPort(port);
+}
+
+void MainWindow::showPort(int port)
+{
+    for (int i = 0; i < PortCount; ++i)
         m_ui.portActions[i]->setChecked(i == port - 1);
-    m_selectedPort = port;
-    m_commPort = port;
-    m_portToSave = port;
     // Takes effect at the next opening of the port; the programming dialog,
     // which holds it open, keeps this window disabled.
     m_link->setPortName(portDevice(port));
@@ -750,18 +757,19 @@ void MainWindow::selectPort(int port)
 
 QString MainWindow::portDevice(int port) const
 {
-    if (port == 1 && !m_demoDevice.isEmpty())
-        return m_demoDevice;
-    return portDeviceName(port,
-                          m_settingsFile ? configuredPortPath(*m_settingsFile, port) : QString());
+    return portDeviceName(port, m_settings.portDevices[port - 1]);
+}
+
+void MainWindow::setPortDevice(int port, const QString &device)
+{
+    m_settings.portDevices[port - 1] = device;
 }
 
 void MainWindow::useDemoRadio(const QString &device)
 {
-    m_demoDevice = device;
-    const int stored = m_portToSave;
-    selectPort(1);
-    m_portToSave = stored;
+    setPortDevice(1, device);
+    m_demoChoice = true;
+    showPort(1);
     if (!m_demoMarker) {
         m_demoMarker = new QLabel(m_ui.statusBar);
         m_demoMarker->setObjectName(QStringLiteral("demoMarker"));
@@ -770,12 +778,12 @@ void MainWindow::useDemoRadio(const QString &device)
     m_demoMarker->setText(QStringLiteral("(demo) virtual radio on COM1  "));
 }
 
-void MainWindow::selectSkin(int skin)
+void MainWindow::selectSkin(Skin skin)
 {
-    QAction *items[] = {m_ui.blueSkinAction, m_ui.steelSkinAction, m_ui.coffeeSkinAction};
-    for (int i = 0; i < SkinCount; ++i)
-        items[i]->setChecked(i == skin - 1);
-    m_selectedSkin = skin;
+    m_ui.blueSkinAction->setChecked(skin == Skin::Blue);
+    m_ui.steelSkinAction->setChecked(skin == Skin::Steel);
+    m_ui.coffeeSkinAction->setChecked(skin == Skin::Coffee);
+    m_settings.skin = skin;
     applySkin();
 }
 
@@ -783,7 +791,7 @@ void MainWindow::applySkin()
 {
     // One skin dresses the main window and its three dialogs; the splash
     // keeps its own look.
-    const QString sheet = skinStyleSheet(m_selectedSkin);
+    const QString sheet = skinStyleSheet(m_settings.skin);
     setStyleSheet(sheet);
     for (QWidget *dialog : {static_cast<QWidget *>(m_about), static_cast<QWidget *>(m_programming),
                             static_cast<QWidget *>(m_message)})

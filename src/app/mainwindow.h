@@ -4,6 +4,7 @@
 #include "editor/channeleditor.h"
 #include "i18n/messageslots.h"
 #include "model/radiodata.h"
+#include "storage/appsettings.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -122,16 +123,25 @@ public:
     ProgrammingDialog *programmingDialog() const;
     ConfirmationDialog *confirmationDialog() const;
 
-    // The chosen serial port 1-4, kept with the port group.
-    int SelectedPort() const { return m_selectedPort; }
-    // The port number the serial link uses; every port command sets it.
-    int CommPort() const { return m_commPort; }
-    // The device behind port entry `port` (1-4): the demo radio's for entry
-    // 1 in demo mode, else what [ports] of the settings file maps it to, else
-    // the system's default.
-    QString portDevice(int port) const;
+    // What the settings file will be given at the end of the run: the
+    // settings read at the start with the user's choices since, and the band
+    // range lists as they are now.
+    AppSettings settings() const;
 
-    // The serial link to the radio (the port of CommPort(), open exactly
+    // The port entry 1-4 chosen now, whose device the serial link opens: the
+    // stored or the user's choice, or 1 while demo mode has put its radio
+    // there and the user has chosen none.
+    int selectedPort() const { return m_demoChoice ? 1 : m_settings.port; }
+    // The device behind port entry `port` (1-4): what [ports] of the
+    // settings file maps it to (or setPortDevice() put there), else the
+    // system's default.
+    QString portDevice(int port) const;
+    // Puts `device` behind port entry `port` for this run; the settings
+    // file's [ports] map is left as it is. A port already chosen takes it at
+    // the next port command.
+    void setPortDevice(int port, const QString &device);
+
+    // The serial link to the radio (the port of selectedPort(), open exactly
     // while the programming dialog is shown) and the run the programming
     // dialog performs on it with this window's data.
     SerialLink &serialLink() const { return *m_link; }
@@ -143,9 +153,7 @@ public:
     // at exit stays the one the program started with unless the user picks
     // one.
     void useDemoRadio(const QString &device);
-    bool isDemo() const { return !m_demoDevice.isEmpty(); }
-    // The chosen skin 1-3; 0 until a skin is first chosen.
-    int SelectedSkin() const { return m_selectedSkin; }
+    Skin skin() const { return m_settings.skin; }
 
     // Applies the texts of language library `name` ("chn" or "eng") to every
     // window: the one place texts are put in. Without the library nothing
@@ -156,7 +164,7 @@ public:
 
     // The settings file "myini.ini", from the window's creation to its
     // destruction: read while the window is created, written when it is
-    // destroyed; the serial link reads its port map.
+    // destroyed.
     SettingsFile *settingsFile() const { return m_settingsFile.get(); }
 
     // The dialogs of the open and save commands, with their memory of the
@@ -172,7 +180,7 @@ public:
     // that went through is read back and compared. Kept in the settings
     // file ([options] verify), read when the window is created and written
     // when it is destroyed.
-    bool verifyAfterWriting() const;
+    bool verifyAfterWriting() const { return m_settings.verifyAfterWriting; }
 
     // A passing note in the status bar (what an import or export did); it
     // goes after StatusNoteMs, and the status bar's own text comes back.
@@ -221,7 +229,7 @@ public slots:
     void selectPort(int port);
     // The skin command for skin 1-3: dresses the main window and its three
     // dialogs.
-    void selectSkin(int skin);
+    void selectSkin(Skin skin);
     void switchToChinese();
     void switchToEnglish();
     void applyVerifyOption(); // the check mark changed
@@ -249,13 +257,15 @@ private:
     // The read and write commands: commit the edit, test the port, open the
     // programming dialog in `mode` (ProgrammingRun::Read or Write).
     void openProgrammingDialog(int mode);
+    // Shows port entry `port` as chosen and gives its device to the serial
+    // link.
+    void showPort(int port);
     void selectLanguage(bool english);
 
     RadioData m_data;
     MessageSlots m_messages;
     std::unique_ptr<SerialLink> m_link;
     std::unique_ptr<ProgrammingRun> m_run;
-    QString m_demoDevice;
     QLabel *m_demoMarker = nullptr;
     std::unique_ptr<SettingsFile> m_settingsFile;
     std::unique_ptr<ChannelFileCommands> m_fileCommands;
@@ -272,10 +282,10 @@ private:
     QPointer<ProgrammingDialog> m_programming;
     QPointer<ConfirmationDialog> m_message;
 
-    int m_selectedPort = 1;
-    int m_commPort = 1;
-    // The port written to the settings file at exit.
-    int m_portToSave = 1;
-    int m_selectedSkin = 0;
+    // Read while the window is created; port, skin and verify option follow
+    // the user's choices.
+    AppSettings m_settings;
+    // Demo mode chose port 1; the stored port is still the one to save.
+    bool m_demoChoice = false;
     bool m_shown = false;
 };
