@@ -537,6 +537,13 @@ private slots:
         form()->ui().aboutAction->trigger();
         QVERIFY(about->isVisible());
         QVERIFY(!form()->isEnabled());
+        // Minimised and restored, it is still up.
+        about->showMinimized();
+        QVERIFY(about->isMinimized());
+        QVERIFY(!form()->isEnabled());
+        about->showNormal();
+        QVERIFY(!about->isMinimized());
+        QVERIFY(!form()->isEnabled());
 
         if (how == QLatin1String("ok"))
             QTest::mouseClick(about->okButton(), Qt::LeftButton);

@@ -3,6 +3,7 @@
 #include "app/aboutbox.h"
 #include "app/buttonsbar.h"
 #include "app/channelfilecommands.h"
+#include "app/dialoglock.h"
 #include "app/extrafilecommands.h"
 #include "app/glowbutton.h"
 #include "app/linklabel.h"
@@ -449,19 +450,19 @@ void MainWindow::setWindows(SplashWindow *splash, AboutBox *about, ProgrammingDi
     m_about = about;
     m_programming = programming;
     m_message = message;
-    if (m_about)
-        m_about->setMainWindow(this);
+    // This window takes no input while one of the three is shown.
+    auto *lock = new DialogLock(this, this);
+    for (QWidget *dialog : {static_cast<QWidget *>(m_about), static_cast<QWidget *>(m_programming),
+                            static_cast<QWidget *>(m_message)})
+        lock->addDialog(dialog);
     if (m_programming) {
-        m_programming->setMainWindow(this);
         m_programming->setRadio(m_link.get(), m_run.get(), &m_data);
         applyVerifyOption();
         m_programming->setMessageDialog(m_message);
         m_programming->setMessages(&m_messages);
     }
-    if (m_message) {
-        m_message->setMainWindow(this);
+    if (m_message)
         m_message->setProgrammingDialog(m_programming);
-    }
     m_editor->setConfirmationDialog(m_message);
     // The skin chosen while this window was created dresses them too.
     applySkin();
@@ -689,11 +690,8 @@ void MainWindow::openProgrammingDialog(int mode)
     // program took it in between): the same message, and no dialog.
     const QString caption =
         mode == ProgrammingRun::Write ? m_messages.writeCaption : m_messages.readCaption;
-    if (!m_programming->openFor(mode, caption)) {
+    if (!m_programming->openFor(mode, caption))
         portFailed(m_link->errorString());
-        return;
-    }
-    setEnabled(false);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -804,5 +802,4 @@ void MainWindow::showAboutBox()
     if (!m_about)
         return;
     m_about->show();
-    setEnabled(false);
 }

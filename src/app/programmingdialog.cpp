@@ -1,5 +1,7 @@
 #include "app/programmingdialog.h"
 
+#include "ui_programmingdialog.h"
+
 #include "app/extrafilecommands.h"
 #include "app/windowtexts.h"
 #include "editor/confirmationdialog.h"
@@ -58,45 +60,42 @@ QString ownText(const MessageSlots *messages, QString MessageSlots::*slot, int n
 
 ProgrammingDialog::ProgrammingDialog(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint)
+                          Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint),
+      m_ui(std::make_unique<Ui::ProgrammingDialog>())
 {
-    setObjectName(QStringLiteral("programmingDialog"));
+    m_ui->setupUi(this);
     setAttribute(Qt::WA_QuitOnClose, false);
-    setWindowTitle(QStringLiteral("QB-380"));
-    setFixedSize(356, 194);
+    // A form places widgets in a status bar but cannot add them to it.
+    m_ui->statusBar->addWidget(m_ui->statusPanel, 1);
+    connect(m_ui->startButton, &QPushButton::clicked, this, &ProgrammingDialog::startRun);
+    connect(m_ui->closeButton, &QPushButton::clicked, this, &ProgrammingDialog::close);
+}
 
-    m_gauge = new QProgressBar(this);
-    m_gauge->setObjectName(QStringLiteral("gauge"));
-    m_gauge->setGeometry(16, 29, 297, 20);
-    m_gauge->setTextVisible(false);
-    m_gauge->setRange(0, 100);
-    m_gauge->setValue(0);
+ProgrammingDialog::~ProgrammingDialog() = default;
 
-    m_buttonPanel = new QFrame(this);
-    m_buttonPanel->setObjectName(QStringLiteral("buttonPanel"));
-    m_buttonPanel->setFrameShape(QFrame::StyledPanel);
-    m_buttonPanel->setFrameShadow(QFrame::Raised);
-    m_buttonPanel->setGeometry(16, 64, 297, 57);
+QProgressBar *ProgrammingDialog::gauge() const
+{
+    return m_ui->gauge;
+}
 
-    m_start = new QPushButton(QStringLiteral("开始"), m_buttonPanel);
-    m_start->setObjectName(QStringLiteral("startButton"));
-    m_start->setGeometry(48, 16, 57, 25);
-    m_start->setDefault(true);
-    connect(m_start, &QPushButton::clicked, this, &ProgrammingDialog::startRun);
+QPushButton *ProgrammingDialog::startButton() const
+{
+    return m_ui->startButton;
+}
 
-    m_close = new QPushButton(QStringLiteral("关闭"), m_buttonPanel);
-    m_close->setObjectName(QStringLiteral("closeButton"));
-    m_close->setGeometry(192, 16, 57, 25);
-    m_close->setAutoDefault(false);
-    connect(m_close, &QPushButton::clicked, this, &ProgrammingDialog::close);
+QPushButton *ProgrammingDialog::closeButton() const
+{
+    return m_ui->closeButton;
+}
 
-    m_statusBar = new QStatusBar(this);
-    m_statusBar->setObjectName(QStringLiteral("statusBar"));
-    m_statusBar->setSizeGripEnabled(false);
-    m_statusBar->setGeometry(0, height() - 21, width(), 21);
-    m_statusPanel = new QLabel(QStringLiteral("Dravik"), m_statusBar);
-    m_statusPanel->setObjectName(QStringLiteral("statusPanel"));
-    m_statusBar->addWidget(m_statusPanel, 1);
+QLabel *ProgrammingDialog::statusPanel() const
+{
+    return m_ui->statusPanel;
+}
+
+QStatusBar *ProgrammingDialog::statusBar() const
+{
+    return m_ui->statusBar;
 }
 
 void ProgrammingDialog::setRadio(SerialLink *link, ProgrammingRun *run, const RadioData *data)
@@ -104,10 +103,10 @@ void ProgrammingDialog::setRadio(SerialLink *link, ProgrammingRun *run, const Ra
     m_link = link;
     m_data = data;
     if (m_run)
-        disconnect(m_run, nullptr, m_gauge, nullptr);
+        disconnect(m_run, nullptr, m_ui->gauge, nullptr);
     m_run = run;
     if (m_run)
-        connect(m_run, &ProgrammingRun::progress, m_gauge, &QProgressBar::setValue);
+        connect(m_run, &ProgrammingRun::progress, m_ui->gauge, &QProgressBar::setValue);
 }
 
 void ProgrammingDialog::setMessageDialog(ConfirmationDialog *message)
@@ -125,15 +124,15 @@ bool ProgrammingDialog::openFor(int mode, const QString &caption)
     // stay rather than a blank button.
     if (!caption.isEmpty()) {
         setWindowTitle(caption);
-        m_start->setText(caption);
+        m_ui->startButton->setText(caption);
     }
     m_mode = mode;
     // The gauge starts from 0 only here: a second run in the same dialog
     // starts from the last value shown.
-    m_gauge->setRange(0, ProgrammingRun::gaugeMaximum(ProgrammingRun::Mode(mode)));
-    m_gauge->setValue(0);
-    m_statusBar->clearMessage();
-    m_statusBar->setToolTip(QString());
+    m_ui->gauge->setRange(0, ProgrammingRun::gaugeMaximum(ProgrammingRun::Mode(mode)));
+    m_ui->gauge->setValue(0);
+    m_ui->statusBar->clearMessage();
+    m_ui->statusBar->setToolTip(QString());
     show();
     activateWindow();
     return true;
@@ -141,17 +140,17 @@ bool ProgrammingDialog::openFor(int mode, const QString &caption)
 
 void ProgrammingDialog::startRun()
 {
-    if (!m_run || !m_start->isEnabled() || (m_mode != ModeRead && m_mode != ModeWrite))
+    if (!m_run || !m_ui->startButton->isEnabled() || (m_mode != ModeRead && m_mode != ModeWrite))
         return;
     // The disabled start button marks the run: no close, no second start.
-    m_start->setEnabled(false);
-    m_statusBar->clearMessage();
-    m_statusBar->setToolTip(QString());
+    m_ui->startButton->setEnabled(false);
+    m_ui->statusBar->clearMessage();
+    m_ui->statusBar->setToolTip(QString());
     // A read-back leaves the gauge on the read's scale; the value shown
     // stays where it is.
     const int maximum = ProgrammingRun::gaugeMaximum(ProgrammingRun::Mode(m_mode));
-    if (m_gauge->maximum() != maximum)
-        m_gauge->setMaximum(maximum);
+    if (m_ui->gauge->maximum() != maximum)
+        m_ui->gauge->setMaximum(maximum);
     const ProgrammingResult result = m_run->run(ProgrammingRun::Mode(m_mode));
 
     QString backupWarning;
@@ -163,7 +162,7 @@ void ProgrammingDialog::startRun()
     if (m_mode == ModeWrite && result.LinkOk && m_verifyAfterWriting && m_data && m_link)
         verify = verifyWrite();
 
-    m_start->setEnabled(true);
+    m_ui->startButton->setEnabled(true);
     m_lastRunSucceeded = result.complete() && (!verify || verify->ok());
     report(result, backupWarning, verify);
     if (verify)
@@ -177,12 +176,12 @@ QString ProgrammingDialog::keepBackup()
     if (!backup.ok) {
         const QString warning =
             withArgument(ownText(m_messages, &MessageSlots::noBackupText, 210), backup.message);
-        m_statusBar->showMessage(warning);
+        m_ui->statusBar->showMessage(warning);
         return warning;
     }
-    m_statusBar->showMessage(withArgument(ownText(m_messages, &MessageSlots::backupText, 209),
-                                          QFileInfo(backup.path).fileName()));
-    m_statusBar->setToolTip(QDir::toNativeSeparators(backup.path));
+    m_ui->statusBar->showMessage(withArgument(ownText(m_messages, &MessageSlots::backupText, 209),
+                                              QFileInfo(backup.path).fileName()));
+    m_ui->statusBar->setToolTip(QDir::toNativeSeparators(backup.path));
     return {};
 }
 
@@ -191,17 +190,17 @@ VerifyReport ProgrammingDialog::verifyWrite()
     const QString caption = windowTitle();
     const QString verifying = ownText(m_messages, &MessageSlots::verifyingText, 205);
     setWindowTitle(verifying);
-    m_statusBar->showMessage(verifying);
-    m_gauge->setRange(0, ProgrammingRun::ReadGaugeMaximum);
-    m_gauge->setValue(0);
+    m_ui->statusBar->showMessage(verifying);
+    m_ui->gauge->setRange(0, ProgrammingRun::ReadGaugeMaximum);
+    m_ui->gauge->setValue(0);
     ReadBackVerify readBack(*m_link);
-    connect(&readBack, &ReadBackVerify::progress, m_gauge, &QProgressBar::setValue);
+    connect(&readBack, &ReadBackVerify::progress, m_ui->gauge, &QProgressBar::setValue);
     const VerifyReport verify = readBack.run(*m_data);
     setWindowTitle(caption);
     if (verify.ok())
-        m_statusBar->showMessage(ownText(m_messages, &MessageSlots::verifiedText, 206));
+        m_ui->statusBar->showMessage(ownText(m_messages, &MessageSlots::verifiedText, 206));
     else
-        m_statusBar->clearMessage();
+        m_ui->statusBar->clearMessage();
     return verify;
 }
 
@@ -266,8 +265,6 @@ void ProgrammingDialog::showFailure(const QStringList &lines, const QString &cap
         return;
     QStringList shown = lines;
     shown.removeAll(QString());
-    if (m_mainWindow)
-        m_mainWindow->setEnabled(false);
     const QString title = !caption.isEmpty() ? caption
                           : m_messages       ? m_messages->errorTitle
                                              : QString();
@@ -284,21 +281,16 @@ void ProgrammingDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (!event->spontaneous())
-        m_start->setFocus();
+        m_ui->startButton->setFocus();
 }
 
 void ProgrammingDialog::closeEvent(QCloseEvent *event)
 {
-    if (!m_start->isEnabled()) {
+    if (!m_ui->startButton->isEnabled()) {
         event->ignore();
         return;
     }
     event->accept();
     if (m_link)
         m_link->setPortOpen(false);
-    // A failure message still shown keeps the main window disabled; it
-    // enables it when it closes.
-    const bool messageOpen = m_message && m_message->isVisible();
-    if (m_mainWindow && !messageOpen)
-        m_mainWindow->setEnabled(true);
 }

@@ -3,10 +3,10 @@
 #include <QDialog>
 #include <QPointer>
 
+#include <memory>
 #include <optional>
 
 class ProgrammingRun;
-class QFrame;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -18,7 +18,11 @@ struct ProgrammingResult;
 struct RadioData;
 struct VerifyReport;
 
-// The programming dialog: a gauge, a start and a close button. A read or a
+namespace Ui {
+class ProgrammingDialog;
+}
+
+// The programming dialog (programmingdialog.ui): a gauge, a start and a close button. A read or a
 // write command opens it in its mode (ModeRead, ModeWrite) with the serial
 // port open; the start button runs one transfer with the radio, and the
 // gauge follows it. It stays on top of the other windows.
@@ -29,8 +33,8 @@ struct VerifyReport;
 // no portable way to ignore a press on the window frame itself, so the frame
 // still lets the window be moved during a run; a move does not disturb the
 // run, whose waits keep serving the window. Closing the dialog closes the
-// port and enables the main window again, unless a failure message is still
-// shown over it (that enables the main window when it closes).
+// port. The main window is kept disabled while the dialog is shown
+// (DialogLock).
 //
 // Beyond that transfer:
 // - every read whose channels all came through keeps the memory it read as
@@ -55,8 +59,8 @@ public:
     enum Mode : int { ModeRead = 1, ModeWrite = 2 };
 
     explicit ProgrammingDialog(QWidget *parent = nullptr);
+    ~ProgrammingDialog() override;
 
-    void setMainWindow(QWidget *mainWindow) { m_mainWindow = mainWindow; }
     // The serial link whose port the dialog holds open while shown, the
     // run its start button performs on it, and the data that run writes
     // (what a read-back is compared with).
@@ -76,11 +80,11 @@ public:
     // ModeRead or ModeWrite since the last openFor(); 0 before.
     int mode() const { return m_mode; }
 
-    QProgressBar *gauge() const { return m_gauge; }
-    QPushButton *startButton() const { return m_start; }
-    QPushButton *closeButton() const { return m_close; }
-    QLabel *statusPanel() const { return m_statusPanel; }
-    QStatusBar *statusBar() const { return m_statusBar; }
+    QProgressBar *gauge() const;
+    QPushButton *startButton() const;
+    QPushButton *closeButton() const;
+    QLabel *statusPanel() const;
+    QStatusBar *statusBar() const;
 
     // The last run was complete and, when it was read back, verified.
     bool lastRunSucceeded() const { return m_lastRunSucceeded; }
@@ -113,13 +117,7 @@ private:
                 const std::optional<VerifyReport> &verify);
     void showFailure(const QStringList &lines, const QString &caption = {});
 
-    QProgressBar *m_gauge;
-    QFrame *m_buttonPanel;
-    QPushButton *m_start;
-    QPushButton *m_close;
-    QStatusBar *m_statusBar;
-    QLabel *m_statusPanel;
-    QPointer<QWidget> m_mainWindow;
+    std::unique_ptr<Ui::ProgrammingDialog> m_ui;
     QPointer<ConfirmationDialog> m_message;
     SerialLink *m_link = nullptr;
     ProgrammingRun *m_run = nullptr;

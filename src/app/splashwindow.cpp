@@ -1,5 +1,7 @@
 #include "app/splashwindow.h"
 
+#include "ui_splashwindow.h"
+
 #include <QImageReader>
 #include <QLabel>
 #include <QShowEvent>
@@ -8,22 +10,19 @@
 #include <utility>
 
 SplashWindow::SplashWindow(QWidget *parent)
-    : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_ui(std::make_unique<Ui::SplashWindow>())
 {
-    setObjectName(QStringLiteral("splashWindow"));
+    // The form's style sheet keeps the skins off: they dress the working
+    // windows only, and the logo keeps its own look.
+    m_ui->setupUi(this);
     setAttribute(Qt::WA_QuitOnClose, false);
-    setFixedSize(510, 316);
-    // The skins dress the working windows only; the logo keeps its own look.
-    setStyleSheet(QStringLiteral("SplashWindow { background: #061430; }"));
 
-    m_image = new QLabel(this);
-    m_image->setObjectName(QStringLiteral("logoLabel"));
-    m_image->setGeometry(rect());
-    m_image->setAlignment(Qt::AlignCenter);
+    // The logo, 1559 x 969, scaled down to fit, keeping its proportions.
     QImageReader reader(QStringLiteral(":/splash/logo.jpg"), "jpeg");
     const QImage logo = reader.read();
     if (!logo.isNull())
-        m_image->setPixmap(
+        m_ui->logoLabel->setPixmap(
             QPixmap::fromImage(logo.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 
     m_timer = new QTimer(this);
@@ -31,6 +30,13 @@ SplashWindow::SplashWindow(QWidget *parent)
     m_timer->setInterval(TimerPeriod);
     connect(m_timer, &QTimer::timeout, this, &SplashWindow::closeOnTick);
     m_timer->start();
+}
+
+SplashWindow::~SplashWindow() = default;
+
+QLabel *SplashWindow::logoLabel() const
+{
+    return m_ui->logoLabel;
 }
 
 void SplashWindow::setVisible(bool visible)

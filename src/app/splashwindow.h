@@ -2,10 +2,16 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class QLabel;
 class QTimer;
 
-// The splash window: the maker's logo, borderless. Its timer runs from
+namespace Ui {
+class SplashWindow;
+}
+
+// The splash window (splashwindow.ui): the maker's logo, borderless. Its timer runs from
 // creation for the whole run and closes (hides) the window on every tick, so
 // each showing lasts at most about a second; a modal showing ends with it.
 class SplashWindow : public QDialog
@@ -16,8 +22,9 @@ public:
     static constexpr int TimerPeriod = 1000;
 
     explicit SplashWindow(QWidget *parent = nullptr);
+    ~SplashWindow() override;
 
-    QLabel *logoLabel() const { return m_image; }
+    QLabel *logoLabel() const;
     QTimer *closeTimer() const { return m_timer; }
 
     void setVisible(bool visible) override;
@@ -34,7 +41,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    QLabel *m_image;
+    std::unique_ptr<Ui::SplashWindow> m_ui;
     QTimer *m_timer;
     bool m_showing = false;
     bool m_tickWhileShowing = false;

@@ -1,19 +1,12 @@
 #include "editor/confirmationdialog.h"
 
+#include "ui_confirmationdialog.h"
+
 #include <QCloseEvent>
-#include <QLabel>
-#include <QPixmap>
-#include <QPushButton>
 #include <QScreen>
 
 namespace {
 
-// The dialog as designed, for the texts that fit it.
-constexpr QSize DesignSize(334, 161);
-constexpr QRect DesignText(88, 32, 225, 49);
-constexpr int OkX = 72;
-constexpr int CancelX = 188;
-constexpr int ButtonY = 112;
 // How far a longer text may widen the dialog, and how many pixels of text
 // it may take in height.
 constexpr int WidestText = 425;
@@ -33,43 +26,40 @@ void setStaysOnTop(QWidget *window, bool onTop)
 
 ConfirmationDialog::ConfirmationDialog(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint)
+                          Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint),
+      m_ui(std::make_unique<Ui::ConfirmationDialog>())
 {
-    setObjectName(QStringLiteral("confirmationDialog"));
+    m_ui->setupUi(this);
     setAttribute(Qt::WA_QuitOnClose, false);
-    setWindowTitle(QStringLiteral("警告"));
-    setFixedSize(334, 161);
+    m_formSize = size();
+    m_formText = m_ui->messageLabel->geometry();
+    m_formOk = m_ui->okButton->pos();
+    m_formCancel = m_ui->cancelButton->pos();
+    connect(m_ui->okButton, &QPushButton::clicked, this, &ConfirmationDialog::confirm);
+    connect(m_ui->cancelButton, &QPushButton::clicked, this, &ConfirmationDialog::close);
+}
 
-    m_icon = new QLabel(this);
-    m_icon->setObjectName(QStringLiteral("iconLabel"));
-    m_icon->setGeometry(24, 32, 48, 48);
-    m_icon->setAlignment(Qt::AlignCenter);
-    m_icon->setPixmap(QPixmap(QStringLiteral(":/editor/warning-48.png")));
+ConfirmationDialog::~ConfirmationDialog() = default;
 
-    m_message = new QLabel(this);
-    m_message->setObjectName(QStringLiteral("messageLabel"));
-    m_message->setGeometry(DesignText);
-    m_message->setAlignment(Qt::AlignCenter);
-    m_message->setWordWrap(true);
+QLabel *ConfirmationDialog::messageLabel() const
+{
+    return m_ui->messageLabel;
+}
 
-    m_ok = new QPushButton(QStringLiteral("确定"), this);
-    m_ok->setObjectName(QStringLiteral("okButton"));
-    m_ok->setGeometry(OkX, ButtonY, 75, 25);
-    m_ok->setDefault(true);
-    connect(m_ok, &QPushButton::clicked, this, &ConfirmationDialog::confirm);
+QPushButton *ConfirmationDialog::okButton() const
+{
+    return m_ui->okButton;
+}
 
-    m_cancel = new QPushButton(QStringLiteral("取消"), this);
-    m_cancel->setObjectName(QStringLiteral("cancelButton"));
-    m_cancel->setGeometry(CancelX, ButtonY, 75, 25);
-    connect(m_cancel, &QPushButton::clicked, this, &ConfirmationDialog::close);
+QPushButton *ConfirmationDialog::cancelButton() const
+{
+    return m_ui->cancelButton;
 }
 
 void ConfirmationDialog::showMessage(const QString &caption, const QString &text, int action)
 {
-    if (m_mainWindow)
-        m_mainWindow->setEnabled(false);
     setWindowTitle(caption);
-    m_message->setText(text);
+    m_ui->messageLabel->setText(text);
     fitText();
     m_pendingAction = action;
     show();
@@ -81,26 +71,27 @@ void ConfirmationDialog::showMessage(const QString &caption, const QString &text
 
 void ConfirmationDialog::fitText()
 {
-    // A text that fits the design keeps it; a longer one (a message with
-    // the system's reason, a list of problems) widens the dialog, then makes
-    // it taller, so that no line is cut off.
-    int width = DesignText.width();
-    m_message->setAlignment(Qt::AlignCenter);
-    int height = m_message->heightForWidth(width);
-    if (height > DesignText.height()) {
+    // A text that fits the form keeps it; a longer one (a message with the
+    // system's reason, a list of problems) widens the dialog, then makes it
+    // taller, so that no line is cut off.
+    QLabel *message = m_ui->messageLabel;
+    int width = m_formText.width();
+    message->setAlignment(Qt::AlignCenter);
+    int height = message->heightForWidth(width);
+    if (height > m_formText.height()) {
         // Several lines (a message and its reason, a list) read best from a
         // common left edge.
         width = WidestText;
-        m_message->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        height = qMin(m_message->heightForWidth(width), TallestText);
+        message->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        height = qMin(message->heightForWidth(width), TallestText);
     }
-    height = qMax(height, DesignText.height());
-    const int grow = width - DesignText.width();
-    const int drop = height - DesignText.height();
-    const QSize size(DesignSize.width() + grow, DesignSize.height() + drop);
-    m_message->setGeometry(DesignText.x(), DesignText.y(), width, height);
-    m_ok->move(OkX + grow / 2, ButtonY + drop);
-    m_cancel->move(CancelX + grow / 2, ButtonY + drop);
+    height = qMax(height, m_formText.height());
+    const int grow = width - m_formText.width();
+    const int drop = height - m_formText.height();
+    const QSize size(m_formSize.width() + grow, m_formSize.height() + drop);
+    message->setGeometry(m_formText.x(), m_formText.y(), width, height);
+    m_ui->okButton->move(m_formOk + QPoint(grow / 2, drop));
+    m_ui->cancelButton->move(m_formCancel + QPoint(grow / 2, drop));
     if (size == this->size())
         return;
     setFixedSize(size);
@@ -143,11 +134,5 @@ void ConfirmationDialog::showEvent(QShowEvent *event)
 void ConfirmationDialog::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    // The programming dialog, while it stays open over a failed run, keeps
-    // the main window disabled until it closes itself: the table is not to
-    // be edited while the port is open and a run may start again.
-    const bool programmingOpen = m_programmingDialog && m_programmingDialog->isVisible();
-    if (m_mainWindow && !programmingOpen)
-        m_mainWindow->setEnabled(true);
     setStaysOnTop(m_programmingDialog, true);
 }
