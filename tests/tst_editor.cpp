@@ -14,6 +14,7 @@
 #include "editor/tonelistbox.h"
 #include "model/frequency.h"
 #include "model/programfolder.h"
+#include "ui_mainwindow.h"
 
 #include <QAbstractItemView>
 #include <QAction>

@@ -16,6 +16,7 @@
 #include "storage/backups.h"
 #include "storage/channelfile.h"
 #include "storage/settingsfile.h"
+#include "ui_mainwindow.h"
 
 #include <QAction>
 #include <QComboBox>

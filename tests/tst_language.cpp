@@ -18,6 +18,7 @@
 #include "i18n/languagelibrary.h"
 #include "i18n/texttargets.h"
 #include "model/programfolder.h"
+#include "ui_mainwindow.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -343,7 +344,7 @@ class TestLanguage : public QObject
     QList<SeenText> everythingShown()
     {
         QList<SeenText> seen;
-        const MainWindow::Widgets &ui = form()->ui();
+        const Ui::MainWindow &ui = form()->ui();
         const int page = ui.pages->currentIndex();
         const int section = ui.buttonsBar->currentIndex();
         for (int p = 0; p < ui.pages->count(); ++p) {
@@ -366,7 +367,7 @@ class TestLanguage : public QObject
     QStringList allMisfits()
     {
         QStringList found;
-        const MainWindow::Widgets &ui = form()->ui();
+        const Ui::MainWindow &ui = form()->ui();
         for (int p = 0; p < ui.pages->count(); ++p) {
             ui.pages->setCurrentIndex(p);
             for (int s = 0; s < ui.buttonsBar->count(); ++s) {
@@ -400,7 +401,7 @@ private slots:
     // Runs first: every start is in English.
     void englishAtStart()
     {
-        const MainWindow::Widgets &ui = form()->ui();
+        const Ui::MainWindow &ui = form()->ui();
         QVERIFY(ui.englishAction->isChecked());
         QVERIFY(!ui.chineseAction->isChecked());
         QCOMPARE(ui.chineseAction->text(), m_eng.text(24));
@@ -454,7 +455,7 @@ private slots:
     {
         QFETCH(bool, english);
         chooseLanguage(english);
-        const MainWindow::Widgets &ui = form()->ui();
+        const Ui::MainWindow &ui = form()->ui();
         QCOMPARE(ui.englishAction->isChecked(), english);
         QCOMPARE(ui.chineseAction->isChecked(), !english);
         QCOMPARE(ui.chineseAction->text(), library(english).text(24));
@@ -644,7 +645,7 @@ private slots:
         StartedProgram run;
         QVERIFY(run.start(
             {{QStringLiteral(QB_TEST_LANG_DIR "/testlang.dll"), QStringLiteral("eng.dll")}}));
-        const MainWindow::Widgets &ui = run.form()->ui();
+        const Ui::MainWindow &ui = run.form()->ui();
         QCOMPARE(ui.exitAction->text(), QStringLiteral("Ten"));
         for (const TextTarget &target : textTargets()) {
             if (!LanguageTable::isOwnNumber(target.number))
@@ -678,7 +679,7 @@ private slots:
                                  QRegularExpression(QStringLiteral("eng\\.dll is not a language")));
         }
         QVERIFY(run.start(files));
-        const MainWindow::Widgets &ui = run.form()->ui();
+        const Ui::MainWindow &ui = run.form()->ui();
         QVERIFY(ui.englishAction->isChecked());
         QVERIFY(!ui.chineseAction->isChecked());
         QCOMPARE(ui.chineseAction->text(), QStringLiteral("chinese"));

@@ -14,8 +14,10 @@
 #include "editor/confirmationdialog.h"
 #include "model/programfolder.h"
 #include "radio/seriallink.h"
+#include "ui_mainwindow.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QImageReader>
@@ -205,15 +207,12 @@ private slots:
         add("mainWindow", "openImageAction", "QAction", {}, s("打开电台映像(&I)..."));
         add("mainWindow", "importCsvAction", "QAction", {}, s("导入 CSV(&M)..."));
         add("mainWindow", "exportCsvAction", "QAction", {}, s("导出 CSV(&X)..."));
-        add("mainWindow", "exitSeparator", "QAction");
         add("mainWindow", "exitAction", "QAction", {}, s("退出(&E)"));
         add("mainWindow", "editMenu", "QMenu", {}, s("编辑(&P)"));
         add("mainWindow", "readAction", "QAction", {}, s("频率读出(&R)"));
         add("mainWindow", "writeAction", "QAction", {}, s("频率写入(&W)"));
-        add("mainWindow", "pageSeparator", "QAction");
         add("mainWindow", "channelPageAction", "QAction", {}, s("信道编辑(&E)"));
         add("mainWindow", "optionsPageAction", "QAction", {}, s("功能选项(&Y)"));
-        add("mainWindow", "otherSeparator", "QAction");
         add("mainWindow", "otherFunctionsAction", "QAction", {}, s("其它功能(&T)"));
         add("mainWindow", "optionsMenu", "QMenu", {}, s("选项"));
         add("mainWindow", "portMenu", "QMenu", {}, s("通信端口(&C)"));
@@ -354,22 +353,37 @@ private slots:
     // closes the Options menu, a check item of its own.
     void menuOrder()
     {
-        auto names = [](const QMenu *menu) {
+        // A separator is "-".
+        auto names = [](const QWidget *menu) {
             QStringList list;
             for (const QAction *a : menu->actions())
-                list << (a->menu() ? a->menu()->objectName() : a->objectName());
+                list << (a->menu()          ? a->menu()->objectName()
+                         : a->isSeparator() ? QStringLiteral("-")
+                                            : a->objectName());
             return list;
         };
-        QCOMPARE(
-            names(form()->ui().fileMenu),
-            QStringList({"newAction", "openAction", "saveAction", "openImageAction",
-                         "importCsvAction", "exportCsvAction", "exitSeparator", "exitAction"}));
-        QCOMPARE(names(form()->ui().optionsMenu),
-                 QStringList(
-                     {"portMenu", "skinMenu", "languageMenu", "verifySeparator", "verifyAction"}));
-        QVERIFY(form()->ui().exitSeparator->isSeparator());
-        QVERIFY(form()->ui().verifyAction->isCheckable());
-        QVERIFY(form()->ui().verifyAction->actionGroup() == nullptr);
+        const Ui::MainWindow &ui = form()->ui();
+        QCOMPARE(names(ui.mainMenuBar),
+                 QStringList({"fileMenu", "editMenu", "optionsMenu", "helpMenu"}));
+        QCOMPARE(names(ui.fileMenu),
+                 QStringList({"newAction", "openAction", "saveAction", "openImageAction",
+                              "importCsvAction", "exportCsvAction", "-", "exitAction"}));
+        QCOMPARE(names(ui.editMenu),
+                 QStringList({"readAction", "writeAction", "-", "channelPageAction",
+                              "optionsPageAction", "-", "otherFunctionsAction"}));
+        QCOMPARE(names(ui.optionsMenu),
+                 QStringList({"portMenu", "skinMenu", "languageMenu", "-", "verifyAction"}));
+        QCOMPARE(names(ui.portMenu),
+                 QStringList({"port1Action", "port2Action", "port3Action", "port4Action"}));
+        QCOMPARE(names(ui.skinMenu),
+                 QStringList({"blueSkinAction", "steelSkinAction", "coffeeSkinAction"}));
+        QCOMPARE(names(ui.languageMenu), QStringList({"chineseAction", "englishAction"}));
+        QCOMPARE(names(ui.helpMenu), QStringList({"helpAction", "aboutAction"}));
+        QVERIFY(ui.verifyAction->isCheckable());
+        QVERIFY(ui.verifyAction->actionGroup() == nullptr);
+        // The port, skin and language items each form an exclusive group.
+        for (QAction *a : {ui.port1Action, ui.blueSkinAction, ui.chineseAction})
+            QVERIFY(a->actionGroup() && a->actionGroup()->isExclusive());
     }
 
     void buttonsBar()
@@ -472,7 +486,7 @@ private slots:
     void skinCommands()
     {
         QFETCH(int, skin);
-        const MainWindow::Widgets &ui = form()->ui();
+        const Ui::MainWindow &ui = form()->ui();
         QAction *items[] = {ui.blueSkinAction, ui.steelSkinAction, ui.coffeeSkinAction};
         items[skin - 1]->trigger();
 

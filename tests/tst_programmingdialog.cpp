@@ -19,6 +19,7 @@
 #include "storage/backups.h"
 #include "storage/settingsfile.h"
 #include "testbytes.h"
+#include "ui_mainwindow.h"
 
 #include <QAction>
 #include <QElapsedTimer>

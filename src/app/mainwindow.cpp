@@ -1,5 +1,7 @@
 #include "app/mainwindow.h"
 
+#include "ui_mainwindow.h"
+
 #include "app/aboutbox.h"
 #include "app/buttonsbar.h"
 #include "app/channelfilecommands.h"
@@ -16,7 +18,6 @@
 #include "editor/channeltablemodel.h"
 #include "editor/confirmationdialog.h"
 #include "i18n/languageswitch.h"
-#include "model/programfolder.h"
 #include "radio/programmingrun.h"
 #include "radio/seriallink.h"
 #include "storage/appsettings.h"
@@ -24,34 +25,10 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
-#include <QFrame>
-#include <QGroupBox>
-#include <QLabel>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QRegularExpression>
 #include <QScreen>
-#include <QStatusBar>
-#include <QTabWidget>
-#include <QToolButton>
 
 namespace {
-
-QIcon icon(const char *name, int size)
-{
-    return QIcon(QStringLiteral(":/icons/%1-%2.png").arg(QLatin1String(name)).arg(size));
-}
-
-QFrame *makePanel(QWidget *parent, const char *name, const QRect &rect)
-{
-    auto *panel = new QFrame(parent);
-    panel->setObjectName(QString::fromLatin1(name));
-    panel->setFrameShape(QFrame::StyledPanel);
-    panel->setFrameShadow(QFrame::Raised);
-    panel->setGeometry(rect);
-    return panel;
-}
 
 // A menu item's text as the title of the file dialog it opens: without its
 // mnemonic and the dots that say a dialog follows.
@@ -71,28 +48,34 @@ QString dialogTitle(QString text)
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                              Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+                              Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      m_ui(std::make_unique<Ui::MainWindow>())
 {
-    setObjectName(QStringLiteral("mainWindow"));
-    setWindowTitle(QStringLiteral("RPX-4100"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/radio-64.png")));
-    setFixedSize(ClientWidth, ClientHeight);
+    m_ui->setupUi(this);
+    m_portActions = {m_ui->port1Action, m_ui->port2Action, m_ui->port3Action, m_ui->port4Action};
+    m_portRadios = {m_ui->port1Radio, m_ui->port2Radio, m_ui->port3Radio, m_ui->port4Radio};
+    // A form places widgets in a status bar but cannot add them to it.
+    m_ui->statusBar->addWidget(m_ui->statusPanel, 1);
+    // A link label grows about its centre to fit a longer text; the form
+    // gives its place.
+    for (LinkLabel *label : {m_ui->readLabel, m_ui->writeLabel, m_ui->exitLabel})
+        label->place(label->geometry());
+    groupMenuItems();
 
     m_channelModel = new ChannelTableModel(&m_data.table, this);
+    m_ui->channelGrid->setChannelModel(m_channelModel);
+    m_ui->optionsPanel->bind(&m_data.settings, &m_data.bands);
     m_link = std::make_unique<SerialLink>();
     m_run = std::make_unique<ProgrammingRun>(*m_link, m_data);
 
-    buildMenu();
-    // The client area below the menu bar; the places of its parts are
-    // client coordinates of the window, so they are moved up by the bar.
-    auto *client = new QWidget(this);
-    client->setObjectName(QStringLiteral("client"));
-    setCentralWidget(client);
-    buildLeftColumn(client);
-    buildCentre(client);
-    buildEditor();
-    buildRightColumn(client);
-    buildStatusBar();
+    m_editor =
+        new ChannelEditor(&m_data, m_ui->channelGrid, m_ui->frequencyEdit, m_ui->toneList, this);
+    m_editor->setButtons(m_ui->autoAddButton, m_ui->clearChannelsButton, m_ui->moveUpButton,
+                         m_ui->moveDownButton, m_ui->deleteChannelButton);
+    m_editor->setConfirmTexts([this] { return confirmTexts(); });
+    for (int list = 0; list < 4; ++list)
+        m_editor->watchBandRangeList(m_ui->optionsPanel->bandRangeCombo(list));
+    connectCommands();
 
     connect(&m_data.bands, &BandRanges::chosenTextChanged, this,
             [this] { setWindowTitle(QStringLiteral("QB-380")); });
@@ -117,9 +100,9 @@ MainWindow::MainWindow(QWidget *parent)
     extraWindow.note = [this](const QString &text) { showStatusNote(text); };
     extraWindow.title = [this](ExtraFileCommands::Command command) {
         const QAction *item =
-            command == ExtraFileCommands::Command::OpenImage   ? m_ui.openImageAction
-            : command == ExtraFileCommands::Command::ImportCsv ? m_ui.importCsvAction
-                                                               : m_ui.exportCsvAction;
+            command == ExtraFileCommands::Command::OpenImage   ? m_ui->openImageAction
+            : command == ExtraFileCommands::Command::ImportCsv ? m_ui->importCsvAction
+                                                               : m_ui->exportCsvAction;
         return dialogTitle(item->text());
     };
     extraWindow.texts = &m_messages;
@@ -137,310 +120,67 @@ MainWindow::~MainWindow()
     delete takeCentralWidget();
 }
 
-void MainWindow::buildMenu()
+void MainWindow::groupMenuItems()
 {
-    QMenuBar *bar = menuBar();
-    bar->setObjectName(QStringLiteral("mainMenuBar"));
-    bar->setNativeMenuBar(false);
-    bar->setFixedHeight(MenuBarHeight);
-    m_ui.mainMenuBar = bar;
+    auto *ports = new QActionGroup(this);
+    for (QAction *a : m_portActions)
+        ports->addAction(a);
+    auto *skins = new QActionGroup(this);
+    for (QAction *a : {m_ui->blueSkinAction, m_ui->steelSkinAction, m_ui->coffeeSkinAction})
+        skins->addAction(a);
+    auto *languages = new QActionGroup(this);
+    for (QAction *a : {m_ui->chineseAction, m_ui->englishAction})
+        languages->addAction(a);
+}
 
-    auto menu = [](QWidget *parent, const char *name, const QString &title) {
-        auto *m = new QMenu(title, parent);
-        m->setObjectName(QString::fromLatin1(name));
-        m->menuAction()->setObjectName(QString::fromLatin1(name));
-        return m;
+void MainWindow::connectCommands()
+{
+    const Ui::MainWindow &u = *m_ui;
+    // Every place that offers a command calls the same handler.
+    const std::pair<QList<QObject *>, void (MainWindow::*)()> commands[] = {
+        {{u.newAction, u.barNew}, &MainWindow::newChannelList},
+        {{u.openAction, u.barOpen}, &MainWindow::openChannelFile},
+        {{u.saveAction, u.barSave}, &MainWindow::saveChannelFile},
+        {{u.openImageAction}, &MainWindow::openRadioImage},
+        {{u.importCsvAction}, &MainWindow::importCsv},
+        {{u.exportCsvAction}, &MainWindow::exportCsv},
+        {{u.exitAction, u.barExit, u.exitButton, u.exitLabel}, &MainWindow::exitProgram},
+        {{u.readAction, u.barRead, u.readButton, u.readLabel}, &MainWindow::readRadio},
+        {{u.writeAction, u.barWrite, u.writeButton, u.writeLabel}, &MainWindow::writeRadio},
+        {{u.channelPageAction, u.barChannels}, &MainWindow::showChannelPage},
+        {{u.optionsPageAction, u.barOptions}, &MainWindow::showOptionsPage},
+        {{u.chineseAction}, &MainWindow::switchToChinese},
+        {{u.englishAction}, &MainWindow::switchToEnglish},
+        {{u.aboutAction}, &MainWindow::showAboutBox},
     };
-    auto item = [this](QMenu *m, const char *name, const QString &text, const char *iconName,
-                       void (MainWindow::*handler)()) {
-        QAction *a = m->addAction(text);
-        a->setObjectName(QString::fromLatin1(name));
-        if (iconName)
-            a->setIcon(icon(iconName, 16));
-        if (handler)
-            connect(a, &QAction::triggered, this, handler);
-        return a;
-    };
-    auto separator = [](QMenu *m, const char *name) {
-        QAction *a = m->addSeparator();
-        a->setObjectName(QString::fromLatin1(name));
-        return a;
-    };
-
-    Widgets &u = m_ui;
-    u.fileMenu = menu(bar, "fileMenu", QStringLiteral("文件(&F)"));
-    u.newAction = item(u.fileMenu, "newAction", QStringLiteral("新建(&N)"), "new",
-                       &MainWindow::newChannelList);
-    u.openAction = item(u.fileMenu, "openAction", QStringLiteral("打开(&O)"), "open",
-                        &MainWindow::openChannelFile);
-    u.saveAction = item(u.fileMenu, "saveAction", QStringLiteral("保存(&S)"), "save",
-                        &MainWindow::saveChannelFile);
-    u.openImageAction = item(u.fileMenu, "openImageAction", builtInText(201), "openimage",
-                             &MainWindow::openRadioImage);
-    u.importCsvAction =
-        item(u.fileMenu, "importCsvAction", builtInText(202), "importcsv", &MainWindow::importCsv);
-    u.exportCsvAction =
-        item(u.fileMenu, "exportCsvAction", builtInText(203), "exportcsv", &MainWindow::exportCsv);
-    u.exitSeparator = separator(u.fileMenu, "exitSeparator");
-    u.exitAction = item(u.fileMenu, "exitAction", QStringLiteral("退出(&E)"), "exit",
-                        &MainWindow::exitProgram);
-    bar->addMenu(u.fileMenu);
-
-    u.editMenu = menu(bar, "editMenu", QStringLiteral("编辑(&P)"));
-    u.readAction = item(u.editMenu, "readAction", QStringLiteral("频率读出(&R)"), "read",
-                        &MainWindow::readRadio);
-    u.writeAction = item(u.editMenu, "writeAction", QStringLiteral("频率写入(&W)"), "write",
-                         &MainWindow::writeRadio);
-    u.pageSeparator = separator(u.editMenu, "pageSeparator");
-    u.channelPageAction = item(u.editMenu, "channelPageAction", QStringLiteral("信道编辑(&E)"),
-                               "channels", &MainWindow::showChannelPage);
-    u.optionsPageAction = item(u.editMenu, "optionsPageAction", QStringLiteral("功能选项(&Y)"),
-                               "options", &MainWindow::showOptionsPage);
-    u.otherSeparator = separator(u.editMenu, "otherSeparator");
-    u.otherFunctionsAction =
-        item(u.editMenu, "otherFunctionsAction", QStringLiteral("其它功能(&T)"), nullptr, nullptr);
-    bar->addMenu(u.editMenu);
-
-    u.optionsMenu = menu(bar, "optionsMenu", QStringLiteral("选项"));
-    u.portMenu = menu(u.optionsMenu, "portMenu", QStringLiteral("通信端口(&C)"));
-    m_portGroup = new QActionGroup(this);
-    for (int i = 0; i < 4; ++i) {
-        const QByteArray name = "port" + QByteArray::number(i + 1) + "Action";
-        QAction *a = item(u.portMenu, name.constData(), QStringLiteral("COM(&%1)").arg(i + 1),
-                          "port", nullptr);
-        connect(a, &QAction::triggered, this, [this, i] { selectPort(i + 1); });
-        a->setCheckable(true);
-        m_portGroup->addAction(a);
-        u.portActions[i] = a;
+    for (const auto &[sources, handler] : commands) {
+        for (QObject *source : sources) {
+            if (auto *action = qobject_cast<QAction *>(source))
+                connect(action, &QAction::triggered, this, handler);
+            else if (auto *button = qobject_cast<QAbstractButton *>(source))
+                connect(button, &QAbstractButton::clicked, this, handler);
+            else if (auto *label = qobject_cast<LinkLabel *>(source))
+                connect(label, &LinkLabel::clicked, this, handler);
+        }
     }
-    u.portActions[0]->setChecked(true);
-    u.optionsMenu->addMenu(u.portMenu);
-
-    u.skinMenu = menu(u.optionsMenu, "skinMenu", QStringLiteral("皮肤(&S)"));
-    m_skinGroup = new QActionGroup(this);
-    u.blueSkinAction =
-        item(u.skinMenu, "blueSkinAction", QStringLiteral("蓝色一族"), nullptr, nullptr);
-    u.steelSkinAction =
-        item(u.skinMenu, "steelSkinAction", QStringLiteral("钢板"), nullptr, nullptr);
-    u.coffeeSkinAction =
-        item(u.skinMenu, "coffeeSkinAction", QStringLiteral("咖啡"), nullptr, nullptr);
+    for (int port = 1; port <= PortCount; ++port) {
+        connect(m_portActions[port - 1], &QAction::triggered, this,
+                [this, port] { selectPort(port); });
+        connect(m_portRadios[port - 1], &QRadioButton::clicked, this,
+                [this, port] { selectPort(port); });
+    }
     const std::pair<QAction *, Skin> skins[] = {{u.blueSkinAction, Skin::Blue},
                                                 {u.steelSkinAction, Skin::Steel},
                                                 {u.coffeeSkinAction, Skin::Coffee}};
-    for (const auto &entry : skins) {
-        QAction *a = entry.first;
-        connect(a, &QAction::triggered, this, [this, skin = entry.second] { selectSkin(skin); });
-        a->setCheckable(true);
-        m_skinGroup->addAction(a);
-    }
-    u.optionsMenu->addMenu(u.skinMenu);
-
-    u.languageMenu = menu(u.optionsMenu, "languageMenu", QStringLiteral("语言"));
-    auto *languageGroup = new QActionGroup(this);
-    u.chineseAction = item(u.languageMenu, "chineseAction", QStringLiteral("中文"), nullptr,
-                           &MainWindow::switchToChinese);
-    u.englishAction = item(u.languageMenu, "englishAction", QStringLiteral("英文"), nullptr,
-                           &MainWindow::switchToEnglish);
-    for (QAction *a : {u.chineseAction, u.englishAction}) {
-        a->setCheckable(true);
-        languageGroup->addAction(a);
-    }
-    u.optionsMenu->addMenu(u.languageMenu);
-    separator(u.optionsMenu, "verifySeparator");
-    u.verifyAction = item(u.optionsMenu, "verifyAction", builtInText(204), nullptr, nullptr);
-    u.verifyAction->setCheckable(true);
+    for (const auto &[action, skin] : skins)
+        connect(action, &QAction::triggered, this, [this, skin = skin] { selectSkin(skin); });
     // On every change, also the stored option's at start.
     connect(u.verifyAction, &QAction::toggled, this, &MainWindow::applyVerifyOption);
-    bar->addMenu(u.optionsMenu);
-
-    u.helpMenu = menu(bar, "helpMenu", QStringLiteral("帮助(&H)"));
-    u.helpAction = item(u.helpMenu, "helpAction", QStringLiteral("帮助(&H)..."), "help", nullptr);
-    u.aboutAction = item(u.helpMenu, "aboutAction", QStringLiteral("关于(&A)..."), "about",
-                         &MainWindow::showAboutBox);
-    bar->addMenu(u.helpMenu);
-}
-
-void MainWindow::buildLeftColumn(QWidget *client)
-{
-    Widgets &u = m_ui;
-    u.leftPanel = makePanel(client, "leftPanel", QRect(0, 32 - MenuBarHeight, 121, 489));
-
-    ButtonsBar *bar = new ButtonsBar(u.leftPanel);
-    bar->setGeometry(1, 1, 119, 352);
-    u.buttonsBar = bar;
-
-    struct BarItem
-    {
-        const char *name;
-        const char *text;
-        const char *icon;
-        void (MainWindow::*handler)();
-    };
-    struct Section
-    {
-        const char *name;
-        const char *title;
-        std::initializer_list<BarItem> items;
-    };
-    const Section sections[] = {
-        {"barSectionFile",
-         "文件",
-         {{"barNew", "新建", "new", &MainWindow::newChannelList},
-          {"barOpen", "打开", "open", &MainWindow::openChannelFile},
-          {"barSave", "保存", "save", &MainWindow::saveChannelFile}}},
-        {"barSectionEdit",
-         "编辑",
-         {{"barRead", "频率读出", "read", &MainWindow::readRadio},
-          {"barWrite", "频率写入", "write", &MainWindow::writeRadio},
-          {"barChannels", "信道编辑", "channels", &MainWindow::showChannelPage},
-          {"barOptions", "功能选项", "options", &MainWindow::showOptionsPage}}},
-        {"barSectionExit", "退出", {{"barExit", "退出", "exit", &MainWindow::exitProgram}}},
-    };
-    for (const Section &section : sections) {
-        const int index =
-            bar->addSection(QString::fromLatin1(section.name), QString::fromUtf8(section.title));
-        for (const BarItem &entry : section.items) {
-            QToolButton *button =
-                bar->addBarItem(index, QString::fromLatin1(entry.name), icon(entry.icon, 32),
-                                QString::fromUtf8(entry.text));
-            connect(button, &QToolButton::clicked, this, entry.handler);
-        }
-    }
-    bar->setCurrentIndex(0);
-
-    auto *group = new QGroupBox(QStringLiteral("通信端口"), u.leftPanel);
-    group->setObjectName(QStringLiteral("portGroup"));
-    group->setGeometry(1, 356, 119, 131);
-    u.portGroup = group;
-    // The radio buttons sit in the group's area under its caption.
-    auto *inner = new QWidget(group);
-    inner->setObjectName(QStringLiteral("portGroupClient"));
-    inner->setGeometry(0, 18, 119, 113);
-    for (int i = 0; i < 4; ++i) {
-        auto *radio = new QRadioButton(QStringLiteral("   COM%1").arg(i + 1), inner);
-        radio->setObjectName(QStringLiteral("port%1Radio").arg(i + 1));
-        radio->setGeometry(32, 8 + 24 * i, 73, 25);
-        connect(radio, &QRadioButton::clicked, this, [this, i] { selectPort(i + 1); });
-        u.portRadios[i] = radio;
-    }
-    u.portRadios[0]->setChecked(true);
-}
-
-void MainWindow::buildCentre(QWidget *client)
-{
-    Widgets &u = m_ui;
-    u.centrePanel = new QWidget(client);
-    u.centrePanel->setObjectName(QStringLiteral("centrePanel"));
-    u.centrePanel->setGeometry(120, 32 - MenuBarHeight, 553, 489);
-
-    u.pages = new QTabWidget(u.centrePanel);
-    u.pages->setObjectName(QStringLiteral("pages"));
-    u.pages->setGeometry(0, 0, 553, 489);
-    u.pages->setDocumentMode(false);
-
-    u.channelPage = new QWidget;
-    u.channelPage->setObjectName(QStringLiteral("channelPage"));
-    u.channelGrid = new ChannelGrid(u.channelPage);
-    u.channelGrid->setChannelModel(m_channelModel);
-    u.channelGrid->setGeometry(0, 0, 547, 403);
-
-    u.channelButtonsPanel = makePanel(u.channelPage, "channelButtonsPanel", QRect(6, 411, 531, 49));
-    const struct
-    {
-        QPushButton **button;
-        const char *name;
-        const char *text;
-        int x;
-    } buttons[] = {
-        {&u.autoAddButton, "autoAddButton", "自动添加", 24},
-        {&u.clearChannelsButton, "clearChannelsButton", "清除信道", 120},
-        {&u.moveUpButton, "moveUpButton", "信道上移", 248},
-        {&u.moveDownButton, "moveDownButton", "信道下移", 344},
-        {&u.deleteChannelButton, "deleteChannelButton", "删除信道", 432},
-    };
-    for (const auto &b : buttons) {
-        *b.button = new QPushButton(QString::fromUtf8(b.text), u.channelButtonsPanel);
-        (*b.button)->setObjectName(QString::fromLatin1(b.name));
-        (*b.button)->setGeometry(b.x, 16, 75, 25);
-    }
-
-    u.optionsPage = new QWidget;
-    u.optionsPage->setObjectName(QStringLiteral("optionsPage"));
-    u.optionsPanel = new OptionsPage(&m_data.settings, &m_data.bands, u.optionsPage);
-    u.optionsPanel->setGeometry(0, 0, 553, 489);
-
-    u.pages->addTab(u.channelPage, QStringLiteral("信道编辑"));
-    u.pages->addTab(u.optionsPage, QStringLiteral("功能选项"));
-    u.pages->setCurrentWidget(u.channelPage);
-}
-
-void MainWindow::buildEditor()
-{
-    Widgets &u = m_ui;
-    m_editor = new ChannelEditor(&m_data, u.channelGrid, u.channelPage, this);
-    m_editor->setButtons(u.autoAddButton, u.clearChannelsButton, u.moveUpButton, u.moveDownButton,
-                         u.deleteChannelButton);
-    m_editor->setConfirmTexts([this] { return confirmTexts(); });
-    for (int list = 0; list < 4; ++list)
-        m_editor->watchBandRangeList(u.optionsPanel->bandRangeCombo(list));
 }
 
 ChannelEditor::ConfirmTexts MainWindow::confirmTexts() const
 {
     return {m_messages.confirmTitle, m_messages.newConfirmText, m_messages.clearConfirmText};
-}
-
-void MainWindow::buildRightColumn(QWidget *client)
-{
-    Widgets &u = m_ui;
-    u.rightPanel = makePanel(client, "rightPanel", QRect(672, 32 - MenuBarHeight, 113, 489));
-
-    const struct
-    {
-        GlowButton **button;
-        LinkLabel **label;
-        const char *buttonName;
-        const char *labelName;
-        const char *icon;
-        const char *text;
-        int y;
-        QRect labelPlace;
-        void (MainWindow::*handler)();
-    } entries[] = {
-        {&u.readButton, &u.readLabel, "readButton", "readLabel", "read", "读频", 40,
-         QRect(45, 116, 31, 20), &MainWindow::readRadio},
-        {&u.writeButton, &u.writeLabel, "writeButton", "writeLabel", "write", "写频", 176,
-         QRect(45, 252, 31, 20), &MainWindow::writeRadio},
-        {&u.exitButton, &u.exitLabel, "exitButton", "exitLabel", "exit", "退出", 304,
-         QRect(48, 380, 31, 20), &MainWindow::exitProgram},
-    };
-    for (const auto &e : entries) {
-        auto *button = new GlowButton(u.rightPanel);
-        button->setObjectName(QString::fromLatin1(e.buttonName));
-        button->setIcon(icon(e.icon, 48));
-        button->setGeometry(24, e.y, 73, 73);
-        connect(button, &GlowButton::clicked, this, e.handler);
-        *e.button = button;
-
-        auto *label = new LinkLabel(QString::fromUtf8(e.text), u.rightPanel);
-        label->setObjectName(QString::fromLatin1(e.labelName));
-        label->place(e.labelPlace);
-        connect(label, &LinkLabel::clicked, this, e.handler);
-        *e.label = label;
-    }
-}
-
-void MainWindow::buildStatusBar()
-{
-    QStatusBar *bar = statusBar();
-    bar->setObjectName(QStringLiteral("statusBar"));
-    bar->setSizeGripEnabled(false);
-    bar->setFixedHeight(StatusBarHeight);
-    auto *panel = new QLabel(QStringLiteral("     Dravik Torven 对讲机编程软件"), bar);
-    panel->setObjectName(QStringLiteral("statusPanel"));
-    bar->addWidget(panel, 1);
-    m_ui.statusBar = bar;
-    m_ui.statusPanel = panel;
 }
 
 void MainWindow::setWindows(SplashWindow *splash, AboutBox *about, ProgrammingDialog *programming,
@@ -512,7 +252,7 @@ void MainWindow::restoreSettings()
     selectPort(m_settings.port);
     selectSkin(m_settings.skin);
     fillBandRanges(m_data.bands, m_settings.bandLists);
-    m_ui.verifyAction->setChecked(m_settings.verifyAfterWriting);
+    m_ui->verifyAction->setChecked(m_settings.verifyAfterWriting);
 }
 
 void MainWindow::firstShow()
@@ -558,12 +298,12 @@ void MainWindow::loadLanguage(const QString &name)
 
 void MainWindow::selectLanguage(bool english)
 {
-    QAction *chosen = english ? m_ui.englishAction : m_ui.chineseAction;
-    QAction *other = english ? m_ui.chineseAction : m_ui.englishAction;
+    QAction *chosen = english ? m_ui->englishAction : m_ui->chineseAction;
+    QAction *other = english ? m_ui->chineseAction : m_ui->englishAction;
     chosen->setChecked(true);
     other->setChecked(false);
     // The library's own name for Chinese replaces this when it is found.
-    m_ui.chineseAction->setText(english ? QStringLiteral("chinese") : QStringLiteral("中文"));
+    m_ui->chineseAction->setText(english ? QStringLiteral("chinese") : QStringLiteral("中文"));
     loadLanguage(english ? QStringLiteral("eng") : QStringLiteral("chn"));
 }
 
@@ -649,7 +389,7 @@ void MainWindow::applyVerifyOption()
 {
     // The item's check mark is the option; the settings file gets it at
     // exit.
-    m_settings.verifyAfterWriting = m_ui.verifyAction->isChecked();
+    m_settings.verifyAfterWriting = m_ui->verifyAction->isChecked();
     if (m_programming)
         m_programming->setVerifyAfterWriting(m_settings.verifyAfterWriting);
 }
@@ -723,12 +463,12 @@ void MainWindow::exitProgram()
 
 void MainWindow::showChannelPage()
 {
-    m_ui.pages->setCurrentWidget(m_ui.channelPage);
+    m_ui->pages->setCurrentWidget(m_ui->channelPage);
 }
 
 void MainWindow::showOptionsPage()
 {
-    m_ui.pages->setCurrentWidget(m_ui.optionsPage);
+    m_ui->pages->setCurrentWidget(m_ui->optionsPage);
 }
 
 void MainWindow::selectPort(int port)
@@ -741,14 +481,14 @@ void MainWindow::selectPort(int port)
 void MainWindow::showPort(int port)
 {
     for (int i = 0; i < PortCount; ++i)
-        m_ui.portActions[i]->setChecked(i == port - 1);
+        m_portActions[i]->setChecked(i == port - 1);
     // Takes effect at the next opening of the port; the programming dialog,
     // which holds it open, keeps this window disabled.
     m_link->setPortName(portDevice(port));
     emit portSelected(port);
     // Checking the radio button programmatically raises no click, so the
     // command runs once whichever place gave it.
-    QRadioButton *radio = m_ui.portRadios[port - 1];
+    QRadioButton *radio = m_portRadios[port - 1];
     if (!radio->isChecked())
         radio->setChecked(true);
 }
@@ -769,18 +509,18 @@ void MainWindow::useDemoRadio(const QString &device)
     m_demoChoice = true;
     showPort(1);
     if (!m_demoMarker) {
-        m_demoMarker = new QLabel(m_ui.statusBar);
+        m_demoMarker = new QLabel(m_ui->statusBar);
         m_demoMarker->setObjectName(QStringLiteral("demoMarker"));
-        m_ui.statusBar->addPermanentWidget(m_demoMarker);
+        m_ui->statusBar->addPermanentWidget(m_demoMarker);
     }
     m_demoMarker->setText(QStringLiteral("(demo) virtual radio on COM1  "));
 }
 
 void MainWindow::selectSkin(Skin skin)
 {
-    m_ui.blueSkinAction->setChecked(skin == Skin::Blue);
-    m_ui.steelSkinAction->setChecked(skin == Skin::Steel);
-    m_ui.coffeeSkinAction->setChecked(skin == Skin::Coffee);
+    m_ui->blueSkinAction->setChecked(skin == Skin::Blue);
+    m_ui->steelSkinAction->setChecked(skin == Skin::Steel);
+    m_ui->coffeeSkinAction->setChecked(skin == Skin::Coffee);
     m_settings.skin = skin;
     applySkin();
 }

@@ -12,37 +12,31 @@
 #include <array>
 #include <memory>
 
-class ButtonsBar;
+class AboutBox;
 class ChannelFileCommands;
 class ChannelFileDialog;
-class ChannelGrid;
 class ChannelTableModel;
+class ConfirmationDialog;
 class ExtraFileCommands;
-class GlowButton;
-class LinkLabel;
-class OptionsPage;
+class ProgrammingDialog;
 class ProgrammingRun;
 class QAction;
 class QActionGroup;
-class QGroupBox;
 class QLabel;
-class QMenu;
-class QPushButton;
 class QRadioButton;
-class QStatusBar;
-class QTabWidget;
-class QToolButton;
 class RememberingFileDialog;
 class SerialLink;
 class SettingsFile;
 class SplashWindow;
-class ProgrammingDialog;
-class AboutBox;
-class ConfirmationDialog;
 
-// The main window (one object, objectName "mainWindow"): menu bar, sectioned
-// button bar and port group on the left, the channel and options pages in
-// the centre, read / write / exit buttons on the right, and a status bar.
+namespace Ui {
+class MainWindow;
+}
+
+// The main window (mainwindow.ui; one object, objectName "mainWindow"): menu
+// bar, sectioned button bar and port group on the left, the channel and
+// options pages in the centre, read / write / exit buttons on the right, and
+// a status bar.
 // It owns the radio data the pages show and carries out every command; each
 // command has one handler, whichever menu item, bar item, button or label
 // offers it.
@@ -51,65 +45,14 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    // The named parts of the window.
-    struct Widgets
-    {
-        QMenuBar *mainMenuBar = nullptr;
-        QMenu *fileMenu = nullptr, *editMenu = nullptr, *optionsMenu = nullptr, *portMenu = nullptr,
-              *skinMenu = nullptr, *languageMenu = nullptr, *helpMenu = nullptr;
-        QAction *newAction = nullptr, *openAction = nullptr, *saveAction = nullptr,
-                *openImageAction = nullptr, *importCsvAction = nullptr, *exportCsvAction = nullptr,
-                *exitSeparator = nullptr, *exitAction = nullptr, *readAction = nullptr,
-                *writeAction = nullptr, *pageSeparator = nullptr, *channelPageAction = nullptr,
-                *optionsPageAction = nullptr, *otherSeparator = nullptr,
-                *otherFunctionsAction = nullptr, *blueSkinAction = nullptr,
-                *steelSkinAction = nullptr, *coffeeSkinAction = nullptr, *chineseAction = nullptr,
-                *englishAction = nullptr, *verifyAction = nullptr, *helpAction = nullptr,
-                *aboutAction = nullptr;
-        std::array<QAction *, 4> portActions{};
-
-        QWidget *leftPanel = nullptr;
-        ButtonsBar *buttonsBar = nullptr;
-        QGroupBox *portGroup = nullptr;
-        std::array<QRadioButton *, 4> portRadios{};
-
-        QWidget *centrePanel = nullptr;
-        QTabWidget *pages = nullptr;
-        QWidget *channelPage = nullptr;
-        QWidget *optionsPage = nullptr;
-        ChannelGrid *channelGrid = nullptr;
-        QWidget *channelButtonsPanel = nullptr;
-        QPushButton *autoAddButton = nullptr;
-        QPushButton *clearChannelsButton = nullptr;
-        QPushButton *moveUpButton = nullptr;
-        QPushButton *moveDownButton = nullptr;
-        QPushButton *deleteChannelButton = nullptr;
-        OptionsPage *optionsPanel = nullptr;
-
-        QWidget *rightPanel = nullptr;
-        GlowButton *readButton = nullptr;
-        GlowButton *writeButton = nullptr;
-        GlowButton *exitButton = nullptr;
-        LinkLabel *readLabel = nullptr;
-        LinkLabel *writeLabel = nullptr;
-        LinkLabel *exitLabel = nullptr;
-
-        QStatusBar *statusBar = nullptr;
-        QLabel *statusPanel = nullptr;
-    };
-
-    static constexpr int ClientWidth = 793;
-    static constexpr int ClientHeight = 546;
-    static constexpr int MenuBarHeight = 22;
-    static constexpr int StatusBarHeight = 21;
-
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    const Widgets &ui() const { return m_ui; }
+    // The named parts of the window (mainwindow.ui).
+    const Ui::MainWindow &ui() const { return *m_ui; }
     // The menu item and the radio button of port entry 1-4.
-    QAction *portAction(int port) const { return m_ui.portActions[port - 1]; }
-    QRadioButton *portRadio(int port) const { return m_ui.portRadios[port - 1]; }
+    QAction *portAction(int port) const { return m_portActions[port - 1]; }
+    QRadioButton *portRadio(int port) const { return m_portRadios[port - 1]; }
     RadioData &radioData() { return m_data; }
     ChannelTableModel *channelModel() const { return m_channelModel; }
     // Grid editing and the channel list operations.
@@ -236,12 +179,11 @@ public slots:
     void showAboutBox();
 
 private:
-    void buildMenu();
-    void buildLeftColumn(QWidget *client);
-    void buildCentre(QWidget *client);
-    void buildEditor();
-    void buildRightColumn(QWidget *client);
-    void buildStatusBar();
+    // What the form cannot say: the exclusive groups of the menu items, and
+    // which command each menu item, bar item, button, label and radio button
+    // gives.
+    void groupMenuItems();
+    void connectCommands();
     void applySkin();
     // The captions and texts of the new and clear confirmations.
     ChannelEditor::ConfirmTexts confirmTexts() const;
@@ -273,9 +215,9 @@ private:
     MessageFunction m_messageFunction;
     ChannelTableModel *m_channelModel = nullptr;
     ChannelEditor *m_editor = nullptr;
-    Widgets m_ui;
-    QActionGroup *m_portGroup = nullptr;
-    QActionGroup *m_skinGroup = nullptr;
+    std::unique_ptr<Ui::MainWindow> m_ui;
+    std::array<QAction *, PortCount> m_portActions{};
+    std::array<QRadioButton *, PortCount> m_portRadios{};
 
     QPointer<SplashWindow> m_splash;
     QPointer<AboutBox> m_about;

@@ -1,179 +1,91 @@
 #include "app/optionspage.h"
 
+#include "ui_optionspage.h"
+
 #include "model/bandranges.h"
 
 #include <QComboBox>
-#include <QFrame>
-#include <QGroupBox>
 #include <QLabel>
 
 namespace {
 
-constexpr int LabelX = 14;
-constexpr int LabelHeight = 17;
-constexpr int ListHeight = 20;
-constexpr int ListRows = 8;
-
-// Each setting's list and label: their names and the label's built-in
-// text, the frame, the label's top, and the list. Ring has no label; Ring
-// and the band width are kept but never shown.
-struct Place
+// Which list and label of the form show which setting; Ring has no label.
+struct SettingWidgets
 {
     Setting setting;
-    const char *list;
-    const char *label;
-    const char *text;
-    bool visible;
-    bool right;
-    int y;
-    int listX;
-    int listWidth;
+    QComboBox *Ui::OptionsPage::*combo;
+    QLabel *Ui::OptionsPage::*label;
 };
 
 // clang-format off
-const Place Places[] = {
-    {Setting::APO,         "apoCombo",          "apoLabel",          "APO功能",              true,  false,  16, 120, 105},
-    {Setting::BEEP,        "beepCombo",         "beepLabel",         "按键音开关",           true,  false,  48, 120, 105},
-    {Setting::BatSave,     "batterySaveCombo",  "batterySaveLabel",  "电池省电",             true,  false,  80, 120, 105},
-    {Setting::scankind,    "scanResumeCombo",   "scanResumeLabel",   "扫描恢复方法",         true,  false, 112, 120, 105},
-    {Setting::Scramble,    "scramblerCombo",    "scramblerLabel",    "扰频功能",             true,  false, 144, 120, 105},
-    {Setting::VFO_MR,      "vfoMrCombo",        "vfoMrLabel",        "VFO/ MR",              true,  false, 176, 120, 105},
-    {Setting::MRfreq_MRCH, "mrDisplayCombo",    "mrDisplayLabel",    "MR freq./ MR CH",      true,  false, 208, 120, 105},
-    {Setting::Squelch,     "squelchCombo",      "squelchLabel",      "静噪等级(SQL)",        true,  false, 240, 120, 105},
-    {Setting::VoxControl,  "voxCombo",          "voxLabel",          "声控等级(VOX)",        true,  false, 272, 120, 105},
-    {Setting::TxT_O_T,     "timeOutCombo",      "timeOutLabel",      "超时定时器(TOT)",      true,  false, 304, 120, 105},
-    {Setting::Ring,        "ringCombo",         nullptr,             nullptr,                false, false, 352, 120, 105},
-    {Setting::keyswitch,   "keyLockCombo",      "keyLockLabel",      "按键锁定",             true,  true,   24, 136,  97},
-    {Setting::Switch_U_P,  "upDownUnlockCombo", "upDownUnlockLabel", "解除[up][down]的锁定", true,  true,   56, 136,  97},
-    {Setting::DownFreq,    "reverseCombo",      "reverseLabel",      "倒频",                 true,  true,   88, 136,  97},
-    {Setting::SpreadFreq,  "expansionKeyCombo", "expansionKeyLabel", "按键扩频功能",         true,  true,  120, 136,  97},
-    {Setting::band,        "bandCombo",         "bandLabel",         "频段",                 true,  true,  152, 136,  97},
-    {Setting::Freq_Step,   "stepCombo",         "stepLabel",         "频率步进",             true,  true,  184, 136,  97},
-    {Setting::Txlight,     "txLedCombo",        "txLedLabel",        "发射LED的颜色",        true,  true,  216, 136,  97},
-    {Setting::Rxlight,     "rxLedCombo",        "rxLedLabel",        "接收LED的颜色",        true,  true,  248, 136,  97},
-    {Setting::BroadBand,   "bandWidthCombo",    "bandWidthLabel",    "宽/窄带",              false, true,  360, 120, 105},
+const SettingWidgets Widgets[] = {
+    {Setting::APO,         &Ui::OptionsPage::apoCombo,          &Ui::OptionsPage::apoLabel},
+    {Setting::BEEP,        &Ui::OptionsPage::beepCombo,         &Ui::OptionsPage::beepLabel},
+    {Setting::BatSave,     &Ui::OptionsPage::batterySaveCombo,  &Ui::OptionsPage::batterySaveLabel},
+    {Setting::scankind,    &Ui::OptionsPage::scanResumeCombo,   &Ui::OptionsPage::scanResumeLabel},
+    {Setting::Ring,        &Ui::OptionsPage::ringCombo,         nullptr},
+    {Setting::Scramble,    &Ui::OptionsPage::scramblerCombo,    &Ui::OptionsPage::scramblerLabel},
+    {Setting::VFO_MR,      &Ui::OptionsPage::vfoMrCombo,        &Ui::OptionsPage::vfoMrLabel},
+    {Setting::MRfreq_MRCH, &Ui::OptionsPage::mrDisplayCombo,    &Ui::OptionsPage::mrDisplayLabel},
+    {Setting::Squelch,     &Ui::OptionsPage::squelchCombo,      &Ui::OptionsPage::squelchLabel},
+    {Setting::VoxControl,  &Ui::OptionsPage::voxCombo,          &Ui::OptionsPage::voxLabel},
+    {Setting::TxT_O_T,     &Ui::OptionsPage::timeOutCombo,      &Ui::OptionsPage::timeOutLabel},
+    {Setting::keyswitch,   &Ui::OptionsPage::keyLockCombo,      &Ui::OptionsPage::keyLockLabel},
+    {Setting::Switch_U_P,  &Ui::OptionsPage::upDownUnlockCombo, &Ui::OptionsPage::upDownUnlockLabel},
+    {Setting::DownFreq,    &Ui::OptionsPage::reverseCombo,      &Ui::OptionsPage::reverseLabel},
+    {Setting::BroadBand,   &Ui::OptionsPage::bandWidthCombo,    &Ui::OptionsPage::bandWidthLabel},
+    {Setting::SpreadFreq,  &Ui::OptionsPage::expansionKeyCombo, &Ui::OptionsPage::expansionKeyLabel},
+    {Setting::band,        &Ui::OptionsPage::bandCombo,         &Ui::OptionsPage::bandLabel},
+    {Setting::Freq_Step,   &Ui::OptionsPage::stepCombo,         &Ui::OptionsPage::stepLabel},
+    {Setting::Txlight,     &Ui::OptionsPage::txLedCombo,        &Ui::OptionsPage::txLedLabel},
+    {Setting::Rxlight,     &Ui::OptionsPage::rxLedCombo,        &Ui::OptionsPage::rxLedLabel},
 };
 // clang-format on
 
-QComboBox *makeList(QWidget *parent, const QString &name)
-{
-    auto *combo = new QComboBox(parent);
-    combo->setObjectName(name);
-    combo->setEditable(false);
-    combo->setMaxVisibleItems(ListRows);
-    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    return combo;
-}
-
-QGroupBox *makeFrame(QWidget *parent, const QString &name, const QString &title, const QRect &rect)
-{
-    auto *frame = new QGroupBox(title, parent);
-    frame->setObjectName(name);
-    frame->setGeometry(rect);
-    return frame;
-}
-
 } // namespace
 
-OptionsPage::OptionsPage(FunctionSettings *settings, BandRanges *bands, QWidget *parent)
-    : QWidget(parent), m_settings(settings), m_bands(bands)
+OptionsPage::OptionsPage(QWidget *parent)
+    : QWidget(parent), m_ui(std::make_unique<Ui::OptionsPage>())
 {
-    setObjectName(QStringLiteral("optionsPanel"));
-    buildSettings();
-    buildBandPanel();
+    m_ui->setupUi(this);
+    for (const SettingWidgets &w : Widgets) {
+        m_combos[int(w.setting)] = (*m_ui).*w.combo;
+        m_labels[int(w.setting)] = w.label ? (*m_ui).*w.label : nullptr;
+    }
+    m_bandCombos = {m_ui->band1RxCombo, m_ui->band1TxCombo, m_ui->band2RxCombo, m_ui->band2TxCombo};
+
+    // Kept but never shown (a form cannot hide a widget): Ring and the band
+    // width, and the band range lists, which only carry the band edges
+    // written to the radio.
+    for (QWidget *w :
+         {static_cast<QWidget *>(m_ui->ringCombo), static_cast<QWidget *>(m_ui->bandWidthLabel),
+          static_cast<QWidget *>(m_ui->bandWidthCombo), static_cast<QWidget *>(m_ui->band1Group),
+          static_cast<QWidget *>(m_ui->band1RxLabel), static_cast<QWidget *>(m_ui->band1TxLabel),
+          static_cast<QWidget *>(m_ui->band2Group), static_cast<QWidget *>(m_ui->band2RxLabel),
+          static_cast<QWidget *>(m_ui->band2TxLabel), m_ui->bandPanel})
+        w->hide();
+}
+
+OptionsPage::~OptionsPage() = default;
+
+QWidget *OptionsPage::bandPanel() const
+{
+    return m_ui->bandPanel;
+}
+
+void OptionsPage::bind(FunctionSettings *settings, BandRanges *bands)
+{
+    m_settings = settings;
+    m_bands = bands;
+    for (const SettingWidgets &w : Widgets)
+        bindSetting(w.setting);
+    const std::array<BandRangeList *, 4> lists = m_bands->all();
+    for (int i = 0; i < 4; ++i)
+        bindBandList(lists[i], m_bandCombos[i]);
 
     connect(m_settings, &FunctionSettings::choicesChanged, this, &OptionsPage::showChoices);
     connect(m_settings, &FunctionSettings::indexChanged, this, &OptionsPage::showIndex);
     connect(m_settings, &FunctionSettings::enabledChanged, this, &OptionsPage::showEnabled);
-}
-
-void OptionsPage::buildSettings()
-{
-    // Two frames without captions.
-    auto frame = [this](const char *name, int x) {
-        auto *f = new QFrame(this);
-        f->setObjectName(QString::fromLatin1(name));
-        f->setFrameShape(QFrame::StyledPanel);
-        f->setGeometry(x, 8, 249, 409);
-        return f;
-    };
-    m_leftFrame = frame("optionsFrameLeft", 8);
-    m_rightFrame = frame("optionsFrameRight", 264);
-
-    for (const Place &place : Places) {
-        QWidget *frame = place.right ? m_rightFrame : m_leftFrame;
-        const int i = int(place.setting);
-
-        if (place.label) {
-            auto *label = new QLabel(QString::fromUtf8(place.text), frame);
-            label->setObjectName(QString::fromLatin1(place.label));
-            label->setGeometry(LabelX, place.y, place.listX - LabelX - 2, LabelHeight);
-            label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            label->setVisible(place.visible);
-            m_labels[i] = label;
-        }
-        // The list is centred on its label's line.
-        QComboBox *combo = makeList(frame, QString::fromLatin1(place.list));
-        combo->setGeometry(place.listX, place.y - (ListHeight - LabelHeight) / 2, place.listWidth,
-                           ListHeight);
-        combo->setVisible(place.visible);
-        m_combos[i] = combo;
-        bindSetting(place.setting);
-    }
-}
-
-void OptionsPage::buildBandPanel()
-{
-    // Kept for the band edges written to the radio; the user never sees it.
-    m_bandPanel = new QWidget(this);
-    m_bandPanel->setObjectName(QStringLiteral("bandPanel"));
-    m_bandPanel->setGeometry(136, 424, 225, 265);
-
-    struct Band
-    {
-        const char *frame;
-        const char *title;
-        int y;
-        const char *rxLabel;
-        const char *txLabel;
-        const char *rxList;
-        const char *txList;
-        BandRangeList *rx;
-        BandRangeList *tx;
-    };
-    const Band bandsToBuild[] = {
-        {"band1Group", "频段一", 8, "band1RxLabel", "band1TxLabel", "band1RxCombo", "band1TxCombo",
-         &m_bands->list1_rx, &m_bands->list1_tx},
-        {"band2Group", "频段二", 136, "band2RxLabel", "band2TxLabel", "band2RxCombo",
-         "band2TxCombo", &m_bands->list2_rx, &m_bands->list2_tx},
-    };
-    int list = 0;
-    for (const Band &band : bandsToBuild) {
-        QGroupBox *frame = makeFrame(m_bandPanel, QString::fromLatin1(band.frame),
-                                     QString::fromUtf8(band.title), QRect(8, band.y, 209, 121));
-        frame->hide();
-        const struct
-        {
-            const char *label;
-            const char *text;
-            const char *listName;
-            BandRangeList *model;
-            int y;
-        } rows[] = {{band.rxLabel, "接收", band.rxList, band.rx, 32},
-                    {band.txLabel, "发射", band.txList, band.tx, 72}};
-        for (const auto &row : rows) {
-            auto *label = new QLabel(QString::fromUtf8(row.text), frame);
-            label->setObjectName(QString::fromLatin1(row.label));
-            label->setGeometry(LabelX, row.y, 50, LabelHeight);
-            label->hide();
-            QComboBox *combo = makeList(frame, QString::fromLatin1(row.listName));
-            combo->setGeometry(72, row.y - 2, 121, ListHeight);
-            m_bandCombos[list++] = combo;
-            bindBandList(row.model, combo);
-        }
-    }
-    m_bandPanel->setEnabled(false);
-    m_bandPanel->hide();
 }
 
 void OptionsPage::bindSetting(Setting setting)

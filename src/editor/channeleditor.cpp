@@ -52,14 +52,12 @@ private:
     ChannelEditor *m_editor;
 };
 
-ChannelEditor::ChannelEditor(RadioData *data, ChannelGrid *grid, QWidget *editorParent,
-                             QObject *parent)
-    : QObject(parent), m_data(data), m_grid(grid)
+ChannelEditor::ChannelEditor(RadioData *data, ChannelGrid *grid, FrequencyEdit *frequencyEdit,
+                             ToneListBox *toneList, QObject *parent)
+    : QObject(parent), m_data(data), m_grid(grid), m_edit(frequencyEdit), m_toneList(toneList)
 {
     setObjectName(QStringLiteral("channelEditor"));
 
-    m_edit = new FrequencyEdit(editorParent);
-    m_toneList = new ToneListBox(editorParent);
     m_toneList->addItems(table().toneList());
     m_toneList->setCurrentIndex(-1);
     // An editor without the focus passes the wheel on to the grid, which

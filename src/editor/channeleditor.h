@@ -48,10 +48,10 @@ public:
     static constexpr int FirstRepeatMs = 1000;
     static constexpr int RepeatMs = 200;
 
-    // The editors become children of `editorParent` (the grid's page), laid
-    // above the grid.
-    ChannelEditor(RadioData *data, ChannelGrid *grid, QWidget *editorParent,
-                  QObject *parent = nullptr);
+    // The editors are hidden widgets of the grid's page, laid over the grid
+    // when they open.
+    ChannelEditor(RadioData *data, ChannelGrid *grid, FrequencyEdit *frequencyEdit,
+                  ToneListBox *toneList, QObject *parent = nullptr);
 
     int currentCol() const { return m_currentCol; }
     int currentRow() const { return m_currentRow; }

@@ -56,7 +56,6 @@ QHeaderView::section, QTableCornerButton::section {
 
 ChannelGrid::ChannelGrid(QWidget *parent) : QTableView(parent)
 {
-    setObjectName(QStringLiteral("channelGrid"));
     QFont gridFont(QStringLiteral("Arial"));
     gridFont.setPixelSize(12);
     setFont(gridFont);

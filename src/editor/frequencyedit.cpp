@@ -7,7 +7,6 @@
 
 FrequencyEdit::FrequencyEdit(QWidget *parent) : QLineEdit(parent)
 {
-    setObjectName(QStringLiteral("frequencyEdit"));
     setMaxLength(MaxCharacters);
     setAlignment(Qt::AlignCenter);
     QFont arial(QStringLiteral("Arial"));
