@@ -362,6 +362,24 @@ void TestI18n::targetTable()
     QCOMPARE(headings, 9);
     QCOMPARE(sections, 3);
     QCOMPARE(items, 8);
+
+    // The message slots: 95, 96, 103, 104, 106-110 and 205-216, each a
+    // slot of its own and none a window's text.
+    QList<int> numbers;
+    MessageSlots texts;
+    QSet<QString *> filled;
+    for (const MessageTarget &target : messageTargets()) {
+        numbers << target.number;
+        QVERIFY(textTargetsOf(target.number).isEmpty());
+        QCOMPARE(messageSlot(texts, target.number), &(texts.*target.slot));
+        filled.insert(&(texts.*target.slot));
+    }
+    QList<int> expected{95, 96, 103, 104, 106, 107, 108, 109, 110};
+    for (int n = 205; n <= LanguageTable::LastOwnNumber; ++n)
+        expected << n;
+    QCOMPARE(numbers, expected);
+    QCOMPARE(filled.size(), expected.size());
+    QVERIFY(!messageSlot(texts, 105));
 }
 
 void TestI18n::windowTextsInterleaved()

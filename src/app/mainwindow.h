@@ -21,7 +21,6 @@ class ExtraFileCommands;
 class ProgrammingDialog;
 class ProgrammingRun;
 class QAction;
-class QActionGroup;
 class QLabel;
 class QRadioButton;
 class RememberingFileDialog;
@@ -170,7 +169,7 @@ public slots:
     // button and puts its device behind the serial link for the next
     // opening. It neither opens nor tests the port.
     void selectPort(int port);
-    // The skin command for skin 1-3: dresses the main window and its three
+    // The skin command: dresses the main window and its three
     // dialogs.
     void selectSkin(Skin skin);
     void switchToChinese();

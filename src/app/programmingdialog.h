@@ -6,13 +6,13 @@
 #include <memory>
 #include <optional>
 
+class ConfirmationDialog;
 class ProgrammingRun;
 class QLabel;
 class QProgressBar;
 class QPushButton;
 class QStatusBar;
 class SerialLink;
-class ConfirmationDialog;
 struct MessageSlots;
 struct ProgrammingResult;
 struct RadioData;

@@ -4,12 +4,12 @@
 
 #include <memory>
 
+class AboutBox;
+class ConfirmationDialog;
+class MainWindow;
+class ProgrammingDialog;
 class QApplication;
 class SplashWindow;
-class ProgrammingDialog;
-class AboutBox;
-class MainWindow;
-class ConfirmationDialog;
 class VirtualRadio;
 
 // The windows of one run, each created once and only shown and hidden.

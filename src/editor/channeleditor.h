@@ -9,11 +9,11 @@
 
 class ChannelGrid;
 class ChannelTable;
+class ConfirmationDialog;
 class FrequencyEdit;
 class QAbstractButton;
 class QComboBox;
 class QTimer;
-class ConfirmationDialog;
 class ToneListBox;
 struct RadioData;
 

@@ -68,55 +68,6 @@ void refillLedLists(FunctionSettings &settings, const LanguageTable &texts)
     settings.setChoices(Setting::Rxlight, colours);
 }
 
-QString *messageSlot(MessageSlots &messages, int number)
-{
-    switch (number) {
-    case 95:
-        return &messages.readCaption;
-    case 96:
-        return &messages.writeCaption;
-    case 103:
-        return &messages.errorTitle;
-    case 104:
-        return &messages.linkFailedText;
-    case 106:
-        return &messages.portFailedText;
-    case 107:
-        return &messages.unusedText;
-    case 108:
-        return &messages.confirmTitle;
-    case 109:
-        return &messages.newConfirmText;
-    case 110:
-        return &messages.clearConfirmText;
-    case 205:
-        return &messages.verifyingText;
-    case 206:
-        return &messages.verifiedText;
-    case 207:
-        return &messages.verifyDiffersText;
-    case 208:
-        return &messages.verifyFailedText;
-    case 209:
-        return &messages.backupText;
-    case 210:
-        return &messages.noBackupText;
-    case 211:
-        return &messages.imageFilterText;
-    case 212:
-        return &messages.csvFilterText;
-    case 213:
-        return &messages.allFilesFilterText;
-    case 214:
-        return &messages.importedText;
-    case 215:
-        return &messages.exportedText;
-    case 216:
-        return &messages.warningTitle;
-    }
-    return nullptr;
-}
-
 void applyModelText(int number, const QString &text, const LanguageTable &texts, RadioData &data,
                     MessageSlots &messages)
 {

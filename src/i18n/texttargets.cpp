@@ -105,6 +105,33 @@ const TextTarget targets[] = {
 };
 // clang-format on
 
+using M = MessageSlots;
+
+const MessageTarget messageTable[] = {
+    {95, &M::readCaption},
+    {96, &M::writeCaption},
+    {103, &M::errorTitle},
+    {104, &M::linkFailedText},
+    {106, &M::portFailedText},
+    {107, &M::unusedText},
+    {108, &M::confirmTitle},
+    {109, &M::newConfirmText},
+    {110, &M::clearConfirmText},
+    // Our own numbers.
+    {205, &M::verifyingText},
+    {206, &M::verifiedText},
+    {207, &M::verifyDiffersText},
+    {208, &M::verifyFailedText},
+    {209, &M::backupText},
+    {210, &M::noBackupText},
+    {211, &M::imageFilterText},
+    {212, &M::csvFilterText},
+    {213, &M::allFilesFilterText},
+    {214, &M::importedText},
+    {215, &M::exportedText},
+    {216, &M::warningTitle},
+};
+
 } // namespace
 
 std::span<const TextTarget> textTargets()
@@ -119,4 +146,17 @@ QList<TextTarget> textTargetsOf(int number)
         if (target.number == number)
             list << target;
     return list;
+}
+
+std::span<const MessageTarget> messageTargets()
+{
+    return messageTable;
+}
+
+QString *messageSlot(MessageSlots &messages, int number)
+{
+    for (const MessageTarget &target : messageTable)
+        if (target.number == number)
+            return &(messages.*target.slot);
+    return nullptr;
 }
