@@ -117,14 +117,14 @@ int main(int argc, char *argv[])
     setProgramFolder(folder.path());
 
     std::unique_ptr<Program> program = createProgram();
-    TForm5 *splash = program->Form5.get();
-    QObject::connect(splash, &TForm5::shown, splash, [splash](bool modal) {
+    SplashWindow *splash = program->splashWindow.get();
+    QObject::connect(splash, &SplashWindow::shown, splash, [splash](bool modal) {
         if (modal)
-            QTimer::singleShot(0, splash, &TForm5::Timer1Timer);
+            QTimer::singleShot(0, splash, &SplashWindow::closeOnTick);
     });
     FirstPaint watch;
-    program->form1->installEventFilter(&watch);
-    program->form1->show();
+    program->mainWindow->installEventFilter(&watch);
+    program->mainWindow->show();
     while (watch.paintedAt == 0)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     const double startupMs = (watch.paintedAt - launchedAt) / 1e6;
@@ -143,7 +143,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "%s\n", qPrintable(link.errorString()));
         return 1;
     }
-    ProgrammingRun run(link, program->form1->radioData());
+    ProgrammingRun run(link, program->mainWindow->radioData());
     QElapsedTimer clock;
     clock.start();
     const ProgrammingResult result = run.run(TransferMode::Read);

@@ -185,12 +185,15 @@ private slots:
     {
         QTemporaryDir dir;
         SettingsFile file(dir.filePath(QStringLiteral("myini.ini")));
-        QVERIFY(!readVerifyOption(file));
-        QVERIFY(saveVerifyOption(file, true));
-        QVERIFY(readVerifyOption(SettingsFile(file.path())));
+        AppSettings settings = loadAppSettings(file);
+        QVERIFY(!settings.verifyAfterWriting);
+        settings.verifyAfterWriting = true;
+        QVERIFY(saveAppSettings(file, settings).ok);
+        QVERIFY(loadAppSettings(SettingsFile(file.path())).verifyAfterWriting);
         QVERIFY(readAll(file.path()).contains("verify=1"));
-        QVERIFY(saveVerifyOption(file, false));
-        QVERIFY(!readVerifyOption(SettingsFile(file.path())));
+        settings.verifyAfterWriting = false;
+        QVERIFY(saveAppSettings(file, settings).ok);
+        QVERIFY(!loadAppSettings(SettingsFile(file.path())).verifyAfterWriting);
     }
 };
 

@@ -138,7 +138,6 @@ private slots:
         grid.show();
         QVERIFY(QTest::qWaitForWindowExposed(&grid));
 
-        QCOMPARE(grid.objectName(), QStringLiteral("StringAlignGrid1"));
         QCOMPARE(grid.columnWidth(column), width);
         QCOMPARE(grid.verticalHeader()->width(), 35);
         QCOMPARE(grid.horizontalHeader()->height(), 20);

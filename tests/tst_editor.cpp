@@ -14,6 +14,7 @@
 #include "editor/tonelistbox.h"
 #include "model/frequency.h"
 #include "model/programfolder.h"
+#include "ui_mainwindow.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -75,12 +76,12 @@ public:
             events << QStringLiteral("select %1 %2 from %3 %4")
                           .arg(col)
                           .arg(row)
-                          .arg(grid->Col())
-                          .arg(grid->Row());
+                          .arg(grid->col())
+                          .arg(grid->row());
             *can = !refuse;
         });
         connect(grid, &ChannelGrid::cellClick, this, [this, grid] {
-            events << QStringLiteral("click %1 %2").arg(grid->Col()).arg(grid->Row());
+            events << QStringLiteral("click %1 %2").arg(grid->col()).arg(grid->row());
         });
         connect(grid, &ChannelGrid::mouseWheel, this,
                 [this] { events << QStringLiteral("wheel"); });
@@ -97,14 +98,14 @@ class TestEditor : public QObject
     Q_OBJECT
 
     QTemporaryDir m_folder;
-    std::unique_ptr<Tform1> m_form;
-    std::unique_ptr<Tmessage1> m_message;
+    std::unique_ptr<MainWindow> m_form;
+    std::unique_ptr<ConfirmationDialog> m_message;
 
     ChannelEditor *editor() const { return m_form->editor(); }
     ChannelTable &table() const { return m_form->radioData().table; }
-    ChannelGrid *grid() const { return m_form->ui().StringAlignGrid1; }
-    FrequencyEdit *edit() const { return editor()->bsSkinEdit1(); }
-    ToneListBox *toneList() const { return editor()->ComboBox1(); }
+    ChannelGrid *grid() const { return m_form->ui().channelGrid; }
+    FrequencyEdit *edit() const { return editor()->frequencyEdit(); }
+    ToneListBox *toneList() const { return editor()->toneList(); }
     const ValueTexts &texts() const { return table().valueTexts(); }
 
     // A complete channel as a new channel gets it, with its frequency.
@@ -192,8 +193,8 @@ private slots:
 
     void init()
     {
-        m_form = std::make_unique<Tform1>();
-        m_message = std::make_unique<Tmessage1>();
+        m_form = std::make_unique<MainWindow>();
+        m_message = std::make_unique<ConfirmationDialog>();
         m_form->setWindows(nullptr, nullptr, nullptr, m_message.get());
         table().setValueTexts(EnglishValueTexts);
         table().setToneOffText(EnglishValueTexts.offText);
@@ -302,19 +303,19 @@ private slots:
         // Page Down goes as far as the page reaches: compare the row loosely.
         if (current.y() == 0) {
             QCOMPARE(log.events.size(), 2);
-            QVERIFY(grid()->Row() > 10);
-            QCOMPARE(log.events[1], QStringLiteral("click 1 %1").arg(grid()->Row()));
+            QVERIFY(grid()->row() > 10);
+            QCOMPARE(log.events[1], QStringLiteral("click 1 %1").arg(grid()->row()));
             return;
         }
         QCOMPARE(log.events, events);
-        QCOMPARE(QPoint(grid()->Col(), grid()->Row()), current);
+        QCOMPARE(QPoint(grid()->col(), grid()->row()), current);
     }
 
     void editorsLook()
     {
-        QWidget *page = m_form->ui().bsSkinTabSheet1;
-        QCOMPARE(edit()->objectName(), QStringLiteral("bsSkinEdit1"));
-        QCOMPARE(toneList()->objectName(), QStringLiteral("ComboBox1"));
+        QWidget *page = m_form->ui().channelPage;
+        QCOMPARE(edit()->objectName(), QStringLiteral("frequencyEdit"));
+        QCOMPARE(toneList()->objectName(), QStringLiteral("toneList"));
         QCOMPARE(edit()->parentWidget(), page);
         QCOMPARE(toneList()->parentWidget(), page);
         QVERIFY(edit()->isHidden());
@@ -329,11 +330,11 @@ private slots:
         QCOMPARE(toneList()->width(), 73);
         QCOMPARE(toneList()->maxVisibleItems(), 15);
         QCOMPARE(toneList()->count(), 265);
-        QCOMPARE(editor()->CurrentCol(), 1);
-        QCOMPARE(editor()->CurrentRow(), 1);
-        QVERIFY(!editor()->SkipToggle());
-        QCOMPARE(editor()->Timer1()->objectName(), QStringLiteral("Timer1"));
-        QVERIFY(!editor()->Timer1()->isActive());
+        QCOMPARE(editor()->currentCol(), 1);
+        QCOMPARE(editor()->currentRow(), 1);
+        QVERIFY(!editor()->skipsNextToggle());
+        QCOMPARE(editor()->autoAddTimer()->objectName(), QStringLiteral("autoAddTimer"));
+        QVERIFY(!editor()->autoAddTimer()->isActive());
 
         // Each editor over its cell, also far down the grid; neither takes
         // the focus.
@@ -356,7 +357,7 @@ private slots:
         QWheelEvent notch(at, edit()->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, {},
                           Qt::NoScrollPhase, false);
         QApplication::sendEvent(edit(), &notch);
-        QCOMPARE(grid()->Row(), 151);
+        QCOMPARE(grid()->row(), 151);
     }
 
     // What a typed key leaves in the edit box (and in the cell under it).
@@ -502,8 +503,8 @@ private slots:
     {
         QFETCH(int, col);
         clickCell(col, 7);
-        QCOMPARE(editor()->CurrentCol(), col);
-        QCOMPARE(editor()->CurrentRow(), 7);
+        QCOMPARE(editor()->currentCol(), col);
+        QCOMPARE(editor()->currentRow(), 7);
         QCOMPARE(!edit()->isHidden(), col == 1);
         QVERIFY(toneList()->isHidden());
         QVERIFY(table().isRowEmpty(7));
@@ -564,7 +565,7 @@ private slots:
         QCOMPARE(table().cell(col, 2), first);
     }
 
-    // Arrow keys and the wheel over switch cells set SkipToggle, so moving
+    // Arrow keys and the wheel over switch cells set skipsNextToggle(), so moving
     // onto a switch cell never switches it; the flag is spent by the next
     // click on a switch cell of a channel.
     void skipToggle_data()
@@ -623,8 +624,8 @@ private slots:
         for (int row = 1; row <= 3; ++row)
             scanNow << table().cell(ChannelTable::ColScan, row);
         QCOMPARE(scanNow, scan);
-        QCOMPARE(editor()->SkipToggle(), skip);
-        QCOMPARE(QPoint(editor()->CurrentCol(), editor()->CurrentRow()), current);
+        QCOMPARE(editor()->skipsNextToggle(), skip);
+        QCOMPARE(QPoint(editor()->currentCol(), editor()->currentRow()), current);
     }
 
     // The tone list opens on the cell's tone, writes every choice into the
@@ -683,7 +684,7 @@ private slots:
         clickCell(ChannelTable::ColTxTone, 2);
         QVERIFY(!toneList()->isHidden());
         QVERIFY(grid()->hasFocus());
-        QCOMPARE(editor()->ComboRow(), 2);
+        QCOMPARE(editor()->toneRow(), 2);
         QCOMPARE(toneList()->currentIndex(), selected);
         // Opening writes nothing.
         QCOMPARE(table().cell(ChannelTable::ColTxTone, 2), cell);
@@ -757,7 +758,7 @@ private slots:
         QTest::addColumn<QStringList>("before"); // rows from start.y(): "" empty, "438.1" complete
         QTest::addColumn<int>("ticks");
         QTest::addColumn<QStringList>("expected"); // receive frequencies from start.y()
-        QTest::addColumn<int>("row");              // CurrentRow afterwards
+        QTest::addColumn<int>("row");              // currentRow() afterwards
 
         QTest::newRow("25 kHz from an empty channel")
             << 5 << QPoint(1, 1) << QStringList() << 3
@@ -800,16 +801,16 @@ private slots:
         }
         clickCell(start.x(), start.y());
 
-        QPushButton *button = m_form->ui().bsSkinButton6;
+        QPushButton *button = m_form->ui().autoAddButton;
         QTest::mousePress(button, Qt::LeftButton);
-        QVERIFY(editor()->Timer1()->isActive());
-        QCOMPARE(editor()->Timer1()->interval(), 1000);
+        QVERIFY(editor()->autoAddTimer()->isActive());
+        QCOMPARE(editor()->autoAddTimer()->interval(), 1000);
         for (int i = 0; i < ticks; ++i) {
-            editor()->Timer1Timer();
-            QCOMPARE(editor()->Timer1()->interval(), 200);
+            editor()->autoAddRepeat();
+            QCOMPARE(editor()->autoAddTimer()->interval(), 200);
         }
         QTest::mouseRelease(button, Qt::LeftButton);
-        QVERIFY(!editor()->Timer1()->isActive());
+        QVERIFY(!editor()->autoAddTimer()->isActive());
 
         for (int i = 0; i < expected.size(); ++i) {
             const int r = start.y() + i;
@@ -823,9 +824,9 @@ private slots:
                 QCOMPARE(rowTexts(r),
                          (QStringList{rx, "OFF", rx, "OFF", "High", "Wide", "ON", "OFF"}));
         }
-        QCOMPARE(editor()->CurrentRow(), row);
-        QCOMPARE(editor()->CurrentCol(), start.x());
-        QCOMPARE(QPoint(grid()->Col(), grid()->Row()), QPoint(start.x(), row));
+        QCOMPARE(editor()->currentRow(), row);
+        QCOMPARE(editor()->currentCol(), start.x());
+        QCOMPARE(QPoint(grid()->col(), grid()->row()), QPoint(start.x(), row));
         if (start.x() == 1) {
             QVERIFY(!edit()->isHidden());
             QCOMPARE(edit()->text(), table().cell(1, row));
@@ -855,7 +856,7 @@ private slots:
         type(QStringLiteral("38") + frequencySeparator() + QStringLiteral("1"));
         QCOMPARE(table().cell(1, 1), f("438.1"));
 
-        QTest::mouseClick(m_form->ui().bsSkinButton6, Qt::LeftButton);
+        QTest::mouseClick(m_form->ui().autoAddButton, Qt::LeftButton);
         QCOMPARE(table().cell(1, 1), f(expected[0].toLatin1().constData()));
         QCOMPARE(table().cell(5, 1), QStringLiteral("High"));
         QCOMPARE(table().cell(1, 2), f(expected[1].toLatin1().constData()));
@@ -864,18 +865,18 @@ private slots:
     // Any mouse button holds auto add; the keyboard cannot start it.
     void autoAddButton()
     {
-        QPushButton *button = m_form->ui().bsSkinButton6;
+        QPushButton *button = m_form->ui().autoAddButton;
         button->setFocus();
         QTest::keyClick(button, Qt::Key_Space);
         QTest::keyClick(button, Qt::Key_Return);
-        QVERIFY(!editor()->Timer1()->isActive());
+        QVERIFY(!editor()->autoAddTimer()->isActive());
         QVERIFY(table().isRowEmpty(1));
 
         QTest::mousePress(button, Qt::RightButton);
-        QVERIFY(editor()->Timer1()->isActive());
+        QVERIFY(editor()->autoAddTimer()->isActive());
         QCOMPARE(table().cell(1, 1), f("400.00000"));
         QTest::mouseRelease(button, Qt::RightButton);
-        QVERIFY(!editor()->Timer1()->isActive());
+        QVERIFY(!editor()->autoAddTimer()->isActive());
     }
 
     // Move up and down swap a channel with its neighbour when the current
@@ -886,7 +887,7 @@ private slots:
         QTest::addColumn<QPoint>("start");
         QTest::addColumn<QStringList>("rows");  // channels of rows 1-4 ("-" empty)
         QTest::addColumn<QStringList>("after"); // the same rows afterwards
-        QTest::addColumn<int>("row");           // CurrentRow afterwards
+        QTest::addColumn<int>("row");           // currentRow() afterwards
         QTest::addColumn<int>("gridRow");       // the grid's row afterwards
 
         const QStringList abcd{"A", "B", "C", "D"};
@@ -946,16 +947,16 @@ private slots:
             load(start.y(), rows[start.y() - 1]); // the click switched the power
 
         QPushButton *b =
-            button == QLatin1String("up") ? m_form->ui().bsSkinButton3 : m_form->ui().bsSkinButton4;
+            button == QLatin1String("up") ? m_form->ui().moveUpButton : m_form->ui().moveDownButton;
         QTest::mouseClick(b, Qt::LeftButton);
         for (int r = 0; r < after.size(); ++r)
             QVERIFY2(rowTexts(r + 1) == channels[after[r]],
                      qPrintable(QStringLiteral("row %1: %2")
                                     .arg(r + 1)
                                     .arg(rowTexts(r + 1).join(QLatin1Char('|')))));
-        QCOMPARE(editor()->CurrentRow(), row);
-        QCOMPARE(grid()->Row(), gridRow);
-        QCOMPARE(editor()->CurrentCol(), start.x());
+        QCOMPARE(editor()->currentRow(), row);
+        QCOMPARE(grid()->row(), gridRow);
+        QCOMPARE(editor()->currentCol(), start.x());
 
         // The open editor shows the moved channel's cell.
         if (row == gridRow) {
@@ -976,8 +977,8 @@ private slots:
             // the next paint; a second press changes nothing.
             QTRY_VERIFY(edit()->isHidden() && toneList()->isHidden());
             QTest::mouseClick(b, Qt::LeftButton);
-            QCOMPARE(editor()->CurrentRow(), row);
-            QCOMPARE(grid()->Row(), gridRow);
+            QCOMPARE(editor()->currentRow(), row);
+            QCOMPARE(grid()->row(), gridRow);
             for (int r = 0; r < after.size(); ++r)
                 QCOMPARE(rowTexts(r + 1), channels[after[r]]);
         }
@@ -988,11 +989,11 @@ private slots:
         channel(198, "438");
         channel(199, "439");
         clickCell(1, 199);
-        QTest::mouseClick(m_form->ui().bsSkinButton4, Qt::LeftButton);
+        QTest::mouseClick(m_form->ui().moveDownButton, Qt::LeftButton);
         QCOMPARE(table().cell(1, 199), f("439.00000"));
         QCOMPARE(table().cell(1, 198), f("438.00000"));
-        QCOMPARE(editor()->CurrentRow(), 199);
-        QCOMPARE(grid()->Row(), 199);
+        QCOMPARE(editor()->currentRow(), 199);
+        QCOMPARE(grid()->row(), 199);
     }
 
     void deleteChannel()
@@ -1001,20 +1002,20 @@ private slots:
             channel(row, "438.125");
         clickCell(1, 5);
         QVERIFY(!edit()->isHidden());
-        QTest::mouseClick(m_form->ui().bsSkinButton5, Qt::LeftButton);
+        QTest::mouseClick(m_form->ui().deleteChannelButton, Qt::LeftButton);
         QVERIFY(table().isRowEmpty(5));
         for (int row : {4, 6, 7})
             QCOMPARE(table().cell(1, row), f("438.12500"));
         QVERIFY(edit()->isHidden());
         QCOMPARE(edit()->text(), QString());
-        QCOMPARE(editor()->CurrentRow(), 5);
-        QCOMPARE(grid()->Row(), 5);
+        QCOMPARE(editor()->currentRow(), 5);
+        QCOMPARE(grid()->row(), 5);
 
         // An open tone list goes too, without writing into the emptied row.
         clickCell(2, 6);
         toneList()->setFocus();
         QTest::keyClick(toneList(), Qt::Key_Down);
-        QTest::mouseClick(m_form->ui().bsSkinButton5, Qt::LeftButton);
+        QTest::mouseClick(m_form->ui().deleteChannelButton, Qt::LeftButton);
         QVERIFY(table().isRowEmpty(6));
         QVERIFY(toneList()->isHidden());
     }
@@ -1043,40 +1044,39 @@ private slots:
         const bool isNew = command != QLatin1String("clear");
 
         if (command == QLatin1String("clear")) {
-            QTest::mouseClick(m_form->ui().bsSkinButton9, Qt::LeftButton);
+            QTest::mouseClick(m_form->ui().clearChannelsButton, Qt::LeftButton);
         } else if (command == QLatin1String("new menu")) {
-            m_form->ui().new1->trigger();
+            m_form->ui().newAction->trigger();
         } else if (command == QLatin1String("new bar")) {
             auto *item = m_form->findChild<QAbstractButton *>(QStringLiteral("barNew"));
             QVERIFY(item);
             item->click();
         } else {
-            QComboBox *list = m_form->ui().options->bandCombo(0);
+            QComboBox *list = m_form->ui().optionsPanel->bandRangeCombo(0);
             list->showPopup();
             list->hidePopup();
         }
         QVERIFY(m_message->isVisible());
         QVERIFY(!m_form->isEnabled());
-        QCOMPARE(m_message->PendingAction(),
-                 int(isNew ? Tmessage1::ActionNew : Tmessage1::ActionClear));
+        QCOMPARE(m_message->pendingAction(),
+                 int(isNew ? ConfirmationDialog::ActionNew : ConfirmationDialog::ActionClear));
 
-        QTest::mouseClick(ok ? m_message->bsSkinButton1() : m_message->bsSkinButton2(),
-                          Qt::LeftButton);
+        QTest::mouseClick(ok ? m_message->okButton() : m_message->cancelButton(), Qt::LeftButton);
         QVERIFY(!m_message->isVisible());
         QVERIFY(m_form->isEnabled());
         if (!ok) {
             QCOMPARE(table().cell(1, 30), f("439.12500"));
             QCOMPARE(table().cell(1, 1), f("438.12500"));
             QCOMPARE(settings.index(Setting::Squelch), 7);
-            QCOMPARE(QPoint(grid()->Col(), grid()->Row()), QPoint(2, 30));
+            QCOMPARE(QPoint(grid()->col(), grid()->row()), QPoint(2, 30));
             QVERIFY(!toneList()->isHidden());
             return;
         }
         for (int row = 1; row <= ChannelTable::ChannelCount; ++row)
             QVERIFY(table().isRowEmpty(row));
         QCOMPARE(settings.index(Setting::Squelch), isNew ? 2 : 7);
-        QCOMPARE(QPoint(grid()->Col(), grid()->Row()), QPoint(1, 1));
-        QCOMPARE(QPoint(editor()->CurrentCol(), editor()->CurrentRow()), QPoint(1, 1));
+        QCOMPARE(QPoint(grid()->col(), grid()->row()), QPoint(1, 1));
+        QCOMPARE(QPoint(editor()->currentCol(), editor()->currentRow()), QPoint(1, 1));
         QVERIFY(toneList()->isHidden());
         // New leaves the empty edit box open on channel 1; clear hides it.
         QCOMPARE(edit()->isHidden(), !isNew);
@@ -1134,9 +1134,9 @@ private slots:
         } else if (operation == QLatin1String("down")) {
             QTest::keyClick(grid(), Qt::Key_Down);
         } else if (operation == QLatin1String("move down")) {
-            QTest::mouseClick(m_form->ui().bsSkinButton4, Qt::LeftButton);
+            QTest::mouseClick(m_form->ui().moveDownButton, Qt::LeftButton);
         } else if (operation == QLatin1String("move up")) {
-            QTest::mouseClick(m_form->ui().bsSkinButton3, Qt::LeftButton);
+            QTest::mouseClick(m_form->ui().moveUpButton, Qt::LeftButton);
         } else if (operation == QLatin1String("enter")) {
             QTest::keyClick(grid(), Qt::Key_Return);
             QVERIFY(edit()->hasFocus());
@@ -1145,10 +1145,10 @@ private slots:
             QVERIFY(!m_form->commitEdit(true));
             QVERIFY(!edit()->isHidden());
         } else {
-            QPushButton *button = m_form->ui().bsSkinButton6;
+            QPushButton *button = m_form->ui().autoAddButton;
             QTest::mousePress(button, Qt::LeftButton);
             // One message per press: the repeat has stopped.
-            QVERIFY(!editor()->Timer1()->isActive());
+            QVERIFY(!editor()->autoAddTimer()->isActive());
             QVERIFY(!button->isDown());
             QTest::mouseRelease(button, Qt::LeftButton);
         }
@@ -1158,8 +1158,8 @@ private slots:
         for (int row = 1; row <= 5; ++row)
             after << rowTexts(row);
         QCOMPARE(after, before);
-        QCOMPARE(QPoint(grid()->Col(), grid()->Row()), QPoint(1, gridRow));
-        QCOMPARE(editor()->CurrentRow(), gridRow);
+        QCOMPARE(QPoint(grid()->col(), grid()->row()), QPoint(1, gridRow));
+        QCOMPARE(editor()->currentRow(), gridRow);
     }
 
     // The commit before read, write and save: a pending entry is committed

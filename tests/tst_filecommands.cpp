@@ -11,10 +11,12 @@
 #include "app/skins.h"
 #include "model/programfolder.h"
 #include "model/radiodata.h"
+#include "radio/seriallink.h"
 #include "storage/appsettings.h"
 #include "storage/backups.h"
 #include "storage/channelfile.h"
 #include "storage/settingsfile.h"
+#include "ui_mainwindow.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -140,24 +142,25 @@ void whenFileDialogShown(QObject *context, std::function<void(QFileDialog *)> ha
     timer->start();
 }
 
-void runCommand(Tform1 &form, const QString &source, bool save)
+void runCommand(MainWindow &form, const QString &source, bool save)
 {
     if (source == QLatin1String("menu"))
-        (save ? form.ui().save1 : form.ui().open1)->trigger();
+        (save ? form.ui().saveAction : form.ui().openAction)->trigger();
     else
         form.findChild<QToolButton *>(save ? QStringLiteral("barSave") : QStringLiteral("barOpen"))
             ->click();
 }
 
 // The radio image and CSV commands by name.
-QAction *extraItem(Tform1 &form, const QString &command)
+QAction *extraItem(MainWindow &form, const QString &command)
 {
     if (command == QLatin1String("image"))
-        return form.ui().openimage1;
-    return command == QLatin1String("import") ? form.ui().importcsv1 : form.ui().exportcsv1;
+        return form.ui().openImageAction;
+    return command == QLatin1String("import") ? form.ui().importCsvAction
+                                              : form.ui().exportCsvAction;
 }
 
-RememberingFileDialog &extraDialog(Tform1 &form, const QString &command)
+RememberingFileDialog &extraDialog(MainWindow &form, const QString &command)
 {
     if (command == QLatin1String("image"))
         return form.imageDialog();
@@ -291,7 +294,7 @@ private slots:
         QFETCH(QString, source);
         ProgramFolder folder;
         Messages messages;
-        Tform1 writer;
+        MainWindow writer;
         writer.setMessageFunction(messages.function());
         fillSample(writer.radioData());
         ScriptedDialog saveScript;
@@ -301,7 +304,7 @@ private slots:
         QCOMPARE(saveScript.shown.size(), 1);
         QVERIFY(QFile::exists(folder.path(QStringLiteral("mine.r07"))));
 
-        Tform1 reader;
+        MainWindow reader;
         reader.setMessageFunction(messages.function());
         ScriptedDialog openScript;
         openScript.answers = {folder.path(QStringLiteral("mine.r07"))};
@@ -323,7 +326,7 @@ private slots:
     {
         ProgramFolder folder;
         Messages messages;
-        Tform1 form;
+        MainWindow form;
         form.setMessageFunction(messages.function());
         fillSample(form.radioData());
         const QString title = form.windowTitle();
@@ -331,8 +334,8 @@ private slots:
         ScriptedDialog script;
         form.openDialog().setRunner(script.runner());
         form.saveDialog().setRunner(script.runner());
-        form.open1Click();
-        form.save1Click();
+        form.openChannelFile();
+        form.saveChannelFile();
         QCOMPARE(script.shown.size(), 2);
         QCOMPARE(form.windowTitle(), title);
         QCOMPARE(cellsOf(form.radioData().table), cells);
@@ -361,14 +364,14 @@ private slots:
                                                             "APO 0 x\r\nBEEP 0 x\r\n" +
                                                             batSaveLine + "\r\n"));
         Messages messages;
-        Tform1 form;
+        MainWindow form;
         form.setMessageFunction(messages.function());
         ChannelTable &table = form.radioData().table;
         table.setCell(ChannelTable::ColRxFreq, 1, QStringLiteral("438.50000"));
         ScriptedDialog script;
         script.answers = {folder.path(QStringLiteral("bad.r07"))};
         form.openDialog().setRunner(script.runner());
-        form.open1Click();
+        form.openChannelFile();
 
         QCOMPARE(messages.got.size(), 1);
         QCOMPARE(messages.got.first().first, MessageKind::Error);
@@ -387,7 +390,7 @@ private slots:
     {
         ProgramFolder folder;
         Messages messages;
-        Tform1 form;
+        MainWindow form;
         form.setMessageFunction(messages.function());
         fillSample(form.radioData());
         const QString title = form.windowTitle();
@@ -398,14 +401,14 @@ private slots:
         form.openDialog().setRunner(script.runner());
         form.saveDialog().setRunner(script.runner());
 
-        form.open1Click();
+        form.openChannelFile();
         QCOMPARE(messages.got.size(), 1);
         QCOMPARE(messages.got.at(0).first, MessageKind::Error);
         QVERIFY(!messages.got.at(0).second.isEmpty());
         QCOMPARE(form.windowTitle(), title);
         QCOMPARE(cellsOf(form.radioData().table), cells);
 
-        form.save1Click();
+        form.saveChannelFile();
         QCOMPARE(messages.got.size(), 2);
         QCOMPARE(messages.got.at(1).first, MessageKind::Error);
         QVERIFY(!messages.got.at(1).second.isEmpty());
@@ -424,7 +427,7 @@ private slots:
         file.replace("\r\nBatSave 1 ", "\r\nBatSave 7 ");
         QVERIFY(folder.write(QStringLiteral("seven.r07"), file));
         Messages messages;
-        Tform1 form;
+        MainWindow form;
         form.setMessageFunction(messages.function());
         ScriptedDialog script;
         script.answers = {folder.path(QStringLiteral("seven.r07")),
@@ -433,7 +436,7 @@ private slots:
         form.saveDialog().setRunner(script.runner());
 
         // BatSave has no eighth choice and keeps its value; the rest opens.
-        form.open1Click();
+        form.openChannelFile();
         QCOMPARE(messages.got.size(), 1);
         QCOMPARE(messages.got.at(0).first, MessageKind::Warning);
         QVERIFY(messages.got.at(0).second.contains(QLatin1String("BatSave")));
@@ -444,7 +447,7 @@ private slots:
 
         // A blank in a cell cuts it when the file is opened again.
         form.radioData().table.setCell(ChannelTable::ColRxTone, 1, QStringLiteral("67 0"));
-        form.save1Click();
+        form.saveChannelFile();
         QVERIFY(QFile::exists(folder.path(QStringLiteral("blank.r07"))));
         QCOMPARE(messages.got.size(), 1);
         QCOMPARE(messages.got.at(0).first, MessageKind::Warning);
@@ -457,7 +460,7 @@ private slots:
         ProgramFolder folder;
         QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("sub")));
         Messages messages;
-        Tform1 form;
+        MainWindow form;
         form.setMessageFunction(messages.function());
         ScriptedDialog openScript;
         ScriptedDialog saveScript;
@@ -466,10 +469,10 @@ private slots:
         form.openDialog().setRunner(openScript.runner());
         form.saveDialog().setRunner(saveScript.runner());
 
-        form.open1Click();
-        form.save1Click();
-        form.open1Click();
-        form.save1Click();
+        form.openChannelFile();
+        form.saveChannelFile();
+        form.openChannelFile();
+        form.saveChannelFile();
         QCOMPARE(openScript.shown.at(0).folder, programFolder());
         QCOMPARE(openScript.shown.at(0).name, QString());
         QCOMPARE(saveScript.shown.at(0).folder, programFolder());
@@ -611,7 +614,7 @@ private slots:
         if (backupsKept)
             QVERIFY(QDir().mkpath(backups));
         Messages messages;
-        Tform1 form;
+        MainWindow form;
         form.setMessageFunction(messages.function());
         ScriptedDialog script;
         script.answers = {folder.path(answer), QString()};
@@ -643,7 +646,7 @@ private slots:
     {
         ProgramFolder folder;
         Messages messages;
-        Tform1 writer;
+        MainWindow writer;
         writer.setMessageFunction(messages.function());
         ChannelTable &t = writer.radioData().table;
         const std::pair<int, QStringList> rows[] = {
@@ -658,17 +661,17 @@ private slots:
         ScriptedDialog exportScript;
         exportScript.answers = {folder.path(QStringLiteral("list"))};
         writer.exportCsvDialog().setRunner(exportScript.runner());
-        writer.ui().exportcsv1->trigger();
+        writer.ui().exportCsvAction->trigger();
         QVERIFY(QFile::exists(folder.path(QStringLiteral("list.csv"))));
         QCOMPARE(writer.statusBar()->currentMessage(), QStringLiteral("已导出 4 个信道。"));
 
-        Tform1 reader;
+        MainWindow reader;
         reader.setMessageFunction(messages.function());
         reader.radioData().table.setCell(ChannelTable::ColRxFreq, 50, QStringLiteral("440.00000"));
         ScriptedDialog importScript;
         importScript.answers = {folder.path(QStringLiteral("list.csv"))};
         reader.importCsvDialog().setRunner(importScript.runner());
-        reader.ui().importcsv1->trigger();
+        reader.ui().importCsvAction->trigger();
 
         QCOMPARE(messages.got.size(), 0);
         QCOMPARE(cellsOf(reader.radioData().table), cellsOf(t));
@@ -736,7 +739,7 @@ private slots:
         if (!bytes.isEmpty())
             QVERIFY(folder.write(file, bytes));
         Messages messages;
-        Tform1 form;
+        MainWindow form;
         form.setMessageFunction(messages.function());
         ChannelTable &table = form.radioData().table;
         table.setCell(ChannelTable::ColRxFreq, 50, QStringLiteral("440.00000"));
@@ -779,21 +782,21 @@ private slots:
         ProgramFolder folder;
         const QString path = programFile(QStringLiteral("myini.ini"));
         {
-            Tform1 form;
+            MainWindow form;
             QVERIFY(!form.verifyAfterWriting());
-            QVERIFY(!form.ui().verify1->isChecked());
-            form.ui().verify1->trigger();
+            QVERIFY(!form.ui().verifyAction->isChecked());
+            form.ui().verifyAction->trigger();
             QVERIFY(form.verifyAfterWriting());
         }
         QCOMPARE(SettingsFile(path).readString(OptionsSection, VerifyKey), QStringLiteral("1"));
         {
-            Tform1 next;
+            MainWindow next;
             QVERIFY(next.verifyAfterWriting());
-            QVERIFY(next.ui().verify1->isChecked());
-            next.ui().verify1->trigger();
+            QVERIFY(next.ui().verifyAction->isChecked());
+            next.ui().verifyAction->trigger();
         }
         QCOMPARE(SettingsFile(path).readString(OptionsSection, VerifyKey), QStringLiteral("0"));
-        Tform1 last;
+        MainWindow last;
         QVERIFY(!last.verifyAfterWriting());
     }
 
@@ -804,16 +807,16 @@ private slots:
         ProgramFolder folder;
         const QString path = programFile(QStringLiteral("myini.ini"));
         {
-            Tform1 form;
+            MainWindow form;
             QVERIFY(form.settingsFile());
             QCOMPARE(form.settingsFile()->path(), path);
-            QCOMPARE(form.SelectedPort(), 1);
-            QCOMPARE(form.CommPort(), 1);
-            QVERIFY(form.ui().COM[0]->isChecked());
-            QVERIFY(form.ui().portRadio[0]->isChecked());
-            QCOMPARE(form.SelectedSkin(), 1);
-            QVERIFY(form.ui().sk1->isChecked());
-            QCOMPARE(form.styleSheet(), skinStyleSheet(1));
+            QCOMPARE(form.selectedPort(), 1);
+            QCOMPARE(form.serialLink().portName(), form.portDevice(1));
+            QVERIFY(form.portAction(1)->isChecked());
+            QVERIFY(form.portRadio(1)->isChecked());
+            QCOMPARE(form.skin(), Skin::Blue);
+            QVERIFY(form.ui().blueSkinAction->isChecked());
+            QCOMPARE(form.styleSheet(), skinStyleSheet(Skin::Blue));
             for (const BandRangeList *list : form.radioData().bands.all()) {
                 QCOMPARE(list->entries(), QStringList{"400-470MHz"});
                 QCOMPARE(list->chosenIndex(), 0);
@@ -858,18 +861,19 @@ private slots:
         QVERIFY(folder.write(QStringLiteral("myini.ini"), ini));
         if (port == 1)
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("port 9")));
-        Tform1 form;
-        QCOMPARE(form.SelectedPort(), port);
-        QCOMPARE(form.CommPort(), port);
-        QAction *skins[] = {form.ui().sk1, form.ui().sk2, form.ui().sk3};
+        MainWindow form;
+        QCOMPARE(form.selectedPort(), port);
+        QCOMPARE(form.serialLink().portName(), form.portDevice(port));
+        QAction *skins[] = {form.ui().blueSkinAction, form.ui().steelSkinAction,
+                            form.ui().coffeeSkinAction};
         for (int i = 0; i < 4; ++i) {
-            QCOMPARE(form.ui().COM[i]->isChecked(), i == port - 1);
-            QCOMPARE(form.ui().portRadio[i]->isChecked(), i == port - 1);
+            QCOMPARE(form.portAction(i + 1)->isChecked(), i == port - 1);
+            QCOMPARE(form.portRadio(i + 1)->isChecked(), i == port - 1);
         }
-        QCOMPARE(form.SelectedSkin(), skin);
+        QCOMPARE(int(form.skin()), skin);
         for (int i = 0; i < 3; ++i)
             QCOMPARE(skins[i]->isChecked(), i == skin - 1);
-        QCOMPARE(form.styleSheet(), skinStyleSheet(skin));
+        QCOMPARE(form.styleSheet(), skinStyleSheet(Skin(skin)));
     }
 
     // Choices made during a run, and a band a channel file brought in, are
@@ -881,15 +885,15 @@ private slots:
         other.bands.list1_rx.choose(other.bands.list1_rx.append(QStringLiteral("350-390MHz")));
         QVERIFY(saveChannelFile(folder.path(QStringLiteral("band.r07")), other).ok);
         {
-            Tform1 form;
-            form.ui().COM[2]->trigger();
-            QTest::mouseClick(form.ui().portRadio[1], Qt::LeftButton);
-            form.ui().sk3->trigger();
-            form.ui().sk2->trigger();
+            MainWindow form;
+            form.portAction(3)->trigger();
+            QTest::mouseClick(form.portRadio(2), Qt::LeftButton);
+            form.ui().coffeeSkinAction->trigger();
+            form.ui().steelSkinAction->trigger();
             ScriptedDialog script;
             script.answers = {folder.path(QStringLiteral("band.r07"))};
             form.openDialog().setRunner(script.runner());
-            form.open1Click();
+            form.openChannelFile();
             QCOMPARE(form.radioData().bands.list1_rx.count(), 2);
         }
         SettingsFile file(programFile(QStringLiteral("myini.ini")));
@@ -900,13 +904,52 @@ private slots:
         QCOMPARE(file.readString("list1_rx", "combo1"), QStringLiteral("350-390MHz"));
         QCOMPARE(file.readInteger("list1_tx", "list2count", 0), 1);
 
-        Tform1 next;
-        QCOMPARE(next.SelectedPort(), 2);
-        QCOMPARE(next.SelectedSkin(), 2);
+        MainWindow next;
+        QCOMPARE(next.selectedPort(), 2);
+        QCOMPARE(next.skin(), Skin::Steel);
         QCOMPARE(next.radioData().bands.list1_rx.entries(),
                  (QStringList{"400-470MHz", "350-390MHz"}));
         QCOMPARE(next.radioData().bands.list1_rx.chosenText(), QStringLiteral("350-390MHz"));
         QCOMPARE(next.windowTitle(), QStringLiteral("QB-380"));
+    }
+
+    void demoPort_data()
+    {
+        QTest::addColumn<int>("picked"); // 0: none
+        QTest::addColumn<int>("saved");
+        QTest::newRow("no port picked") << 0 << 3;
+        QTest::newRow("port 2 picked") << 2 << 2;
+        QTest::newRow("port 1 picked, the demo's own") << 1 << 1;
+    }
+
+    // Demo mode shows port 1 chosen while the port the program started with
+    // is the one kept for the next start, until the user picks a port.
+    void demoPort()
+    {
+        QFETCH(int, picked);
+        QFETCH(int, saved);
+        ProgramFolder folder;
+        QVERIFY(folder.write(QStringLiteral("myini.ini"), "[open]\r\ncom=3\r\n"));
+        const QString device = folder.path(QStringLiteral("demo-device"));
+        {
+            MainWindow form;
+            form.useDemoRadio(device);
+            QCOMPARE(form.selectedPort(), 1);
+            QVERIFY(form.portAction(1)->isChecked());
+            QVERIFY(form.portRadio(1)->isChecked());
+            QCOMPARE(form.serialLink().portName(), device);
+            QCOMPARE(form.settings().port, 3);
+            if (picked) {
+                form.portAction(picked)->trigger();
+                QCOMPARE(form.selectedPort(), picked);
+            }
+            QCOMPARE(form.settings().port, saved);
+        }
+        SettingsFile file(programFile(QStringLiteral("myini.ini")));
+        QCOMPARE(file.readInteger("open", "com", 0), saved);
+        QFile written(file.path());
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QVERIFY(!written.readAll().contains("demo-device"));
     }
 
     // A settings file that cannot be written is reported at the exit.
@@ -917,8 +960,8 @@ private slots:
         QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("myini.ini")));
         Messages messages;
         {
-            Tform1 form;
-            QCOMPARE(form.SelectedPort(), 1);
+            MainWindow form;
+            QCOMPARE(form.selectedPort(), 1);
             form.setMessageFunction(messages.function());
         }
         QCOMPARE(messages.got.size(), 1);

@@ -67,13 +67,13 @@ QStringList snapshot(const RadioData &data, const MessageSlots &messages)
                  .arg(data.settings.isEnabled(setting))
                  .arg(data.settings.choices(setting).join(QLatin1Char('|')));
     }
-    s << messages.ReadCaption << messages.WriteCaption << messages.ErrorTitle
-      << messages.LinkFailedText << messages.PortFailedText << messages.UnusedText
-      << messages.ConfirmTitle << messages.NewConfirmText << messages.ClearConfirmText
-      << messages.VerifyingText << messages.VerifiedText << messages.VerifyDiffersText
-      << messages.VerifyFailedText << messages.BackupText << messages.NoBackupText
-      << messages.ImageFilterText << messages.CsvFilterText << messages.AllFilesFilterText
-      << messages.ImportedText << messages.ExportedText << messages.WarningTitle;
+    s << messages.readCaption << messages.writeCaption << messages.errorTitle
+      << messages.linkFailedText << messages.portFailedText << messages.unusedText
+      << messages.confirmTitle << messages.newConfirmText << messages.clearConfirmText
+      << messages.verifyingText << messages.verifiedText << messages.verifyDiffersText
+      << messages.verifyFailedText << messages.backupText << messages.noBackupText
+      << messages.imageFilterText << messages.csvFilterText << messages.allFilesFilterText
+      << messages.importedText << messages.exportedText << messages.warningTitle;
     return s;
 }
 
@@ -307,11 +307,6 @@ void TestI18n::programLibraries()
         const ChannelTable designed;
         for (int col = 0; col < ChannelTable::ColumnCount; ++col)
             QCOMPARE(texts->text(46 + col), designed.cell(col, 0));
-        for (Setting setting : allSettings()) {
-            const SettingInfo &info = settingInfo(setting);
-            if (info.labelString)
-                QCOMPARE(texts->text(info.labelString), info.label);
-        }
         QCOMPARE(texts->text(81), "分钟");
         QCOMPARE(texts->text(76), "频段");
     }
@@ -367,6 +362,24 @@ void TestI18n::targetTable()
     QCOMPARE(headings, 9);
     QCOMPARE(sections, 3);
     QCOMPARE(items, 8);
+
+    // The message slots: 95, 96, 103, 104, 106-110 and 205-216, each a
+    // slot of its own and none a window's text.
+    QList<int> numbers;
+    MessageSlots texts;
+    QSet<QString *> filled;
+    for (const MessageTarget &target : messageTargets()) {
+        numbers << target.number;
+        QVERIFY(textTargetsOf(target.number).isEmpty());
+        QCOMPARE(messageSlot(texts, target.number), &(texts.*target.slot));
+        filled.insert(&(texts.*target.slot));
+    }
+    QList<int> expected{95, 96, 103, 104, 106, 107, 108, 109, 110};
+    for (int n = 205; n <= LanguageTable::LastOwnNumber; ++n)
+        expected << n;
+    QCOMPARE(numbers, expected);
+    QCOMPARE(filled.size(), expected.size());
+    QVERIFY(!messageSlot(texts, 105));
 }
 
 void TestI18n::windowTextsInterleaved()
@@ -393,7 +406,7 @@ void TestI18n::windowTextsInterleaved()
         if (target.number == 80)
             timeOutAt80 = data.settings.choices(Setting::TxT_O_T);
         if (target.number == 105)
-            clearTextAt105 = messages.ClearConfirmText;
+            clearTextAt105 = messages.clearConfirmText;
     };
     applyLanguage(*texts, data, messages, sink);
 
@@ -424,22 +437,22 @@ void TestI18n::headingsValueTextsAndSlots()
         for (int col = 0; col < ChannelTable::ColumnCount; ++col)
             QCOMPARE(data.table.cell(col, 0), texts->text(46 + col));
         QCOMPARE(data.table.valueTexts(), name == "eng" ? EnglishValueTexts : ChineseValueTexts);
-        QCOMPARE(messages.ReadCaption, texts->text(95));
-        QCOMPARE(messages.WriteCaption, texts->text(96));
-        QCOMPARE(messages.ErrorTitle, texts->text(103));
-        QCOMPARE(messages.LinkFailedText, texts->text(104));
-        QCOMPARE(messages.PortFailedText, texts->text(106));
-        QCOMPARE(messages.UnusedText, texts->text(107));
-        QCOMPARE(messages.ConfirmTitle, texts->text(108));
-        QCOMPARE(messages.NewConfirmText, texts->text(109));
-        QCOMPARE(messages.ClearConfirmText, texts->text(110));
+        QCOMPARE(messages.readCaption, texts->text(95));
+        QCOMPARE(messages.writeCaption, texts->text(96));
+        QCOMPARE(messages.errorTitle, texts->text(103));
+        QCOMPARE(messages.linkFailedText, texts->text(104));
+        QCOMPARE(messages.portFailedText, texts->text(106));
+        QCOMPARE(messages.unusedText, texts->text(107));
+        QCOMPARE(messages.confirmTitle, texts->text(108));
+        QCOMPARE(messages.newConfirmText, texts->text(109));
+        QCOMPARE(messages.clearConfirmText, texts->text(110));
         const std::pair<int, const QString *> own[] = {
-            {205, &messages.VerifyingText},      {206, &messages.VerifiedText},
-            {207, &messages.VerifyDiffersText},  {208, &messages.VerifyFailedText},
-            {209, &messages.BackupText},         {210, &messages.NoBackupText},
-            {211, &messages.ImageFilterText},    {212, &messages.CsvFilterText},
-            {213, &messages.AllFilesFilterText}, {214, &messages.ImportedText},
-            {215, &messages.ExportedText},       {216, &messages.WarningTitle},
+            {205, &messages.verifyingText},      {206, &messages.verifiedText},
+            {207, &messages.verifyDiffersText},  {208, &messages.verifyFailedText},
+            {209, &messages.backupText},         {210, &messages.noBackupText},
+            {211, &messages.imageFilterText},    {212, &messages.csvFilterText},
+            {213, &messages.allFilesFilterText}, {214, &messages.importedText},
+            {215, &messages.exportedText},       {216, &messages.warningTitle},
         };
         for (const auto &[number, slot] : own)
             QCOMPARE(*slot, texts->text(number));

@@ -18,6 +18,7 @@
 #include "i18n/languagelibrary.h"
 #include "i18n/texttargets.h"
 #include "model/programfolder.h"
+#include "ui_mainwindow.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -46,13 +47,13 @@ QString windowName(LanguageWindow window)
 {
     switch (window) {
     case LanguageWindow::MainWindow:
-        return QStringLiteral("form1");
+        return QStringLiteral("mainWindow");
     case LanguageWindow::AboutBox:
-        return QStringLiteral("aboutForm");
+        return QStringLiteral("aboutBox");
     case LanguageWindow::ProgrammingDialog:
-        return QStringLiteral("R_and_W");
+        return QStringLiteral("programmingDialog");
     case LanguageWindow::ConfirmationDialog:
-        return QStringLiteral("message1");
+        return QStringLiteral("confirmationDialog");
     }
     return {};
 }
@@ -79,8 +80,8 @@ struct StartedProgram
         }
         setProgramFolder(folder.path());
         program = createProgram();
-        program->form1->show();
-        return QTest::qWaitForWindowExposed(program->form1.get());
+        program->mainWindow->show();
+        return QTest::qWaitForWindowExposed(program->mainWindow.get());
     }
     ~StartedProgram()
     {
@@ -88,18 +89,18 @@ struct StartedProgram
         setProgramFolder(QString());
     }
 
-    Tform1 *form() const { return program->form1.get(); }
+    MainWindow *form() const { return program->mainWindow.get(); }
     QWidget *window(LanguageWindow which) const
     {
         switch (which) {
         case LanguageWindow::MainWindow:
-            return program->form1.get();
+            return program->mainWindow.get();
         case LanguageWindow::AboutBox:
-            return program->aboutForm.get();
+            return program->aboutBox.get();
         case LanguageWindow::ProgrammingDialog:
-            return program->R_and_W.get();
+            return program->programmingDialog.get();
         case LanguageWindow::ConfirmationDialog:
-            return program->message1.get();
+            return program->confirmationDialog.get();
         }
         return nullptr;
     }
@@ -306,13 +307,13 @@ class TestLanguage : public QObject
     LanguageTable m_eng;
     LanguageTable m_chn;
 
-    Tform1 *form() const { return m_run.form(); }
+    MainWindow *form() const { return m_run.form(); }
     ChannelTable &table() const { return form()->radioData().table; }
     const LanguageTable &library(bool english) const { return english ? m_eng : m_chn; }
 
     void chooseLanguage(bool english)
     {
-        (english ? form()->ui().english : form()->ui().chinese)->trigger();
+        (english ? form()->ui().englishAction : form()->ui().chineseAction)->trigger();
     }
 
     // Every window target shows the library's text of its number.
@@ -343,18 +344,18 @@ class TestLanguage : public QObject
     QList<SeenText> everythingShown()
     {
         QList<SeenText> seen;
-        const Tform1::Widgets &ui = form()->ui();
-        const int page = ui.bsSkinPageControl1->currentIndex();
-        const int section = ui.bsSkinButtonsBar1->currentIndex();
-        for (int p = 0; p < ui.bsSkinPageControl1->count(); ++p) {
-            ui.bsSkinPageControl1->setCurrentIndex(p);
-            for (int s = 0; s < ui.bsSkinButtonsBar1->count(); ++s) {
-                ui.bsSkinButtonsBar1->setCurrentIndex(s);
+        const Ui::MainWindow &ui = form()->ui();
+        const int page = ui.pages->currentIndex();
+        const int section = ui.buttonsBar->currentIndex();
+        for (int p = 0; p < ui.pages->count(); ++p) {
+            ui.pages->setCurrentIndex(p);
+            for (int s = 0; s < ui.buttonsBar->count(); ++s) {
+                ui.buttonsBar->setCurrentIndex(s);
                 collectTexts(form(), &seen);
             }
         }
-        ui.bsSkinPageControl1->setCurrentIndex(page);
-        ui.bsSkinButtonsBar1->setCurrentIndex(section);
+        ui.pages->setCurrentIndex(page);
+        ui.buttonsBar->setCurrentIndex(section);
         for (LanguageWindow w : {LanguageWindow::AboutBox, LanguageWindow::ProgrammingDialog,
                                  LanguageWindow::ConfirmationDialog})
             collectTexts(m_run.window(w), &seen);
@@ -366,16 +367,16 @@ class TestLanguage : public QObject
     QStringList allMisfits()
     {
         QStringList found;
-        const Tform1::Widgets &ui = form()->ui();
-        for (int p = 0; p < ui.bsSkinPageControl1->count(); ++p) {
-            ui.bsSkinPageControl1->setCurrentIndex(p);
-            for (int s = 0; s < ui.bsSkinButtonsBar1->count(); ++s) {
-                ui.bsSkinButtonsBar1->setCurrentIndex(s);
+        const Ui::MainWindow &ui = form()->ui();
+        for (int p = 0; p < ui.pages->count(); ++p) {
+            ui.pages->setCurrentIndex(p);
+            for (int s = 0; s < ui.buttonsBar->count(); ++s) {
+                ui.buttonsBar->setCurrentIndex(s);
                 found << misfits(form());
             }
         }
-        ui.bsSkinPageControl1->setCurrentIndex(0);
-        ui.bsSkinButtonsBar1->setCurrentIndex(0);
+        ui.pages->setCurrentIndex(0);
+        ui.buttonsBar->setCurrentIndex(0);
         for (LanguageWindow w : {LanguageWindow::AboutBox, LanguageWindow::ProgrammingDialog,
                                  LanguageWindow::ConfirmationDialog})
             found << misfits(m_run.window(w));
@@ -394,27 +395,27 @@ private slots:
         QVERIFY(m_run.start(
             {{EngLibrary, QStringLiteral("eng.dll")}, {ChnLibrary, QStringLiteral("chn.dll")}}));
         // Let the splash go.
-        QTRY_VERIFY_WITH_TIMEOUT(!m_run.program->Form5->isVisible(), 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_run.program->splashWindow->isVisible(), 2000);
     }
 
     // Runs first: every start is in English.
     void englishAtStart()
     {
-        const Tform1::Widgets &ui = form()->ui();
-        QVERIFY(ui.english->isChecked());
-        QVERIFY(!ui.chinese->isChecked());
-        QCOMPARE(ui.chinese->text(), m_eng.text(24));
+        const Ui::MainWindow &ui = form()->ui();
+        QVERIFY(ui.englishAction->isChecked());
+        QVERIFY(!ui.chineseAction->isChecked());
+        QCOMPARE(ui.chineseAction->text(), m_eng.text(24));
         compareTargets(true);
 
         const MessageSlots &messages = form()->messages();
-        QCOMPARE(messages.ReadCaption, m_eng.text(95));
-        QCOMPARE(messages.WriteCaption, m_eng.text(96));
-        QCOMPARE(messages.ErrorTitle, m_eng.text(103));
-        QCOMPARE(messages.LinkFailedText, m_eng.text(104));
-        QCOMPARE(messages.PortFailedText, m_eng.text(106));
-        QCOMPARE(messages.ConfirmTitle, m_eng.text(108));
-        QCOMPARE(messages.NewConfirmText, m_eng.text(109));
-        QCOMPARE(messages.ClearConfirmText, m_eng.text(110));
+        QCOMPARE(messages.readCaption, m_eng.text(95));
+        QCOMPARE(messages.writeCaption, m_eng.text(96));
+        QCOMPARE(messages.errorTitle, m_eng.text(103));
+        QCOMPARE(messages.linkFailedText, m_eng.text(104));
+        QCOMPARE(messages.portFailedText, m_eng.text(106));
+        QCOMPARE(messages.confirmTitle, m_eng.text(108));
+        QCOMPARE(messages.newConfirmText, m_eng.text(109));
+        QCOMPARE(messages.clearConfirmText, m_eng.text(110));
         QCOMPARE(table().valueTexts().offText, QStringLiteral("OFF"));
     }
 
@@ -429,8 +430,8 @@ private slots:
             // The programming dialog's start button and the confirmation
             // dialog's caption are set from the message texts each time the
             // dialog opens.
-            if (s.place == QLatin1String("R_and_W/buttonPanel/bsSkinButton1") ||
-                s.place == QLatin1String("message1 caption"))
+            if (s.place == QLatin1String("programmingDialog/buttonPanel/startButton") ||
+                s.place == QLatin1String("confirmationDialog caption"))
                 continue;
             if (s.text.contains(Chinese))
                 chinese << QStringLiteral("%1: %2").arg(s.place, s.text);
@@ -454,15 +455,15 @@ private slots:
     {
         QFETCH(bool, english);
         chooseLanguage(english);
-        const Tform1::Widgets &ui = form()->ui();
-        QCOMPARE(ui.english->isChecked(), english);
-        QCOMPARE(ui.chinese->isChecked(), !english);
-        QCOMPARE(ui.chinese->text(), library(english).text(24));
+        const Ui::MainWindow &ui = form()->ui();
+        QCOMPARE(ui.englishAction->isChecked(), english);
+        QCOMPARE(ui.chineseAction->isChecked(), !english);
+        QCOMPARE(ui.chineseAction->text(), library(english).text(24));
         compareTargets(english);
-        QCOMPARE(form()->messages().NewConfirmText, library(english).text(109));
+        QCOMPARE(form()->messages().newConfirmText, library(english).text(109));
         QCOMPARE(table().toneList().size(), 265);
         QCOMPARE(table().toneList().first(), library(english).text(55));
-        QCOMPARE(ui.options->combo(Setting::TxT_O_T)->itemText(0), library(english).text(55));
+        QCOMPARE(ui.optionsPanel->combo(Setting::TxT_O_T)->itemText(0), library(english).text(55));
     }
 
     // A row holding every fixed value turns into the other language and
@@ -539,7 +540,7 @@ private slots:
         QFETCH(int, index);
         QFETCH(QString, chinese);
         QFETCH(QString, english);
-        OptionsPage *page = form()->ui().options;
+        OptionsPage *page = form()->ui().optionsPanel;
         const auto s = Setting(setting);
         QComboBox *combo = page->combo(s);
         // The band list takes a choice only while SpreadFreq is on.
@@ -564,7 +565,7 @@ private slots:
     // again, and the lists show it.
     void spreadFreqRuleAfterSwitch()
     {
-        OptionsPage *page = form()->ui().options;
+        OptionsPage *page = form()->ui().optionsPanel;
         QComboBox *spread = page->combo(Setting::SpreadFreq);
         QComboBox *band = page->combo(Setting::band);
         FunctionSettings &settings = form()->radioData().settings;
@@ -592,18 +593,18 @@ private slots:
     // and the cancel and close buttons 97, in both languages.
     void sharedTexts()
     {
-        TaboutForm *about = m_run.program->aboutForm.get();
-        TR_and_W *programming = m_run.program->R_and_W.get();
-        Tmessage1 *message = m_run.program->message1.get();
+        AboutBox *about = m_run.program->aboutBox.get();
+        ProgrammingDialog *programming = m_run.program->programmingDialog.get();
+        ConfirmationDialog *message = m_run.program->confirmationDialog.get();
         for (bool english : {false, true}) {
             chooseLanguage(english);
             const LanguageTable &texts = library(english);
-            QCOMPARE(about->windowTitle(), form()->ui().About1->text());
+            QCOMPARE(about->windowTitle(), form()->ui().aboutAction->text());
             QCOMPARE(about->windowTitle(), texts.text(28));
-            QCOMPARE(about->bsSkinButton2()->text(), texts.text(105));
-            QCOMPARE(message->bsSkinButton1()->text(), texts.text(105));
-            QCOMPARE(message->bsSkinButton2()->text(), texts.text(97));
-            QCOMPARE(programming->bsSkinButton2()->text(), texts.text(97));
+            QCOMPARE(about->okButton()->text(), texts.text(105));
+            QCOMPARE(message->okButton()->text(), texts.text(105));
+            QCOMPARE(message->cancelButton()->text(), texts.text(97));
+            QCOMPARE(programming->closeButton()->text(), texts.text(97));
         }
     }
 
@@ -623,10 +624,10 @@ private slots:
         QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
 
         // The options labels end before their lists.
-        OptionsPage *page = form()->ui().options;
+        OptionsPage *page = form()->ui().optionsPanel;
         for (Setting s : allSettings()) {
             QLabel *label = page->label(s);
-            if (!label || !settingInfo(s).visible)
+            if (!label || !label->isVisibleTo(page))
                 continue;
             QVERIFY2(label->geometry().right() < page->combo(s)->geometry().left(),
                      qPrintable(label->text()));
@@ -644,8 +645,8 @@ private slots:
         StartedProgram run;
         QVERIFY(run.start(
             {{QStringLiteral(QB_TEST_LANG_DIR "/testlang.dll"), QStringLiteral("eng.dll")}}));
-        const Tform1::Widgets &ui = run.form()->ui();
-        QCOMPARE(ui.exit1->text(), QStringLiteral("Ten"));
+        const Ui::MainWindow &ui = run.form()->ui();
+        QCOMPARE(ui.exitAction->text(), QStringLiteral("Ten"));
         for (const TextTarget &target : textTargets()) {
             if (!LanguageTable::isOwnNumber(target.number))
                 continue;
@@ -653,7 +654,7 @@ private slots:
             QCOMPARE(shownText(run.form(), target, &problem), builtInText(target.number));
             QVERIFY2(problem.isEmpty(), qPrintable(problem));
         }
-        QCOMPARE(run.form()->messages().VerifyingText, QString());
+        QCOMPARE(run.form()->messages().verifyingText, QString());
     }
 
     void missingLibrary_data()
@@ -678,18 +679,26 @@ private slots:
                                  QRegularExpression(QStringLiteral("eng\\.dll is not a language")));
         }
         QVERIFY(run.start(files));
-        const Tform1::Widgets &ui = run.form()->ui();
-        QVERIFY(ui.english->isChecked());
-        QVERIFY(!ui.chinese->isChecked());
-        QCOMPARE(ui.chinese->text(), QStringLiteral("chinese"));
-        QCOMPARE(ui.file1->title(), QStringLiteral("文件(&F)"));
-        QCOMPARE(ui.About1->text(), QStringLiteral("关于(&A)..."));
-        QCOMPARE(ui.openimage1->text(), QStringLiteral("打开电台映像(&I)..."));
-        QCOMPARE(ui.verify1->text(), QStringLiteral("写入后校验(&V)"));
-        QCOMPARE(ui.bsSkinStatusPanel1->text(),
-                 QStringLiteral("     Dravik Torven 对讲机编程软件"));
-        QCOMPARE(run.program->aboutForm->windowTitle(), QStringLiteral("关于..."));
+        const Ui::MainWindow &ui = run.form()->ui();
+        QVERIFY(ui.englishAction->isChecked());
+        QVERIFY(!ui.chineseAction->isChecked());
+        QCOMPARE(ui.chineseAction->text(), QStringLiteral("chinese"));
+        QCOMPARE(ui.fileMenu->title(), QStringLiteral("文件(&F)"));
+        QCOMPARE(ui.aboutAction->text(), QStringLiteral("关于(&A)..."));
+        QCOMPARE(ui.openImageAction->text(), QStringLiteral("打开电台映像(&I)..."));
+        QCOMPARE(ui.verifyAction->text(), QStringLiteral("写入后校验(&V)"));
+        QCOMPARE(ui.statusPanel->text(), QStringLiteral("     Dravik Torven 对讲机编程软件"));
+        QCOMPARE(run.program->aboutBox->windowTitle(), QStringLiteral("关于..."));
         QCOMPARE(run.form()->messages(), MessageSlots{});
+        // The options page's labels are designed with the Chinese library's
+        // texts.
+        for (const TextTarget &target : textTargets()) {
+            if (target.number < 62 || target.number > 80)
+                continue;
+            QString problem;
+            QCOMPARE(shownText(run.form(), target, &problem), m_chn.text(target.number));
+            QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        }
 
         ChannelTable &cells = run.form()->radioData().table;
         cells.setCell(ChannelTable::ColRxFreq, 1, QStringLiteral("438.50000"));
@@ -698,10 +707,10 @@ private slots:
         if (present)
             QTest::ignoreMessage(QtWarningMsg,
                                  QRegularExpression(QStringLiteral("chn\\.dll is not a language")));
-        ui.chinese->trigger();
-        QVERIFY(ui.chinese->isChecked());
-        QCOMPARE(ui.chinese->text(), QStringLiteral("中文"));
-        QCOMPARE(ui.file1->title(), QStringLiteral("文件(&F)"));
+        ui.chineseAction->trigger();
+        QVERIFY(ui.chineseAction->isChecked());
+        QCOMPARE(ui.chineseAction->text(), QStringLiteral("中文"));
+        QCOMPARE(ui.fileMenu->title(), QStringLiteral("文件(&F)"));
         QCOMPARE(cells.cell(ChannelTable::ColPower, 1), QStringLiteral("高功率"));
         QCOMPARE(cells.cell(ChannelTable::ColScan, 1), QStringLiteral("ON"));
     }

@@ -13,8 +13,11 @@
 #include "app/startup.h"
 #include "editor/confirmationdialog.h"
 #include "model/programfolder.h"
+#include "radio/seriallink.h"
+#include "ui_mainwindow.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QImageReader>
@@ -60,15 +63,15 @@ class TestMainWindow : public QObject
     // The program's folder: no language libraries, a settings file of its own.
     QTemporaryDir m_folder;
     std::unique_ptr<Program> m_program;
-    Tform1 *form() const { return m_program->form1.get(); }
+    MainWindow *form() const { return m_program->mainWindow.get(); }
 
     QWidget *window(const QString &name) const
     {
-        for (QWidget *w : {static_cast<QWidget *>(m_program->form1.get()),
-                           static_cast<QWidget *>(m_program->Form5.get()),
-                           static_cast<QWidget *>(m_program->aboutForm.get()),
-                           static_cast<QWidget *>(m_program->R_and_W.get()),
-                           static_cast<QWidget *>(m_program->message1.get())})
+        for (QWidget *w : {static_cast<QWidget *>(m_program->mainWindow.get()),
+                           static_cast<QWidget *>(m_program->splashWindow.get()),
+                           static_cast<QWidget *>(m_program->aboutBox.get()),
+                           static_cast<QWidget *>(m_program->programmingDialog.get()),
+                           static_cast<QWidget *>(m_program->confirmationDialog.get())})
             if (w->objectName() == name)
                 return w;
         return nullptr;
@@ -93,16 +96,17 @@ private slots:
     void startUp()
     {
         QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("QB-380"));
-        for (const char *name : {"form1", "Form5", "aboutForm", "R_and_W", "message1"}) {
+        for (const char *name : {"mainWindow", "splashWindow", "aboutBox", "programmingDialog",
+                                 "confirmationDialog"}) {
             int found = 0;
             for (QWidget *w : QApplication::topLevelWidgets())
                 found += w->objectName() == QLatin1String(name);
             QCOMPARE(found, 1);
             QVERIFY(!window(QString::fromLatin1(name))->isVisible());
         }
-        QCOMPARE(m_program->message1->PendingAction(), 0);
-        QVERIFY(m_program->Form5->Timer1()->isActive());
-        QCOMPARE(m_program->Form5->Timer1()->interval(), 1000);
+        QCOMPARE(m_program->confirmationDialog->pendingAction(), 0);
+        QVERIFY(m_program->splashWindow->closeTimer()->isActive());
+        QCOMPARE(m_program->splashWindow->closeTimer()->interval(), 1000);
 
         struct Showing
         {
@@ -111,8 +115,8 @@ private slots:
             bool englishChecked;
         };
         QList<Showing> showings;
-        connect(m_program->Form5.get(), &TForm5::shown, this, [&](bool modal) {
-            showings.append({modal, form()->isVisible(), form()->ui().english->isChecked()});
+        connect(m_program->splashWindow.get(), &SplashWindow::shown, this, [&](bool modal) {
+            showings.append({modal, form()->isVisible(), form()->ui().englishAction->isChecked()});
         });
         form()->show();
 
@@ -124,12 +128,12 @@ private slots:
         QVERIFY(!showings[1].mainVisible);
         QVERIFY(showings[1].englishChecked);
         QVERIFY(form()->isVisible());
-        QVERIFY(m_program->Form5->isVisible());
-        QVERIFY(!form()->ui().chinese->isChecked());
-        QCOMPARE(form()->ui().chinese->text(), QStringLiteral("chinese"));
+        QVERIFY(m_program->splashWindow->isVisible());
+        QVERIFY(!form()->ui().chineseAction->isChecked());
+        QCOMPARE(form()->ui().chineseAction->text(), QStringLiteral("chinese"));
 
         // The splash leaves at its next tick.
-        QTRY_VERIFY_WITH_TIMEOUT(!m_program->Form5->isVisible(), 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_program->splashWindow->isVisible(), 2000);
         QVERIFY(form()->isVisible());
     }
 
@@ -140,11 +144,11 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<bool>("onTop");
         // Restoring the chosen band range at creation has set "QB-380".
-        QTest::newRow("main") << "form1" << QSize(793, 546) << "QB-380" << false;
-        QTest::newRow("splash") << "Form5" << QSize(510, 316) << "" << true;
-        QTest::newRow("about") << "aboutForm" << QSize(402, 242) << "关于..." << true;
-        QTest::newRow("programming") << "R_and_W" << QSize(356, 194) << "QB-380" << true;
-        QTest::newRow("message") << "message1" << QSize(334, 161) << "警告" << true;
+        QTest::newRow("main") << "mainWindow" << QSize(793, 546) << "QB-380" << false;
+        QTest::newRow("splash") << "splashWindow" << QSize(510, 316) << "" << true;
+        QTest::newRow("about") << "aboutBox" << QSize(402, 242) << "关于..." << true;
+        QTest::newRow("programming") << "programmingDialog" << QSize(356, 194) << "QB-380" << true;
+        QTest::newRow("message") << "confirmationDialog" << QSize(334, 161) << "警告" << true;
     }
 
     void windows()
@@ -161,16 +165,16 @@ private slots:
         QCOMPARE(w->windowTitle(), title);
         QCOMPARE(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint), onTop);
         QVERIFY(!w->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-        if (name != QLatin1String("form1"))
+        if (name != QLatin1String("mainWindow"))
             QVERIFY(!w->testAttribute(Qt::WA_QuitOnClose));
     }
 
     void splashPicture()
     {
         QVERIFY(QImageReader::supportedImageFormats().contains("jpeg"));
-        const QLabel *image = m_program->Form5->Image1();
+        const QLabel *image = m_program->splashWindow->logoLabel();
         QCOMPARE(image->size(), QSize(510, 316));
-        QVERIFY(m_program->Form5->windowFlags().testFlag(Qt::FramelessWindowHint));
+        QVERIFY(m_program->splashWindow->windowFlags().testFlag(Qt::FramelessWindowHint));
         // 1559 x 969 scaled to fit, keeping its proportions.
         QCOMPARE(image->pixmap().size(), QSize(508, 316));
     }
@@ -195,110 +199,101 @@ private slots:
         };
         const auto s = [](const char *text) { return QString::fromUtf8(text); };
 
-        add("form1", "bsSkinMainMenuBar1", "QMenuBar", QRect(0, 0, 793, 22), {}, true);
-        add("form1", "file1", "QMenu", {}, s("文件(&F)"));
-        add("form1", "new1", "QAction", {}, s("新建(&N)"));
-        add("form1", "open1", "QAction", {}, s("打开(&O)"));
-        add("form1", "save1", "QAction", {}, s("保存(&S)"));
-        add("form1", "openimage1", "QAction", {}, s("打开电台映像(&I)..."));
-        add("form1", "importcsv1", "QAction", {}, s("导入 CSV(&M)..."));
-        add("form1", "exportcsv1", "QAction", {}, s("导出 CSV(&X)..."));
-        add("form1", "N1", "QAction");
-        add("form1", "exit1", "QAction", {}, s("退出(&E)"));
-        add("form1", "edit1", "QMenu", {}, s("编辑(&P)"));
-        add("form1", "read1", "QAction", {}, s("频率读出(&R)"));
-        add("form1", "write2", "QAction", {}, s("频率写入(&W)"));
-        add("form1", "N3", "QAction");
-        add("form1", "chaedit4", "QAction", {}, s("信道编辑(&E)"));
-        add("form1", "function1", "QAction", {}, s("功能选项(&Y)"));
-        add("form1", "N6", "QAction");
-        add("form1", "otherfunc", "QAction", {}, s("其它功能(&T)"));
-        add("form1", "option1", "QMenu", {}, s("选项"));
-        add("form1", "port1", "QMenu", {}, s("通信端口(&C)"));
-        add("form1", "COM11", "QAction", {}, s("COM(&1)"));
-        add("form1", "COM21", "QAction", {}, s("COM(&2)"));
-        add("form1", "COM31", "QAction", {}, s("COM(&3)"));
-        add("form1", "COM41", "QAction", {}, s("COM(&4)"));
-        add("form1", "skin1", "QMenu", {}, s("皮肤(&S)"));
-        add("form1", "sk1", "QAction", {}, s("蓝色一族"));
-        add("form1", "sk2", "QAction", {}, s("钢板"));
-        add("form1", "sk3", "QAction", {}, s("咖啡"));
-        add("form1", "language", "QMenu", {}, s("语言"));
-        add("form1", "chinese", "QAction", {}, s("chinese"));
-        add("form1", "english", "QAction", {}, s("英文"));
-        add("form1", "verify1", "QAction", {}, s("写入后校验(&V)"));
-        add("form1", "Help1", "QMenu", {}, s("帮助(&H)"));
-        add("form1", "Help2", "QAction", {}, s("帮助(&H)..."));
-        add("form1", "About1", "QAction", {}, s("关于(&A)..."));
+        add("mainWindow", "mainMenuBar", "QMenuBar", QRect(0, 0, 793, 22), {}, true);
+        add("mainWindow", "fileMenu", "QMenu", {}, s("文件(&F)"));
+        add("mainWindow", "newAction", "QAction", {}, s("新建(&N)"));
+        add("mainWindow", "openAction", "QAction", {}, s("打开(&O)"));
+        add("mainWindow", "saveAction", "QAction", {}, s("保存(&S)"));
+        add("mainWindow", "openImageAction", "QAction", {}, s("打开电台映像(&I)..."));
+        add("mainWindow", "importCsvAction", "QAction", {}, s("导入 CSV(&M)..."));
+        add("mainWindow", "exportCsvAction", "QAction", {}, s("导出 CSV(&X)..."));
+        add("mainWindow", "exitAction", "QAction", {}, s("退出(&E)"));
+        add("mainWindow", "editMenu", "QMenu", {}, s("编辑(&P)"));
+        add("mainWindow", "readAction", "QAction", {}, s("频率读出(&R)"));
+        add("mainWindow", "writeAction", "QAction", {}, s("频率写入(&W)"));
+        add("mainWindow", "channelPageAction", "QAction", {}, s("信道编辑(&E)"));
+        add("mainWindow", "optionsPageAction", "QAction", {}, s("功能选项(&Y)"));
+        add("mainWindow", "otherFunctionsAction", "QAction", {}, s("其它功能(&T)"));
+        add("mainWindow", "optionsMenu", "QMenu", {}, s("选项"));
+        add("mainWindow", "portMenu", "QMenu", {}, s("通信端口(&C)"));
+        add("mainWindow", "port1Action", "QAction", {}, s("COM(&1)"));
+        add("mainWindow", "port2Action", "QAction", {}, s("COM(&2)"));
+        add("mainWindow", "port3Action", "QAction", {}, s("COM(&3)"));
+        add("mainWindow", "port4Action", "QAction", {}, s("COM(&4)"));
+        add("mainWindow", "skinMenu", "QMenu", {}, s("皮肤(&S)"));
+        add("mainWindow", "blueSkinAction", "QAction", {}, s("蓝色一族"));
+        add("mainWindow", "steelSkinAction", "QAction", {}, s("钢板"));
+        add("mainWindow", "coffeeSkinAction", "QAction", {}, s("咖啡"));
+        add("mainWindow", "languageMenu", "QMenu", {}, s("语言"));
+        add("mainWindow", "chineseAction", "QAction", {}, s("chinese"));
+        add("mainWindow", "englishAction", "QAction", {}, s("英文"));
+        add("mainWindow", "verifyAction", "QAction", {}, s("写入后校验(&V)"));
+        add("mainWindow", "helpMenu", "QMenu", {}, s("帮助(&H)"));
+        add("mainWindow", "helpAction", "QAction", {}, s("帮助(&H)..."));
+        add("mainWindow", "aboutAction", "QAction", {}, s("关于(&A)..."));
 
-        add("form1", "bsSkinPanel1", "QWidget", QRect(0, 32, 121, 489), {}, true);
-        add("form1", "bsSkinButtonsBar1", "QToolBox", QRect(1, 1, 119, 352));
-        add("form1", "bsSkinNotebook2", "QGroupBox", QRect(1, 356, 119, 131), s("通信端口"));
-        add("form1", "bsSkinCheckRadioBox5", "QRadioButton", QRect(32, 8, 73, 25), s("   COM1"));
-        add("form1", "bsSkinCheckRadioBox6", "QRadioButton", QRect(32, 32, 73, 25), s("   COM2"));
-        add("form1", "bsSkinCheckRadioBox7", "QRadioButton", QRect(32, 56, 73, 25), s("   COM3"));
-        add("form1", "bsSkinCheckRadioBox8", "QRadioButton", QRect(32, 80, 73, 25), s("   COM4"));
+        add("mainWindow", "leftPanel", "QWidget", QRect(0, 32, 121, 489), {}, true);
+        add("mainWindow", "buttonsBar", "QToolBox", QRect(1, 1, 119, 352));
+        add("mainWindow", "portGroup", "QGroupBox", QRect(1, 356, 119, 131), s("通信端口"));
+        add("mainWindow", "port1Radio", "QRadioButton", QRect(32, 8, 73, 25), s("   COM1"));
+        add("mainWindow", "port2Radio", "QRadioButton", QRect(32, 32, 73, 25), s("   COM2"));
+        add("mainWindow", "port3Radio", "QRadioButton", QRect(32, 56, 73, 25), s("   COM3"));
+        add("mainWindow", "port4Radio", "QRadioButton", QRect(32, 80, 73, 25), s("   COM4"));
 
-        add("form1", "bsSkinPanel3", "QWidget", QRect(120, 32, 553, 489), {}, true);
-        add("form1", "bsSkinPageControl1", "QTabWidget", QRect(0, 0, 553, 489));
-        add("form1", "bsSkinTabSheet1", "QWidget");
-        add("form1", "bsSkinTabSheet2", "QWidget");
-        add("form1", "StringAlignGrid1", "QTableView", QRect(0, 0, 547, 403));
-        add("form1", "bsSkinPanel8", "QWidget", QRect(6, 411, 531, 49));
-        add("form1", "bsSkinButton6", "QPushButton", QRect(24, 16, 75, 25), s("自动添加"));
-        add("form1", "bsSkinButton9", "QPushButton", QRect(120, 16, 75, 25), s("清除信道"));
-        add("form1", "bsSkinButton3", "QPushButton", QRect(248, 16, 75, 25), s("信道上移"));
-        add("form1", "bsSkinButton4", "QPushButton", QRect(344, 16, 75, 25), s("信道下移"));
-        add("form1", "bsSkinButton5", "QPushButton", QRect(432, 16, 75, 25), s("删除信道"));
+        add("mainWindow", "centrePanel", "QWidget", QRect(120, 32, 553, 489), {}, true);
+        add("mainWindow", "pages", "QTabWidget", QRect(0, 0, 553, 489));
+        add("mainWindow", "channelPage", "QWidget");
+        add("mainWindow", "optionsPage", "QWidget");
+        add("mainWindow", "channelGrid", "QTableView", QRect(0, 0, 547, 403));
+        add("mainWindow", "channelButtonsPanel", "QWidget", QRect(6, 411, 531, 49));
+        add("mainWindow", "autoAddButton", "QPushButton", QRect(24, 16, 75, 25), s("自动添加"));
+        add("mainWindow", "clearChannelsButton", "QPushButton", QRect(120, 16, 75, 25),
+            s("清除信道"));
+        add("mainWindow", "moveUpButton", "QPushButton", QRect(248, 16, 75, 25), s("信道上移"));
+        add("mainWindow", "moveDownButton", "QPushButton", QRect(344, 16, 75, 25), s("信道下移"));
+        add("mainWindow", "deleteChannelButton", "QPushButton", QRect(432, 16, 75, 25),
+            s("删除信道"));
 
-        add("form1", "bsSkinPanel2", "QWidget", QRect(672, 32, 113, 489), {}, true);
-        add("form1", "AdvGlowButton1", "QAbstractButton", QRect(24, 40, 73, 73));
-        add("form1", "AdvGlowButton2", "QAbstractButton", QRect(24, 176, 73, 73));
-        add("form1", "AdvGlowButton3", "QAbstractButton", QRect(24, 304, 73, 73));
-        add("form1", "AALinkLabel1", "LinkLabel", QRect(45, 116, 31, 20), s("读频"));
-        add("form1", "AALinkLabel2", "LinkLabel", QRect(45, 252, 31, 20), s("写频"));
-        add("form1", "AALinkLabel3", "LinkLabel", QRect(48, 380, 31, 20), s("退出"));
-        add("form1", "bsSkinStatusBar1", "QStatusBar", QRect(0, 525, 793, 21), {}, true);
-        add("form1", "bsSkinStatusPanel1", "QLabel", {}, s("     Dravik Torven 对讲机编程软件"));
+        add("mainWindow", "rightPanel", "QWidget", QRect(672, 32, 113, 489), {}, true);
+        add("mainWindow", "readButton", "QAbstractButton", QRect(24, 40, 73, 73));
+        add("mainWindow", "writeButton", "QAbstractButton", QRect(24, 176, 73, 73));
+        add("mainWindow", "exitButton", "QAbstractButton", QRect(24, 304, 73, 73));
+        add("mainWindow", "readLabel", "LinkLabel", QRect(45, 116, 31, 20), s("读频"));
+        add("mainWindow", "writeLabel", "LinkLabel", QRect(45, 252, 31, 20), s("写频"));
+        add("mainWindow", "exitLabel", "LinkLabel", QRect(48, 380, 31, 20), s("退出"));
+        add("mainWindow", "statusBar", "QStatusBar", QRect(0, 525, 793, 21), {}, true);
+        add("mainWindow", "statusPanel", "QLabel", {}, s("     Dravik Torven 对讲机编程软件"));
 
-        // The options page: each setting's list and label.
-        for (Setting setting : allSettings()) {
-            const SettingInfo &info = settingInfo(setting);
-            add("form1", info.comboName.toLatin1().constData(), "QComboBox");
-            if (!info.labelName.isEmpty())
-                add("form1", info.labelName.toLatin1().constData(), "QLabel", {}, info.label);
-        }
-        add("form1", "bsSkinNotebook4", "QGroupBox", {}, s("频段一"));
-        add("form1", "bsSkinNotebook5", "QGroupBox", {}, s("频段二"));
-        add("form1", "bsSkinStdLabel20", "QLabel", {}, s("接收"));
-        add("form1", "bsSkinStdLabel21", "QLabel", {}, s("发射"));
-        add("form1", "bsSkinStdLabel22", "QLabel", {}, s("接收"));
-        add("form1", "bsSkinStdLabel23", "QLabel", {}, s("发射"));
-        for (const char *name :
-             {"bsSkinComboBox20", "bsSkinComboBox21", "bsSkinComboBox23", "bsSkinComboBox24"})
-            add("form1", name, "QComboBox");
+        add("mainWindow", "band1Group", "QGroupBox", {}, s("频段一"));
+        add("mainWindow", "band2Group", "QGroupBox", {}, s("频段二"));
+        add("mainWindow", "band1RxLabel", "QLabel", {}, s("接收"));
+        add("mainWindow", "band1TxLabel", "QLabel", {}, s("发射"));
+        add("mainWindow", "band2RxLabel", "QLabel", {}, s("接收"));
+        add("mainWindow", "band2TxLabel", "QLabel", {}, s("发射"));
+        for (const char *name : {"band1RxCombo", "band1TxCombo", "band2RxCombo", "band2TxCombo"})
+            add("mainWindow", name, "QComboBox");
 
-        add("Form5", "Image1", "QLabel", QRect(0, 0, 510, 316));
-        add("Form5", "Timer1", "QTimer");
+        add("splashWindow", "logoLabel", "QLabel", QRect(0, 0, 510, 316));
+        add("splashWindow", "closeTimer", "QTimer");
 
-        add("aboutForm", "Image1", "QLabel", QRect(32, 40, 57, 65));
-        add("aboutForm", "bsSkinStdLabel4", "QLabel", QRect(144, 32, 225, 33),
+        add("aboutBox", "iconLabel", "QLabel", QRect(32, 40, 57, 65));
+        add("aboutBox", "titleLabel", "QLabel", QRect(144, 32, 225, 33),
             s("RPX4100对讲机编程软件 "));
-        add("aboutForm", "bsSkinStdLabel3", "QLabel", {}, s("版本：4100-1.001 "));
-        add("aboutForm", "bsSkinStdLabel2", "QLabel");
-        add("aboutForm", "bsSkinStdLabel1", "QLabel", {}, s("Dravik"));
-        add("aboutForm", "bsSkinButton2", "QPushButton", QRect(152, 168, 97, 25), s("Ok"));
+        add("aboutBox", "versionLabel", "QLabel", {}, s("版本：4100-1.001 "));
+        add("aboutBox", "rightsLabel", "QLabel");
+        add("aboutBox", "makerLabel", "QLabel", {}, s("Dravik"));
+        add("aboutBox", "okButton", "QPushButton", QRect(152, 168, 97, 25), s("Ok"));
 
-        add("R_and_W", "bsSkinGauge1", "QProgressBar", QRect(16, 29, 297, 20));
-        add("R_and_W", "buttonPanel", "QFrame", QRect(16, 64, 297, 57));
-        add("R_and_W", "bsSkinButton1", "QPushButton", QRect(48, 16, 57, 25));
-        add("R_and_W", "bsSkinButton2", "QPushButton", QRect(192, 16, 57, 25), s("关闭"));
-        add("R_and_W", "bsSkinStatusPanel1", "QLabel", {}, s("Dravik"));
+        add("programmingDialog", "gauge", "QProgressBar", QRect(16, 29, 297, 20));
+        add("programmingDialog", "buttonPanel", "QFrame", QRect(16, 64, 297, 57));
+        add("programmingDialog", "startButton", "QPushButton", QRect(48, 16, 57, 25));
+        add("programmingDialog", "closeButton", "QPushButton", QRect(192, 16, 57, 25), s("关闭"));
+        add("programmingDialog", "statusPanel", "QLabel", {}, s("Dravik"));
 
-        add("message1", "cap1", "QLabel", QRect(88, 32, 225, 49));
-        add("message1", "Image1", "QLabel");
-        add("message1", "bsSkinButton1", "QPushButton", {}, s("确定"));
-        add("message1", "bsSkinButton2", "QPushButton", {}, s("取消"));
+        add("confirmationDialog", "messageLabel", "QLabel", QRect(88, 32, 225, 49));
+        add("confirmationDialog", "iconLabel", "QLabel");
+        add("confirmationDialog", "okButton", "QPushButton", {}, s("确定"));
+        add("confirmationDialog", "cancelButton", "QPushButton", {}, s("取消"));
     }
 
     void namedParts()
@@ -342,11 +337,13 @@ private slots:
     void menuIcons()
     {
         for (QAction *a :
-             {form()->ui().new1, form()->ui().open1, form()->ui().save1, form()->ui().openimage1,
-              form()->ui().importcsv1, form()->ui().exportcsv1, form()->ui().exit1,
-              form()->ui().read1, form()->ui().write2, form()->ui().chaedit4,
-              form()->ui().function1, form()->ui().COM[0], form()->ui().COM[1], form()->ui().COM[2],
-              form()->ui().COM[3], form()->ui().Help2, form()->ui().About1}) {
+             {form()->ui().newAction, form()->ui().openAction, form()->ui().saveAction,
+              form()->ui().openImageAction, form()->ui().importCsvAction,
+              form()->ui().exportCsvAction, form()->ui().exitAction, form()->ui().readAction,
+              form()->ui().writeAction, form()->ui().channelPageAction,
+              form()->ui().optionsPageAction, form()->portAction(1), form()->portAction(2),
+              form()->portAction(3), form()->portAction(4), form()->ui().helpAction,
+              form()->ui().aboutAction}) {
             QVERIFY2(!a->icon().isNull(), qPrintable(a->objectName()));
             QVERIFY(a->icon().availableSizes().contains(QSize(16, 16)));
         }
@@ -356,25 +353,42 @@ private slots:
     // closes the Options menu, a check item of its own.
     void menuOrder()
     {
-        auto names = [](const QMenu *menu) {
+        // A separator is "-".
+        auto names = [](const QWidget *menu) {
             QStringList list;
             for (const QAction *a : menu->actions())
-                list << (a->menu() ? a->menu()->objectName() : a->objectName());
+                list << (a->menu()          ? a->menu()->objectName()
+                         : a->isSeparator() ? QStringLiteral("-")
+                                            : a->objectName());
             return list;
         };
-        QCOMPARE(names(form()->ui().file1),
-                 QStringList({"new1", "open1", "save1", "openimage1", "importcsv1", "exportcsv1",
-                              "N1", "exit1"}));
-        QCOMPARE(names(form()->ui().option1),
-                 QStringList({"port1", "skin1", "language", "verifySeparator", "verify1"}));
-        QVERIFY(form()->ui().N1->isSeparator());
-        QVERIFY(form()->ui().verify1->isCheckable());
-        QVERIFY(form()->ui().verify1->actionGroup() == nullptr);
+        const Ui::MainWindow &ui = form()->ui();
+        QCOMPARE(names(ui.mainMenuBar),
+                 QStringList({"fileMenu", "editMenu", "optionsMenu", "helpMenu"}));
+        QCOMPARE(names(ui.fileMenu),
+                 QStringList({"newAction", "openAction", "saveAction", "openImageAction",
+                              "importCsvAction", "exportCsvAction", "-", "exitAction"}));
+        QCOMPARE(names(ui.editMenu),
+                 QStringList({"readAction", "writeAction", "-", "channelPageAction",
+                              "optionsPageAction", "-", "otherFunctionsAction"}));
+        QCOMPARE(names(ui.optionsMenu),
+                 QStringList({"portMenu", "skinMenu", "languageMenu", "-", "verifyAction"}));
+        QCOMPARE(names(ui.portMenu),
+                 QStringList({"port1Action", "port2Action", "port3Action", "port4Action"}));
+        QCOMPARE(names(ui.skinMenu),
+                 QStringList({"blueSkinAction", "steelSkinAction", "coffeeSkinAction"}));
+        QCOMPARE(names(ui.languageMenu), QStringList({"chineseAction", "englishAction"}));
+        QCOMPARE(names(ui.helpMenu), QStringList({"helpAction", "aboutAction"}));
+        QVERIFY(ui.verifyAction->isCheckable());
+        QVERIFY(ui.verifyAction->actionGroup() == nullptr);
+        // The port, skin and language items each form an exclusive group.
+        for (QAction *a : {ui.port1Action, ui.blueSkinAction, ui.chineseAction})
+            QVERIFY(a->actionGroup() && a->actionGroup()->isExclusive());
     }
 
     void buttonsBar()
     {
-        ButtonsBar *bar = form()->ui().bsSkinButtonsBar1;
+        ButtonsBar *bar = form()->ui().buttonsBar;
         QCOMPARE(bar->count(), 3);
         QCOMPARE(bar->itemText(0), QStringLiteral("文件"));
         QCOMPARE(bar->itemText(1), QStringLiteral("编辑"));
@@ -392,7 +406,7 @@ private slots:
                 QVERIFY(item->icon().availableSizes().contains(QSize(32, 32)));
             }
         }
-        QCOMPARE(form()->ui().AdvGlowButton1->iconSize(), QSize(48, 48));
+        QCOMPARE(form()->ui().readButton->iconSize(), QSize(48, 48));
     }
 
     // The menu item and the radio button of a port stay in step; the
@@ -415,23 +429,22 @@ private slots:
         QFETCH(int, before);
         QFETCH(QString, source);
         QFETCH(int, port);
-        const Tform1::Widgets &ui = form()->ui();
-        ui.COM[before - 1]->trigger();
-        QCOMPARE(form()->SelectedPort(), before);
+        form()->portAction(before)->trigger();
+        QCOMPARE(form()->selectedPort(), before);
 
-        QSignalSpy commands(form(), &Tform1::portSelected);
+        QSignalSpy commands(form(), &MainWindow::portSelected);
         if (source == QLatin1String("menu"))
-            ui.COM[port - 1]->trigger();
+            form()->portAction(port)->trigger();
         else
-            QTest::mouseClick(ui.portRadio[port - 1], Qt::LeftButton);
+            QTest::mouseClick(form()->portRadio(port), Qt::LeftButton);
 
         QCOMPARE(commands.size(), 1);
         QCOMPARE(commands.at(0).at(0).toInt(), port);
-        QCOMPARE(form()->SelectedPort(), port);
-        QCOMPARE(form()->CommPort(), port);
+        QCOMPARE(form()->selectedPort(), port);
+        QCOMPARE(form()->serialLink().portName(), form()->portDevice(port));
         for (int i = 0; i < 4; ++i) {
-            QCOMPARE(ui.COM[i]->isChecked(), i == port - 1);
-            QCOMPARE(ui.portRadio[i]->isChecked(), i == port - 1);
+            QCOMPARE(form()->portAction(i + 1)->isChecked(), i == port - 1);
+            QCOMPARE(form()->portRadio(i + 1)->isChecked(), i == port - 1);
         }
     }
 
@@ -439,8 +452,8 @@ private slots:
     {
         QTest::addColumn<QString>("source");
         QTest::addColumn<int>("page");
-        QTest::newRow("menu options") << "function1" << 1;
-        QTest::newRow("menu channels") << "chaedit4" << 0;
+        QTest::newRow("menu options") << "optionsPageAction" << 1;
+        QTest::newRow("menu channels") << "channelPageAction" << 0;
         QTest::newRow("bar options") << "barOptions" << 1;
         QTest::newRow("bar channels") << "barChannels" << 0;
     }
@@ -449,7 +462,7 @@ private slots:
     {
         QFETCH(QString, source);
         QFETCH(int, page);
-        QTabWidget *pages = form()->ui().bsSkinPageControl1;
+        QTabWidget *pages = form()->ui().pages;
         pages->setCurrentIndex(1 - page);
         if (auto *action = form()->findChild<QAction *>(source))
             action->trigger();
@@ -457,7 +470,7 @@ private slots:
             form()->findChild<QToolButton *>(source)->click();
         QCOMPARE(pages->currentIndex(), page);
         QCOMPARE(pages->currentWidget()->objectName(),
-                 page ? QStringLiteral("bsSkinTabSheet2") : QStringLiteral("bsSkinTabSheet1"));
+                 page ? QStringLiteral("optionsPage") : QStringLiteral("channelPage"));
     }
 
     // One skin dresses the main window and the three dialogs, never the
@@ -473,30 +486,31 @@ private slots:
     void skinCommands()
     {
         QFETCH(int, skin);
-        const Tform1::Widgets &ui = form()->ui();
-        QAction *items[] = {ui.sk1, ui.sk2, ui.sk3};
+        const Ui::MainWindow &ui = form()->ui();
+        QAction *items[] = {ui.blueSkinAction, ui.steelSkinAction, ui.coffeeSkinAction};
         items[skin - 1]->trigger();
 
-        QCOMPARE(form()->SelectedSkin(), skin);
+        QCOMPARE(int(form()->skin()), skin);
         for (int i = 0; i < 3; ++i)
             QCOMPARE(items[i]->isChecked(), i == skin - 1);
-        const QString sheet = skinStyleSheet(skin);
+        const QString sheet = skinStyleSheet(Skin(skin));
         QVERIFY(sheet.size() > 1000);
         for (int other = 1; other <= SkinCount; ++other)
             if (other != skin)
-                QVERIFY(skinStyleSheet(other) != sheet);
-        for (const char *name : {"form1", "aboutForm", "R_and_W", "message1"})
+                QVERIFY(skinStyleSheet(Skin(other)) != sheet);
+        for (const char *name :
+             {"mainWindow", "aboutBox", "programmingDialog", "confirmationDialog"})
             QCOMPARE(window(QString::fromLatin1(name))->styleSheet(), sheet);
-        QVERIFY(m_program->Form5->styleSheet() != sheet);
+        QVERIFY(m_program->splashWindow->styleSheet() != sheet);
     }
 
     void exitCommand_data()
     {
         QTest::addColumn<QString>("source");
-        QTest::newRow("menu") << "exit1";
+        QTest::newRow("menu") << "exitAction";
         QTest::newRow("bar") << "barExit";
-        QTest::newRow("glow button") << "AdvGlowButton3";
-        QTest::newRow("link label") << "AALinkLabel3";
+        QTest::newRow("glow button") << "exitButton";
+        QTest::newRow("link label") << "exitLabel";
         QTest::newRow("caption bar") << "";
     }
 
@@ -505,7 +519,7 @@ private slots:
     void exitCommand()
     {
         QFETCH(QString, source);
-        Tform1 other;
+        MainWindow other;
         other.show();
         QVERIFY(QTest::qWaitForWindowExposed(&other));
 
@@ -533,13 +547,20 @@ private slots:
     void aboutBox()
     {
         QFETCH(QString, how);
-        TaboutForm *about = m_program->aboutForm.get();
-        form()->ui().About1->trigger();
+        AboutBox *about = m_program->aboutBox.get();
+        form()->ui().aboutAction->trigger();
         QVERIFY(about->isVisible());
+        QVERIFY(!form()->isEnabled());
+        // Minimised and restored, it is still up.
+        about->showMinimized();
+        QVERIFY(about->isMinimized());
+        QVERIFY(!form()->isEnabled());
+        about->showNormal();
+        QVERIFY(!about->isMinimized());
         QVERIFY(!form()->isEnabled());
 
         if (how == QLatin1String("ok"))
-            QTest::mouseClick(about->bsSkinButton2(), Qt::LeftButton);
+            QTest::mouseClick(about->okButton(), Qt::LeftButton);
         else if (how == QLatin1String("close"))
             about->close();
         else
@@ -557,18 +578,22 @@ private slots:
         QTest::addColumn<int>("news");
         QTest::addColumn<int>("clears");
         QTest::addColumn<int>("pendingAfter");
-        QTest::newRow("message, OK") << int(Tmessage1::ActionNone) << true << false << 0 << 0 << 1;
+        QTest::newRow("message, OK")
+            << int(ConfirmationDialog::ActionNone) << true << false << 0 << 0 << 1;
         QTest::newRow("message, cancel")
-            << int(Tmessage1::ActionNone) << false << false << 0 << 0 << 1;
+            << int(ConfirmationDialog::ActionNone) << false << false << 0 << 0 << 1;
         QTest::newRow("message over the programming dialog, OK")
-            << int(Tmessage1::ActionNone) << true << true << 0 << 0 << 1;
+            << int(ConfirmationDialog::ActionNone) << true << true << 0 << 0 << 1;
         QTest::newRow("message over the programming dialog, cancel")
-            << int(Tmessage1::ActionNone) << false << true << 0 << 0 << 1;
-        QTest::newRow("new, OK") << int(Tmessage1::ActionNew) << true << false << 1 << 0 << 1;
-        QTest::newRow("new, cancel") << int(Tmessage1::ActionNew) << false << false << 0 << 0 << 2;
-        QTest::newRow("clear, OK") << int(Tmessage1::ActionClear) << true << false << 0 << 1 << 1;
+            << int(ConfirmationDialog::ActionNone) << false << true << 0 << 0 << 1;
+        QTest::newRow("new, OK") << int(ConfirmationDialog::ActionNew) << true << false << 1 << 0
+                                 << 1;
+        QTest::newRow("new, cancel")
+            << int(ConfirmationDialog::ActionNew) << false << false << 0 << 0 << 2;
+        QTest::newRow("clear, OK")
+            << int(ConfirmationDialog::ActionClear) << true << false << 0 << 1 << 1;
         QTest::newRow("clear, cancel")
-            << int(Tmessage1::ActionClear) << false << false << 0 << 0 << 3;
+            << int(ConfirmationDialog::ActionClear) << false << false << 0 << 0 << 3;
     }
 
     // A message over the programming dialog (a failed run) takes its
@@ -583,8 +608,8 @@ private slots:
         QFETCH(int, news);
         QFETCH(int, clears);
         QFETCH(int, pendingAfter);
-        Tmessage1 *message = m_program->message1.get();
-        TR_and_W *programming = m_program->R_and_W.get();
+        ConfirmationDialog *message = m_program->confirmationDialog.get();
+        ProgrammingDialog *programming = m_program->programmingDialog.get();
 
         if (overProgramming) {
             programming->show();
@@ -600,21 +625,21 @@ private slots:
             actedAfterClose = actedAfterClose && !message->isVisible() && form()->isEnabled();
         };
         QMetaObject::Connection c1 =
-            connect(message, &Tmessage1::actionNew, this, [&] { acted(newCount); });
+            connect(message, &ConfirmationDialog::actionNew, this, [&] { acted(newCount); });
         QMetaObject::Connection c2 =
-            connect(message, &Tmessage1::actionClear, this, [&] { acted(clearCount); });
+            connect(message, &ConfirmationDialog::actionClear, this, [&] { acted(clearCount); });
 
         message->showMessage(QStringLiteral("Caption"), QStringLiteral("Text"), action);
         QVERIFY(message->isVisible());
         QCOMPARE(message->windowTitle(), QStringLiteral("Caption"));
-        QCOMPARE(message->cap1()->text(), QStringLiteral("Text"));
-        QCOMPARE(message->PendingAction(), action);
+        QCOMPARE(message->messageLabel()->text(), QStringLiteral("Text"));
+        QCOMPARE(message->pendingAction(), action);
         QVERIFY(!form()->isEnabled());
         // The message is not to be hidden behind the programming dialog.
         QVERIFY(!programming->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QCOMPARE(programming->isVisible(), overProgramming);
 
-        QTest::mouseClick(ok ? message->bsSkinButton1() : message->bsSkinButton2(), Qt::LeftButton);
+        QTest::mouseClick(ok ? message->okButton() : message->cancelButton(), Qt::LeftButton);
 
         QVERIFY(!message->isVisible());
         QCOMPARE(form()->isEnabled(), !overProgramming);
@@ -623,7 +648,7 @@ private slots:
         QCOMPARE(newCount, news);
         QCOMPARE(clearCount, clears);
         QVERIFY(actedAfterClose);
-        QCOMPARE(message->PendingAction(), pendingAfter);
+        QCOMPARE(message->pendingAction(), pendingAfter);
 
         disconnect(c1);
         disconnect(c2);
@@ -637,23 +662,100 @@ private slots:
     // cannot be closed by any means.
     void programmingDialogClose()
     {
-        TR_and_W *programming = m_program->R_and_W.get();
+        ProgrammingDialog *programming = m_program->programmingDialog.get();
         programming->show();
         form()->setEnabled(false);
-        QCOMPARE(programming->focusWidget(), programming->bsSkinButton1());
-        QVERIFY(!programming->bsSkinGauge1()->isTextVisible());
+        QCOMPARE(programming->focusWidget(), programming->startButton());
+        QVERIFY(!programming->gauge()->isTextVisible());
 
-        programming->bsSkinButton1()->setEnabled(false);
+        programming->startButton()->setEnabled(false);
         QVERIFY(!programming->close());
         QTest::keyClick(programming, Qt::Key_Escape);
-        programming->bsSkinButton2()->click();
+        programming->closeButton()->click();
         QVERIFY(programming->isVisible());
         QVERIFY(!form()->isEnabled());
 
-        programming->bsSkinButton1()->setEnabled(true);
-        QTest::mouseClick(programming->bsSkinButton2(), Qt::LeftButton);
+        programming->startButton()->setEnabled(true);
+        QTest::mouseClick(programming->closeButton(), Qt::LeftButton);
         QVERIFY(!programming->isVisible());
         QVERIFY(form()->isEnabled());
+    }
+
+    // Each setting's list and label on the options page: names, built-in
+    // label texts, places in their frame (the list centred on its label's
+    // line). Ring and the band width are kept but never shown.
+    void optionsPage_data()
+    {
+        QTest::addColumn<int>("setting");
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("visible");
+        QTest::addColumn<QString>("frame");
+        QTest::addColumn<QRect>("labelPlace");
+        QTest::addColumn<QRect>("listPlace");
+        auto add = [](Setting setting, const char *list, const char *label, const char *text,
+                      bool visible, bool right, int y, int listX, int listWidth) {
+            QTest::newRow(list) << int(setting) << QString::fromLatin1(list)
+                                << QString::fromLatin1(label) << QString::fromUtf8(text) << visible
+                                << (right ? QStringLiteral("optionsFrameRight")
+                                          : QStringLiteral("optionsFrameLeft"))
+                                << QRect(14, y, listX - 16, 17)
+                                << QRect(listX, y - 1, listWidth, 20);
+        };
+        // clang-format off
+        add(Setting::APO,         "apoCombo",          "apoLabel",          "APO功能",              true,  false,  16, 120, 105);
+        add(Setting::BEEP,        "beepCombo",         "beepLabel",         "按键音开关",           true,  false,  48, 120, 105);
+        add(Setting::BatSave,     "batterySaveCombo",  "batterySaveLabel",  "电池省电",             true,  false,  80, 120, 105);
+        add(Setting::scankind,    "scanResumeCombo",   "scanResumeLabel",   "扫描恢复方法",         true,  false, 112, 120, 105);
+        add(Setting::Scramble,    "scramblerCombo",    "scramblerLabel",    "扰频功能",             true,  false, 144, 120, 105);
+        add(Setting::VFO_MR,      "vfoMrCombo",        "vfoMrLabel",        "VFO/ MR",              true,  false, 176, 120, 105);
+        add(Setting::MRfreq_MRCH, "mrDisplayCombo",    "mrDisplayLabel",    "MR freq./ MR CH",      true,  false, 208, 120, 105);
+        add(Setting::Squelch,     "squelchCombo",      "squelchLabel",      "静噪等级(SQL)",        true,  false, 240, 120, 105);
+        add(Setting::VoxControl,  "voxCombo",          "voxLabel",          "声控等级(VOX)",        true,  false, 272, 120, 105);
+        add(Setting::TxT_O_T,     "timeOutCombo",      "timeOutLabel",      "超时定时器(TOT)",      true,  false, 304, 120, 105);
+        add(Setting::Ring,        "ringCombo",         "",                  "",                     false, false, 352, 120, 105);
+        add(Setting::keyswitch,   "keyLockCombo",      "keyLockLabel",      "按键锁定",             true,  true,   24, 136,  97);
+        add(Setting::Switch_U_P,  "upDownUnlockCombo", "upDownUnlockLabel", "解除[up][down]的锁定", true,  true,   56, 136,  97);
+        add(Setting::DownFreq,    "reverseCombo",      "reverseLabel",      "倒频",                 true,  true,   88, 136,  97);
+        add(Setting::SpreadFreq,  "expansionKeyCombo", "expansionKeyLabel", "按键扩频功能",         true,  true,  120, 136,  97);
+        add(Setting::band,        "bandCombo",         "bandLabel",         "频段",                 true,  true,  152, 136,  97);
+        add(Setting::Freq_Step,   "stepCombo",         "stepLabel",         "频率步进",             true,  true,  184, 136,  97);
+        add(Setting::Txlight,     "txLedCombo",        "txLedLabel",        "发射LED的颜色",        true,  true,  216, 136,  97);
+        add(Setting::Rxlight,     "rxLedCombo",        "rxLedLabel",        "接收LED的颜色",        true,  true,  248, 136,  97);
+        add(Setting::BroadBand,   "bandWidthCombo",    "bandWidthLabel",    "宽/窄带",              false, true,  360, 120, 105);
+        // clang-format on
+    }
+
+    void optionsPage()
+    {
+        QFETCH(int, setting);
+        QFETCH(QString, list);
+        QFETCH(QString, label);
+        QFETCH(QString, text);
+        QFETCH(bool, visible);
+        QFETCH(QString, frame);
+        QFETCH(QRect, labelPlace);
+        QFETCH(QRect, listPlace);
+        OptionsPage *page = form()->ui().optionsPanel;
+        QComboBox *combo = page->combo(Setting(setting));
+        QCOMPARE(combo->objectName(), list);
+        QCOMPARE(combo->parentWidget()->objectName(), frame);
+        QCOMPARE(combo->geometry(), listPlace);
+        QCOMPARE(combo->isVisibleTo(page), visible);
+        QVERIFY(!combo->isEditable());
+        QCOMPARE(combo->maxVisibleItems(), 8);
+        QLabel *shown = page->label(Setting(setting));
+        if (label.isEmpty()) {
+            QVERIFY(!shown);
+            return;
+        }
+        QVERIFY(shown);
+        QCOMPARE(shown->objectName(), label);
+        QCOMPARE(shown->parentWidget(), combo->parentWidget());
+        QCOMPARE(shown->text(), text);
+        QCOMPARE(shown->geometry(), labelPlace);
+        QCOMPARE(shown->isVisibleTo(page), visible);
     }
 
     // The lists show the model, and the user's choice goes into it; the
@@ -661,11 +763,11 @@ private slots:
     void optionsFromTheUser()
     {
         FunctionSettings &settings = form()->radioData().settings;
-        OptionsPage *page = form()->ui().options;
+        OptionsPage *page = form()->ui().optionsPanel;
         QComboBox *spread = page->combo(Setting::SpreadFreq);
         QComboBox *band = page->combo(Setting::band);
-        QCOMPARE(spread->objectName(), QStringLiteral("bsSkinComboBox16"));
-        QCOMPARE(band->objectName(), QStringLiteral("bsSkinComboBox22"));
+        QCOMPARE(spread->objectName(), QStringLiteral("expansionKeyCombo"));
+        QCOMPARE(band->objectName(), QStringLiteral("bandCombo"));
         QVERIFY(!spread->isEditable());
         QCOMPARE(spread->maxVisibleItems(), 8);
         QVERIFY(!band->isEnabled());
@@ -701,9 +803,8 @@ private slots:
         QFETCH(int, index);
         const auto s = Setting(setting);
         FunctionSettings &settings = form()->radioData().settings;
-        QComboBox *combo = form()->ui().options->combo(s);
+        QComboBox *combo = form()->ui().optionsPanel->combo(s);
         QCOMPARE(combo->count(), settings.choices(s).size());
-        QCOMPARE(combo->isVisibleTo(form()->ui().options), settingInfo(s).visible);
 
         QSignalSpy changes(&settings, &FunctionSettings::indexChanged);
         settings.setIndex(s, index);
@@ -728,13 +829,13 @@ private slots:
     void bandRangeLists()
     {
         BandRanges &bands = form()->radioData().bands;
-        OptionsPage *page = form()->ui().options;
+        OptionsPage *page = form()->ui().optionsPanel;
         QVERIFY(page->bandPanel()->isHidden());
         QVERIFY(!page->bandPanel()->isEnabled());
         QCOMPARE(page->bandPanel()->geometry(), QRect(136, 424, 225, 265));
-        QComboBox *list1rx = page->bandCombo(0);
-        QCOMPARE(list1rx->objectName(), QStringLiteral("bsSkinComboBox20"));
-        QCOMPARE(page->bandCombo(3)->objectName(), QStringLiteral("bsSkinComboBox24"));
+        QComboBox *list1rx = page->bandRangeCombo(0);
+        QCOMPARE(list1rx->objectName(), QStringLiteral("band1RxCombo"));
+        QCOMPARE(page->bandRangeCombo(3)->objectName(), QStringLiteral("band2TxCombo"));
 
         bands.list1_rx.clear();
         form()->setWindowTitle(QStringLiteral("RPX-4100"));
@@ -764,17 +865,17 @@ private slots:
     void slowStart()
     {
         std::unique_ptr<Program> program = createProgram();
-        QThread::msleep(TForm5::TimerPeriod + 200);
+        QThread::msleep(SplashWindow::TimerPeriod + 200);
         QTimer watchdog;
         watchdog.setSingleShot(true);
         connect(&watchdog, &QTimer::timeout, this,
                 [] { qFatal("the splash's modal showing never ended"); });
-        watchdog.start(5 * TForm5::TimerPeriod);
+        watchdog.start(5 * SplashWindow::TimerPeriod);
 
-        program->form1->show();
+        program->mainWindow->show();
 
         watchdog.stop();
-        QVERIFY(program->form1->isVisible());
+        QVERIFY(program->mainWindow->isVisible());
         program.reset();
     }
 };

@@ -382,8 +382,6 @@ private slots:
         QCOMPARE(settings.index(Setting::Rxlight), 3);
         QVERIFY(!settings.isEnabled(Setting::band));
         QVERIFY(settings.isEnabled(Setting::SpreadFreq));
-        QVERIFY(!settingInfo(Setting::Ring).visible);
-        QVERIFY(!settingInfo(Setting::BroadBand).visible);
         QCOMPARE(settingInfo(Setting::MRfreq_MRCH).name, QStringLiteral("MR freq./MR CH"));
         QCOMPARE(settingByName(QStringLiteral("TxT.O.T")), Setting::TxT_O_T);
         for (Setting s : allSettings())

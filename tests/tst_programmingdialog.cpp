@@ -19,6 +19,7 @@
 #include "storage/backups.h"
 #include "storage/settingsfile.h"
 #include "testbytes.h"
+#include "ui_mainwindow.h"
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -126,25 +127,25 @@ class TestProgrammingDialog : public QObject
     VirtualRadio m_radio;
     std::unique_ptr<Program> m_program;
 
-    Tform1 *form() const { return m_program->form1.get(); }
-    TR_and_W *dialog() const { return m_program->R_and_W.get(); }
-    Tmessage1 *message() const { return m_program->message1.get(); }
+    MainWindow *form() const { return m_program->mainWindow.get(); }
+    ProgrammingDialog *dialog() const { return m_program->programmingDialog.get(); }
+    ConfirmationDialog *message() const { return m_program->confirmationDialog.get(); }
     const MessageSlots &texts() const { return form()->messages(); }
     RadioData &data() const { return form()->radioData(); }
 
     // The command of `mode` from the main window, then the start button.
     void open(int mode)
     {
-        if (mode == TR_and_W::ModeWrite)
-            form()->write2Click();
+        if (mode == ProgrammingDialog::ModeWrite)
+            form()->writeRadio();
         else
-            form()->read1Click();
+            form()->readRadio();
     }
-    void start() { dialog()->bsSkinButton1()->click(); }
+    void start() { dialog()->startButton()->click(); }
 
     QStringList messageLines() const
     {
-        return message()->isVisible() ? message()->cap1()->text().split(QLatin1Char('\n'))
+        return message()->isVisible() ? message()->messageLabel()->text().split(QLatin1Char('\n'))
                                       : QStringList();
     }
 
@@ -175,8 +176,8 @@ class TestProgrammingDialog : public QObject
 
     void setVerifyOption(bool verify)
     {
-        if (form()->ui().verify1->isChecked() != verify)
-            form()->ui().verify1->trigger();
+        if (form()->ui().verifyAction->isChecked() != verify)
+            form()->ui().verifyAction->trigger();
         QCOMPARE(dialog()->verifyAfterWriting(), verify);
     }
 
@@ -202,9 +203,9 @@ private slots:
         m_program = createProgram();
         form()->show();
         QVERIFY(QTest::qWaitForWindowExposed(form()));
-        QVERIFY(!texts().ReadCaption.isEmpty());
-        QVERIFY(!texts().LinkFailedText.isEmpty());
-        QCOMPARE(form()->CommPort(), 1);
+        QVERIFY(!texts().readCaption.isEmpty());
+        QVERIFY(!texts().linkFailedText.isEmpty());
+        QCOMPARE(form()->selectedPort(), 1);
         QCOMPARE(form()->serialLink().portName(), m_radio.portName());
         // The CLI's name: both programs keep their backups in one folder.
         QCOMPARE(QCoreApplication::applicationName(), Backups::ApplicationName);
@@ -230,12 +231,12 @@ private slots:
     void cleanup()
     {
         if (message()->isVisible())
-            message()->bsSkinButton1()->click();
+            message()->okButton()->click();
         if (dialog()->isVisible())
             QVERIFY(dialog()->close());
         QVERIFY(form()->isEnabled());
         QVERIFY(!form()->serialLink().isPortOpen());
-        form()->COM11Click();
+        form()->selectPort(1);
         setVerifyOption(false);
     }
 
@@ -263,19 +264,19 @@ private slots:
         setRow(data().table, 10,
                {"440.00000", "OFF", "440.00000", "OFF", "High", "Wide", "ON", "OFF"});
 
-        open(TR_and_W::ModeRead);
+        open(ProgrammingDialog::ModeRead);
         QVERIFY(dialog()->isVisible());
         QVERIFY(!form()->isEnabled());
         QVERIFY(form()->serialLink().isPortOpen());
-        QCOMPARE(dialog()->Tag(), 1);
-        QCOMPARE(dialog()->windowTitle(), texts().ReadCaption);
-        QCOMPARE(dialog()->bsSkinButton1()->text(), texts().ReadCaption);
-        QCOMPARE(dialog()->bsSkinGauge1()->maximum(), 203);
-        QCOMPARE(dialog()->bsSkinGauge1()->value(), 0);
+        QCOMPARE(dialog()->mode(), 1);
+        QCOMPARE(dialog()->windowTitle(), texts().readCaption);
+        QCOMPARE(dialog()->startButton()->text(), texts().readCaption);
+        QCOMPARE(dialog()->gauge()->maximum(), 203);
+        QCOMPARE(dialog()->gauge()->value(), 0);
 
         start();
-        QCOMPARE(dialog()->bsSkinGauge1()->value(), 203);
-        QVERIFY(dialog()->bsSkinButton1()->isEnabled());
+        QCOMPARE(dialog()->gauge()->value(), 203);
+        QVERIFY(dialog()->startButton()->isEnabled());
         const ChannelTable &table = data().table;
         QCOMPARE(rowCells(table, 1), QStringList({"438.12500", "88.5", "438.12500", "D754I", "Low",
                                                   "Wide", "OFF", "OFF"}));
@@ -294,12 +295,12 @@ private slots:
         QCOMPARE(s.index(Setting::Rxlight), 4);
 
         if (unreadable) {
-            QCOMPARE(message()->windowTitle(), texts().ErrorTitle);
+            QCOMPARE(message()->windowTitle(), texts().errorTitle);
             QCOMPARE(messageLines().size(), 1);
             QVERIFY2(messageLines().constFirst().startsWith(QLatin1String("1 channel ")) &&
                          messageLines().constFirst().contains(QLatin1String(": 003.")),
                      qPrintable(messageLines().constFirst()));
-            QCOMPARE(message()->PendingAction(), int(Tmessage1::ActionNone));
+            QCOMPARE(message()->pendingAction(), int(ConfirmationDialog::ActionNone));
         } else {
             QVERIFY(!message()->isVisible());
         }
@@ -315,14 +316,14 @@ private slots:
         setRow(table, 1, {"446.00625", "67.0", "446.00625", "D023N", "High", "Wide", "ON", "OFF"});
         setRow(table, 2, {"438.50000", "", "431.10000", "123.0", "Low", "Narrow", "OFF", "ON"});
 
-        open(TR_and_W::ModeWrite);
+        open(ProgrammingDialog::ModeWrite);
         QVERIFY(dialog()->isVisible());
-        QCOMPARE(dialog()->Tag(), 2);
-        QCOMPARE(dialog()->windowTitle(), texts().WriteCaption);
-        QCOMPARE(dialog()->bsSkinButton1()->text(), texts().WriteCaption);
-        QCOMPARE(dialog()->bsSkinGauge1()->maximum(), 206);
+        QCOMPARE(dialog()->mode(), 2);
+        QCOMPARE(dialog()->windowTitle(), texts().writeCaption);
+        QCOMPARE(dialog()->startButton()->text(), texts().writeCaption);
+        QCOMPARE(dialog()->gauge()->maximum(), 206);
         start();
-        QCOMPARE(dialog()->bsSkinGauge1()->value(), 206);
+        QCOMPARE(dialog()->gauge()->value(), 206);
         QVERIFY(!message()->isVisible());
 
         QByteArray channels =
@@ -365,8 +366,8 @@ private slots:
         QTest::addColumn<bool>("settingsRead");
         QTest::addColumn<int>("stored");
 
-        const int R = TR_and_W::ModeRead;
-        const int W = TR_and_W::ModeWrite;
+        const int R = ProgrammingDialog::ModeRead;
+        const int W = ProgrammingDialog::ModeWrite;
         const int all = 2 * ChannelTable::ChannelCount; // the blocks of every channel
         const QString noIdent =
             QStringLiteral("No radio answered the identification in 6 attempts");
@@ -511,7 +512,7 @@ private slots:
         QVERIFY(m_radio.setFaults(faults));
         const bool dialogShown = port == 1;
         if (port == 2)
-            form()->COM21Click();
+            form()->selectPort(2);
 
         open(mode);
         QCOMPARE(dialog()->isVisible(), dialogShown);
@@ -519,24 +520,24 @@ private slots:
         if (dialogShown) {
             QVERIFY(!testPortFree(m_radio.portName()));
             start();
-            QCOMPARE(dialog()->bsSkinGauge1()->value(), gauge);
-            QCOMPARE(dialog()->bsSkinGauge1()->maximum(),
+            QCOMPARE(dialog()->gauge()->value(), gauge);
+            QCOMPARE(dialog()->gauge()->maximum(),
                      ProgrammingRun::gaugeMaximum(
-                         mode == TR_and_W::ModeWrite ? TransferMode::Write : TransferMode::Read));
-            QVERIFY(dialog()->bsSkinButton1()->isEnabled());
+                         mode == ProgrammingDialog::ModeWrite ? TransferMode::Write : TransferMode::Read));
+            QVERIFY(dialog()->startButton()->isEnabled());
         }
         const QStringList lines = messageLines();
         if (text == 0) {
             QVERIFY2(lines.isEmpty(), qPrintable(lines.join('\n')));
         } else if (text == 216) {
             // The channels went through; the step left undone is named.
-            QCOMPARE(message()->windowTitle(), texts().WarningTitle);
+            QCOMPARE(message()->windowTitle(), texts().warningTitle);
             QCOMPARE(lines.size(), 1);
             QVERIFY2(lines[0].startsWith(reason), qPrintable(lines[0]));
         } else {
-            QCOMPARE(message()->windowTitle(), texts().ErrorTitle);
-            QCOMPARE(message()->PendingAction(), int(Tmessage1::ActionNone));
-            QCOMPARE(lines.value(0), text == 106 ? texts().PortFailedText : texts().LinkFailedText);
+            QCOMPARE(message()->windowTitle(), texts().errorTitle);
+            QCOMPARE(message()->pendingAction(), int(ConfirmationDialog::ActionNone));
+            QCOMPARE(lines.value(0), text == 106 ? texts().portFailedText : texts().linkFailedText);
             // What went wrong, in a line of its own: the device and the
             // system's reason, or the run's account.
             QCOMPARE(lines.size(), 2);
@@ -571,7 +572,7 @@ private slots:
         QVERIFY(!form()->isEnabled());
 
         if (!lines.isEmpty()) {
-            QTest::mouseClick(message()->bsSkinButton1(), Qt::LeftButton);
+            QTest::mouseClick(message()->okButton(), Qt::LeftButton);
             QVERIFY(!message()->isVisible());
             QCOMPARE(form()->isEnabled(), !dialogShown);
         }
@@ -579,7 +580,7 @@ private slots:
             QVERIFY(dialog()->isVisible());
             QVERIFY(dialog()->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
             QVERIFY(!testPortFree(m_radio.portName()));
-            QTest::mouseClick(dialog()->bsSkinButton2(), Qt::LeftButton);
+            QTest::mouseClick(dialog()->closeButton(), Qt::LeftButton);
             QVERIFY(!dialog()->isVisible());
             QVERIFY(form()->isEnabled());
             QVERIFY(testPortFree(m_radio.portName()));
@@ -589,8 +590,8 @@ private slots:
     void linkLost_data()
     {
         QTest::addColumn<int>("mode");
-        QTest::newRow("read") << int(TR_and_W::ModeRead);
-        QTest::newRow("write") << int(TR_and_W::ModeWrite);
+        QTest::newRow("read") << int(ProgrammingDialog::ModeRead);
+        QTest::newRow("write") << int(ProgrammingDialog::ModeWrite);
     }
 
     // The radio's end of the line goes away in the middle of a run (a cable
@@ -606,9 +607,8 @@ private slots:
         fillRadio(vanishing);
         fillTable();
         const QString device = vanishing.portName();
-        QVERIFY(form()->settingsFile()->writeString(QStringLiteral("ports"), QStringLiteral("COM3"),
-                                                    device));
-        form()->COM31Click();
+        form()->setPortDevice(3, device);
+        form()->selectPort(3);
         QCOMPARE(form()->serialLink().portName(), device);
 
         QElapsedTimer sinceGone;
@@ -639,7 +639,7 @@ private slots:
         open(mode);
         QVERIFY(dialog()->isVisible());
         QVERIFY(!form()->isEnabled());
-        QSignalSpy finished(dialog(), &TR_and_W::runFinished);
+        QSignalSpy finished(dialog(), &ProgrammingDialog::runFinished);
         {
             WarningCounter warnings;
             start();
@@ -662,16 +662,16 @@ private slots:
         QCOMPARE(shown.shows, 1);
         QVERIFY2(boxes.isEmpty(), qPrintable(boxes.join('\n')));
         const QStringList lines = messageLines();
-        QCOMPARE(message()->windowTitle(), texts().ErrorTitle);
+        QCOMPARE(message()->windowTitle(), texts().errorTitle);
         QCOMPARE(lines.size(), 2);
-        QCOMPARE(lines[0], texts().LinkFailedText);
+        QCOMPARE(lines[0], texts().linkFailedText);
         QVERIFY2(lines[1].startsWith(QLatin1String("The serial line was lost: ") + device +
                                      QLatin1String(": ")),
                  qPrintable(lines[1]));
 
-        QCOMPARE(dialog()->bsSkinGauge1()->value(), 4);
-        QVERIFY(dialog()->bsSkinButton1()->isEnabled());
-        const int rowsRead = mode == TR_and_W::ModeRead ? 4 : 0;
+        QCOMPARE(dialog()->gauge()->value(), 4);
+        QVERIFY(dialog()->startButton()->isEnabled());
+        const int rowsRead = mode == ProgrammingDialog::ModeRead ? 4 : 0;
         for (int n = 1; n <= ChannelTable::ChannelCount; ++n) {
             const QStringList expected = n <= rowsRead        ? RadioRow
                                          : n == 5 && rowsRead ? EmptyRow
@@ -679,10 +679,10 @@ private slots:
             QCOMPARE(rowCells(data().table, n), expected);
         }
 
-        QTest::mouseClick(message()->bsSkinButton1(), Qt::LeftButton);
+        QTest::mouseClick(message()->okButton(), Qt::LeftButton);
         QCOMPARE(shown.shows, 1);
         QVERIFY(!form()->isEnabled());
-        QTest::mouseClick(dialog()->bsSkinButton2(), Qt::LeftButton);
+        QTest::mouseClick(dialog()->closeButton(), Qt::LeftButton);
         QVERIFY(!dialog()->isVisible());
         QVERIFY(form()->isEnabled());
         QVERIFY(!form()->serialLink().isPortOpen());
@@ -693,7 +693,7 @@ private slots:
     // close button closes it and frees the port for another program.
     void closeDuringRun()
     {
-        open(TR_and_W::ModeRead);
+        open(ProgrammingDialog::ModeRead);
         struct Attempt
         {
             bool dialogClosed = true;
@@ -707,7 +707,7 @@ private slots:
                     return;
                 ++attempts;
                 attempt.dialogClosed = dialog()->close();
-                dialog()->bsSkinButton2()->click();
+                dialog()->closeButton()->click();
                 QTest::keyClick(dialog(), Qt::Key_Escape);
                 attempt.windowClosed = dialog()->windowHandle()->close();
                 attempt.mainClosed = form()->windowHandle()->close();
@@ -720,13 +720,13 @@ private slots:
         QVERIFY(!attempt.mainClosed);
         QVERIFY(dialog()->isVisible());
         QVERIFY(form()->isVisible());
-        QCOMPARE(dialog()->bsSkinGauge1()->value(), 203);
+        QCOMPARE(dialog()->gauge()->value(), 203);
         QVERIFY(!message()->isVisible());
 
         // Idle with the port open: the main window still refuses to close.
         QVERIFY(!form()->close());
         QVERIFY(!testPortFree(m_radio.portName()));
-        QTest::mouseClick(dialog()->bsSkinButton2(), Qt::LeftButton);
+        QTest::mouseClick(dialog()->closeButton(), Qt::LeftButton);
         QVERIFY(!dialog()->isVisible());
         QVERIFY(!form()->serialLink().isPortOpen());
         QVERIFY(form()->isEnabled());
@@ -741,29 +741,29 @@ private slots:
         setRow(table, 1, {"600.00000", "", "446.00625", "", "High", "Wide", "ON", "OFF"});
         setRow(table, 4, {"446.00625", "", "446.00625", "", "Medium", "Wide", "ON", "OFF"});
 
-        open(TR_and_W::ModeWrite);
+        open(ProgrammingDialog::ModeWrite);
         start();
-        QCOMPARE(dialog()->bsSkinGauge1()->value(), 0);
+        QCOMPARE(dialog()->gauge()->value(), 0);
         QVERIFY(m_radio.receivedBytes().isEmpty());
         const QStringList lines = messageLines();
-        QCOMPARE(message()->windowTitle(), texts().ErrorTitle);
+        QCOMPARE(message()->windowTitle(), texts().errorTitle);
         QCOMPARE(lines.size(), 3);
         QVERIFY(lines[0].contains(QLatin1String("nothing was sent")));
         QVERIFY2(lines[1].startsWith(QLatin1String("Channel 001")), qPrintable(lines[1]));
         QVERIFY2(lines[2].startsWith(QLatin1String("Channel 004")), qPrintable(lines[2]));
         // The longer text makes the message wider and taller; nothing is cut.
-        QLabel *label = message()->cap1();
+        QLabel *label = message()->messageLabel();
         QVERIFY(label->height() >= label->heightForWidth(label->width()));
-        QVERIFY(message()->bsSkinButton1()->geometry().top() > label->geometry().bottom());
-        QVERIFY(message()->rect().contains(message()->bsSkinButton2()->geometry()));
+        QVERIFY(message()->okButton()->geometry().top() > label->geometry().bottom());
+        QVERIFY(message()->rect().contains(message()->cancelButton()->geometry()));
 
         // Closing the programming dialog first leaves the main window to
         // the message, which enables it when it closes.
-        QTest::mouseClick(dialog()->bsSkinButton2(), Qt::LeftButton);
+        QTest::mouseClick(dialog()->closeButton(), Qt::LeftButton);
         QVERIFY(!dialog()->isVisible());
         QVERIFY(!form()->serialLink().isPortOpen());
         QVERIFY(!form()->isEnabled());
-        QTest::mouseClick(message()->bsSkinButton1(), Qt::LeftButton);
+        QTest::mouseClick(message()->okButton(), Qt::LeftButton);
         QVERIFY(form()->isEnabled());
     }
 
@@ -772,22 +772,22 @@ private slots:
     void secondRun()
     {
         QVERIFY(m_radio.setFaults(QStringLiteral("stop-after:0050")));
-        open(TR_and_W::ModeRead);
+        open(ProgrammingDialog::ModeRead);
         start();
-        QCOMPARE(dialog()->bsSkinGauge1()->value(), 4);
-        message()->bsSkinButton1()->click();
+        QCOMPARE(dialog()->gauge()->value(), 4);
+        message()->okButton()->click();
 
         m_radio.clearFaults();
         int gaugeAtStart = -1;
         const QMetaObject::Connection c =
             connect(&m_radio, &VirtualRadio::sessionStarted, this, [&] {
                 if (gaugeAtStart < 0)
-                    gaugeAtStart = dialog()->bsSkinGauge1()->value();
+                    gaugeAtStart = dialog()->gauge()->value();
             });
         start();
         disconnect(c);
         QCOMPARE(gaugeAtStart, 4);
-        QCOMPARE(dialog()->bsSkinGauge1()->value(), 203);
+        QCOMPARE(dialog()->gauge()->value(), 203);
         QVERIFY(!message()->isVisible());
     }
 
@@ -813,11 +813,11 @@ private slots:
         QVERIFY(m_radio.setFaults(faults));
         const QStringList before = backups();
 
-        open(TR_and_W::ModeRead);
+        open(ProgrammingDialog::ModeRead);
         start();
         const QStringList after = backups();
         QCOMPARE(after.size(), before.size() + (kept ? 1 : 0));
-        QStatusBar *status = dialog()->bsSkinStatusBar1();
+        QStatusBar *status = dialog()->statusBar();
         if (!kept) {
             QCOMPARE(status->currentMessage(), QString());
             return;
@@ -828,7 +828,7 @@ private slots:
                  QStringLiteral("Backup: ") + QFileInfo(backup).fileName());
         QCOMPARE(status->toolTip(), QDir::toNativeSeparators(backup));
         // The panel with the language's text is only covered.
-        QCOMPARE(dialog()->bsSkinStatusPanel1()->text(), QStringLiteral("Dravik"));
+        QCOMPARE(dialog()->statusPanel()->text(), QStringLiteral("Dravik"));
 
         QFile file(backup);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -841,7 +841,7 @@ private slots:
 
         // Opening the dialog again clears the note.
         QVERIFY(dialog()->close());
-        open(TR_and_W::ModeRead);
+        open(ProgrammingDialog::ModeRead);
         QCOMPARE(status->currentMessage(), QString());
     }
 
@@ -857,18 +857,18 @@ private slots:
         qputenv("XDG_DATA_HOME", QFile::encodeName(blocked));
         m_radio.writeMemory(0x10, record(frequency("46256250"), NoFrequency, 0xFFFF, 0xFFFF, 0xFA));
 
-        open(TR_and_W::ModeRead);
+        open(ProgrammingDialog::ModeRead);
         start();
         qputenv("XDG_DATA_HOME", home);
         QCOMPARE(data().table.cell(ChannelTable::ColRxFreq, 1), QStringLiteral("462.56250"));
         QVERIFY(dialog()->lastRunSucceeded());
-        QCOMPARE(message()->windowTitle(), texts().WarningTitle);
+        QCOMPARE(message()->windowTitle(), texts().warningTitle);
         const QStringList lines = messageLines();
         QCOMPARE(lines.size(), 1);
-        QVERIFY2(lines[0].startsWith(texts().NoBackupText + QLatin1Char(' ')) &&
-                     lines[0].size() > texts().NoBackupText.size() + 1,
+        QVERIFY2(lines[0].startsWith(texts().noBackupText + QLatin1Char(' ')) &&
+                     lines[0].size() > texts().noBackupText.size() + 1,
                  qPrintable(lines[0]));
-        QCOMPARE(dialog()->bsSkinStatusBar1()->currentMessage(), lines[0]);
+        QCOMPARE(dialog()->statusBar()->currentMessage(), lines[0]);
     }
 
     // A backup opened as a radio image gives the table and settings its read
@@ -881,10 +881,10 @@ private slots:
         m_radio.writeMemory(
             0x30, record(frequency("4381A500"), frequency("43812500"), 0xFFFF, 0xFFFF, 0xFF));
         m_radio.writeMemory(0x0C80, bytes({0x00, 0x15, 0x03, 0x07, 0xC0, 0x01, 0xFF, 0xFF}));
-        open(TR_and_W::ModeRead);
+        open(ProgrammingDialog::ModeRead);
         start();
         QVERIFY(message()->isVisible()); // channel 3
-        message()->bsSkinButton1()->click();
+        message()->okButton()->click();
         QVERIFY(dialog()->close());
         const QString backup = backups().constFirst();
         const QList<QStringList> rows = allRows();
@@ -905,7 +905,7 @@ private slots:
             setups << setup;
             return backup;
         });
-        form()->ui().openimage1->trigger();
+        form()->ui().openImageAction->trigger();
         form()->setMessageFunction({});
 
         QCOMPARE(setups.size(), 1);
@@ -961,19 +961,19 @@ private slots:
         setVerifyOption(verify);
         QVERIFY(m_radio.setFaults(faults));
 
-        open(TR_and_W::ModeWrite);
-        QSignalSpy verified(dialog(), &TR_and_W::verifyFinished);
-        QSignalSpy finished(dialog(), &TR_and_W::runFinished);
+        open(ProgrammingDialog::ModeWrite);
+        QSignalSpy verified(dialog(), &ProgrammingDialog::verifyFinished);
+        QSignalSpy finished(dialog(), &ProgrammingDialog::runFinished);
         QStringList captionsDuringReadBack;
         int highest = 0;
         const QMetaObject::Connection c =
-            connect(dialog()->bsSkinGauge1(), &QProgressBar::valueChanged, this, [&](int value) {
-                if (dialog()->bsSkinGauge1()->maximum() != ProgrammingRun::ReadGaugeMaximum)
+            connect(dialog()->gauge(), &QProgressBar::valueChanged, this, [&](int value) {
+                if (dialog()->gauge()->maximum() != ProgrammingRun::ReadGaugeMaximum)
                     return;
                 highest = qMax(highest, value);
                 if (value == 100)
                     captionsDuringReadBack << dialog()->windowTitle()
-                                           << dialog()->bsSkinStatusBar1()->currentMessage();
+                                           << dialog()->statusBar()->currentMessage();
             });
         start();
         disconnect(c);
@@ -981,12 +981,12 @@ private slots:
         QCOMPARE(finished.size(), 1);
         QCOMPARE(verified.size(), verify ? 1 : 0);
         QCOMPARE(dialog()->lastRunSucceeded(), succeeded);
-        QCOMPARE(dialog()->windowTitle(), texts().WriteCaption);
-        QCOMPARE(dialog()->bsSkinGauge1()->maximum(),
+        QCOMPARE(dialog()->windowTitle(), texts().writeCaption);
+        QCOMPARE(dialog()->gauge()->maximum(),
                  verify ? ProgrammingRun::ReadGaugeMaximum : ProgrammingRun::WriteGaugeMaximum);
         if (verify && firstLine != 208) {
             QCOMPARE(captionsDuringReadBack,
-                     QStringList({texts().VerifyingText, texts().VerifyingText}));
+                     QStringList({texts().verifyingText, texts().verifyingText}));
             QCOMPARE(highest, ProgrammingRun::ReadGaugeMaximum);
         }
         // The user's table is never the read-back's.
@@ -995,13 +995,13 @@ private slots:
         const QStringList lines = messageLines();
         if (firstLine == 0) {
             QVERIFY2(lines.isEmpty(), qPrintable(lines.join('\n')));
-            QCOMPARE(dialog()->bsSkinStatusBar1()->currentMessage(),
-                     verify ? texts().VerifiedText : QString());
+            QCOMPARE(dialog()->statusBar()->currentMessage(),
+                     verify ? texts().verifiedText : QString());
             return;
         }
-        QCOMPARE(message()->windowTitle(), texts().ErrorTitle);
+        QCOMPARE(message()->windowTitle(), texts().errorTitle);
         QCOMPARE(lines.value(0),
-                 firstLine == 207 ? texts().VerifyDiffersText : texts().VerifyFailedText);
+                 firstLine == 207 ? texts().verifyDiffersText : texts().verifyFailedText);
         QVERIFY(lines.size() >= 2);
         if (!secondLine.isEmpty()) {
             QCOMPARE(lines.size(), 2);
@@ -1009,15 +1009,15 @@ private slots:
         }
         const auto report = verified.constFirst().constFirst().value<VerifyReport>();
         QCOMPARE(report.ok(), false);
-        QCOMPARE(dialog()->bsSkinStatusBar1()->currentMessage(), QString());
+        QCOMPARE(dialog()->statusBar()->currentMessage(), QString());
 
         // The next write in the same dialog runs on the write's scale again.
-        message()->bsSkinButton1()->click();
+        message()->okButton()->click();
         m_radio.clearFaults();
         setVerifyOption(false);
         start();
-        QCOMPARE(dialog()->bsSkinGauge1()->maximum(), ProgrammingRun::WriteGaugeMaximum);
-        QCOMPARE(dialog()->bsSkinGauge1()->value(), ProgrammingRun::WriteGaugeMaximum);
+        QCOMPARE(dialog()->gauge()->maximum(), ProgrammingRun::WriteGaugeMaximum);
+        QCOMPARE(dialog()->gauge()->value(), ProgrammingRun::WriteGaugeMaximum);
     }
 
     // The demo radio sits behind COM1 of a program of its own and reads back
@@ -1034,12 +1034,12 @@ private slots:
         }
         setProgramFolder(folder.path());
         std::unique_ptr<Program> program = createProgram();
-        QCOMPARE(program->form1->SelectedPort(), 3);
+        QCOMPARE(program->mainWindow->selectedPort(), 3);
         DemoOptions options;
         options.lineRate = 0;
         QVERIFY(attachDemoRadio(*program, options));
-        Tform1 *demoForm = program->form1.get();
-        QCOMPARE(demoForm->SelectedPort(), 1);
+        MainWindow *demoForm = program->mainWindow.get();
+        QCOMPARE(demoForm->selectedPort(), 1);
         QCOMPARE(demoForm->portDevice(1), program->demoRadio->portName());
         auto *marker = demoForm->statusBar()->findChild<QLabel *>(QStringLiteral("demoMarker"));
         QVERIFY(marker);
@@ -1047,12 +1047,12 @@ private slots:
         demoForm->show();
         QVERIFY(QTest::qWaitForWindowExposed(demoForm));
 
-        demoForm->read1Click();
-        TR_and_W *demoDialog = program->R_and_W.get();
+        demoForm->readRadio();
+        ProgrammingDialog *demoDialog = program->programmingDialog.get();
         QVERIFY(demoDialog->isVisible());
-        demoDialog->bsSkinButton1()->click();
-        QCOMPARE(demoDialog->bsSkinGauge1()->value(), 203);
-        QVERIFY(!program->message1->isVisible());
+        demoDialog->startButton()->click();
+        QCOMPARE(demoDialog->gauge()->value(), 203);
+        QVERIFY(!program->confirmationDialog->isVisible());
 
         const ChannelTable &table = demoForm->radioData().table;
         const QList<QStringList> expected = {

@@ -82,7 +82,24 @@ QList<QByteArray> defaultKeyLines()
             "[list2_tx]",
             "list2now=0",
             "list2count=1",
-            "com2bo0=400-470MHz"};
+            "com2bo0=400-470MHz",
+            "[options]",
+            "verify=0"};
+}
+
+// The settings with the band range lists of `bands`.
+AppSettings withBands(AppSettings settings, const BandRanges &bands)
+{
+    settings.bandLists = storedBandLists(bands);
+    return settings;
+}
+
+// Loads the file into the settings and the band range lists.
+AppSettings loadInto(const SettingsFile &file, BandRanges &bands)
+{
+    const AppSettings settings = loadAppSettings(file);
+    fillBandRanges(bands, settings.bandLists);
+    return settings;
 }
 
 } // namespace
@@ -114,21 +131,28 @@ private slots:
     {
         QCOMPARE(SettingsFile::defaultPath(), iniPath());
         SettingsFile file;
+        QStringList warnings;
+        const AppSettings settings = loadAppSettings(file, &warnings);
+        QCOMPARE(settings.port, 1);
+        QCOMPARE(settings.skin, Skin::Blue);
+        QVERIFY(!settings.verifyAfterWriting);
+        QCOMPARE(settings.portDevices, (std::array<QString, 4>{}));
+        QVERIFY(warnings.isEmpty());
+        // Each list gets the radio's band, chosen, so a first run can write.
+        for (const StoredBandList &list : settings.bandLists)
+            QCOMPARE(list, (StoredBandList{{QStringLiteral("400-470MHz")}, 0}));
         BandRanges bands;
         QSignalSpy chosen(&bands, &BandRanges::chosenTextChanged);
-        const StartupChoices choices = loadSettings(file, bands);
-        QCOMPARE(choices.com, 1);
-        QCOMPARE(choices.skin, 1);
-        QVERIFY(choices.warnings.isEmpty());
-        // Each list gets the radio's band, chosen, so a first run can write.
+        fillBandRanges(bands, settings.bandLists);
         for (const BandRangeList *list : bands.all()) {
             QCOMPARE(list->entries(), QStringList{QStringLiteral("400-470MHz")});
             QCOMPARE(list->chosenIndex(), 0);
         }
         QCOMPARE(chosen.count(), 4);
+        QCOMPARE(storedBandLists(bands), settings.bandLists);
         QVERIFY(!QFile::exists(iniPath()));
 
-        const SettingsSaveResult result = saveSettings(file, 1, 1, bands);
+        const SettingsSaveResult result = saveAppSettings(file, settings);
         QVERIFY2(result.ok, qPrintable(result.message));
         QCOMPARE(keyLines(iniPath()), defaultKeyLines());
     }
@@ -136,15 +160,16 @@ private slots:
     void portAndSkinWritten()
     {
         SettingsFile file;
-        BandRanges bands;
-        loadSettings(file, bands);
-        QVERIFY(saveSettings(file, 3, 2, bands).ok);
+        AppSettings settings = loadAppSettings(file);
+        settings.port = 3;
+        settings.skin = Skin::Steel;
+        settings.verifyAfterWriting = true;
+        QVERIFY(saveAppSettings(file, settings).ok);
         const QList<QByteArray> lines = keyLines(iniPath());
         QCOMPARE(lines.mid(0, 3), QList<QByteArray>({"[open]", "com=3", "skin=2"}));
+        QCOMPARE(lines.mid(lines.size() - 2), QList<QByteArray>({"[options]", "verify=1"}));
 
-        const StartupChoices next = readStartupChoices(SettingsFile());
-        QCOMPARE(next.com, 3);
-        QCOMPARE(next.skin, 2);
+        QCOMPARE(loadAppSettings(SettingsFile()), settings);
     }
 
     void storedChoices_data()
@@ -169,10 +194,11 @@ private slots:
         QFETCH(int, expectedSkin);
         QFETCH(int, warnings);
         writeFile(iniPath(), "[open]\r\ncom=" + com + "\r\nskin=" + skin + "\r\n");
-        const StartupChoices choices = readStartupChoices(SettingsFile());
-        QCOMPARE(choices.com, expectedCom);
-        QCOMPARE(choices.skin, expectedSkin);
-        QCOMPARE(choices.warnings.size(), warnings);
+        QStringList found;
+        const AppSettings settings = loadAppSettings(SettingsFile(), &found);
+        QCOMPARE(settings.port, expectedCom);
+        QCOMPARE(int(settings.skin), expectedSkin);
+        QCOMPARE(found.size(), warnings);
     }
 
     void bandLists_data()
@@ -224,7 +250,7 @@ private slots:
         writeFile(iniPath(), content);
         BandRanges bands;
         bands.list1_rx.append(QStringLiteral("left from before"));
-        loadBandRanges(SettingsFile(), bands);
+        loadInto(SettingsFile(), bands);
         QCOMPARE(bands.list1_rx.entries(), entries);
         QCOMPARE(bands.list1_rx.chosenIndex(), chosen);
         QCOMPARE(bands.list2_tx.entries(), QStringList{QStringLiteral("400-470MHz")});
@@ -238,12 +264,12 @@ private slots:
                   "[list2_tx]\r\nlist2count=1\r\ncom2bo0=D\r\nlist2now=0\r\n");
         SettingsFile file;
         BandRanges bands;
-        loadSettings(file, bands);
+        const AppSettings settings = loadInto(file, bands);
         QCOMPARE(bands.list1_tx.chosenText(), QStringLiteral("B"));
         QCOMPARE(bands.list2_rx.chosenText(), QStringLiteral("C"));
         QCOMPARE(bands.list2_tx.chosenText(), QStringLiteral("D"));
         bands.list2_tx.choose(-1);
-        QVERIFY(saveSettings(file, 1, 1, bands).ok);
+        QVERIFY(saveAppSettings(file, withBands(settings, bands)).ok);
         QCOMPARE(sectionLines(iniPath(), "[list2_tx]"),
                  QList<QByteArray>({"[list2_tx]", "list2count=1", "com2bo0=D", "list2now=-1"}));
     }
@@ -290,14 +316,15 @@ private slots:
                              "[List1_RX]\r\nListCount=1\r\nCOMBO0=136-174MHz\r\nLISTNOW=0\r\n");
         SettingsFile file;
         BandRanges bands;
-        const StartupChoices choices = loadSettings(file, bands);
-        QCOMPARE(choices.com, 3);
-        QCOMPARE(choices.skin, 2);
+        AppSettings settings = loadInto(file, bands);
+        QCOMPARE(settings.port, 3);
+        QCOMPARE(settings.skin, Skin::Steel);
         QCOMPARE(bands.list1_rx.entries(), QStringList{QStringLiteral("136-174MHz")});
         QCOMPARE(bands.list1_rx.chosenIndex(), 0);
 
         // Writing finds the same keys: no second section or key appears.
-        QVERIFY(saveSettings(file, 4, 2, bands).ok);
+        settings.port = 4;
+        QVERIFY(saveAppSettings(file, settings).ok);
         const QList<QByteArray> lines = keyLines(iniPath());
         QCOMPARE(lines.mid(0, 3), QList<QByteArray>({"[OPEN]", "COM=4", "Skin=2"}));
         QCOMPARE(lines.mid(3, 4), QList<QByteArray>({"[List1_RX]", "ListCount=1",
@@ -311,7 +338,7 @@ private slots:
         writeFile(iniPath(), "[list1_rx]\r\nlistnow=0\r\nlistcount=1\r\ncombo0=400-470MHz\r\n");
         RadioData data;
         SettingsFile file;
-        loadSettings(file, data.bands);
+        const AppSettings settings = loadInto(file, data.bands);
 
         QFile example(QStringLiteral(QB_TEST_DATA "/example.r07"));
         QVERIFY(example.open(QIODevice::ReadOnly));
@@ -321,13 +348,13 @@ private slots:
         writeFile(channelPath, bytes);
         QVERIFY(openChannelFile(channelPath, data).ok);
 
-        QVERIFY(saveSettings(file, 1, 1, data.bands).ok);
+        QVERIFY(saveAppSettings(file, withBands(settings, data.bands)).ok);
         QCOMPARE(sectionLines(iniPath(), "[list1_rx]"),
                  QList<QByteArray>({"[list1_rx]", "listnow=1", "listcount=2", "combo0=400-470MHz",
                                     "combo1=136-174MHz"}));
 
         BandRanges next;
-        loadSettings(SettingsFile(), next);
+        loadInto(SettingsFile(), next);
         QCOMPARE(next.list1_rx.entries(),
                  QStringList({QStringLiteral("400-470MHz"), QStringLiteral("136-174MHz")}));
         QCOMPARE(next.list1_rx.chosenText(), QStringLiteral("136-174MHz"));
@@ -344,16 +371,21 @@ private slots:
                       "[list1_rx]\r\nlistcount=3\r\ncombo0=A\r\ncombo1=B\r\ncombo2=C\r\n");
         SettingsFile file;
         BandRanges bands;
-        loadSettings(file, bands);
-        QCOMPARE(configuredPortPath(file, 1), QStringLiteral("/dev/ttyACM0"));
-        QCOMPARE(configuredPortPath(file, 2), QString());
+        AppSettings settings = loadInto(file, bands);
+        QCOMPARE(settings.portDevices[0], QStringLiteral("/dev/ttyACM0"));
+        QCOMPARE(settings.portDevices[1], QString());
         QCOMPARE(file.readString(QStringLiteral("X"), QStringLiteral("TEXT")),
                  QString::fromUtf8("频段"));
 
         bands.list1_rx.clear();
         bands.list1_rx.append(QStringLiteral("A"));
         bands.list1_rx.choose(0);
-        QVERIFY(saveSettings(file, 2, 3, bands).ok);
+        // The port map is read, never written: a device put there for the
+        // run does not reach the file.
+        settings.portDevices[1] = QStringLiteral("/dev/ttyUSB7");
+        settings.port = 2;
+        settings.skin = Skin::Coffee;
+        QVERIFY(saveAppSettings(file, withBands(settings, bands)).ok);
         const QList<QByteArray> lines = keyLines(iniPath());
         QVERIFY(lines.contains("; written by hand"));
         QVERIFY(lines.contains("COM1=/dev/ttyACM0"));
@@ -362,18 +394,19 @@ private slots:
         QVERIFY(lines.contains("listcount=1"));
         QVERIFY(lines.contains("combo1=B"));
         QVERIFY(lines.contains("combo2=C"));
+        QVERIFY(!readFile(iniPath()).contains("ttyUSB7"));
         BandRanges next;
-        loadSettings(SettingsFile(), next);
+        loadInto(SettingsFile(), next);
         QCOMPARE(next.list1_rx.entries(), QStringList{QStringLiteral("A")});
     }
 
     void configuredPorts()
     {
         writeFile(iniPath(), "[Ports]\r\ncom3= /dev/ttyS0 \r\nCOM4=\r\n");
-        SettingsFile file;
-        QCOMPARE(configuredPortPath(file, 3), QStringLiteral("/dev/ttyS0"));
-        QCOMPARE(configuredPortPath(file, 4), QString());
-        QCOMPARE(configuredPortPath(file, 1), QString());
+        const AppSettings settings = loadAppSettings(SettingsFile());
+        QCOMPARE(settings.portDevices,
+                 (std::array<QString, 4>{QString(), QString(), QStringLiteral("/dev/ttyS0"),
+                                         QString()}));
     }
 
     void options_data()
@@ -422,10 +455,10 @@ private slots:
         writeFile(plain, "not a folder");
         setProgramFolder(plain);
         SettingsFile file;
-        BandRanges bands;
-        const StartupChoices choices = loadSettings(file, bands);
-        QCOMPARE(choices.com, 1);
-        const SettingsSaveResult result = saveSettings(file, 2, 1, bands);
+        AppSettings settings = loadAppSettings(file);
+        QCOMPARE(settings.port, 1);
+        settings.port = 2;
+        const SettingsSaveResult result = saveAppSettings(file, settings);
         QVERIFY(!result.ok);
         QCOMPARE(result.message,
                  QStringLiteral("Unable to write to ") +
@@ -441,10 +474,10 @@ private slots:
     {
         writeFile(iniPath(), "[open]\ncom=1\nskin=1\n[list2_tx]\nlist2count=1\ncom2bo0=OLD\n");
         SettingsFile file;
-        BandRanges bands;
-        loadSettings(file, bands);
-        bands.list2_tx.clear();
-        bands.list2_tx.append(QStringLiteral("NEW"));
+        AppSettings settings = loadAppSettings(file);
+        settings.port = 3;
+        settings.skin = Skin::Steel;
+        settings.bandLists[3] = {{QStringLiteral("NEW")}, -1};
 
         const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
         rlimit previous{};
@@ -452,7 +485,7 @@ private slots:
         rlimit limited = previous;
         limited.rlim_cur = 100;
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-        const SettingsSaveResult result = saveSettings(file, 3, 2, bands);
+        const SettingsSaveResult result = saveAppSettings(file, settings);
         setrlimit(RLIMIT_FSIZE, &previous);
         std::signal(SIGXFSZ, previousHandler);
 
@@ -461,8 +494,8 @@ private slots:
         QVERIFY(readFile(iniPath()).size() <= 100);
         QVERIFY(readFile(iniPath()).endsWith('\n'));
         SettingsFile after;
-        QCOMPARE(readStartupChoices(after).com, 3);
-        QCOMPARE(readStartupChoices(after).skin, 2);
+        QCOMPARE(loadAppSettings(after).port, 3);
+        QCOMPARE(loadAppSettings(after).skin, Skin::Steel);
         QCOMPARE(after.readString(QStringLiteral("list2_tx"), QStringLiteral("com2bo0")),
                  QStringLiteral("OLD"));
         QVERIFY(!after.readString(QStringLiteral("list1_rx"), QStringLiteral("listnow")).isNull());

@@ -1,88 +1,32 @@
 #include "app/aboutbox.h"
 
-#include <QCloseEvent>
-#include <QLabel>
-#include <QPushButton>
+#include "ui_aboutbox.h"
 
-TaboutForm::TaboutForm(QWidget *parent)
+AboutBox::AboutBox(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint |
-                          Qt::WindowStaysOnTopHint)
+                          Qt::WindowStaysOnTopHint),
+      m_ui(std::make_unique<Ui::AboutBox>())
 {
-    setObjectName(QStringLiteral("aboutForm"));
+    m_ui->setupUi(this);
     setAttribute(Qt::WA_QuitOnClose, false);
-    setWindowTitle(QStringLiteral("关于..."));
-    setFixedSize(402, 242);
 
-    m_image = new QLabel(this);
-    m_image->setObjectName(QStringLiteral("Image1"));
-    m_image->setGeometry(32, 40, 57, 65);
-    m_image->setAlignment(Qt::AlignCenter);
-    m_image->setPixmap(QPixmap(QStringLiteral(":/icons/radio-about.png")));
-
-    m_title = new QLabel(QStringLiteral("RPX4100对讲机编程软件 "), this);
-    m_title->setObjectName(QStringLiteral("bsSkinStdLabel4"));
-    m_title->setGeometry(144, 32, 225, 33);
-    m_title->setWordWrap(true);
-    m_title->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QFont titleFont = m_title->font();
-    titleFont.setBold(true);
-    m_title->setFont(titleFont);
-
-    // The labels size themselves to their texts (a language load may make
-    // them longer); the places are where they start.
-    m_version = new QLabel(QStringLiteral("版本：4100-1.001 "), this);
-    m_version->setObjectName(QStringLiteral("bsSkinStdLabel3"));
-    m_version->move(144, 80);
-
-    m_rights = new QLabel(QStringLiteral("版权所有 (C) 2026 Dravik Torven"), this);
-    m_rights->setObjectName(QStringLiteral("bsSkinStdLabel2"));
-    m_rights->move(144, 104);
-
-    m_maker = new QLabel(QStringLiteral("Dravik"), this);
-    m_maker->setObjectName(QStringLiteral("bsSkinStdLabel1"));
-    m_maker->move(144, 128);
-    QFont makerFont = m_maker->font();
+    // The maker's name is 16 pixels high; a form gives sizes in points only.
+    QFont makerFont = m_ui->makerLabel->font();
     makerFont.setPixelSize(16);
-    m_maker->setFont(makerFont);
-
-    for (QLabel *label : {m_version, m_rights, m_maker}) {
-        label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-        label->setProperty("sizesToText", true);
+    m_ui->makerLabel->setFont(makerFont);
+    // These labels size themselves to their texts (a language load may make
+    // them longer); the form places where they start.
+    for (QLabel *label : {m_ui->versionLabel, m_ui->rightsLabel, m_ui->makerLabel})
         label->adjustSize();
-    }
 
-    m_ok = new QPushButton(QIcon(QStringLiteral(":/icons/ok-16.png")), QStringLiteral("Ok"), this);
-    m_ok->setObjectName(QStringLiteral("bsSkinButton2"));
-    m_ok->setGeometry(152, 168, 97, 25);
-    QFont okFont(QStringLiteral("Arial"));
-    okFont.setPixelSize(12);
-    okFont.setBold(true);
-    okFont.setItalic(true);
-    m_ok->setFont(okFont);
-    m_ok->setDefault(true);
-    connect(m_ok, &QPushButton::clicked, this, &TaboutForm::bsSkinButton2Click);
+    connect(m_ui->okButton, &QPushButton::clicked, this, &AboutBox::close);
 }
 
-void TaboutForm::bsSkinButton2Click()
-{
-    close();
-}
+AboutBox::~AboutBox() = default;
 
-void TaboutForm::reject()
+QPushButton *AboutBox::okButton() const
 {
-    close();
-}
-
-void TaboutForm::closeEvent(QCloseEvent *event)
-{
-    event->accept();
-    FormClose();
-}
-
-void TaboutForm::FormClose()
-{
-    if (m_mainWindow)
-        m_mainWindow->setEnabled(true);
+    return m_ui->okButton;
 }

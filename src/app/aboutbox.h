@@ -1,44 +1,27 @@
 #pragma once
 
 #include <QDialog>
-#include <QPointer>
 
-class QLabel;
+#include <memory>
+
 class QPushButton;
 
-// The about box: program name, version, rights notice and maker. Shown
-// without a modal loop; every close gives the main window back its input.
-class TaboutForm : public QDialog
+namespace Ui {
+class AboutBox;
+}
+
+// The about box (aboutbox.ui): program name, version, rights notice and
+// maker, and an OK button that closes it.
+class AboutBox : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit TaboutForm(QWidget *parent = nullptr);
+    explicit AboutBox(QWidget *parent = nullptr);
+    ~AboutBox() override;
 
-    void setMainWindow(QWidget *mainWindow) { m_mainWindow = mainWindow; }
-
-    QLabel *Image1() const { return m_image; }
-    QLabel *bsSkinStdLabel1() const { return m_maker; }
-    QLabel *bsSkinStdLabel2() const { return m_rights; }
-    QLabel *bsSkinStdLabel3() const { return m_version; }
-    QLabel *bsSkinStdLabel4() const { return m_title; }
-    QPushButton *bsSkinButton2() const { return m_ok; }
-
-public slots:
-    void bsSkinButton2Click();
-    void reject() override;
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
+    QPushButton *okButton() const;
 
 private:
-    void FormClose();
-
-    QLabel *m_image;
-    QLabel *m_title;
-    QLabel *m_version;
-    QLabel *m_rights;
-    QLabel *m_maker;
-    QPushButton *m_ok;
-    QPointer<QWidget> m_mainWindow;
+    std::unique_ptr<Ui::AboutBox> m_ui;
 };

@@ -1,12 +1,11 @@
 #pragma once
 
 #include <QToolBox>
-
-class QToolButton;
+#include <QToolButton>
 
 // A column of section buttons; one section at a time shows its items below
-// its button. Items are tall buttons with a 32 x 32 icon above the text,
-// drawn like web links.
+// its button. Each section is a page with its items (BarItem) in a column
+// layout that ends in a stretch, as the main window's form describes them.
 class ButtonsBar : public QToolBox
 {
     Q_OBJECT
@@ -17,13 +16,25 @@ public:
 
     explicit ButtonsBar(QWidget *parent = nullptr);
 
-    // Adds a section at the end and returns its index; objectName names the
-    // section's page.
-    int addSection(const QString &objectName, const QString &title);
-    // Adds an item at the end of a section.
-    QToolButton *addBarItem(int section, const QString &objectName, const QIcon &icon,
-                            const QString &text);
     // Item number `index` (0-based) of a section, nullptr if there is none.
     QToolButton *barItem(int section, int index) const;
     int barItemCount(int section) const;
+
+protected:
+    void itemInserted(int index) override;
+};
+
+// An item of the bar: a tall button with a 32 x 32 icon above its text,
+// link-coloured, underlined under the mouse; the keyboard passes it by.
+class BarItem : public QToolButton
+{
+public:
+    explicit BarItem(QWidget *parent = nullptr);
+
+protected:
+    void enterEvent(QEnterEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+
+private:
+    void setUnderline(bool on);
 };

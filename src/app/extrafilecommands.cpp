@@ -96,19 +96,19 @@ QString ExtraFileCommands::text(int number) const
     QString loaded;
     switch (number) {
     case 211:
-        loaded = t.ImageFilterText;
+        loaded = t.imageFilterText;
         break;
     case 212:
-        loaded = t.CsvFilterText;
+        loaded = t.csvFilterText;
         break;
     case 213:
-        loaded = t.AllFilesFilterText;
+        loaded = t.allFilesFilterText;
         break;
     case 214:
-        loaded = t.ImportedText;
+        loaded = t.importedText;
         break;
     case 215:
-        loaded = t.ExportedText;
+        loaded = t.exportedText;
         break;
     }
     return textOr(loaded, number);

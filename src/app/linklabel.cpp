@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
-LinkLabel::LinkLabel(const QString &text, QWidget *parent) : QWidget(parent), m_text(text)
+LinkLabel::LinkLabel(QWidget *parent) : QWidget(parent)
 {
     QFont f = font();
     f.setPixelSize(16);

@@ -14,7 +14,7 @@ class LinkLabel : public QWidget
     Q_PROPERTY(QColor normalColor READ normalColor WRITE setNormalColor)
 
 public:
-    explicit LinkLabel(const QString &text, QWidget *parent = nullptr);
+    explicit LinkLabel(QWidget *parent = nullptr);
 
     QString text() const { return m_text; }
     void setText(const QString &text);

@@ -4,6 +4,7 @@
 #include "editor/channeleditor.h"
 #include "i18n/messageslots.h"
 #include "model/radiodata.h"
+#include "storage/appsettings.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -11,123 +12,78 @@
 #include <array>
 #include <memory>
 
-class ButtonsBar;
+class AboutBox;
 class ChannelFileCommands;
 class ChannelFileDialog;
-class ChannelGrid;
 class ChannelTableModel;
+class ConfirmationDialog;
 class ExtraFileCommands;
-class GlowButton;
-class LinkLabel;
-class OptionsPage;
+class ProgrammingDialog;
 class ProgrammingRun;
 class QAction;
-class QActionGroup;
-class QGroupBox;
 class QLabel;
-class QMenu;
-class QPushButton;
 class QRadioButton;
-class QStatusBar;
-class QTabWidget;
-class QToolButton;
 class RememberingFileDialog;
 class SerialLink;
 class SettingsFile;
-class TForm5;
-class TR_and_W;
-class TaboutForm;
-class Tmessage1;
+class SplashWindow;
 
-// The main window (one object, objectName "form1"): menu bar, sectioned
-// button bar and port group on the left, the channel and options pages in
-// the centre, read / write / exit buttons on the right, and a status bar.
+namespace Ui {
+class MainWindow;
+}
+
+// The main window (mainwindow.ui; one object, objectName "mainWindow"): menu
+// bar, sectioned button bar and port group on the left, the channel and
+// options pages in the centre, read / write / exit buttons on the right, and
+// a status bar.
 // It owns the radio data the pages show and carries out every command; each
 // command has one handler, whichever menu item, bar item, button or label
 // offers it.
-class Tform1 : public QMainWindow
+class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    // The named parts of the window, for the commands of later steps and
-    // the language load.
-    struct Widgets
-    {
-        QMenuBar *bsSkinMainMenuBar1 = nullptr;
-        QMenu *file1 = nullptr, *edit1 = nullptr, *option1 = nullptr, *port1 = nullptr,
-              *skin1 = nullptr, *language = nullptr, *Help1 = nullptr;
-        QAction *new1 = nullptr, *open1 = nullptr, *save1 = nullptr, *openimage1 = nullptr,
-                *importcsv1 = nullptr, *exportcsv1 = nullptr, *N1 = nullptr, *exit1 = nullptr,
-                *read1 = nullptr, *write2 = nullptr, *N3 = nullptr, *chaedit4 = nullptr,
-                *function1 = nullptr, *N6 = nullptr, *otherfunc = nullptr, *sk1 = nullptr,
-                *sk2 = nullptr, *sk3 = nullptr, *chinese = nullptr, *english = nullptr,
-                *verify1 = nullptr, *Help2 = nullptr, *About1 = nullptr;
-        // COM11, COM21, COM31, COM41.
-        std::array<QAction *, 4> COM{};
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
 
-        QWidget *bsSkinPanel1 = nullptr;
-        ButtonsBar *bsSkinButtonsBar1 = nullptr;
-        QGroupBox *bsSkinNotebook2 = nullptr;
-        // bsSkinCheckRadioBox5 ... bsSkinCheckRadioBox8.
-        std::array<QRadioButton *, 4> portRadio{};
-
-        QWidget *bsSkinPanel3 = nullptr;
-        QTabWidget *bsSkinPageControl1 = nullptr;
-        QWidget *bsSkinTabSheet1 = nullptr;
-        QWidget *bsSkinTabSheet2 = nullptr;
-        ChannelGrid *StringAlignGrid1 = nullptr;
-        QWidget *bsSkinPanel8 = nullptr;
-        QPushButton *bsSkinButton6 = nullptr; // auto add
-        QPushButton *bsSkinButton9 = nullptr; // clear channels
-        QPushButton *bsSkinButton3 = nullptr; // move up
-        QPushButton *bsSkinButton4 = nullptr; // move down
-        QPushButton *bsSkinButton5 = nullptr; // delete channel
-        OptionsPage *options = nullptr;
-
-        QWidget *bsSkinPanel2 = nullptr;
-        GlowButton *AdvGlowButton1 = nullptr; // read
-        GlowButton *AdvGlowButton2 = nullptr; // write
-        GlowButton *AdvGlowButton3 = nullptr; // exit
-        LinkLabel *AALinkLabel1 = nullptr;
-        LinkLabel *AALinkLabel2 = nullptr;
-        LinkLabel *AALinkLabel3 = nullptr;
-
-        QStatusBar *bsSkinStatusBar1 = nullptr;
-        QLabel *bsSkinStatusPanel1 = nullptr;
-    };
-
-    static constexpr int ClientWidth = 793;
-    static constexpr int ClientHeight = 546;
-    static constexpr int MenuBarHeight = 22;
-    static constexpr int StatusBarHeight = 21;
-
-    explicit Tform1(QWidget *parent = nullptr);
-    ~Tform1() override;
-
-    const Widgets &ui() const { return m_ui; }
+    // The named parts of the window (mainwindow.ui).
+    const Ui::MainWindow &ui() const { return *m_ui; }
+    // The menu item and the radio button of port entry 1-4.
+    QAction *portAction(int port) const { return m_portActions[port - 1]; }
+    QRadioButton *portRadio(int port) const { return m_portRadios[port - 1]; }
     RadioData &radioData() { return m_data; }
     ChannelTableModel *channelModel() const { return m_channelModel; }
     // Grid editing and the channel list operations.
     ChannelEditor *editor() const { return m_editor; }
 
     // The other windows of the program, created after this one.
-    void setWindows(TForm5 *splash, TaboutForm *about, TR_and_W *programming, Tmessage1 *message);
-    TForm5 *Form5() const;
-    TaboutForm *aboutForm() const;
-    TR_and_W *R_and_W() const;
-    Tmessage1 *message1() const;
+    void setWindows(SplashWindow *splash, AboutBox *about, ProgrammingDialog *programming,
+                    ConfirmationDialog *message);
+    SplashWindow *splashWindow() const;
+    AboutBox *aboutBox() const;
+    ProgrammingDialog *programmingDialog() const;
+    ConfirmationDialog *confirmationDialog() const;
 
-    // The chosen serial port 1-4, kept with the port group.
-    int SelectedPort() const { return m_selectedPort; }
-    // The port number the serial link uses; every port command sets it.
-    int CommPort() const { return m_commPort; }
-    // The device behind port entry `port` (1-4): the demo radio's for entry
-    // 1 in demo mode, else what [ports] of the settings file maps it to, else
-    // the system's default.
+    // What the settings file will be given at the end of the run: the
+    // settings read at the start with the user's choices since, and the band
+    // range lists as they are now.
+    AppSettings settings() const;
+
+    // The port entry 1-4 chosen now, whose device the serial link opens: the
+    // stored or the user's choice, or 1 while demo mode has put its radio
+    // there and the user has chosen none.
+    int selectedPort() const { return m_demoChoice ? 1 : m_settings.port; }
+    // The device behind port entry `port` (1-4): what [ports] of the
+    // settings file maps it to (or setPortDevice() put there), else the
+    // system's default.
     QString portDevice(int port) const;
+    // Puts `device` behind port entry `port` for this run; the settings
+    // file's [ports] map is left as it is. A port already chosen takes it at
+    // the next port command.
+    void setPortDevice(int port, const QString &device);
 
-    // The serial link to the radio (the port of CommPort(), open exactly
+    // The serial link to the radio (the port of selectedPort(), open exactly
     // while the programming dialog is shown) and the run the programming
     // dialog performs on it with this window's data.
     SerialLink &serialLink() const { return *m_link; }
@@ -139,20 +95,18 @@ public:
     // at exit stays the one the program started with unless the user picks
     // one.
     void useDemoRadio(const QString &device);
-    bool isDemo() const { return !m_demoDevice.isEmpty(); }
-    // The chosen skin 1-3; 0 until a skin is first chosen.
-    int SelectedSkin() const { return m_selectedSkin; }
+    Skin skin() const { return m_settings.skin; }
 
     // Applies the texts of language library `name` ("chn" or "eng") to every
     // window: the one place texts are put in. Without the library nothing
     // changes.
-    void LoadLanguage(const QString &name);
+    void loadLanguage(const QString &name);
     // The message texts of the last language load that found its library.
     const MessageSlots &messages() const { return m_messages; }
 
     // The settings file "myini.ini", from the window's creation to its
     // destruction: read while the window is created, written when it is
-    // destroyed; the serial link reads its port map.
+    // destroyed.
     SettingsFile *settingsFile() const { return m_settingsFile.get(); }
 
     // The dialogs of the open and save commands, with their memory of the
@@ -168,7 +122,7 @@ public:
     // that went through is read back and compared. Kept in the settings
     // file ([options] verify), read when the window is created and written
     // when it is destroyed.
-    bool verifyAfterWriting() const;
+    bool verifyAfterWriting() const { return m_settings.verifyAfterWriting; }
 
     // A passing note in the status bar (what an import or export did); it
     // goes after StatusNoteMs, and the status bar's own text comes back.
@@ -200,55 +154,59 @@ signals:
     void portSelected(int port);
 
 public slots:
-    void new1Click();
-    void open1Click();
-    void save1Click();
-    void openimage1Click();
-    void importcsv1Click();
-    void exportcsv1Click();
-    void AdvGlowButton3Click(); // exit
-    void read1Click();
-    void write2Click();
-    void chaedit4Click();
-    void function1Click();
-    void COM11Click();
-    void COM21Click();
-    void COM31Click();
-    void COM41Click();
-    void sk1Click();
-    void sk2Click();
-    void sk3Click();
-    void chineseClick();
-    void englishClick();
-    void verify1Click(); // the check mark changed
-    void About1Click();
+    void newChannelList();
+    void openChannelFile();
+    void saveChannelFile();
+    void openRadioImage();
+    void importCsv();
+    void exportCsv();
+    void exitProgram();
+    void readRadio();
+    void writeRadio();
+    void showChannelPage();
+    void showOptionsPage();
+    // The port command for port entry 1-4: checks its menu item and radio
+    // button and puts its device behind the serial link for the next
+    // opening. It neither opens nor tests the port.
+    void selectPort(int port);
+    // The skin command: dresses the main window and its three
+    // dialogs.
+    void selectSkin(Skin skin);
+    void switchToChinese();
+    void switchToEnglish();
+    void applyVerifyOption(); // the check mark changed
+    void showAboutBox();
 
 private:
-    void buildMenu();
-    void buildLeftColumn(QWidget *client);
-    void buildCentre(QWidget *client);
-    void buildEditor();
-    void buildRightColumn(QWidget *client);
-    void buildStatusBar();
+    // What the form cannot say: the exclusive groups of the menu items, and
+    // which command each menu item, bar item, button, label and radio button
+    // gives.
+    void groupMenuItems();
+    void connectCommands();
     void applySkin();
     // The captions and texts of the new and clear confirmations.
     ChannelEditor::ConfirmTexts confirmTexts() const;
 
-    void FormCreate();
-    void FormShow();
-    void FormDestroy();
-    void portCommand(int port);
+    // Reads the settings file while the window is created, activating the
+    // stored port and skin as the user would; writes it when the window is
+    // destroyed.
+    void restoreSettings();
+    void storeSettings();
+    // The first showing: the splash modally, the English texts, the splash
+    // again without waiting.
+    void firstShow();
     // The read and write commands: commit the edit, test the port, open the
-    // programming dialog in `mode` (TR_and_W::ModeRead or ModeWrite).
+    // programming dialog in `mode` (ProgrammingDialog::ModeRead or ModeWrite).
     void openProgrammingDialog(int mode);
-    void skinCommand(int skin);
+    // Shows port entry `port` as chosen and gives its device to the serial
+    // link.
+    void showPort(int port);
     void selectLanguage(bool english);
 
     RadioData m_data;
     MessageSlots m_messages;
     std::unique_ptr<SerialLink> m_link;
     std::unique_ptr<ProgrammingRun> m_run;
-    QString m_demoDevice;
     QLabel *m_demoMarker = nullptr;
     std::unique_ptr<SettingsFile> m_settingsFile;
     std::unique_ptr<ChannelFileCommands> m_fileCommands;
@@ -256,19 +214,19 @@ private:
     MessageFunction m_messageFunction;
     ChannelTableModel *m_channelModel = nullptr;
     ChannelEditor *m_editor = nullptr;
-    Widgets m_ui;
-    QActionGroup *m_portGroup = nullptr;
-    QActionGroup *m_skinGroup = nullptr;
+    std::unique_ptr<Ui::MainWindow> m_ui;
+    std::array<QAction *, PortCount> m_portActions{};
+    std::array<QRadioButton *, PortCount> m_portRadios{};
 
-    QPointer<TForm5> m_splash;
-    QPointer<TaboutForm> m_about;
-    QPointer<TR_and_W> m_programming;
-    QPointer<Tmessage1> m_message;
+    QPointer<SplashWindow> m_splash;
+    QPointer<AboutBox> m_about;
+    QPointer<ProgrammingDialog> m_programming;
+    QPointer<ConfirmationDialog> m_message;
 
-    int m_selectedPort = 1;
-    int m_commPort = 1;
-    // The port written to the settings file at exit.
-    int m_portToSave = 1;
-    int m_selectedSkin = 0;
+    // Read while the window is created; port, skin and verify option follow
+    // the user's choices.
+    AppSettings m_settings;
+    // Demo mode chose port 1; the stored port is still the one to save.
+    bool m_demoChoice = false;
     bool m_shown = false;
 };

@@ -1,174 +1,91 @@
 #include "app/optionspage.h"
 
+#include "ui_optionspage.h"
+
 #include "model/bandranges.h"
 
 #include <QComboBox>
-#include <QFrame>
-#include <QGroupBox>
 #include <QLabel>
 
 namespace {
 
-constexpr int LabelX = 14;
-constexpr int LabelHeight = 17;
-constexpr int ListHeight = 20;
-constexpr int ListRows = 8;
-
-// Where each shown setting sits: its frame, the label's top, and the list.
-struct Place
+// Which list and label of the form show which setting; Ring has no label.
+struct SettingWidgets
 {
     Setting setting;
-    bool right;
-    int y;
-    int listX;
-    int listWidth;
+    QComboBox *Ui::OptionsPage::*combo;
+    QLabel *Ui::OptionsPage::*label;
 };
 
 // clang-format off
-const Place Places[] = {
-    {Setting::APO,         false,  16, 120, 105},
-    {Setting::BEEP,        false,  48, 120, 105},
-    {Setting::BatSave,     false,  80, 120, 105},
-    {Setting::scankind,    false, 112, 120, 105},
-    {Setting::Scramble,    false, 144, 120, 105},
-    {Setting::VFO_MR,      false, 176, 120, 105},
-    {Setting::MRfreq_MRCH, false, 208, 120, 105},
-    {Setting::Squelch,     false, 240, 120, 105},
-    {Setting::VoxControl,  false, 272, 120, 105},
-    {Setting::TxT_O_T,     false, 304, 120, 105},
-    {Setting::Ring,        false, 352, 120, 105},
-    {Setting::keyswitch,   true,   24, 136,  97},
-    {Setting::Switch_U_P,  true,   56, 136,  97},
-    {Setting::DownFreq,    true,   88, 136,  97},
-    {Setting::SpreadFreq,  true,  120, 136,  97},
-    {Setting::band,        true,  152, 136,  97},
-    {Setting::Freq_Step,   true,  184, 136,  97},
-    {Setting::Txlight,     true,  216, 136,  97},
-    {Setting::Rxlight,     true,  248, 136,  97},
-    {Setting::BroadBand,   true,  360, 120, 105},
+const SettingWidgets Widgets[] = {
+    {Setting::APO,         &Ui::OptionsPage::apoCombo,          &Ui::OptionsPage::apoLabel},
+    {Setting::BEEP,        &Ui::OptionsPage::beepCombo,         &Ui::OptionsPage::beepLabel},
+    {Setting::BatSave,     &Ui::OptionsPage::batterySaveCombo,  &Ui::OptionsPage::batterySaveLabel},
+    {Setting::scankind,    &Ui::OptionsPage::scanResumeCombo,   &Ui::OptionsPage::scanResumeLabel},
+    {Setting::Ring,        &Ui::OptionsPage::ringCombo,         nullptr},
+    {Setting::Scramble,    &Ui::OptionsPage::scramblerCombo,    &Ui::OptionsPage::scramblerLabel},
+    {Setting::VFO_MR,      &Ui::OptionsPage::vfoMrCombo,        &Ui::OptionsPage::vfoMrLabel},
+    {Setting::MRfreq_MRCH, &Ui::OptionsPage::mrDisplayCombo,    &Ui::OptionsPage::mrDisplayLabel},
+    {Setting::Squelch,     &Ui::OptionsPage::squelchCombo,      &Ui::OptionsPage::squelchLabel},
+    {Setting::VoxControl,  &Ui::OptionsPage::voxCombo,          &Ui::OptionsPage::voxLabel},
+    {Setting::TxT_O_T,     &Ui::OptionsPage::timeOutCombo,      &Ui::OptionsPage::timeOutLabel},
+    {Setting::keyswitch,   &Ui::OptionsPage::keyLockCombo,      &Ui::OptionsPage::keyLockLabel},
+    {Setting::Switch_U_P,  &Ui::OptionsPage::upDownUnlockCombo, &Ui::OptionsPage::upDownUnlockLabel},
+    {Setting::DownFreq,    &Ui::OptionsPage::reverseCombo,      &Ui::OptionsPage::reverseLabel},
+    {Setting::BroadBand,   &Ui::OptionsPage::bandWidthCombo,    &Ui::OptionsPage::bandWidthLabel},
+    {Setting::SpreadFreq,  &Ui::OptionsPage::expansionKeyCombo, &Ui::OptionsPage::expansionKeyLabel},
+    {Setting::band,        &Ui::OptionsPage::bandCombo,         &Ui::OptionsPage::bandLabel},
+    {Setting::Freq_Step,   &Ui::OptionsPage::stepCombo,         &Ui::OptionsPage::stepLabel},
+    {Setting::Txlight,     &Ui::OptionsPage::txLedCombo,        &Ui::OptionsPage::txLedLabel},
+    {Setting::Rxlight,     &Ui::OptionsPage::rxLedCombo,        &Ui::OptionsPage::rxLedLabel},
 };
 // clang-format on
 
-QComboBox *makeList(QWidget *parent, const QString &name)
-{
-    auto *combo = new QComboBox(parent);
-    combo->setObjectName(name);
-    combo->setEditable(false);
-    combo->setMaxVisibleItems(ListRows);
-    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    return combo;
-}
-
-QGroupBox *makeFrame(QWidget *parent, const QString &name, const QString &title, const QRect &rect)
-{
-    auto *frame = new QGroupBox(title, parent);
-    frame->setObjectName(name);
-    frame->setGeometry(rect);
-    return frame;
-}
-
 } // namespace
 
-OptionsPage::OptionsPage(FunctionSettings *settings, BandRanges *bands, QWidget *parent)
-    : QWidget(parent), m_settings(settings), m_bands(bands)
+OptionsPage::OptionsPage(QWidget *parent)
+    : QWidget(parent), m_ui(std::make_unique<Ui::OptionsPage>())
 {
-    setObjectName(QStringLiteral("optionsPanel"));
-    buildSettings();
-    buildBandPanel();
+    m_ui->setupUi(this);
+    for (const SettingWidgets &w : Widgets) {
+        m_combos[int(w.setting)] = (*m_ui).*w.combo;
+        m_labels[int(w.setting)] = w.label ? (*m_ui).*w.label : nullptr;
+    }
+    m_bandCombos = {m_ui->band1RxCombo, m_ui->band1TxCombo, m_ui->band2RxCombo, m_ui->band2TxCombo};
+
+    // Kept but never shown (a form cannot hide a widget): Ring and the band
+    // width, and the band range lists, which only carry the band edges
+    // written to the radio.
+    for (QWidget *w :
+         {static_cast<QWidget *>(m_ui->ringCombo), static_cast<QWidget *>(m_ui->bandWidthLabel),
+          static_cast<QWidget *>(m_ui->bandWidthCombo), static_cast<QWidget *>(m_ui->band1Group),
+          static_cast<QWidget *>(m_ui->band1RxLabel), static_cast<QWidget *>(m_ui->band1TxLabel),
+          static_cast<QWidget *>(m_ui->band2Group), static_cast<QWidget *>(m_ui->band2RxLabel),
+          static_cast<QWidget *>(m_ui->band2TxLabel), m_ui->bandPanel})
+        w->hide();
+}
+
+OptionsPage::~OptionsPage() = default;
+
+QWidget *OptionsPage::bandPanel() const
+{
+    return m_ui->bandPanel;
+}
+
+void OptionsPage::bind(FunctionSettings *settings, BandRanges *bands)
+{
+    m_settings = settings;
+    m_bands = bands;
+    for (const SettingWidgets &w : Widgets)
+        bindSetting(w.setting);
+    const std::array<BandRangeList *, 4> lists = m_bands->all();
+    for (int i = 0; i < 4; ++i)
+        bindBandList(lists[i], m_bandCombos[i]);
 
     connect(m_settings, &FunctionSettings::choicesChanged, this, &OptionsPage::showChoices);
     connect(m_settings, &FunctionSettings::indexChanged, this, &OptionsPage::showIndex);
     connect(m_settings, &FunctionSettings::enabledChanged, this, &OptionsPage::showEnabled);
-}
-
-void OptionsPage::buildSettings()
-{
-    // Two frames without captions.
-    auto frame = [this](const char *name, int x) {
-        auto *f = new QFrame(this);
-        f->setObjectName(QString::fromLatin1(name));
-        f->setFrameShape(QFrame::StyledPanel);
-        f->setGeometry(x, 8, 249, 409);
-        return f;
-    };
-    m_leftFrame = frame("optionsFrameLeft", 8);
-    m_rightFrame = frame("optionsFrameRight", 264);
-
-    for (const Place &place : Places) {
-        const SettingInfo &info = settingInfo(place.setting);
-        QWidget *frame = place.right ? m_rightFrame : m_leftFrame;
-        const int i = int(place.setting);
-
-        if (!info.labelName.isEmpty()) {
-            auto *label = new QLabel(info.label, frame);
-            label->setObjectName(info.labelName);
-            label->setGeometry(LabelX, place.y, place.listX - LabelX - 2, LabelHeight);
-            label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            label->setVisible(info.visible);
-            m_labels[i] = label;
-        }
-        // The list is centred on its label's line.
-        QComboBox *combo = makeList(frame, info.comboName);
-        combo->setGeometry(place.listX, place.y - (ListHeight - LabelHeight) / 2, place.listWidth,
-                           ListHeight);
-        combo->setVisible(info.visible);
-        m_combos[i] = combo;
-        bindSetting(place.setting);
-    }
-}
-
-void OptionsPage::buildBandPanel()
-{
-    // Kept for the band edges written to the radio; the user never sees it.
-    m_bandPanel = new QWidget(this);
-    m_bandPanel->setObjectName(QStringLiteral("bandPanel"));
-    m_bandPanel->setGeometry(136, 424, 225, 265);
-
-    struct Band
-    {
-        const char *frame;
-        const char *title;
-        int y;
-        const char *rxLabel;
-        const char *txLabel;
-        const char *rxList;
-        const char *txList;
-        BandRangeList *rx;
-        BandRangeList *tx;
-    };
-    const Band bandsToBuild[] = {
-        {"bsSkinNotebook4", "频段一", 8, "bsSkinStdLabel20", "bsSkinStdLabel21", "bsSkinComboBox20",
-         "bsSkinComboBox21", &m_bands->list1_rx, &m_bands->list1_tx},
-        {"bsSkinNotebook5", "频段二", 136, "bsSkinStdLabel22", "bsSkinStdLabel23",
-         "bsSkinComboBox23", "bsSkinComboBox24", &m_bands->list2_rx, &m_bands->list2_tx},
-    };
-    int list = 0;
-    for (const Band &band : bandsToBuild) {
-        QGroupBox *frame = makeFrame(m_bandPanel, QString::fromLatin1(band.frame),
-                                     QString::fromUtf8(band.title), QRect(8, band.y, 209, 121));
-        frame->hide();
-        const struct
-        {
-            const char *label;
-            const char *text;
-            const char *listName;
-            BandRangeList *model;
-            int y;
-        } rows[] = {{band.rxLabel, "接收", band.rxList, band.rx, 32},
-                    {band.txLabel, "发射", band.txList, band.tx, 72}};
-        for (const auto &row : rows) {
-            auto *label = new QLabel(QString::fromUtf8(row.text), frame);
-            label->setObjectName(QString::fromLatin1(row.label));
-            label->setGeometry(LabelX, row.y, 50, LabelHeight);
-            label->hide();
-            QComboBox *combo = makeList(frame, QString::fromLatin1(row.listName));
-            combo->setGeometry(72, row.y - 2, 121, ListHeight);
-            m_bandCombos[list++] = combo;
-            bindBandList(row.model, combo);
-        }
-    }
-    m_bandPanel->setEnabled(false);
-    m_bandPanel->hide();
 }
 
 void OptionsPage::bindSetting(Setting setting)

@@ -1,5 +1,7 @@
 #include "app/programmingdialog.h"
 
+#include "ui_programmingdialog.h"
+
 #include "app/extrafilecommands.h"
 #include "app/windowtexts.h"
 #include "editor/confirmationdialog.h"
@@ -23,7 +25,7 @@ namespace {
 // The direction of the run for the dialog's mode.
 TransferMode transferMode(int mode)
 {
-    return mode == TR_and_W::ModeWrite ? TransferMode::Write : TransferMode::Read;
+    return mode == ProgrammingDialog::ModeWrite ? TransferMode::Write : TransferMode::Read;
 }
 
 // A refused write lists at most this many problems; a table full of them
@@ -62,66 +64,63 @@ QString ownText(const MessageSlots *messages, QString MessageSlots::*slot, int n
 
 } // namespace
 
-TR_and_W::TR_and_W(QWidget *parent)
+ProgrammingDialog::ProgrammingDialog(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint)
+                          Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint),
+      m_ui(std::make_unique<Ui::ProgrammingDialog>())
 {
-    setObjectName(QStringLiteral("R_and_W"));
+    m_ui->setupUi(this);
     setAttribute(Qt::WA_QuitOnClose, false);
-    setWindowTitle(QStringLiteral("QB-380"));
-    setFixedSize(356, 194);
-
-    m_gauge = new QProgressBar(this);
-    m_gauge->setObjectName(QStringLiteral("bsSkinGauge1"));
-    m_gauge->setGeometry(16, 29, 297, 20);
-    m_gauge->setTextVisible(false);
-    m_gauge->setRange(0, 100);
-    m_gauge->setValue(0);
-
-    m_buttonPanel = new QFrame(this);
-    m_buttonPanel->setObjectName(QStringLiteral("buttonPanel"));
-    m_buttonPanel->setFrameShape(QFrame::StyledPanel);
-    m_buttonPanel->setFrameShadow(QFrame::Raised);
-    m_buttonPanel->setGeometry(16, 64, 297, 57);
-
-    m_start = new QPushButton(QStringLiteral("开始"), m_buttonPanel);
-    m_start->setObjectName(QStringLiteral("bsSkinButton1"));
-    m_start->setGeometry(48, 16, 57, 25);
-    m_start->setDefault(true);
-    connect(m_start, &QPushButton::clicked, this, &TR_and_W::bsSkinButton1Click);
-
-    m_close = new QPushButton(QStringLiteral("关闭"), m_buttonPanel);
-    m_close->setObjectName(QStringLiteral("bsSkinButton2"));
-    m_close->setGeometry(192, 16, 57, 25);
-    m_close->setAutoDefault(false);
-    connect(m_close, &QPushButton::clicked, this, &TR_and_W::bsSkinButton2Click);
-
-    m_statusBar = new QStatusBar(this);
-    m_statusBar->setObjectName(QStringLiteral("bsSkinStatusBar1"));
-    m_statusBar->setSizeGripEnabled(false);
-    m_statusBar->setGeometry(0, height() - 21, width(), 21);
-    m_statusPanel = new QLabel(QStringLiteral("Dravik"), m_statusBar);
-    m_statusPanel->setObjectName(QStringLiteral("bsSkinStatusPanel1"));
-    m_statusBar->addWidget(m_statusPanel, 1);
+    // A form places widgets in a status bar but cannot add them to it.
+    m_ui->statusBar->addWidget(m_ui->statusPanel, 1);
+    connect(m_ui->startButton, &QPushButton::clicked, this, &ProgrammingDialog::startRun);
+    connect(m_ui->closeButton, &QPushButton::clicked, this, &ProgrammingDialog::close);
 }
 
-void TR_and_W::setRadio(SerialLink *link, ProgrammingRun *run, const RadioData *data)
+ProgrammingDialog::~ProgrammingDialog() = default;
+
+QProgressBar *ProgrammingDialog::gauge() const
+{
+    return m_ui->gauge;
+}
+
+QPushButton *ProgrammingDialog::startButton() const
+{
+    return m_ui->startButton;
+}
+
+QPushButton *ProgrammingDialog::closeButton() const
+{
+    return m_ui->closeButton;
+}
+
+QLabel *ProgrammingDialog::statusPanel() const
+{
+    return m_ui->statusPanel;
+}
+
+QStatusBar *ProgrammingDialog::statusBar() const
+{
+    return m_ui->statusBar;
+}
+
+void ProgrammingDialog::setRadio(SerialLink *link, ProgrammingRun *run, const RadioData *data)
 {
     m_link = link;
     m_data = data;
     if (m_run)
-        disconnect(m_run, nullptr, m_gauge, nullptr);
+        disconnect(m_run, nullptr, m_ui->gauge, nullptr);
     m_run = run;
     if (m_run)
-        connect(m_run, &ProgrammingRun::progress, m_gauge, &QProgressBar::setValue);
+        connect(m_run, &ProgrammingRun::progress, m_ui->gauge, &QProgressBar::setValue);
 }
 
-void TR_and_W::setMessageDialog(Tmessage1 *message)
+void ProgrammingDialog::setMessageDialog(ConfirmationDialog *message)
 {
     m_message = message;
 }
 
-bool TR_and_W::openFor(int mode, const QString &caption)
+bool ProgrammingDialog::openFor(int mode, const QString &caption)
 {
     if (!m_link || (mode != ModeRead && mode != ModeWrite))
         return false;
@@ -131,45 +130,45 @@ bool TR_and_W::openFor(int mode, const QString &caption)
     // stay rather than a blank button.
     if (!caption.isEmpty()) {
         setWindowTitle(caption);
-        m_start->setText(caption);
+        m_ui->startButton->setText(caption);
     }
-    m_tag = mode;
+    m_mode = mode;
     // The gauge starts from 0 only here: a second run in the same dialog
     // starts from the last value shown.
-    m_gauge->setRange(0, ProgrammingRun::gaugeMaximum(transferMode(mode)));
-    m_gauge->setValue(0);
-    m_statusBar->clearMessage();
-    m_statusBar->setToolTip(QString());
+    m_ui->gauge->setRange(0, ProgrammingRun::gaugeMaximum(transferMode(mode)));
+    m_ui->gauge->setValue(0);
+    m_ui->statusBar->clearMessage();
+    m_ui->statusBar->setToolTip(QString());
     show();
     activateWindow();
     return true;
 }
 
-void TR_and_W::bsSkinButton1Click()
+void ProgrammingDialog::startRun()
 {
-    if (!m_run || !m_start->isEnabled() || (m_tag != ModeRead && m_tag != ModeWrite))
+    if (!m_run || !m_ui->startButton->isEnabled() || (m_mode != ModeRead && m_mode != ModeWrite))
         return;
     // The disabled start button marks the run: no close, no second start.
-    m_start->setEnabled(false);
-    m_statusBar->clearMessage();
-    m_statusBar->setToolTip(QString());
+    m_ui->startButton->setEnabled(false);
+    m_ui->statusBar->clearMessage();
+    m_ui->statusBar->setToolTip(QString());
     // A read-back leaves the gauge on the read's scale; the value shown
     // stays where it is.
-    const int maximum = ProgrammingRun::gaugeMaximum(transferMode(m_tag));
-    if (m_gauge->maximum() != maximum)
-        m_gauge->setMaximum(maximum);
-    const ProgrammingResult result = m_run->run(transferMode(m_tag));
+    const int maximum = ProgrammingRun::gaugeMaximum(transferMode(m_mode));
+    if (m_ui->gauge->maximum() != maximum)
+        m_ui->gauge->setMaximum(maximum);
+    const ProgrammingResult result = m_run->run(transferMode(m_mode));
 
     QString backupWarning;
     // Every channel came through: the memory is worth keeping, even when a
     // later step did not.
-    if (m_tag == ModeRead && result.outcome == ProgrammingResult::Outcome::Done)
+    if (m_mode == ModeRead && result.outcome == ProgrammingResult::Outcome::Done)
         backupWarning = keepBackup();
     std::optional<VerifyReport> verify;
-    if (m_tag == ModeWrite && result.linkOk && m_verifyAfterWriting && m_data && m_link)
+    if (m_mode == ModeWrite && result.linkOk && m_verifyAfterWriting && m_data && m_link)
         verify = verifyWrite();
 
-    m_start->setEnabled(true);
+    m_ui->startButton->setEnabled(true);
     m_lastRunSucceeded = result.complete() && (!verify || verify->ok());
     report(result, backupWarning, verify);
     if (verify)
@@ -177,42 +176,42 @@ void TR_and_W::bsSkinButton1Click()
     emit runFinished(result);
 }
 
-QString TR_and_W::keepBackup()
+QString ProgrammingDialog::keepBackup()
 {
     const Backups::BackupResult backup = Backups::save(m_run->image());
     if (!backup.ok) {
         const QString warning =
-            withArgument(ownText(m_messages, &MessageSlots::NoBackupText, 210), backup.message);
-        m_statusBar->showMessage(warning);
+            withArgument(ownText(m_messages, &MessageSlots::noBackupText, 210), backup.message);
+        m_ui->statusBar->showMessage(warning);
         return warning;
     }
-    m_statusBar->showMessage(withArgument(ownText(m_messages, &MessageSlots::BackupText, 209),
-                                          QFileInfo(backup.path).fileName()));
-    m_statusBar->setToolTip(QDir::toNativeSeparators(backup.path));
+    m_ui->statusBar->showMessage(withArgument(ownText(m_messages, &MessageSlots::backupText, 209),
+                                              QFileInfo(backup.path).fileName()));
+    m_ui->statusBar->setToolTip(QDir::toNativeSeparators(backup.path));
     return {};
 }
 
-VerifyReport TR_and_W::verifyWrite()
+VerifyReport ProgrammingDialog::verifyWrite()
 {
     const QString caption = windowTitle();
-    const QString verifying = ownText(m_messages, &MessageSlots::VerifyingText, 205);
+    const QString verifying = ownText(m_messages, &MessageSlots::verifyingText, 205);
     setWindowTitle(verifying);
-    m_statusBar->showMessage(verifying);
-    m_gauge->setRange(0, ProgrammingRun::ReadGaugeMaximum);
-    m_gauge->setValue(0);
+    m_ui->statusBar->showMessage(verifying);
+    m_ui->gauge->setRange(0, ProgrammingRun::ReadGaugeMaximum);
+    m_ui->gauge->setValue(0);
     ReadBackVerify readBack(*m_link);
-    connect(&readBack, &ReadBackVerify::progress, m_gauge, &QProgressBar::setValue);
+    connect(&readBack, &ReadBackVerify::progress, m_ui->gauge, &QProgressBar::setValue);
     const VerifyReport verify = readBack.run(*m_data);
     setWindowTitle(caption);
     if (verify.ok())
-        m_statusBar->showMessage(ownText(m_messages, &MessageSlots::VerifiedText, 206));
+        m_ui->statusBar->showMessage(ownText(m_messages, &MessageSlots::verifiedText, 206));
     else
-        m_statusBar->clearMessage();
+        m_ui->statusBar->clearMessage();
     return verify;
 }
 
-void TR_and_W::report(const ProgrammingResult &result, const QString &backupWarning,
-                      const std::optional<VerifyReport> &verify)
+void ProgrammingDialog::report(const ProgrammingResult &result, const QString &backupWarning,
+                               const std::optional<VerifyReport> &verify)
 {
     QStringList notes;
     if (!result.unreadableChannels.isEmpty())
@@ -237,15 +236,15 @@ void TR_and_W::report(const ProgrammingResult &result, const QString &backupWarn
     // A read-back shows what it found, whatever step was skipped.
     if (!result.linkOk) {
         showFailure(
-            QStringList{m_messages ? m_messages->LinkFailedText : QString(), result.message} +
+            QStringList{m_messages ? m_messages->linkFailedText : QString(), result.message} +
             notes);
     } else if (verify && !verify->ok()) {
         QStringList lines;
         if (verify->outcome == VerifyReport::Outcome::ReadFailed) {
-            lines << ownText(m_messages, &MessageSlots::VerifyFailedText, 208)
+            lines << ownText(m_messages, &MessageSlots::verifyFailedText, 208)
                   << verify->readResult.message;
         } else {
-            lines << ownText(m_messages, &MessageSlots::VerifyDiffersText, 207);
+            lines << ownText(m_messages, &MessageSlots::verifyDiffersText, 207);
             lines += verify->differences.mid(0, ShownDifferences);
             if (verify->differences.size() > ShownDifferences)
                 lines << QStringLiteral("… and %1 more.")
@@ -261,65 +260,43 @@ void TR_and_W::report(const ProgrammingResult &result, const QString &backupWarn
         if (!result.complete())
             lines.prepend(result.message);
         showFailure(lines, result.unreadableChannels.isEmpty()
-                               ? ownText(m_messages, &MessageSlots::WarningTitle, 216)
+                               ? ownText(m_messages, &MessageSlots::warningTitle, 216)
                                : QString());
     }
 }
 
-void TR_and_W::showFailure(const QStringList &lines, const QString &caption)
+void ProgrammingDialog::showFailure(const QStringList &lines, const QString &caption)
 {
     if (!m_message)
         return;
     QStringList shown = lines;
     shown.removeAll(QString());
-    if (m_mainWindow)
-        m_mainWindow->setEnabled(false);
     const QString title = !caption.isEmpty() ? caption
-                          : m_messages       ? m_messages->ErrorTitle
+                          : m_messages       ? m_messages->errorTitle
                                              : QString();
-    m_message->showMessage(title, shown.join(QLatin1Char('\n')), Tmessage1::ActionNone);
+    m_message->showMessage(title, shown.join(QLatin1Char('\n')), ConfirmationDialog::ActionNone);
 }
 
-void TR_and_W::bsSkinButton2Click()
-{
-    close();
-}
-
-void TR_and_W::reject()
+void ProgrammingDialog::reject()
 {
     // Escape asks to close like the close button, under the same rule.
     close();
 }
 
-void TR_and_W::showEvent(QShowEvent *event)
+void ProgrammingDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
+        m_ui->startButton->setFocus();
 }
 
-void TR_and_W::closeEvent(QCloseEvent *event)
+void ProgrammingDialog::closeEvent(QCloseEvent *event)
 {
-    if (!m_start->isEnabled()) {
+    if (!m_ui->startButton->isEnabled()) {
         event->ignore();
         return;
     }
     event->accept();
-    FormClose();
-}
-
-void TR_and_W::FormShow()
-{
-    m_start->setFocus();
-}
-
-void TR_and_W::FormClose()
-{
     if (m_link)
         m_link->setPortOpen(false);
-    // A failure message still shown keeps the main window disabled; it
-    // enables it when it closes.
-    const bool messageOpen = m_message && m_message->isVisible();
-    if (m_mainWindow && !messageOpen)
-        m_mainWindow->setEnabled(true);
 }

@@ -3,23 +3,27 @@
 #include <QDialog>
 #include <QPointer>
 
+#include <memory>
 #include <optional>
 
+class ConfirmationDialog;
 class ProgrammingRun;
-class QFrame;
 class QLabel;
 class QProgressBar;
 class QPushButton;
 class QStatusBar;
 class SerialLink;
-class Tmessage1;
 struct MessageSlots;
 struct ProgrammingResult;
 struct RadioData;
 struct VerifyReport;
 
-// The programming dialog: a gauge, a start and a close button. A read or a
-// write command opens it in its mode (Tag 1 read, 2 write) with the serial
+namespace Ui {
+class ProgrammingDialog;
+}
+
+// The programming dialog (programmingdialog.ui): a gauge, a start and a close button. A read or a
+// write command opens it in its mode (ModeRead, ModeWrite) with the serial
 // port open; the start button runs one transfer with the radio, and the
 // gauge follows it. It stays on top of the other windows.
 //
@@ -29,8 +33,8 @@ struct VerifyReport;
 // no portable way to ignore a press on the window frame itself, so the frame
 // still lets the window be moved during a run; a move does not disturb the
 // run, whose waits keep serving the window. Closing the dialog closes the
-// port and enables the main window again, unless a failure message is still
-// shown over it (that enables the main window when it closes).
+// port. The main window is kept disabled while the dialog is shown
+// (DialogLock).
 //
 // Beyond that transfer:
 // - every read whose channels all came through keeps the memory it read as
@@ -47,16 +51,16 @@ struct VerifyReport;
 //   bar.
 // The status bar's own text (the language's) stays underneath: these are
 // temporary messages, cleared when the dialog opens or a run starts.
-class TR_and_W : public QDialog
+class ProgrammingDialog : public QDialog
 {
     Q_OBJECT
 
 public:
     enum Mode : int { ModeRead = 1, ModeWrite = 2 };
 
-    explicit TR_and_W(QWidget *parent = nullptr);
+    explicit ProgrammingDialog(QWidget *parent = nullptr);
+    ~ProgrammingDialog() override;
 
-    void setMainWindow(QWidget *mainWindow) { m_mainWindow = mainWindow; }
     // The serial link whose port the dialog holds open while shown, the
     // run its start button performs on it, and the data that run writes
     // (what a read-back is compared with).
@@ -64,7 +68,7 @@ public:
     void setVerifyAfterWriting(bool verify) { m_verifyAfterWriting = verify; }
     bool verifyAfterWriting() const { return m_verifyAfterWriting; }
     // Where failures are shown, and the texts of the last language load.
-    void setMessageDialog(Tmessage1 *message);
+    void setMessageDialog(ConfirmationDialog *message);
     void setMessages(const MessageSlots *messages) { m_messages = messages; }
 
     // Opens the port and then shows the dialog in `mode` with `caption` on
@@ -73,21 +77,21 @@ public:
     // link's errorString() says why.
     bool openFor(int mode, const QString &caption);
 
-    int Tag() const { return m_tag; }
-    void setTag(int tag) { m_tag = tag; }
+    // ModeRead or ModeWrite since the last openFor(); 0 before.
+    int mode() const { return m_mode; }
 
-    QProgressBar *bsSkinGauge1() const { return m_gauge; }
-    QPushButton *bsSkinButton1() const { return m_start; }
-    QPushButton *bsSkinButton2() const { return m_close; }
-    QLabel *bsSkinStatusPanel1() const { return m_statusPanel; }
-    QStatusBar *bsSkinStatusBar1() const { return m_statusBar; }
+    QProgressBar *gauge() const;
+    QPushButton *startButton() const;
+    QPushButton *closeButton() const;
+    QLabel *statusPanel() const;
+    QStatusBar *statusBar() const;
 
     // The last run was complete and, when it was read back, verified.
     bool lastRunSucceeded() const { return m_lastRunSucceeded; }
 
 public slots:
-    void bsSkinButton1Click();
-    void bsSkinButton2Click();
+    // The start button: one run in the dialog's mode.
+    void startRun();
     void reject() override;
 
 signals:
@@ -102,8 +106,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void FormShow();
-    void FormClose();
     // Keeps the run's image as a backup; returns the warning to show when
     // none could be kept.
     QString keepBackup();
@@ -115,19 +117,13 @@ private:
                 const std::optional<VerifyReport> &verify);
     void showFailure(const QStringList &lines, const QString &caption = {});
 
-    QProgressBar *m_gauge;
-    QFrame *m_buttonPanel;
-    QPushButton *m_start;
-    QPushButton *m_close;
-    QStatusBar *m_statusBar;
-    QLabel *m_statusPanel;
-    QPointer<QWidget> m_mainWindow;
-    QPointer<Tmessage1> m_message;
+    std::unique_ptr<Ui::ProgrammingDialog> m_ui;
+    QPointer<ConfirmationDialog> m_message;
     SerialLink *m_link = nullptr;
     ProgrammingRun *m_run = nullptr;
     const RadioData *m_data = nullptr;
     const MessageSlots *m_messages = nullptr;
-    int m_tag = 0;
+    int m_mode = 0;
     bool m_verifyAfterWriting = false;
     bool m_lastRunSucceeded = false;
 };

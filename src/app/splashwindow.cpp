@@ -1,5 +1,7 @@
 #include "app/splashwindow.h"
 
+#include "ui_splashwindow.h"
+
 #include <QImageReader>
 #include <QLabel>
 #include <QShowEvent>
@@ -7,33 +9,37 @@
 
 #include <utility>
 
-TForm5::TForm5(QWidget *parent)
-    : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+SplashWindow::SplashWindow(QWidget *parent)
+    : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_ui(std::make_unique<Ui::SplashWindow>())
 {
-    setObjectName(QStringLiteral("Form5"));
+    // The form's style sheet keeps the skins off: they dress the working
+    // windows only, and the logo keeps its own look.
+    m_ui->setupUi(this);
     setAttribute(Qt::WA_QuitOnClose, false);
-    setFixedSize(510, 316);
-    // The skins dress the working windows only; the logo keeps its own look.
-    setStyleSheet(QStringLiteral("TForm5 { background: #061430; }"));
 
-    m_image = new QLabel(this);
-    m_image->setObjectName(QStringLiteral("Image1"));
-    m_image->setGeometry(rect());
-    m_image->setAlignment(Qt::AlignCenter);
+    // The logo, 1559 x 969, scaled down to fit, keeping its proportions.
     QImageReader reader(QStringLiteral(":/splash/logo.jpg"), "jpeg");
     const QImage logo = reader.read();
     if (!logo.isNull())
-        m_image->setPixmap(
+        m_ui->logoLabel->setPixmap(
             QPixmap::fromImage(logo.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 
     m_timer = new QTimer(this);
-    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setObjectName(QStringLiteral("closeTimer"));
     m_timer->setInterval(TimerPeriod);
-    connect(m_timer, &QTimer::timeout, this, &TForm5::Timer1Timer);
+    connect(m_timer, &QTimer::timeout, this, &SplashWindow::closeOnTick);
     m_timer->start();
 }
 
-void TForm5::setVisible(bool visible)
+SplashWindow::~SplashWindow() = default;
+
+QLabel *SplashWindow::logoLabel() const
+{
+    return m_ui->logoLabel;
+}
+
+void SplashWindow::setVisible(bool visible)
 {
     // Showing a splash window processes events before a modal showing starts
     // its wait. A tick then (due already after a slow start) would close the
@@ -43,10 +49,10 @@ void TForm5::setVisible(bool visible)
     QDialog::setVisible(visible);
     m_showing = false;
     if (visible && std::exchange(m_tickWhileShowing, false))
-        QTimer::singleShot(0, this, &TForm5::Timer1Timer);
+        QTimer::singleShot(0, this, &SplashWindow::closeOnTick);
 }
 
-void TForm5::Timer1Timer()
+void SplashWindow::closeOnTick()
 {
     if (m_showing) {
         m_tickWhileShowing = true;
@@ -57,7 +63,7 @@ void TForm5::Timer1Timer()
         close();
 }
 
-void TForm5::showEvent(QShowEvent *event)
+void SplashWindow::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (!event->spontaneous())

@@ -2,23 +2,30 @@
 
 #include <QDialog>
 
+#include <memory>
+
 class QLabel;
 class QTimer;
 
-// The splash window: the maker's logo, borderless. Its timer runs from
+namespace Ui {
+class SplashWindow;
+}
+
+// The splash window (splashwindow.ui): the maker's logo, borderless. Its timer runs from
 // creation for the whole run and closes (hides) the window on every tick, so
 // each showing lasts at most about a second; a modal showing ends with it.
-class TForm5 : public QDialog
+class SplashWindow : public QDialog
 {
     Q_OBJECT
 
 public:
     static constexpr int TimerPeriod = 1000;
 
-    explicit TForm5(QWidget *parent = nullptr);
+    explicit SplashWindow(QWidget *parent = nullptr);
+    ~SplashWindow() override;
 
-    QLabel *Image1() const { return m_image; }
-    QTimer *Timer1() const { return m_timer; }
+    QLabel *logoLabel() const;
+    QTimer *closeTimer() const { return m_timer; }
 
     void setVisible(bool visible) override;
 
@@ -27,13 +34,14 @@ signals:
     void shown(bool modal);
 
 public slots:
-    void Timer1Timer();
+    // Closes (hides) the window; every tick of the timer.
+    void closeOnTick();
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    QLabel *m_image;
+    std::unique_ptr<Ui::SplashWindow> m_ui;
     QTimer *m_timer;
     bool m_showing = false;
     bool m_tickWhileShowing = false;

@@ -60,17 +60,17 @@ void fillSampleChannels(ChannelTable &table)
 // it and ends the event loop.
 void takeScreenshot(Program &program, const QString &file, const QString &view)
 {
-    Tform1 *form = program.form1.get();
+    MainWindow *form = program.mainWindow.get();
     if (view == QLatin1String("options"))
-        form->function1Click();
+        form->showOptionsPage();
     fillSampleChannels(form->radioData().table);
 
     auto grab = [&program, form, file, view] {
         QWidget *target = form;
-        ToneListBox *toneList = form->editor()->ComboBox1();
+        ToneListBox *toneList = form->editor()->toneList();
         if (view == QLatin1String("about")) {
-            form->About1Click();
-            target = program.aboutForm.get();
+            form->showAboutBox();
+            target = program.aboutBox.get();
         } else if (view == QLatin1String("edit")) {
             // The frequency edit box open on channel 3's transmit frequency.
             form->editor()->makeCurrent(ChannelTable::ColTxFreq, 3);
@@ -93,9 +93,10 @@ void takeScreenshot(Program &program, const QString &file, const QString &view)
         });
     };
     // The splash hides on its next tick.
-    TForm5 *splash = program.Form5.get();
+    SplashWindow *splash = program.splashWindow.get();
     if (splash->isVisible())
-        QObject::connect(splash->Timer1(), &QTimer::timeout, form, grab, Qt::SingleShotConnection);
+        QObject::connect(splash->closeTimer(), &QTimer::timeout, form, grab,
+                         Qt::SingleShotConnection);
     else
         grab();
 }
@@ -117,13 +118,14 @@ std::unique_ptr<Program> createProgram()
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/radio-64.png")));
 
     auto program = std::make_unique<Program>();
-    program->form1 = std::make_unique<Tform1>();
-    program->Form5 = std::make_unique<TForm5>();
-    program->aboutForm = std::make_unique<TaboutForm>();
-    program->R_and_W = std::make_unique<TR_and_W>();
-    program->message1 = std::make_unique<Tmessage1>();
-    program->form1->setWindows(program->Form5.get(), program->aboutForm.get(),
-                               program->R_and_W.get(), program->message1.get());
+    program->mainWindow = std::make_unique<MainWindow>();
+    program->splashWindow = std::make_unique<SplashWindow>();
+    program->aboutBox = std::make_unique<AboutBox>();
+    program->programmingDialog = std::make_unique<ProgrammingDialog>();
+    program->confirmationDialog = std::make_unique<ConfirmationDialog>();
+    program->mainWindow->setWindows(program->splashWindow.get(), program->aboutBox.get(),
+                                    program->programmingDialog.get(),
+                                    program->confirmationDialog.get());
     return program;
 }
 
@@ -134,7 +136,7 @@ bool attachDemoRadio(Program &program, const DemoOptions &options, QString *erro
     radio->setLineRate(options.lineRate);
     if (!radio->setFaults(options.faults, error) || !radio->open(error))
         return false;
-    program.form1->useDemoRadio(radio->portName());
+    program.mainWindow->useDemoRadio(radio->portName());
     program.demoRadio = std::move(radio);
     return true;
 }
@@ -155,7 +157,7 @@ int runProgram(QApplication &app, const QStringList &arguments)
             return 1;
         }
     }
-    program->form1->show();
+    program->mainWindow->show();
     if (shot > 0 && shot + 1 < arguments.size()) {
         const QString view = viewAt > 0 && viewAt + 1 < arguments.size() ? arguments.at(viewAt + 1)
                                                                          : QStringLiteral("main");

@@ -4,12 +4,12 @@
 
 #include <memory>
 
+class AboutBox;
+class ConfirmationDialog;
+class MainWindow;
+class ProgrammingDialog;
 class QApplication;
-class TForm5;
-class TR_and_W;
-class TaboutForm;
-class Tform1;
-class Tmessage1;
+class SplashWindow;
 class VirtualRadio;
 
 // The windows of one run, each created once and only shown and hidden.
@@ -18,11 +18,11 @@ struct Program
     // The virtual radio of demo mode; it outlives the windows, whose serial
     // link may still hold its port.
     std::unique_ptr<VirtualRadio> demoRadio;
-    std::unique_ptr<Tform1> form1;
-    std::unique_ptr<TForm5> Form5;
-    std::unique_ptr<TaboutForm> aboutForm;
-    std::unique_ptr<TR_and_W> R_and_W;
-    std::unique_ptr<Tmessage1> message1;
+    std::unique_ptr<MainWindow> mainWindow;
+    std::unique_ptr<SplashWindow> splashWindow;
+    std::unique_ptr<AboutBox> aboutBox;
+    std::unique_ptr<ProgrammingDialog> programmingDialog;
+    std::unique_ptr<ConfirmationDialog> confirmationDialog;
 
     Program();
     ~Program();
@@ -32,7 +32,7 @@ struct Program
 // "QB-380" and the application name Backups::ApplicationName (the data
 // folder of the backups), creates the main window (which restores the
 // stored settings), then, hidden and in this order, the splash, the about
-// box, the programming dialog and the confirmation dialog. Showing form1
+// box, the programming dialog and the confirmation dialog. Showing mainWindow
 // afterwards runs its first-show sequence (splash, language).
 std::unique_ptr<Program> createProgram();
 

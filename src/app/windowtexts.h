@@ -10,10 +10,10 @@ class QString;
 // The four windows a language load writes into.
 struct LanguageWindows
 {
-    QPointer<QWidget> main;         // Tform1
-    QPointer<QWidget> about;        // TaboutForm
-    QPointer<QWidget> programming;  // TR_and_W
-    QPointer<QWidget> confirmation; // Tmessage1
+    QPointer<QWidget> main;         // MainWindow
+    QPointer<QWidget> about;        // AboutBox
+    QPointer<QWidget> programming;  // ProgrammingDialog
+    QPointer<QWidget> confirmation; // ConfirmationDialog
 
     QWidget *window(LanguageWindow which) const;
 };

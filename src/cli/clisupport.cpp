@@ -61,7 +61,7 @@ QString resolvePort(const QString &port, const SettingsFile &settings)
     if (!match.hasMatch())
         return port;
     const int n = match.captured(1).toInt();
-    return portDeviceName(n, configuredPortPath(settings, n));
+    return portDeviceName(n, loadAppSettings(settings).portDevices[n - 1]);
 }
 
 void prepareData(RadioData &data, const SettingsFile &settings)
@@ -70,7 +70,7 @@ void prepareData(RadioData &data, const SettingsFile &settings)
     if (!loadLanguage(QStringLiteral("eng"), data, messages))
         printError(QStringLiteral("no English language library in %1; the built-in texts are used")
                        .arg(programFolder()));
-    loadBandRanges(settings, data.bands);
+    fillBandRanges(data.bands, loadAppSettings(settings).bandLists);
 }
 
 ProgressBar::ProgressBar(const QString &label, int maximum)

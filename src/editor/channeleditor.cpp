@@ -52,14 +52,12 @@ private:
     ChannelEditor *m_editor;
 };
 
-ChannelEditor::ChannelEditor(RadioData *data, ChannelGrid *grid, QWidget *editorParent,
-                             QObject *parent)
-    : QObject(parent), m_data(data), m_grid(grid)
+ChannelEditor::ChannelEditor(RadioData *data, ChannelGrid *grid, FrequencyEdit *frequencyEdit,
+                             ToneListBox *toneList, QObject *parent)
+    : QObject(parent), m_data(data), m_grid(grid), m_edit(frequencyEdit), m_toneList(toneList)
 {
     setObjectName(QStringLiteral("channelEditor"));
 
-    m_edit = new FrequencyEdit(editorParent);
-    m_toneList = new ToneListBox(editorParent);
     m_toneList->addItems(table().toneList());
     m_toneList->setCurrentIndex(-1);
     // An editor without the focus passes the wheel on to the grid, which
@@ -68,24 +66,24 @@ ChannelEditor::ChannelEditor(RadioData *data, ChannelGrid *grid, QWidget *editor
     m_toneList->installEventFilter(this);
 
     m_timer = new QTimer(this);
-    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setObjectName(QStringLiteral("autoAddTimer"));
     m_timer->setInterval(FirstRepeatMs);
-    connect(m_timer, &QTimer::timeout, this, &ChannelEditor::Timer1Timer);
+    connect(m_timer, &QTimer::timeout, this, &ChannelEditor::autoAddRepeat);
 
-    connect(m_grid, &ChannelGrid::selectCell, this, &ChannelEditor::StringAlignGrid1SelectCell);
-    connect(m_grid, &ChannelGrid::cellClick, this, &ChannelEditor::StringAlignGrid1Click);
+    connect(m_grid, &ChannelGrid::selectCell, this, &ChannelEditor::beforeCellChange);
+    connect(m_grid, &ChannelGrid::cellClick, this, &ChannelEditor::cellClicked);
     connect(m_grid, &ChannelGrid::keyDown, this,
-            [this](int key, Qt::KeyboardModifiers) { StringAlignGrid1KeyDown(key); });
-    connect(m_grid, &ChannelGrid::keyPress, this, &ChannelEditor::StringAlignGrid1KeyPress);
-    connect(m_grid, &ChannelGrid::mouseWheel, this, &ChannelEditor::StringAlignGrid1MouseWheel);
-    connect(m_grid, &ChannelGrid::gridEnter, this, &ChannelEditor::StringAlignGrid1Enter);
-    connect(m_grid, &ChannelGrid::cellsPainted, this, &ChannelEditor::StringAlignGrid1DrawCell);
+            [this](int key, Qt::KeyboardModifiers) { gridKeyDown(key); });
+    connect(m_grid, &ChannelGrid::keyPress, this, &ChannelEditor::gridCharacterTyped);
+    connect(m_grid, &ChannelGrid::mouseWheel, this, &ChannelEditor::gridWheel);
+    connect(m_grid, &ChannelGrid::gridEnter, this, &ChannelEditor::gridFocused);
+    connect(m_grid, &ChannelGrid::cellsPainted, this, &ChannelEditor::gridPainted);
 
-    connect(m_edit, &FrequencyEdit::enterPressed, this, &ChannelEditor::bsSkinEdit1Enter);
-    connect(m_edit, &FrequencyEdit::keyReleased, this, &ChannelEditor::bsSkinEdit1KeyUp);
-    connect(m_toneList, &QComboBox::currentIndexChanged, this, &ChannelEditor::ComboBox1Change);
-    connect(m_toneList, &ToneListBox::exited, this, &ChannelEditor::ComboBox1Exit);
-    connect(m_toneList, &ToneListBox::characterKey, this, &ChannelEditor::ComboBox1KeyPress);
+    connect(m_edit, &FrequencyEdit::enterPressed, this, &ChannelEditor::frequencyEntered);
+    connect(m_edit, &FrequencyEdit::keyReleased, this, &ChannelEditor::frequencyTyped);
+    connect(m_toneList, &QComboBox::currentIndexChanged, this, &ChannelEditor::toneChosen);
+    connect(m_toneList, &ToneListBox::exited, this, &ChannelEditor::toneListLeft);
+    connect(m_toneList, &ToneListBox::characterKey, this, &ChannelEditor::toneListKeyPressed);
 }
 
 ChannelTable &ChannelEditor::table() const
@@ -99,21 +97,21 @@ void ChannelEditor::setButtons(QAbstractButton *autoAdd, QAbstractButton *clear,
 {
     m_autoAddButton = autoAdd;
     autoAdd->installEventFilter(this);
-    connect(clear, &QAbstractButton::clicked, this, &ChannelEditor::bsSkinButton9Click);
-    connect(moveUp, &QAbstractButton::clicked, this, &ChannelEditor::bsSkinButton3Click);
-    connect(moveDown, &QAbstractButton::clicked, this, &ChannelEditor::bsSkinButton4Click);
-    connect(remove, &QAbstractButton::clicked, this, &ChannelEditor::bsSkinButton5Click);
+    connect(clear, &QAbstractButton::clicked, this, &ChannelEditor::askClearChannels);
+    connect(moveUp, &QAbstractButton::clicked, this, &ChannelEditor::moveUp);
+    connect(moveDown, &QAbstractButton::clicked, this, &ChannelEditor::moveDown);
+    connect(remove, &QAbstractButton::clicked, this, &ChannelEditor::deleteChannel);
 }
 
-void ChannelEditor::setConfirmationDialog(Tmessage1 *dialog)
+void ChannelEditor::setConfirmationDialog(ConfirmationDialog *dialog)
 {
     if (m_confirm)
         disconnect(m_confirm, nullptr, this, nullptr);
     m_confirm = dialog;
     if (!dialog)
         return;
-    connect(dialog, &Tmessage1::actionNew, this, &ChannelEditor::newTable);
-    connect(dialog, &Tmessage1::actionClear, this, &ChannelEditor::clearChannels);
+    connect(dialog, &ConfirmationDialog::actionNew, this, &ChannelEditor::newTable);
+    connect(dialog, &ConfirmationDialog::actionClear, this, &ChannelEditor::clearChannels);
 }
 
 void ChannelEditor::setConfirmTexts(std::function<ConfirmTexts()> texts)
@@ -138,7 +136,7 @@ bool ChannelEditor::eventFilter(QObject *watched, QEvent *event)
             // A press whose start failed is not the button's: it stays up.
             return !startAutoAdd();
         case QEvent::MouseButtonRelease:
-            bsSkinButton6MouseUp();
+            autoAddReleased();
             break;
         case QEvent::Hide:
             m_timer->stop();
@@ -154,25 +152,25 @@ bool ChannelEditor::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     if (event->type() == QEvent::Hide && m_bandRangePopups.contains(watched))
-        new1Click();
+        askNewTable();
     return QObject::eventFilter(watched, event);
 }
 
 // --- The grid's events ---------------------------------------------------
 
-void ChannelEditor::StringAlignGrid1SelectCell(int, int, bool *canSelect)
+void ChannelEditor::beforeCellChange(int, int, bool *canSelect)
 {
     // The row being left is committed; a text that is not a number keeps
     // the grid on it.
     *canSelect = commitCurrentRow();
 }
 
-void ChannelEditor::StringAlignGrid1Click()
+void ChannelEditor::cellClicked()
 {
     hideEditBox();
     hideToneList();
-    m_currentCol = m_grid->Col();
-    m_currentRow = m_grid->Row();
+    m_currentCol = m_grid->col();
+    m_currentRow = m_grid->row();
     const bool hasChannel = !table().cell(ChannelTable::ColRxFreq, m_currentRow).isEmpty();
     switch (m_currentCol) {
     case ChannelTable::ColRxFreq:
@@ -212,7 +210,7 @@ void ChannelEditor::StringAlignGrid1Click()
     }
 }
 
-void ChannelEditor::StringAlignGrid1KeyDown(int key)
+void ChannelEditor::gridKeyDown(int key)
 {
     // Before the grid moves: arriving on a switch cell by arrow must not
     // switch it.
@@ -220,7 +218,7 @@ void ChannelEditor::StringAlignGrid1KeyDown(int key)
         m_skipToggle = true;
 }
 
-void ChannelEditor::StringAlignGrid1KeyPress(QChar character)
+void ChannelEditor::gridCharacterTyped(QChar character)
 {
     const bool frequencyCell = m_currentCol == ChannelTable::ColRxFreq ||
                                (m_currentCol == ChannelTable::ColTxFreq &&
@@ -237,20 +235,20 @@ void ChannelEditor::StringAlignGrid1KeyPress(QChar character)
     }
 }
 
-void ChannelEditor::StringAlignGrid1MouseWheel()
+void ChannelEditor::gridWheel()
 {
     // Wheeling down a column of switches changes none of them.
     if (m_currentCol > ChannelTable::ColTxTone)
         m_skipToggle = true;
 }
 
-void ChannelEditor::StringAlignGrid1Enter()
+void ChannelEditor::gridFocused()
 {
     if (!m_toneList->isHidden())
         hideToneList();
 }
 
-void ChannelEditor::StringAlignGrid1DrawCell()
+void ChannelEditor::gridPainted()
 {
     // An editor whose cell has scrolled away is put away; nothing is
     // committed.
@@ -262,7 +260,7 @@ void ChannelEditor::StringAlignGrid1DrawCell()
 
 // --- The editors' events -------------------------------------------------
 
-void ChannelEditor::bsSkinEdit1Enter()
+void ChannelEditor::frequencyEntered()
 {
     m_grid->setFocus(Qt::OtherFocusReason);
     hideEditBox();
@@ -270,34 +268,34 @@ void ChannelEditor::bsSkinEdit1Enter()
     // The edit box comes back over the cell with the committed text, or with
     // the text as typed when it was not a number, so the current cell stays
     // marked.
-    StringAlignGrid1Click();
+    cellClicked();
 }
 
-void ChannelEditor::bsSkinEdit1KeyUp()
+void ChannelEditor::frequencyTyped()
 {
     // The cell follows the typing; normalising waits for the commit.
     table().setCell(m_currentCol, m_currentRow, m_edit->text());
 }
 
-void ChannelEditor::ComboBox1Change(int index)
+void ChannelEditor::toneChosen(int index)
 {
     if (m_selectingTone)
         return;
-    table().setCell(m_currentCol, m_comboRow, index >= 0 ? m_toneList->itemText(index) : QString());
+    table().setCell(m_currentCol, m_toneRow, index >= 0 ? m_toneList->itemText(index) : QString());
 }
 
-void ChannelEditor::ComboBox1Exit()
+void ChannelEditor::toneListLeft()
 {
     if (m_toneList->isHidden())
         return;
     // Written before a click elsewhere commits the row.
-    table().setCell(m_currentCol, m_comboRow, m_toneList->currentText());
+    table().setCell(m_currentCol, m_toneRow, m_toneList->currentText());
     m_toneList->hide();
 }
 
-void ChannelEditor::ComboBox1KeyPress()
+void ChannelEditor::toneListKeyPressed()
 {
-    // Leaving the list writes the choice (ComboBox1Exit).
+    // Leaving the list writes the choice (toneListLeft).
     m_grid->setFocus(Qt::OtherFocusReason);
     m_toneList->hide();
 }
@@ -338,7 +336,7 @@ void ChannelEditor::openToneList()
     m_toneList->show();
     m_toneList->raise();
     selectTone(m_currentRow);
-    m_comboRow = m_currentRow;
+    m_toneRow = m_currentRow;
 }
 
 void ChannelEditor::selectTone(int row)
@@ -383,9 +381,9 @@ void ChannelEditor::refreshEditors()
         m_edit->setText(table().cell(m_currentCol, m_currentRow));
     // A tone list left open on a cell whose text changed would write its
     // old choice over the new text when the user leaves it.
-    if (!m_toneList->isHidden() && m_comboRow == m_currentRow &&
+    if (!m_toneList->isHidden() && m_toneRow == m_currentRow &&
         (m_currentCol == ChannelTable::ColRxTone || m_currentCol == ChannelTable::ColTxTone))
-        selectTone(m_comboRow);
+        selectTone(m_toneRow);
 }
 
 // --- Commits -------------------------------------------------------------
@@ -443,7 +441,7 @@ void ChannelEditor::addNextChannel(double step)
     makeCurrent(m_currentCol, m_currentRow);
 }
 
-void ChannelEditor::bsSkinButton6MouseDown()
+void ChannelEditor::autoAddPressed()
 {
     startAutoAdd();
 }
@@ -492,12 +490,12 @@ bool ChannelEditor::startAutoAdd()
     }
 }
 
-void ChannelEditor::bsSkinButton6MouseUp()
+void ChannelEditor::autoAddReleased()
 {
     m_timer->stop();
 }
 
-void ChannelEditor::Timer1Timer()
+void ChannelEditor::autoAddRepeat()
 {
     m_timer->setInterval(RepeatMs);
     // At channel 199 the timer ticks on idle until the button is released.
@@ -552,17 +550,17 @@ bool ChannelEditor::moveChannel(int direction)
     return true;
 }
 
-void ChannelEditor::bsSkinButton3Click()
+void ChannelEditor::moveUp()
 {
     moveChannel(-1);
 }
 
-void ChannelEditor::bsSkinButton4Click()
+void ChannelEditor::moveDown()
 {
     moveChannel(+1);
 }
 
-void ChannelEditor::bsSkinButton5Click()
+void ChannelEditor::deleteChannel()
 {
     leaveEditors();
     // No commit and no closing up: the channel's row is emptied in place.
@@ -576,20 +574,19 @@ void ChannelEditor::bsSkinButton5Click()
 void ChannelEditor::askConfirmation(const QString &text, int action)
 {
     if (m_confirm)
-        m_confirm->showMessage(m_confirmTexts ? m_confirmTexts().ConfirmTitle : QString(), text,
-                               action);
+        m_confirm->showMessage(m_confirmTexts ? m_confirmTexts().title : QString(), text, action);
 }
 
-void ChannelEditor::bsSkinButton9Click()
+void ChannelEditor::askClearChannels()
 {
-    askConfirmation(m_confirmTexts ? m_confirmTexts().ClearConfirmText : QString(),
-                    Tmessage1::ActionClear);
+    askConfirmation(m_confirmTexts ? m_confirmTexts().clearText : QString(),
+                    ConfirmationDialog::ActionClear);
 }
 
-void ChannelEditor::new1Click()
+void ChannelEditor::askNewTable()
 {
-    askConfirmation(m_confirmTexts ? m_confirmTexts().NewConfirmText : QString(),
-                    Tmessage1::ActionNew);
+    askConfirmation(m_confirmTexts ? m_confirmTexts().newTableText : QString(),
+                    ConfirmationDialog::ActionNew);
 }
 
 void ChannelEditor::clearChannels()

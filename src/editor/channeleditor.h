@@ -9,11 +9,11 @@
 
 class ChannelGrid;
 class ChannelTable;
+class ConfirmationDialog;
 class FrequencyEdit;
 class QAbstractButton;
 class QComboBox;
 class QTimer;
-class Tmessage1;
 class ToneListBox;
 struct RadioData;
 
@@ -22,13 +22,13 @@ struct RadioData;
 // The grid does not edit its cells: two editors are laid over the current
 // cell, the frequency edit box on the receive and transmit frequencies and
 // the tone list on the sub-audio cells; a click on a power, band width, scan
-// or busy-lock cell switches its value. A row is committed (commitRow)
-// before the current cell leaves it and when Enter ends an entry. Below the
+// or busy-lock cell switches its value. A row is committed before the
+// current cell leaves it and when Enter ends an entry. Below the
 // grid: auto add, clear, move up, move down and delete; the new command and
 // clear ask first through the confirmation dialog.
 //
-// CurrentCol and CurrentRow are the current cell as the editor last took it
-// from the grid; the commit, the editors' write-back and the list operations
+// currentCol() and currentRow() are the current cell as the editor last
+// took it from the grid; the commit, the editors' write-back and the list operations
 // act on them.
 class ChannelEditor : public QObject
 {
@@ -39,39 +39,39 @@ public:
     // with the language).
     struct ConfirmTexts
     {
-        QString ConfirmTitle;
-        QString NewConfirmText;
-        QString ClearConfirmText;
+        QString title;
+        QString newTableText;
+        QString clearText;
     };
 
     // The auto-add repeat: the first repeat after 1 s, then every 200 ms.
     static constexpr int FirstRepeatMs = 1000;
     static constexpr int RepeatMs = 200;
 
-    // The editors become children of `editorParent` (the grid's page), laid
-    // above the grid.
-    ChannelEditor(RadioData *data, ChannelGrid *grid, QWidget *editorParent,
-                  QObject *parent = nullptr);
+    // The editors are hidden widgets of the grid's page, laid over the grid
+    // when they open.
+    ChannelEditor(RadioData *data, ChannelGrid *grid, FrequencyEdit *frequencyEdit,
+                  ToneListBox *toneList, QObject *parent = nullptr);
 
-    int CurrentCol() const { return m_currentCol; }
-    int CurrentRow() const { return m_currentRow; }
-    // The row the tone list writes to (in column CurrentCol).
-    int ComboRow() const { return m_comboRow; }
+    int currentCol() const { return m_currentCol; }
+    int currentRow() const { return m_currentRow; }
+    // The row the tone list writes to (in column currentCol()).
+    int toneRow() const { return m_toneRow; }
     // Set by arrow keys, and by the wheel over columns 5-8: the next click on
     // a switch cell of a channel only clears it.
-    bool SkipToggle() const { return m_skipToggle; }
+    bool skipsNextToggle() const { return m_skipToggle; }
 
-    ChannelGrid *StringAlignGrid1() const { return m_grid; }
-    FrequencyEdit *bsSkinEdit1() const { return m_edit; }
-    ToneListBox *ComboBox1() const { return m_toneList; }
-    QTimer *Timer1() const { return m_timer; }
+    ChannelGrid *grid() const { return m_grid; }
+    FrequencyEdit *frequencyEdit() const { return m_edit; }
+    ToneListBox *toneList() const { return m_toneList; }
+    QTimer *autoAddTimer() const { return m_timer; }
 
     // The five buttons under the grid. Auto add works while a mouse button
     // is held on it; it has no click, so the keyboard cannot start it.
     void setButtons(QAbstractButton *autoAdd, QAbstractButton *clear, QAbstractButton *moveUp,
                     QAbstractButton *moveDown, QAbstractButton *remove);
     // The dialog that asks before new and clear; its OK runs them.
-    void setConfirmationDialog(Tmessage1 *dialog);
+    void setConfirmationDialog(ConfirmationDialog *dialog);
     void setConfirmTexts(std::function<ConfirmTexts()> texts);
     // A band range list whose drop-down, when it closes, asks for a new
     // table as the new command does.
@@ -91,16 +91,17 @@ public:
 public slots:
     // The cell click action: hides both editors, takes the grid's current
     // cell, and opens its editor or switches its value.
-    void StringAlignGrid1Click();
+    void cellClicked();
 
-    void bsSkinButton6MouseDown(); // auto add: one channel at once, then repeats
-    void bsSkinButton6MouseUp();
-    void Timer1Timer();
-    void bsSkinButton3Click(); // move up
-    void bsSkinButton4Click(); // move down
-    void bsSkinButton5Click(); // delete, without asking
-    void bsSkinButton9Click(); // clear, asks first
-    void new1Click();          // new table, asks first
+    // Auto add: one channel at the press, then repeats until the release.
+    void autoAddPressed();
+    void autoAddReleased();
+    void autoAddRepeat();
+    void moveUp();
+    void moveDown();
+    void deleteChannel(); // without asking
+    void askClearChannels();
+    void askNewTable();
 
     // What OK on the confirmations does.
     void newTable();
@@ -112,20 +113,20 @@ protected:
 private:
     class ListOperation;
 
-    void StringAlignGrid1SelectCell(int col, int row, bool *canSelect);
-    void StringAlignGrid1KeyDown(int key);
-    void StringAlignGrid1KeyPress(QChar character);
-    void StringAlignGrid1MouseWheel();
-    void StringAlignGrid1Enter();
-    void StringAlignGrid1DrawCell();
-    void bsSkinEdit1Enter();
-    void bsSkinEdit1KeyUp();
-    void ComboBox1Change(int index);
-    void ComboBox1Exit();
-    void ComboBox1KeyPress();
+    void beforeCellChange(int col, int row, bool *canSelect);
+    void gridKeyDown(int key);
+    void gridCharacterTyped(QChar character);
+    void gridWheel();
+    void gridFocused();
+    void gridPainted();
+    void frequencyEntered();
+    void frequencyTyped();
+    void toneChosen(int index);
+    void toneListLeft();
+    void toneListKeyPressed();
 
     ChannelTable &table() const;
-    // commitRow (CurrentCol, CurrentRow); false after the conversion
+    // Commits the row of the current cell; false after the conversion
     // message.
     bool commitCurrentRow();
     void showMessage(const QString &message);
@@ -134,7 +135,7 @@ private:
     QPoint toneListPlace(int col, int row) const;
     void openEditBox();
     void openToneList();
-    // Selects the tone of cell (CurrentCol, row) without writing it back.
+    // Selects the tone of cell (currentCol(), row) without writing it back.
     void selectTone(int row);
     void hideEditBox();
     void hideToneList();
@@ -160,13 +161,13 @@ private:
     // is being destroyed, when it is no longer a QAbstractButton: held as a
     // QObject so that the comparison casts nothing.
     QPointer<QObject> m_autoAddButton;
-    QPointer<Tmessage1> m_confirm;
+    QPointer<ConfirmationDialog> m_confirm;
     std::function<ConfirmTexts()> m_confirmTexts;
     QList<QObject *> m_bandRangePopups;
 
     int m_currentCol = 1;
     int m_currentRow = 1;
-    int m_comboRow = 1;
+    int m_toneRow = 1;
     bool m_skipToggle = false;
     // Set while the program selects a tone: only the user's choice writes.
     int m_selectingTone = 0;

@@ -56,7 +56,6 @@ QHeaderView::section, QTableCornerButton::section {
 
 ChannelGrid::ChannelGrid(QWidget *parent) : QTableView(parent)
 {
-    setObjectName(QStringLiteral("StringAlignGrid1"));
     QFont gridFont(QStringLiteral("Arial"));
     gridFont.setPixelSize(12);
     setFont(gridFont);
@@ -111,13 +110,13 @@ void ChannelGrid::setChannelModel(ChannelTableModel *model)
         selectionModel()->setCurrentIndex(m_model->index(0, 0), QItemSelectionModel::NoUpdate);
 }
 
-int ChannelGrid::Col() const
+int ChannelGrid::col() const
 {
     const QModelIndex current = currentIndex();
     return current.isValid() ? ChannelTableModel::tableColumn(current) : 0;
 }
 
-int ChannelGrid::Row() const
+int ChannelGrid::row() const
 {
     const QModelIndex current = currentIndex();
     return current.isValid() ? ChannelTableModel::tableRow(current) : 0;
@@ -127,7 +126,7 @@ bool ChannelGrid::setCol(int col)
 {
     if (!m_model)
         return false;
-    const QModelIndex target = m_model->cellIndex(col, Row());
+    const QModelIndex target = m_model->cellIndex(col, row());
     if (!target.isValid())
         return false;
     return target == currentIndex() || moveTo(target, true);
@@ -137,7 +136,7 @@ bool ChannelGrid::setRow(int row)
 {
     if (!m_model)
         return false;
-    const QModelIndex target = m_model->cellIndex(Col(), row);
+    const QModelIndex target = m_model->cellIndex(col(), row);
     if (!target.isValid())
         return false;
     return target == currentIndex() || moveTo(target, true);
@@ -270,9 +269,9 @@ void ChannelGrid::wheelEvent(QWheelEvent *event)
         const bool up = m_wheelRest > 0;
         m_wheelRest -= up ? WheelNotch : -WheelNotch;
         emit mouseWheel();
-        const int row = Row() + (up ? -1 : 1);
-        if (row >= 1 && row <= ChannelTable::ChannelCount)
-            setRow(row);
+        const int next = row() + (up ? -1 : 1);
+        if (next >= 1 && next <= ChannelTable::ChannelCount)
+            setRow(next);
     }
 }
 

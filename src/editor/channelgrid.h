@@ -35,8 +35,8 @@ public:
     ChannelTableModel *channelModel() const { return m_model; }
 
     // The current cell, table column 1-8 and row 1-199.
-    int Col() const;
-    int Row() const;
+    int col() const;
+    int row() const;
     // Moves the current cell to another column or row. A value equal to the
     // present one raises nothing; otherwise selectCell, the move and
     // cellClick. Returns false when the select handler kept the grid where it

@@ -1,19 +1,12 @@
 #include "editor/confirmationdialog.h"
 
+#include "ui_confirmationdialog.h"
+
 #include <QCloseEvent>
-#include <QLabel>
-#include <QPixmap>
-#include <QPushButton>
 #include <QScreen>
 
 namespace {
 
-// The dialog as designed, for the texts that fit it.
-constexpr QSize DesignSize(334, 161);
-constexpr QRect DesignText(88, 32, 225, 49);
-constexpr int OkX = 72;
-constexpr int CancelX = 188;
-constexpr int ButtonY = 112;
 // How far a longer text may widen the dialog, and how many pixels of text
 // it may take in height.
 constexpr int WidestText = 425;
@@ -31,45 +24,42 @@ void setStaysOnTop(QWidget *window, bool onTop)
         window->show();
 }
 
-Tmessage1::Tmessage1(QWidget *parent)
+ConfirmationDialog::ConfirmationDialog(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint)
+                          Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint),
+      m_ui(std::make_unique<Ui::ConfirmationDialog>())
 {
-    setObjectName(QStringLiteral("message1"));
+    m_ui->setupUi(this);
     setAttribute(Qt::WA_QuitOnClose, false);
-    setWindowTitle(QStringLiteral("警告"));
-    setFixedSize(334, 161);
-
-    m_icon = new QLabel(this);
-    m_icon->setObjectName(QStringLiteral("Image1"));
-    m_icon->setGeometry(24, 32, 48, 48);
-    m_icon->setAlignment(Qt::AlignCenter);
-    m_icon->setPixmap(QPixmap(QStringLiteral(":/editor/warning-48.png")));
-
-    m_cap1 = new QLabel(this);
-    m_cap1->setObjectName(QStringLiteral("cap1"));
-    m_cap1->setGeometry(DesignText);
-    m_cap1->setAlignment(Qt::AlignCenter);
-    m_cap1->setWordWrap(true);
-
-    m_ok = new QPushButton(QStringLiteral("确定"), this);
-    m_ok->setObjectName(QStringLiteral("bsSkinButton1"));
-    m_ok->setGeometry(OkX, ButtonY, 75, 25);
-    m_ok->setDefault(true);
-    connect(m_ok, &QPushButton::clicked, this, &Tmessage1::bsSkinButton1Click);
-
-    m_cancel = new QPushButton(QStringLiteral("取消"), this);
-    m_cancel->setObjectName(QStringLiteral("bsSkinButton2"));
-    m_cancel->setGeometry(CancelX, ButtonY, 75, 25);
-    connect(m_cancel, &QPushButton::clicked, this, &Tmessage1::bsSkinButton2Click);
+    m_formSize = size();
+    m_formText = m_ui->messageLabel->geometry();
+    m_formOk = m_ui->okButton->pos();
+    m_formCancel = m_ui->cancelButton->pos();
+    connect(m_ui->okButton, &QPushButton::clicked, this, &ConfirmationDialog::confirm);
+    connect(m_ui->cancelButton, &QPushButton::clicked, this, &ConfirmationDialog::close);
 }
 
-void Tmessage1::showMessage(const QString &caption, const QString &text, int action)
+ConfirmationDialog::~ConfirmationDialog() = default;
+
+QLabel *ConfirmationDialog::messageLabel() const
 {
-    if (m_mainWindow)
-        m_mainWindow->setEnabled(false);
+    return m_ui->messageLabel;
+}
+
+QPushButton *ConfirmationDialog::okButton() const
+{
+    return m_ui->okButton;
+}
+
+QPushButton *ConfirmationDialog::cancelButton() const
+{
+    return m_ui->cancelButton;
+}
+
+void ConfirmationDialog::showMessage(const QString &caption, const QString &text, int action)
+{
     setWindowTitle(caption);
-    m_cap1->setText(text);
+    m_ui->messageLabel->setText(text);
     fitText();
     m_pendingAction = action;
     show();
@@ -79,28 +69,29 @@ void Tmessage1::showMessage(const QString &caption, const QString &text, int act
     activateWindow();
 }
 
-void Tmessage1::fitText()
+void ConfirmationDialog::fitText()
 {
-    // A text that fits the design keeps it; a longer one (a message with
-    // the system's reason, a list of problems) widens the dialog, then makes
-    // it taller, so that no line is cut off.
-    int width = DesignText.width();
-    m_cap1->setAlignment(Qt::AlignCenter);
-    int height = m_cap1->heightForWidth(width);
-    if (height > DesignText.height()) {
+    // A text that fits the form keeps it; a longer one (a message with the
+    // system's reason, a list of problems) widens the dialog, then makes it
+    // taller, so that no line is cut off.
+    QLabel *message = m_ui->messageLabel;
+    int width = m_formText.width();
+    message->setAlignment(Qt::AlignCenter);
+    int height = message->heightForWidth(width);
+    if (height > m_formText.height()) {
         // Several lines (a message and its reason, a list) read best from a
         // common left edge.
         width = WidestText;
-        m_cap1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        height = qMin(m_cap1->heightForWidth(width), TallestText);
+        message->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        height = qMin(message->heightForWidth(width), TallestText);
     }
-    height = qMax(height, DesignText.height());
-    const int grow = width - DesignText.width();
-    const int drop = height - DesignText.height();
-    const QSize size(DesignSize.width() + grow, DesignSize.height() + drop);
-    m_cap1->setGeometry(DesignText.x(), DesignText.y(), width, height);
-    m_ok->move(OkX + grow / 2, ButtonY + drop);
-    m_cancel->move(CancelX + grow / 2, ButtonY + drop);
+    height = qMax(height, m_formText.height());
+    const int grow = width - m_formText.width();
+    const int drop = height - m_formText.height();
+    const QSize size(m_formSize.width() + grow, m_formSize.height() + drop);
+    message->setGeometry(m_formText.x(), m_formText.y(), width, height);
+    m_ui->okButton->move(m_formOk + QPoint(grow / 2, drop));
+    m_ui->cancelButton->move(m_formCancel + QPoint(grow / 2, drop));
     if (size == this->size())
         return;
     setFixedSize(size);
@@ -108,7 +99,7 @@ void Tmessage1::fitText()
         move(s->availableGeometry().center() - rect().center());
 }
 
-void Tmessage1::bsSkinButton1Click()
+void ConfirmationDialog::confirm()
 {
     close();
     // The action runs with the dialog already gone and the main window
@@ -127,42 +118,21 @@ void Tmessage1::bsSkinButton1Click()
     }
 }
 
-void Tmessage1::bsSkinButton2Click()
-{
-    close();
-}
-
-void Tmessage1::reject()
+void ConfirmationDialog::reject()
 {
     // Escape is the same as Cancel and goes through the close rules.
     close();
 }
 
-void Tmessage1::showEvent(QShowEvent *event)
+void ConfirmationDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (!event->spontaneous())
-        FormShow();
+        setStaysOnTop(m_programmingDialog, false);
 }
 
-void Tmessage1::closeEvent(QCloseEvent *event)
+void ConfirmationDialog::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    FormClose();
-}
-
-void Tmessage1::FormShow()
-{
-    setStaysOnTop(m_programmingDialog, false);
-}
-
-void Tmessage1::FormClose()
-{
-    // The programming dialog, while it stays open over a failed run, keeps
-    // the main window disabled until it closes itself: the table is not to
-    // be edited while the port is open and a run may start again.
-    const bool programmingOpen = m_programmingDialog && m_programmingDialog->isVisible();
-    if (m_mainWindow && !programmingOpen)
-        m_mainWindow->setEnabled(true);
     setStaysOnTop(m_programmingDialog, true);
 }

@@ -3,18 +3,22 @@
 #include <QDialog>
 #include <QPointer>
 
+#include <memory>
+
 class QLabel;
 class QPushButton;
 
-// The confirmation dialog (one instance for the whole run, shown and
-// hidden). It asks before a command throws data away and shows plain
-// messages. It is modal in effect only: showing it disables the main window,
-// closing it enables the main window again, unless the programming dialog is
-// still open (that one enables it when it closes). While it is shown the
-// programming dialog gives up its stay-on-top style, so the message is never
-// hidden behind it. A text longer than the design's label makes the dialog
-// wider and taller.
-class Tmessage1 : public QDialog
+namespace Ui {
+class ConfirmationDialog;
+}
+
+// The confirmation dialog (confirmationdialog.ui; one instance for the whole
+// run, shown and hidden). It asks before a command throws data away and
+// shows plain messages. It is not modal: the main window is kept disabled
+// while it is shown (DialogLock). While it is shown the programming dialog
+// gives up its stay-on-top style, so the message is never hidden behind it.
+// A text longer than the form's label makes the dialog wider and taller.
+class ConfirmationDialog : public QDialog
 {
     Q_OBJECT
 
@@ -26,24 +30,23 @@ public:
         ActionClear = 3, // empty the channel table
     };
 
-    explicit Tmessage1(QWidget *parent = nullptr);
+    explicit ConfirmationDialog(QWidget *parent = nullptr);
+    ~ConfirmationDialog() override;
 
-    // The windows the dialog works on: the one it disables while shown, and
-    // the one it takes the stay-on-top style from.
-    void setMainWindow(QWidget *mainWindow) { m_mainWindow = mainWindow; }
+    // The window the dialog takes the stay-on-top style from while shown.
     void setProgrammingDialog(QWidget *dialog) { m_programmingDialog = dialog; }
 
-    // Disables the main window, sets the caption, the text and the pending
-    // action, and shows the dialog without a modal loop.
+    // Sets the caption, the text and the pending action, and shows the
+    // dialog without a modal loop.
     void showMessage(const QString &caption, const QString &text, int action);
 
     // 0 until the dialog is first used, then one of Action.
-    int PendingAction() const { return m_pendingAction; }
+    int pendingAction() const { return m_pendingAction; }
     void setPendingAction(int action) { m_pendingAction = action; }
 
-    QLabel *cap1() const { return m_cap1; }
-    QPushButton *bsSkinButton1() const { return m_ok; }
-    QPushButton *bsSkinButton2() const { return m_cancel; }
+    QLabel *messageLabel() const;
+    QPushButton *okButton() const;
+    QPushButton *cancelButton() const;
 
 signals:
     // OK was pressed on a confirmation; emitted after the dialog closed.
@@ -51,8 +54,8 @@ signals:
     void actionClear();
 
 public slots:
-    void bsSkinButton1Click();
-    void bsSkinButton2Click();
+    // OK: closes the dialog, then carries out the pending action.
+    void confirm();
     void reject() override;
 
 protected:
@@ -60,15 +63,14 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void FormShow();
-    void FormClose();
     void fitText();
 
-    QLabel *m_icon;
-    QLabel *m_cap1;
-    QPushButton *m_ok;
-    QPushButton *m_cancel;
-    QPointer<QWidget> m_mainWindow;
+    std::unique_ptr<Ui::ConfirmationDialog> m_ui;
+    // The dialog as the form has it, for the texts that fit it.
+    QSize m_formSize;
+    QRect m_formText;
+    QPoint m_formOk;
+    QPoint m_formCancel;
     QPointer<QWidget> m_programmingDialog;
     int m_pendingAction = 0;
 };

@@ -7,7 +7,6 @@
 
 FrequencyEdit::FrequencyEdit(QWidget *parent) : QLineEdit(parent)
 {
-    setObjectName(QStringLiteral("bsSkinEdit1"));
     setMaxLength(MaxCharacters);
     setAlignment(Qt::AlignCenter);
     QFont arial(QStringLiteral("Arial"));

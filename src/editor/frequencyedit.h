@@ -2,7 +2,7 @@
 
 #include <QLineEdit>
 
-// The in-place frequency edit box (bsSkinEdit1): one line of at most nine
+// The in-place frequency edit box (frequencyEdit): one line of at most nine
 // characters, centred, no context menu, nothing pasted or dropped. It takes
 // only digits, Backspace and the locale's decimal separator, the separator
 // once and only after at least three characters; every other character is

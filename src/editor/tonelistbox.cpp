@@ -4,7 +4,6 @@
 
 ToneListBox::ToneListBox(QWidget *parent) : QComboBox(parent)
 {
-    setObjectName(QStringLiteral("ComboBox1"));
     // The drop-down lists the choices below the box with a scroll bar,
     // VisibleItems at a time, whatever the style prefers. (A combo box is
     // not editable from the start; setting it so again would take the

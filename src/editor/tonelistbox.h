@@ -2,7 +2,7 @@
 
 #include <QComboBox>
 
-// The in-place tone list (ComboBox1): a drop-down list of the sub-audio
+// The in-place tone list (toneList): a drop-down list of the sub-audio
 // choices, nothing can be typed. Arrow keys move through the choices; any
 // character key (Enter, Esc, letters, digits) ends the choice instead of
 // searching the list.

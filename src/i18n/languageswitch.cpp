@@ -68,55 +68,6 @@ void refillLedLists(FunctionSettings &settings, const LanguageTable &texts)
     settings.setChoices(Setting::Rxlight, colours);
 }
 
-QString *messageSlot(MessageSlots &messages, int number)
-{
-    switch (number) {
-    case 95:
-        return &messages.ReadCaption;
-    case 96:
-        return &messages.WriteCaption;
-    case 103:
-        return &messages.ErrorTitle;
-    case 104:
-        return &messages.LinkFailedText;
-    case 106:
-        return &messages.PortFailedText;
-    case 107:
-        return &messages.UnusedText;
-    case 108:
-        return &messages.ConfirmTitle;
-    case 109:
-        return &messages.NewConfirmText;
-    case 110:
-        return &messages.ClearConfirmText;
-    case 205:
-        return &messages.VerifyingText;
-    case 206:
-        return &messages.VerifiedText;
-    case 207:
-        return &messages.VerifyDiffersText;
-    case 208:
-        return &messages.VerifyFailedText;
-    case 209:
-        return &messages.BackupText;
-    case 210:
-        return &messages.NoBackupText;
-    case 211:
-        return &messages.ImageFilterText;
-    case 212:
-        return &messages.CsvFilterText;
-    case 213:
-        return &messages.AllFilesFilterText;
-    case 214:
-        return &messages.ImportedText;
-    case 215:
-        return &messages.ExportedText;
-    case 216:
-        return &messages.WarningTitle;
-    }
-    return nullptr;
-}
-
 void applyModelText(int number, const QString &text, const LanguageTable &texts, RadioData &data,
                     MessageSlots &messages)
 {

@@ -1,23 +1,26 @@
 #pragma once
 
+#include "i18n/messageslots.h"
+
 #include <QList>
 
 #include <span>
 
-// Where a language load puts each text that belongs to a window: the
-// windows' captions, menus, buttons, labels and pages. The GUI finds each
+// Where a language load puts each text: the one table of language string
+// numbers and their places. Window targets are the windows' captions,
+// menus, buttons, labels and pages. The GUI finds each
 // target by its window and objectName and sets its text unchanged. The
 // model's own targets (grid headings, value texts, choice lists, message
 // slots) are applied by applyLanguage(); the grid headings are listed here
 // as well so that the table names every place a text goes.
 
 // The window a target belongs to; objectNames repeat across windows
-// (bsSkinButton2 is a button in three of them).
+// (okButton is a button in two of them).
 enum class LanguageWindow {
-    MainWindow,         // Tform1
-    AboutBox,           // TaboutForm
-    ProgrammingDialog,  // TR_and_W
-    ConfirmationDialog, // Tmessage1
+    MainWindow,
+    AboutBox,
+    ProgrammingDialog,
+    ConfirmationDialog,
 };
 
 enum class TextTargetKind {
@@ -52,3 +55,18 @@ std::span<const TextTarget> textTargets();
 
 // The targets of one number; empty for a number with none.
 QList<TextTarget> textTargetsOf(int number);
+
+// A text kept for later use (messageslots.h).
+struct MessageTarget
+{
+    int number; // language string
+    QString MessageSlots::*slot;
+};
+
+// Every message slot with its number, ascending: 95-110 and the program's
+// own 205-216.
+std::span<const MessageTarget> messageTargets();
+
+// The slot of `messages` that number `number` fills; null for a number that
+// fills none.
+QString *messageSlot(MessageSlots &messages, int number);

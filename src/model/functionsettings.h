@@ -38,13 +38,8 @@ constexpr int SettingCount = 20;
 struct SettingInfo
 {
     QString name;        // as in the channel file: "APO", "MR freq./MR CH", ...
-    QString label;       // built-in label text (empty for Ring)
-    int labelString;     // language string that replaces the label (0: none)
-    QString comboName;   // the drop-down list on the options page
-    QString labelName;   // its label (empty for Ring)
     QStringList choices; // built-in choice texts
     int defaultIndex;
-    bool visible; // Ring and BroadBand are kept but never shown
 };
 
 const SettingInfo &settingInfo(Setting setting);

@@ -15,7 +15,7 @@ inline constexpr char Acknowledgement = 0x06;
 // not empty (what the settings file maps the entry to), else the default,
 // "COM1"..."COM4" on Windows and /dev/ttyUSB0 ... /dev/ttyUSB3 elsewhere. A
 // number outside 1-4 gives an empty name, which no port test passes. Reads no
-// file: the caller hands in what its settings say (configuredPortPath).
+// file: the caller hands in what its settings say (AppSettings::portDevices).
 QString portDeviceName(int port, const QString &configuredPath = {});
 
 // The one serial line between the program and the radio, 9600 baud 8N1

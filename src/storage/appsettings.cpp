@@ -10,8 +10,10 @@ const QString ComKey = QStringLiteral("com");
 const QString SkinKey = QStringLiteral("skin");
 const QString PortsSection = QStringLiteral("ports");
 
-constexpr int PortCount = 4;
-constexpr int SkinCount = 3;
+// The sections of the four band range lists, in the order of
+// AppSettings::bandLists.
+const QString BandSections[] = {QStringLiteral("list1_rx"), QStringLiteral("list1_tx"),
+                                QStringLiteral("list2_rx"), QStringLiteral("list2_tx")};
 
 // The key names of one list: they follow the direction, not the band.
 struct ListKeys
@@ -21,9 +23,9 @@ struct ListKeys
     QString entry; // followed by the entry number in decimal
 };
 
-ListKeys keysOf(const BandRangeList &list)
+ListKeys keysOf(const QString &section)
 {
-    if (list.name().endsWith(QStringLiteral("_rx")))
+    if (section.endsWith(QStringLiteral("_rx")))
         return {QStringLiteral("listnow"), QStringLiteral("listcount"), QStringLiteral("combo")};
     return {QStringLiteral("list2now"), QStringLiteral("list2count"), QStringLiteral("com2bo")};
 }
@@ -34,90 +36,90 @@ int checkedChoice(const SettingsFile &file, const QString &key, int count, const
     const int stored = file.readInteger(OpenSection, key, 1);
     if (stored >= 1 && stored <= count)
         return stored;
-    warnings->append(QStringLiteral("The stored %1 %2 does not exist; %1 1 is used instead")
-                         .arg(what)
-                         .arg(stored));
+    if (warnings)
+        warnings->append(QStringLiteral("The stored %1 %2 does not exist; %1 1 is used instead")
+                             .arg(what)
+                             .arg(stored));
     return 1;
+}
+
+StoredBandList loadBandList(const SettingsFile &file, const QString &section)
+{
+    const ListKeys keys = keysOf(section);
+    const int count = qMin(file.readInteger(section, keys.count, 0), MaxBandEntries);
+    // The radio's own band, so that auto add and writing work before any
+    // range was ever stored.
+    if (count <= 0)
+        return {{DefaultBandRange}, 0};
+    StoredBandList list;
+    for (int n = 0; n < count; ++n)
+        list.entries.append(
+            file.readString(section, keys.entry + QString::number(n), DefaultBandRange));
+    const int chosen = file.readInteger(section, keys.now, 0);
+    list.chosen = chosen >= 0 && chosen < count ? chosen : -1;
+    return list;
 }
 
 } // namespace
 
-StartupChoices readStartupChoices(const SettingsFile &file)
+AppSettings loadAppSettings(const SettingsFile &file, QStringList *warnings)
 {
-    StartupChoices choices;
-    choices.com = checkedChoice(file, ComKey, PortCount, QStringLiteral("port"), &choices.warnings);
-    choices.skin =
-        checkedChoice(file, SkinKey, SkinCount, QStringLiteral("skin"), &choices.warnings);
-    return choices;
+    AppSettings settings;
+    settings.port = checkedChoice(file, ComKey, PortCount, QStringLiteral("port"), warnings);
+    settings.skin = Skin(checkedChoice(file, SkinKey, SkinCount, QStringLiteral("skin"), warnings));
+    for (int i = 0; i < 4; ++i)
+        settings.bandLists[i] = loadBandList(file, BandSections[i]);
+    settings.verifyAfterWriting = file.readBool(OptionsSection, VerifyKey, false);
+    for (int port = 1; port <= PortCount; ++port)
+        settings.portDevices[port - 1] =
+            file.readString(PortsSection, QStringLiteral("COM%1").arg(port)).trimmed();
+    return settings;
 }
 
-void loadBandRanges(const SettingsFile &file, BandRanges &bands)
+SettingsSaveResult saveAppSettings(SettingsFile &file, const AppSettings &settings)
 {
-    for (BandRangeList *list : bands.all()) {
-        const ListKeys keys = keysOf(*list);
-        const QString section = list->name();
-        list->clear();
-        const int count = qMin(file.readInteger(section, keys.count, 0), MaxBandEntries);
-        if (count <= 0) {
-            // The radio's own band, so that auto add and writing work before
-            // any range was ever stored.
-            list->append(DefaultBandRange);
-            list->choose(0);
-            continue;
-        }
-        for (int n = 0; n < count; ++n)
-            list->append(
-                file.readString(section, keys.entry + QString::number(n), DefaultBandRange));
-        list->choose(file.readInteger(section, keys.now, 0));
-    }
-}
-
-StartupChoices loadSettings(const SettingsFile &file, BandRanges &bands)
-{
-    const StartupChoices choices = readStartupChoices(file);
-    loadBandRanges(file, bands);
-    return choices;
-}
-
-SettingsSaveResult saveSettings(SettingsFile &file, int com, int skin, const BandRanges &bands)
-{
-    // Work on what the file holds now, so that anything written to it
-    // during the run (a port entry edited by hand, say) is kept.
     file.reload();
     SettingsSaveResult result;
     auto fail = [&]() {
         result.message = file.errorString();
         return result;
     };
-    if (!file.writeInteger(OpenSection, ComKey, com) ||
-        !file.writeInteger(OpenSection, SkinKey, skin))
+    if (!file.writeInteger(OpenSection, ComKey, settings.port) ||
+        !file.writeInteger(OpenSection, SkinKey, int(settings.skin)))
         return fail();
-    for (const BandRangeList *list : bands.all()) {
-        const ListKeys keys = keysOf(*list);
-        const QString section = list->name();
-        if (!file.writeInteger(section, keys.now, list->chosenIndex()) ||
-            !file.writeInteger(section, keys.count, list->count()))
+    for (int i = 0; i < 4; ++i) {
+        const StoredBandList &list = settings.bandLists[i];
+        const QString &section = BandSections[i];
+        const ListKeys keys = keysOf(section);
+        if (!file.writeInteger(section, keys.now, list.chosen) ||
+            !file.writeInteger(section, keys.count, int(list.entries.size())))
             return fail();
-        const QStringList entries = list->entries();
-        for (int n = 0; n < entries.size(); ++n)
-            if (!file.writeString(section, keys.entry + QString::number(n), entries.at(n)))
+        for (int n = 0; n < list.entries.size(); ++n)
+            if (!file.writeString(section, keys.entry + QString::number(n), list.entries.at(n)))
                 return fail();
     }
+    if (!file.writeBool(OptionsSection, VerifyKey, settings.verifyAfterWriting))
+        return fail();
     result.ok = true;
     return result;
 }
 
-QString configuredPortPath(const SettingsFile &file, int port)
+std::array<StoredBandList, 4> storedBandLists(const BandRanges &bands)
 {
-    return file.readString(PortsSection, QStringLiteral("COM%1").arg(port)).trimmed();
+    std::array<StoredBandList, 4> lists;
+    const std::array<const BandRangeList *, 4> all = bands.all();
+    for (int i = 0; i < 4; ++i)
+        lists[i] = {all[i]->entries(), all[i]->chosenIndex()};
+    return lists;
 }
 
-bool readVerifyOption(const SettingsFile &file)
+void fillBandRanges(BandRanges &bands, const std::array<StoredBandList, 4> &lists)
 {
-    return file.readBool(OptionsSection, VerifyKey, false);
-}
-
-bool saveVerifyOption(SettingsFile &file, bool verify)
-{
-    return file.writeBool(OptionsSection, VerifyKey, verify);
+    const std::array<BandRangeList *, 4> all = bands.all();
+    for (int i = 0; i < 4; ++i) {
+        all[i]->clear();
+        for (const QString &entry : lists[i].entries)
+            all[i]->append(entry);
+        all[i]->choose(lists[i].chosen);
+    }
 }

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
+
 class BandRanges;
 class SettingsFile;
 
@@ -12,7 +14,7 @@ class SettingsFile;
 //   [list1_rx]  listnow  listcount   combo0 ...   (list2_rx the same)
 //   [list1_tx]  list2now list2count  com2bo0 ...  (list2_tx the same)
 //   [ports]     COM1..COM4 = the device behind each port entry
-//   [options]   verify = 1/0 and later yes/no options
+//   [options]   verify = 1/0
 //
 // The receive lists use listnow/listcount/comboN, the transmit lists
 // list2now/list2count/com2boN, whatever the band.
@@ -24,35 +26,60 @@ inline const QString DefaultBandRange = QStringLiteral("400-470MHz");
 inline const QString OptionsSection = QStringLiteral("options");
 inline const QString VerifyKey = QStringLiteral("verify");
 
-// The port and skin to activate at start-up, in this order (port command,
-// then skin command), exactly as if the user had picked them.
-struct StartupChoices
-{
-    int com = 1;  // 1-4
-    int skin = 1; // 1-3
-    // A stored number without a menu entry (only a hand edit makes one): the
-    // start-up default is used instead and the file is put right at the
-    // next save.
-    QStringList warnings;
-};
-
-// Reads com and skin from [open] (default 1 each). A number outside 1-4 or
-// 1-3 gives 1.
-StartupChoices readStartupChoices(const SettingsFile &file);
-
-// Fills the four band range lists from their sections (any entries they
-// held are dropped first): count entries, each entry's text (default
-// "400-470MHz"), then the stored chosen index; an index the list does not
-// have leaves nothing chosen. A list the file gives no entries (count 0 or
-// less, or no file at all) gets the one entry "400-470MHz", chosen, so a
-// first run can add channels and write the radio. At most MaxBandEntries
-// entries are read.
-void loadBandRanges(const SettingsFile &file, BandRanges &bands);
+// The port entries COM1-COM4.
+constexpr int PortCount = 4;
+// At most this many entries of a band range list are read.
 constexpr int MaxBandEntries = 256;
 
-// readStartupChoices() then loadBandRanges(): the start-up load. The caller
-// performs the port command, then the skin command of the result.
-StartupChoices loadSettings(const SettingsFile &file, BandRanges &bands);
+// The three skins, stored by number.
+enum class Skin {
+    Blue = 1,   // "蓝色一族"
+    Steel = 2,  // "钢板"
+    Coffee = 3, // "咖啡"
+};
+constexpr int SkinCount = 3;
+
+// One band range list as stored: its entries and the chosen index (-1 when
+// nothing is chosen).
+struct StoredBandList
+{
+    QStringList entries;
+    int chosen = -1;
+
+    bool operator==(const StoredBandList &) const = default;
+};
+
+// Everything the settings file holds for the program.
+struct AppSettings
+{
+    // The chosen port entry, 1-4 ("COM1" ... "COM4").
+    int port = 1;
+    Skin skin = Skin::Blue;
+    // list1_rx, list1_tx, list2_rx, list2_tx.
+    std::array<StoredBandList, 4> bandLists;
+    bool verifyAfterWriting = false;
+    // [ports]: the device the user configured for each port entry, blanks
+    // around it removed; empty when the file names none. The default devices
+    // are the serial link's business (portDeviceName). Read, never written.
+    std::array<QString, PortCount> portDevices;
+
+    bool operator==(const AppSettings &) const = default;
+};
+
+// Reads the settings, with the file's defaults for whatever is missing:
+// - com and skin from [open], default 1 each; a number without a menu entry
+//   (only a hand edit makes one) gives 1 and a line in *warnings, and the
+//   file is put right at the next save. Integers may be decimal or
+//   hexadecimal ("0x", "$"); any other text counts as missing.
+// - each band range list: count entries (at most MaxBandEntries), each
+//   entry's text (default "400-470MHz"), then the stored chosen index; an
+//   index the list does not have leaves nothing chosen. A list the file gives
+//   no entries (count 0 or less, or no file at all) gets the one entry
+//   "400-470MHz", chosen, so a first run can add channels and write the
+//   radio.
+// - the verify option, off when missing or not a yes/no value
+//   (SettingsFile::readBool); the [ports] map.
+AppSettings loadAppSettings(const SettingsFile &file, QStringList *warnings = nullptr);
 
 // What a save came to.
 struct SettingsSaveResult
@@ -61,22 +88,17 @@ struct SettingsSaveResult
     QString message; // "Unable to write to <full path>" when !ok
 };
 
-// Writes, key by key and each at once: com and skin in [open], then for
-// list1_rx, list1_tx, list2_rx, list2_tx the chosen index (-1 when nothing
-// is chosen), the count and every entry in list order. Nothing is removed:
-// entry keys beyond a shorter count stay. The first key that cannot be
-// written stops the save; the keys before it are in the file.
-SettingsSaveResult saveSettings(SettingsFile &file, int com, int skin, const BandRanges &bands);
+// Writes, key by key and each at once, to the file as it is now on disk
+// (so that a hand edit made during the run is kept): com and skin in
+// [open]; then for list1_rx, list1_tx, list2_rx, list2_tx the chosen index,
+// the count and every entry in list order; then [options] verify as 1 or 0.
+// Nothing is removed: entry keys beyond a shorter count stay, and so does
+// [ports]. The first key that cannot be written stops the save; the keys
+// before it are in the file.
+SettingsSaveResult saveAppSettings(SettingsFile &file, const AppSettings &settings);
 
-// The device the user configured for port entry n (1-4): the text of
-// [ports] "COM<n>" with surrounding blanks removed; empty when the key is
-// missing or empty. The default devices are the serial link's business
-// (portDeviceName), so this only reports what the file says.
-QString configuredPortPath(const SettingsFile &file, int port);
-
-// The "Verify after writing" option: [options] verify, off when missing or
-// not a yes/no value (SettingsFile::readBool).
-bool readVerifyOption(const SettingsFile &file);
-// Writes it as 1 or 0 at once; false when the file cannot be written
-// (file.errorString() says why).
-bool saveVerifyOption(SettingsFile &file, bool verify);
+// The band range lists as stored, and back: filling drops what the lists
+// held, appends the stored entries and chooses the stored index, list by
+// list (so each restored choice raises the lists' chosenTextChanged).
+std::array<StoredBandList, 4> storedBandLists(const BandRanges &bands);
+void fillBandRanges(BandRanges &bands, const std::array<StoredBandList, 4> &lists);
