@@ -134,13 +134,19 @@ void ExtraFileCommands::note(const QString &text) const
         m_window.note(text);
 }
 
+QString ExtraFileCommands::pickFile(Command command, bool hideEditors,
+                                    RememberingFileDialog &dialog, const QString &filter)
+{
+    if (m_window.commitEdit && !m_window.commitEdit(hideEditors))
+        return {};
+    const QString title = m_window.title ? m_window.title(command) : QString();
+    return dialog.exec(m_window.parent, title, filter);
+}
+
 void ExtraFileCommands::openImage()
 {
-    if (m_window.commitEdit && !m_window.commitEdit(true))
-        return;
-    const QString title = m_window.title ? m_window.title(Command::OpenImage) : QString();
-    const QString path =
-        m_imageDialog.exec(m_window.parent, title, filter(211, QStringLiteral("*.img"), true));
+    const QString path = pickFile(Command::OpenImage, true, m_imageDialog,
+                                  filter(211, QStringLiteral("*.img"), true));
     if (path.isEmpty())
         return;
     const RadioImageFile file = readRadioImageFile(path);
@@ -157,11 +163,8 @@ void ExtraFileCommands::openImage()
 
 void ExtraFileCommands::importCsv()
 {
-    if (m_window.commitEdit && !m_window.commitEdit(true))
-        return;
-    const QString title = m_window.title ? m_window.title(Command::ImportCsv) : QString();
-    const QString path =
-        m_importDialog.exec(m_window.parent, title, filter(212, QStringLiteral("*.csv"), true));
+    const QString path = pickFile(Command::ImportCsv, true, m_importDialog,
+                                  filter(212, QStringLiteral("*.csv"), true));
     if (path.isEmpty())
         return;
     const CsvImportReport report = importChannelCsvFile(path, m_data->table);
@@ -185,11 +188,8 @@ void ExtraFileCommands::importCsv()
 
 void ExtraFileCommands::exportCsv()
 {
-    if (m_window.commitEdit && !m_window.commitEdit(false))
-        return;
-    const QString title = m_window.title ? m_window.title(Command::ExportCsv) : QString();
-    const QString path =
-        m_exportDialog.exec(m_window.parent, title, filter(212, QStringLiteral("*.csv"), false));
+    const QString path = pickFile(Command::ExportCsv, false, m_exportDialog,
+                                  filter(212, QStringLiteral("*.csv"), false));
     if (path.isEmpty())
         return;
     const CsvExportResult result = exportChannelCsv(path, *m_data);
