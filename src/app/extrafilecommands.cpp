@@ -2,6 +2,7 @@
 
 #include "app/windowtexts.h"
 #include "i18n/messageslots.h"
+#include "model/productnames.h"
 #include "model/programfolder.h"
 #include "model/radiodata.h"
 #include "radio/memoryimage.h"
@@ -156,7 +157,8 @@ void ExtraFileCommands::openImage()
     }
     const MemoryImage::ImageDecodeResult decoded = MemoryImage::decodeImage(file.image, *m_data);
     if (m_window.setCaption)
-        m_window.setCaption(QStringLiteral("QB-380    [%1]").arg(QFileInfo(path).fileName()));
+        m_window.setCaption(
+            QStringLiteral("%1    [%2]").arg(ProductNames::Program, QFileInfo(path).fileName()));
     if (!decoded.warnings.isEmpty())
         message(MessageKind::Warning, decoded.warnings.join(QLatin1Char('\n')));
 }
