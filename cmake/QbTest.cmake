@@ -1,5 +1,5 @@
-# Test programs: each one QtTest program, registered with CTest and run
-# offscreen (qb_add_test below). Tests find the built programs and language
+# The test programs: each is one QtTest program, registered with CTest and
+# run offscreen (qb_add_test below). Tests find the built programs and language
 # libraries through QB_BIN_DIR, the language libraries built for tests only
 # through QB_TEST_LANG_DIR and their fixtures through QB_TEST_DATA; a test
 # that needs a program folder of its own (settings file, language libraries)

@@ -1,7 +1,7 @@
 #pragma once
 
 // The check each test of frequency texts makes first: that its CTest run
-// really runs under the locale the run names (tests/CMakeLists.txt), so a
+// really runs under the locale the run names (cmake/QbTest.cmake), so a
 // run under a comma or an Arabic locale cannot pass by running under C.
 //
 //   QB_EXPECT_SEPARATOR=comma    the locale's decimal separator is ','
