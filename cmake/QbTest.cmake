@@ -23,7 +23,7 @@ endif()
 # The locales a test program can run under once more, besides C.UTF-8. Qt
 # reads the locale from LC_ALL/LANG, so none needs to be installed; the
 # QB_EXPECT_ variables tell the test which locale its run is meant to have
-# (tests/testlocale.h checks it).
+# (verifyLocaleOfRun in tests/testsupport.h checks it).
 #   comma    a decimal comma (German)
 #   arabic   digits of its own and a separator GBK cannot hold (U+066B)
 #   persian  digits of its own as well

@@ -1,7 +1,8 @@
 #pragma once
 
 // Helpers the test programs share: files and fixtures, a program folder of
-// the test's own, and the channel table's cells as the tests write them.
+// the test's own, the check of the locale a run has, and the channel
+// table's cells as the tests write them.
 // Byte builders for radio memory, and rowCells() to read a row back, are in
 // testbytes.h.
 
@@ -14,9 +15,11 @@
 #include <QByteArray>
 #include <QFile>
 #include <QList>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QtTest>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -151,6 +154,27 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// ---- The locale of the run ---------------------------------------------------
+
+// The check each test of frequency texts makes first: that its CTest run
+// really runs under the locale the run names (cmake/QbTest.cmake), so a run
+// under a comma or an Arabic locale cannot pass by running under C.
+//
+//   QB_EXPECT_SEPARATOR=comma    the locale's decimal separator is ','
+//   QB_EXPECT_NATIVE_DIGITS=1    the locale writes numbers in digits of its
+//                                own (Arabic, Persian); frequency texts keep
+//                                ASCII digits and '.' all the same
+inline void verifyLocaleOfRun()
+{
+    if (qgetenv("QB_EXPECT_SEPARATOR") == "comma")
+        QCOMPARE(frequencySeparator(), QLatin1Char(','));
+    else
+        QCOMPARE(frequencySeparator(), QLatin1Char('.'));
+    if (qgetenv("QB_EXPECT_NATIVE_DIGITS") == "1")
+        QVERIFY2(QLocale::system().zeroDigit() != QLatin1String("0"),
+                 qPrintable(QLocale::system().name()));
+}
 
 // ---- Channel cells ----------------------------------------------------------
 

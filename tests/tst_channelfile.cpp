@@ -5,7 +5,6 @@
 #include "storage/channelfile.h"
 #include "storage/gbk.h"
 #include "testbytes.h"
-#include "testlocale.h"
 #include "testsupport.h"
 
 #include <QBuffer>

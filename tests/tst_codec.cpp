@@ -6,7 +6,6 @@
 #include "model/tonelist.h"
 #include "radio/memorycodec.h"
 #include "testbytes.h"
-#include "testlocale.h"
 #include "testsupport.h"
 
 #include <QSignalSpy>

@@ -15,7 +15,6 @@
 #include "model/frequency.h"
 #include "model/programfolder.h"
 #include "testbytes.h"
-#include "testlocale.h"
 #include "testsupport.h"
 #include "ui_mainwindow.h"
 

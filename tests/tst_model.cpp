@@ -6,7 +6,6 @@
 #include "model/frequency.h"
 #include "model/functionsettings.h"
 #include "model/tonelist.h"
-#include "testlocale.h"
 #include "testsupport.h"
 
 #include <QSignalSpy>
