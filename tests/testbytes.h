@@ -1,6 +1,7 @@
 #pragma once
 
-// Helpers the tests build radio memory with and read the table back by.
+// Helpers the tests build radio memory with, from the memory layouts (never
+// by the codec under test), and read the table back by.
 
 #include "model/channeltable.h"
 
@@ -32,6 +33,15 @@ inline QByteArray frequency(const char *digits8)
 inline QByteArray code(int value)
 {
     return bytes({value & 0xFF, value >> 8});
+}
+
+// A channel record of 16 bytes: receive and transmit frequency (4 bytes each,
+// from frequency()), receive and transmit sub-audio, the flags byte and
+// three spare bytes 0xFF.
+inline QByteArray channelRecord(const QByteArray &rx, const QByteArray &tx, int rxCode, int txCode,
+                                int flags)
+{
+    return rx + tx + code(rxCode) + code(txCode) + bytes({flags, 0xFF, 0xFF, 0xFF});
 }
 
 // The eight data cells of a row, columns 1-8.

@@ -4,6 +4,7 @@
 #include "storage/backups.h"
 #include "storage/radioimage.h"
 #include "storage/settingsfile.h"
+#include "testsupport.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -15,19 +16,6 @@
 namespace {
 
 const QDateTime Start(QDate(2024, 3, 9), QTime(23, 59, 58, 7), Qt::UTC);
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 QStringList fileNames(const QStringList &paths)
 {
@@ -94,7 +82,7 @@ private slots:
                  QStringLiteral("backup-20240309-235958-007Z.img"));
         QCOMPARE(QFileInfo(second.path).fileName(),
                  QStringLiteral("backup-20240309-235958-007Z-2.img"));
-        QCOMPARE(readAll(first.path), image + QByteArray(0x10000 - 0x0C90, char(0xFF)));
+        QCOMPARE(readFile(first.path), image + QByteArray(0x10000 - 0x0C90, char(0xFF)));
         QCOMPARE(Backups::list(folder), QStringList({second.path, first.path}));
     }
 
@@ -106,13 +94,13 @@ private slots:
         QStringList expected; // newest first
         for (int k = 0; k < 50; ++k) {
             const QString name = Backups::fileName(Start.addSecs(3600 * k));
-            writeAll(dir.filePath(name), "old");
+            writeFile(dir.filePath(name), "old");
             expected.prepend(name);
         }
         const QStringList others{"backup.img", "backup-20240309-235958-007Z.bin", "notes.txt",
                                  "backup-2024-03-09.img"};
         for (const QString &other : others)
-            writeAll(dir.filePath(other), "keep");
+            writeFile(dir.filePath(other), "keep");
 
         const Backups::BackupResult result =
             Backups::save(QByteArray(0x10000, char(0)), folder, Start.addDays(10));
@@ -132,7 +120,7 @@ private slots:
     void unwritableFolder()
     {
         QTemporaryDir dir;
-        writeAll(dir.filePath(QStringLiteral("file")), "x");
+        writeFile(dir.filePath(QStringLiteral("file")), "x");
         const Backups::BackupResult result =
             Backups::save(QByteArray(16, char(0)), dir.filePath(QStringLiteral("file/backups")));
         QVERIFY(!result.ok);
@@ -167,7 +155,7 @@ private slots:
         for (int k = 0; k < size; ++k)
             bytes.append(char(k * 7));
         if (size >= 0)
-            writeAll(path, bytes);
+            writeFile(path, bytes);
 
         const RadioImageFile file = readRadioImageFile(path);
 
@@ -190,7 +178,7 @@ private slots:
         settings.verifyAfterWriting = true;
         QVERIFY(saveAppSettings(file, settings).ok);
         QVERIFY(loadAppSettings(SettingsFile(file.path())).verifyAfterWriting);
-        QVERIFY(readAll(file.path()).contains("verify=1"));
+        QVERIFY(readFile(file.path()).contains("verify=1"));
         settings.verifyAfterWriting = false;
         QVERIFY(saveAppSettings(file, settings).ok);
         QVERIFY(!loadAppSettings(SettingsFile(file.path())).verifyAfterWriting);

@@ -5,8 +5,9 @@
 #include "model/frequency.h"
 #include "model/radiodata.h"
 #include "storage/channelcsv.h"
+#include "testbytes.h"
+#include "testsupport.h"
 
-#include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -19,49 +20,6 @@ const QByteArray Header =
     "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
     "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE,"
     "BusyLock";
-
-QByteArray fixture(const QString &name)
-{
-    QFile file(QStringLiteral(QB_TEST_DATA "/") + name);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("missing fixture %s", qPrintable(name));
-    return file.readAll();
-}
-
-// A frequency text with the locale's separator, as the editor writes it.
-QString f(const char *text)
-{
-    return QString::fromLatin1(text).replace(QLatin1Char('.'), frequencySeparator());
-}
-
-// Frequencies in a row given with '.', as the tables below write them.
-Row localised(Row row)
-{
-    for (int col : {0, 2})
-        if (!row.at(col).isEmpty())
-            row[col] = f(row.at(col).toLatin1().constData());
-    return row;
-}
-
-void english(RadioData &data)
-{
-    data.table.setValueTexts(EnglishValueTexts);
-    data.table.setToneOffText(QStringLiteral("OFF"));
-}
-
-void setRow(ChannelTable &table, int n, const Row &row)
-{
-    for (int col = 1; col <= 8; ++col)
-        table.setCell(col, n, row.at(col - 1));
-}
-
-Row rowOf(const ChannelTable &table, int n)
-{
-    Row row;
-    for (int col = 1; col <= 8; ++col)
-        row << table.cell(col, n);
-    return row;
-}
 
 QList<QByteArray> dataLines(const QByteArray &csv)
 {
@@ -82,7 +40,7 @@ QMap<int, Row> filledRows(const ChannelTable &table)
     QMap<int, Row> rows;
     for (int n = 1; n <= ChannelTable::ChannelCount; ++n)
         if (!table.isRowEmpty(n))
-            rows.insert(n, rowOf(table, n));
+            rows.insert(n, rowCells(table, n));
     return rows;
 }
 
@@ -171,7 +129,7 @@ private slots:
         QFETCH(int, step);
         QFETCH(QByteArray, line);
         RadioData data;
-        english(data);
+        useValueTexts(data.table, EnglishValueTexts);
         QVERIFY(data.settings.setIndex(Setting::Freq_Step, step));
         setRow(data.table, 7, localised(row));
 
@@ -189,7 +147,7 @@ private slots:
     void exportRefusals()
     {
         RadioData data;
-        english(data);
+        useValueTexts(data.table, EnglishValueTexts);
         setRow(data.table, 1,
                localised({"438.12500", "OFF", "438.12500", "OFF", "High", "Wide", "ON", "OFF"}));
         setRow(data.table, 2, {"438.1", "OFF", "", "OFF", "High", "Wide", "ON", "OFF"});
@@ -216,7 +174,7 @@ private slots:
     void roundTrip()
     {
         RadioData data;
-        english(data);
+        useValueTexts(data.table, EnglishValueTexts);
         const QList<Row> rows{
             {"438.12500", "88.5", "443.12500", "88.5", "High", "Wide", "ON", "OFF"},
             {"446.00625", "OFF", "446.00625", "OFF", "Low", "Narrow", "OFF", "ON"},
@@ -240,7 +198,7 @@ private slots:
         QCOMPARE(exported.exported, rows.size());
 
         RadioData back;
-        english(back);
+        useValueTexts(back.table, EnglishValueTexts);
         setRow(back.table, 3, {"999", "x", "", "", "", "", "", ""}); // replaced by the import
         const CsvImportReport report = importChannelCsvFile(path, back.table);
         QVERIFY2(report.ok, qPrintable(report.message));
@@ -256,7 +214,7 @@ private slots:
     void importHandWritten()
     {
         RadioData data;
-        english(data);
+        useValueTexts(data.table, EnglishValueTexts);
         QSignalSpy rows(&data.table, &ChannelTable::rowsChanged);
         const CsvImportReport report = importChannelCsv(fixture("generic.csv"), data.table);
         QVERIFY2(report.ok, qPrintable(report.message));
@@ -279,10 +237,10 @@ private slots:
         QCOMPARE(report.warnings,
                  QStringList({"line 12: Location 0 is no channel (1–199); placed in channel 002",
                               "line 12: frequency 441.123450 MHz moved onto the channel raster: " +
-                                  f("441.12500"),
+                                  local("441.12500"),
                               "line 12: transmit frequency 440.123450 MHz moved onto the channel "
                               "raster: " +
-                                  f("440.12500"),
+                                  local("440.12500"),
                               "line 13: Location 1 is taken by line 4; placed in channel 004"}));
         QVERIFY(rows.count() > 0);
     }
@@ -292,7 +250,7 @@ private slots:
     void importOldHeader()
     {
         RadioData data;
-        english(data);
+        useValueTexts(data.table, EnglishValueTexts);
         const CsvImportReport report = importChannelCsv(fixture("generic-old.csv"), data.table);
         QVERIFY2(report.ok, qPrintable(report.message));
         QMap<int, Row> expected;
@@ -383,7 +341,7 @@ private slots:
             QVERIFY(data.table.isRowEmpty(1));
         } else {
             QCOMPARE(report.skipped, QList<CsvSkippedRow>());
-            QCOMPARE(rowOf(data.table, 1), localised(cells));
+            QCOMPARE(rowCells(data.table, 1), localised(cells));
         }
     }
 
@@ -401,7 +359,7 @@ private slots:
         QCOMPARE(report.skipped, QList<CsvSkippedRow>({{201, full}, {202, full}}));
         QCOMPARE(report.warnings,
                  QStringList{"line 2: Location 250 is no channel (1–199); placed in channel 001"});
-        QCOMPARE(data.table.cell(1, 1), f("440.00000"));
+        QCOMPARE(data.table.cell(1, 1), local("440.00000"));
     }
 
     // Without a header naming Frequency nothing is imported and the table

@@ -4,47 +4,23 @@
 #include "model/radiodata.h"
 #include "storage/channelfile.h"
 #include "storage/gbk.h"
-#include "testlocale.h"
+#include "testbytes.h"
+#include "testsupport.h"
 
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <array>
 #include <cerrno>
-
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
-#endif
+#include <optional>
 
 using Row = QStringList; // the eight cells of a channel row
 using Rows = QMap<int, Row>;
 using Indexes = QList<int>; // the twenty setting indexes in canonical order
 
 namespace {
-
-QByteArray fixture(const QString &name)
-{
-    QFile file(QStringLiteral(QB_TEST_DATA "/") + name);
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("missing fixture %s", qPrintable(name));
-    return file.readAll();
-}
-
-// The lines of a file without their CR LF.
-QList<QByteArray> linesOf(const QByteArray &bytes)
-{
-    QList<QByteArray> lines = bytes.split('\n');
-    if (lines.last().isEmpty())
-        lines.removeLast();
-    for (QByteArray &line : lines)
-        if (line.endsWith('\r'))
-            line.chop(1);
-    return lines;
-}
 
 QByteArray joined(const QList<QByteArray> &lines, const QByteArray &end = "\r\n")
 {
@@ -65,14 +41,6 @@ ChannelFileResult readBytes(const QByteArray &bytes, RadioData &data)
     QBuffer buffer(&copy);
     buffer.open(QIODevice::ReadOnly);
     return readChannelFile(buffer, data);
-}
-
-Indexes indexesOf(const FunctionSettings &settings)
-{
-    Indexes indexes;
-    for (Setting s : allSettings())
-        indexes.append(settings.index(s));
-    return indexes;
 }
 
 Indexes defaultIndexes()
@@ -104,22 +72,6 @@ QList<QByteArray> header()
     return QList<QByteArray>{"TR-207 MEMORY CHANNEL", "", "", "BAND 400-470MHz"} +
            settingLines(OtherIndexes) + QList<QByteArray>{"", ""};
 }
-
-Row rowOf(const ChannelTable &table, int row)
-{
-    Row cells;
-    for (int col = 1; col <= 8; ++col)
-        cells.append(table.cell(col, row));
-    return cells;
-}
-
-void setRow(ChannelTable &table, int row, const Row &cells)
-{
-    for (int col = 1; col <= 8; ++col)
-        table.setCell(col, row, cells.at(col - 1));
-}
-
-const Row EmptyRow(8);
 
 // Every row of the table filled, so that emptying shows.
 void fillTable(ChannelTable &table)
@@ -169,9 +121,7 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("example.r07"));
         const ChannelFileResult result = saveChannelFile(path, data);
         QVERIFY2(result.ok, qPrintable(result.message));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), expected);
+        QCOMPARE(readFile(path), expected);
     }
 
     void writesWhatTheSettingsShowNow()
@@ -237,10 +187,10 @@ private slots:
                  QStringLiteral("RPX-207    [400-470MHz]"));
         QCOMPARE(indexesOf(data.settings), defaultIndexes());
         QVERIFY(!data.settings.isEnabled(Setting::band));
-        QCOMPARE(rowOf(data.table, 1),
+        QCOMPARE(rowCells(data.table, 1),
                  Row({"435.02500", "67.0", "435.02500", "67.0", "高功率", "宽带", "启用", "禁用"}));
         for (int row = 2; row <= ChannelTable::ChannelCount; ++row)
-            QCOMPARE(rowOf(data.table, row), EmptyRow);
+            QCOMPARE(rowCells(data.table, row), EmptyRow);
     }
 
     void roundTripsARichTable()
@@ -284,7 +234,8 @@ private slots:
         QCOMPARE(opened.bands.list1_rx.chosenIndex(), 1);
         QCOMPARE(indexesOf(opened.settings), OtherIndexes);
         for (int row = 1; row <= ChannelTable::ChannelCount; ++row)
-            QCOMPARE(rowOf(opened.table, row), row == 50 ? EmptyRow : rowOf(source.table, row));
+            QCOMPARE(rowCells(opened.table, row),
+                     row == 50 ? EmptyRow : rowCells(source.table, row));
 
         source.table.clearRow(50);
         QCOMPARE(channelFileBytes(opened), channelFileBytes(source));
@@ -391,7 +342,7 @@ private slots:
         QCOMPARE(indexesOf(data.settings), expected);
         // The channel table is not touched.
         for (int row = 1; row <= ChannelTable::ChannelCount; ++row)
-            QCOMPARE(rowOf(data.table, row), Row(8, QStringLiteral("x")));
+            QCOMPARE(rowCells(data.table, row), Row(8, QStringLiteral("x")));
     }
 
     void bandLine_data()
@@ -512,7 +463,7 @@ private slots:
         QVERIFY2(result.ok, qPrintable(result.message));
         QCOMPARE(indexesOf(data.settings), OtherIndexes);
         for (int row = 1; row <= ChannelTable::ChannelCount; ++row)
-            QCOMPARE(rowOf(data.table, row), rows.value(row, EmptyRow));
+            QCOMPARE(rowCells(data.table, row), rows.value(row, EmptyRow));
         for (int row = 1; row <= ChannelTable::ChannelCount; ++row)
             QCOMPARE(data.table.cell(0, row),
                      QStringLiteral("%1").arg(row, 3, 10, QLatin1Char('0')));
@@ -553,7 +504,7 @@ private slots:
         // Only the digits count for the settings; the cells keep the file's texts.
         QCOMPARE(data.settings.shownText(Setting::APO), QStringLiteral("OFF"));
         QCOMPARE(data.settings.shownText(Setting::BEEP), QStringLiteral("ON"));
-        QCOMPARE(rowOf(data.table, 1),
+        QCOMPARE(rowCells(data.table, 1),
                  Row({"435.02500", "67.0", "435.02500", "67.0", "高功率", "宽带", "启用", "禁用"}));
         const QList<QByteArray> lines = linesOf(channelFileBytes(data));
         QCOMPARE(lines.at(4), QByteArray("APO 1 OFF"));
@@ -571,25 +522,20 @@ private slots:
         QVERIFY(!result.bandChosen);
         QCOMPARE(result.message, systemMessage(ENOENT));
         QCOMPARE(data.bands.list1_rx.count(), 0);
-        QCOMPARE(rowOf(data.table, 1), Row(8, QStringLiteral("x")));
+        QCOMPARE(rowCells(data.table, 1), Row(8, QStringLiteral("x")));
     }
 
     void saveReplacesAnExistingFile()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("old.r07"));
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write(QByteArray(20000, 'o'));
-        old.close();
+        writeFile(path, QByteArray(20000, 'o'));
 
         RadioData data;
         setUpExample(data);
         const ChannelFileResult result = saveChannelFile(path, data);
         QVERIFY2(result.ok, qPrintable(result.message));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), fixture(QStringLiteral("example.r07")));
+        QCOMPARE(readFile(path), fixture(QStringLiteral("example.r07")));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.r07")});
     }
 
@@ -597,9 +543,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString notAFolder = dir.filePath(QStringLiteral("plain"));
-        QFile plain(notAFolder);
-        QVERIFY(plain.open(QIODevice::WriteOnly));
-        plain.close();
+        writeFile(notAFolder, QByteArray());
 
         RadioData data;
         setUpExample(data);
@@ -617,28 +561,18 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("old.r07"));
         const QByteArray oldBytes = "the file that was there\r\n";
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write(oldBytes);
-        old.close();
+        writeFile(path, oldBytes);
 
         RadioData data;
         setUpExample(data);
-        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit previous{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
-        rlimit limited = previous;
-        limited.rlim_cur = 4096;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        std::optional<FileSizeLimit> limit(std::in_place, 4096);
+        QVERIFY(limit->isSet());
         const ChannelFileResult result = saveChannelFile(path, data);
-        setrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, previousHandler);
+        limit.reset();
 
         QVERIFY(!result.ok);
         QCOMPARE(result.message, systemMessage(EFBIG));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), oldBytes);
+        QCOMPARE(readFile(path), oldBytes);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.r07")});
     }
 #endif

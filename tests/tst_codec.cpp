@@ -6,7 +6,7 @@
 #include "model/tonelist.h"
 #include "radio/memorycodec.h"
 #include "testbytes.h"
-#include "testlocale.h"
+#include "testsupport.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -15,40 +15,10 @@ using namespace MemoryCodec;
 
 namespace {
 
-// Expected frequencies are written with "."; the table uses the locale's
-// separator.
-QString local(QString text)
-{
-    return text.replace(QLatin1Char('.'), frequencySeparator());
-}
-
 // A block read reply: four leading bytes the codec must ignore, then the data.
 QString reply(const QString &data)
 {
     return QStringLiteral("A1B2C3D4") + data;
-}
-
-void loadEnglish(ChannelTable &table)
-{
-    table.setValueTexts(EnglishValueTexts);
-    table.setToneOffText(EnglishValueTexts.offText);
-}
-
-void loadChinese(ChannelTable &table)
-{
-    table.setValueTexts(ChineseValueTexts);
-    table.setToneOffText(ChineseValueTexts.offText);
-}
-
-// Columns 1-8 of a row; frequencies given with "." are stored with the
-// locale separator.
-void setRow(ChannelTable &table, int row, const QStringList &cells)
-{
-    for (int col = 1; col <= 8; ++col) {
-        const QString text = cells.value(col - 1);
-        const bool frequency = col == ChannelTable::ColRxFreq || col == ChannelTable::ColTxFreq;
-        table.setCell(col, row, frequency ? local(text) : text);
-    }
 }
 
 // The channel of a row as a write reads it from the cells.
@@ -69,11 +39,10 @@ bool readInto(ChannelTable &table, int row, const QString &replyA, const QString
     return channel.has_value();
 }
 
-QStringList localised(QStringList cells)
+// A full row, for a read to replace.
+QStringList earlierRow()
 {
-    cells[0] = local(cells[0]);
-    cells[2] = local(cells[2]);
-    return cells;
+    return localised({"400.00000", "D023N", "400.00000", "D023N", "Low", "Narrow", "OFF", "ON"});
 }
 
 // "Name=index" assignments, applied in order.
@@ -113,10 +82,13 @@ void chooseAll(BandRanges &bands, const QString &range)
 // A table, settings and band lists that can be written as they are.
 void fillWritable(RadioData &data)
 {
-    loadEnglish(data.table);
-    setRow(data.table, 1, {"438.12500", "88.5", "462.56250", "D023N", "High", "Wide", "ON", "OFF"});
-    setRow(data.table, 12, {"400.00000", "OFF", "470.00000", "OFF", "Low", "Narrow", "OFF", "ON"});
-    setRow(data.table, 199, {"550.00000", "254.1", "", "D754I", "High", "Wide", "ON", "OFF"});
+    useValueTexts(data.table, EnglishValueTexts);
+    setRow(data.table, 1,
+           localised({"438.12500", "88.5", "462.56250", "D023N", "High", "Wide", "ON", "OFF"}));
+    setRow(data.table, 12,
+           localised({"400.00000", "OFF", "470.00000", "OFF", "Low", "Narrow", "OFF", "ON"}));
+    setRow(data.table, 199,
+           localised({"550.00000", "254.1", "", "D754I", "High", "Wide", "ON", "OFF"}));
     chooseAll(data.bands, QStringLiteral("400-470MHz"));
 }
 
@@ -213,8 +185,8 @@ private slots:
         QFETCH(QString, first);
         QFETCH(QString, second);
         ChannelTable table;
-        loadEnglish(table);
-        setRow(table, 42, cells);
+        useValueTexts(table, EnglishValueTexts);
+        setRow(table, 42, localised(cells));
         const Channel channel = channelOf(table, 42);
         const ChannelBlocks blocks = MemoryCodec::encodeChannel(channel);
         QCOMPARE(blocks.first, first);
@@ -297,10 +269,9 @@ private slots:
         QFETCH(QString, second);
         QFETCH(QStringList, cells);
         ChannelTable table;
-        loadEnglish(table);
+        useValueTexts(table, EnglishValueTexts);
         // Whatever the row held before is replaced.
-        setRow(table, 7,
-               {"400.00000", "D023N", "400.00000", "D023N", "Low", "Narrow", "OFF", "ON"});
+        setRow(table, 7, earlierRow());
         QVERIFY(readInto(table, 7, reply(first), reply(second)));
         QCOMPARE(rowCells(table, 7), localised(cells));
         QCOMPARE(table.cell(0, 7), QStringLiteral("007"));
@@ -324,7 +295,7 @@ private slots:
     void toneRoundTrip()
     {
         ChannelTable table;
-        loadEnglish(table);
+        useValueTexts(table, EnglishValueTexts);
         const QStringList tones = makeToneList(QStringLiteral("OFF"));
         QCOMPARE(tones.size(), 265);
         for (const QString &tone : tones) {
@@ -348,7 +319,7 @@ private slots:
     void flagRoundTrip()
     {
         ChannelTable table;
-        loadEnglish(table);
+        useValueTexts(table, EnglishValueTexts);
         for (int v = 0; v < 16; ++v) {
             const QString digit = QString::number(v, 16).toUpper();
             Channel channel;
@@ -555,11 +526,11 @@ private slots:
         data.table.setValueTexts(ValueTexts());
         data.table.setToneOffText(QStringLiteral("禁用"));
         if (language == QLatin1String("English"))
-            loadEnglish(data.table);
+            useValueTexts(data.table, EnglishValueTexts);
         else if (language == QLatin1String("Chinese"))
-            loadChinese(data.table);
+            useValueTexts(data.table, ChineseValueTexts);
         setRow(data.table, 30,
-               QStringList{"438.12500", cells[0], "438.12500", cells[1]} + cells.mid(2));
+               localised(QStringList{"438.12500", cells[0], "438.12500", cells[1]} + cells.mid(2)));
         QCOMPARE(MemoryCodec::encodeChannel(channelOf(data.table, 30)).second, second);
         QCOMPARE(preflightCheck(data), QStringList());
     }
@@ -584,9 +555,9 @@ private slots:
         QFETCH(QStringList, cells);
         ChannelTable table;
         if (language == QLatin1String("English"))
-            loadEnglish(table);
+            useValueTexts(table, EnglishValueTexts);
         else if (language == QLatin1String("Chinese"))
-            loadChinese(table);
+            useValueTexts(table, ChineseValueTexts);
         QVERIFY(readInto(table, 2, reply(QStringLiteral("0025814300258143")),
                          reply(QStringLiteral("FFFFFFFFF8FFFFFF"))));
         const QStringList row = rowCells(table, 2);
@@ -620,9 +591,8 @@ private slots:
         QFETCH(QString, replyA);
         QFETCH(QString, replyB);
         ChannelTable table;
-        loadEnglish(table);
-        setRow(table, 5,
-               {"400.00000", "D023N", "400.00000", "D023N", "Low", "Narrow", "OFF", "ON"});
+        useValueTexts(table, EnglishValueTexts);
+        setRow(table, 5, earlierRow());
         QVERIFY(!readInto(table, 5, replyA, replyB));
         QVERIFY(table.isRowEmpty(5));
     }
@@ -632,9 +602,8 @@ private slots:
     void decodeEmptyChannelIgnoresSecondReply()
     {
         ChannelTable table;
-        loadEnglish(table);
-        setRow(table, 5,
-               {"400.00000", "D023N", "400.00000", "D023N", "Low", "Narrow", "OFF", "ON"});
+        useValueTexts(table, EnglishValueTexts);
+        setRow(table, 5, earlierRow());
         QVERIFY(readInto(table, 5, reply(QStringLiteral("FFFFFFFF0000A000")), QString()));
         QVERIFY(table.isRowEmpty(5));
     }
@@ -659,7 +628,7 @@ private slots:
 
         // Rows outside the table are left alone and read as empty channels.
         ChannelTable table;
-        loadEnglish(table);
+        useValueTexts(table, EnglishValueTexts);
         channel.rxFrequency = 43812500;
         table.setChannel(0, channel);
         table.setChannel(200, channel);

@@ -14,6 +14,8 @@
 #include "editor/tonelistbox.h"
 #include "model/frequency.h"
 #include "model/programfolder.h"
+#include "testbytes.h"
+#include "testsupport.h"
 #include "ui_mainwindow.h"
 
 #include <QAbstractItemView>
@@ -24,17 +26,10 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
 namespace {
-
-// A frequency text written with "." in the test, as the program writes it.
-QString f(const char *text)
-{
-    return QString::fromLatin1(text).replace(QLatin1Char('.'), frequencySeparator());
-}
 
 // The separator the locale does not use.
 QChar otherSeparator()
@@ -97,7 +92,7 @@ class TestEditor : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir m_folder;
+    ProgramFolder m_folder;
     std::unique_ptr<MainWindow> m_form;
     std::unique_ptr<ConfirmationDialog> m_message;
 
@@ -111,15 +106,9 @@ class TestEditor : public QObject
     // A complete channel as a new channel gets it, with its frequency.
     void channel(int row, const char *rx)
     {
-        table().setCell(ChannelTable::ColRxFreq, row, f(rx));
+        table().setCell(ChannelTable::ColRxFreq, row, local(rx));
         table().normaliseFrequencyCell(ChannelTable::ColRxFreq, row);
         table().applyNewChannelDefaults(row);
-    }
-
-    QStringList rowTexts(int row) const
-    {
-        const std::array<QString, 8> data = table().rowData(row);
-        return QStringList(data.begin(), data.end());
     }
 
     void clickCell(int col, int row)
@@ -186,9 +175,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_folder.isValid());
-        setProgramFolder(m_folder.path());
-        if (qgetenv("QB_EXPECT_SEPARATOR") == "comma")
-            QCOMPARE(frequencySeparator(), QLatin1Char(','));
+        verifyLocaleOfRun();
     }
 
     void init()
@@ -196,8 +183,7 @@ private slots:
         m_form = std::make_unique<MainWindow>();
         m_message = std::make_unique<ConfirmationDialog>();
         m_form->setWindows(nullptr, nullptr, nullptr, m_message.get());
-        table().setValueTexts(EnglishValueTexts);
-        table().setToneOffText(EnglishValueTexts.offText);
+        useValueTexts(table(), EnglishValueTexts);
         BandRangeList &band = m_form->radioData().bands.list1_rx;
         band.clear();
         band.append(QStringLiteral("400-470MHz"));
@@ -435,30 +421,23 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QStringList>("after");
 
-        const QStringList fresh = {f("438.12500"), "OFF",  f("438.12500"), "OFF",
-                                   "High",         "Wide", "ON",           "OFF"};
+        const QStringList fresh =
+            localised({"438.12500", "OFF", "438.12500", "OFF", "High", "Wide", "ON", "OFF"});
         QTest::newRow("new channel") << "" << 1 << "\r438s125\r" << fresh;
         QTest::newRow("digit replaces the frequency")
             << "438.125" << 1 << "446\r"
-            << QStringList{f("446.00000"), "OFF",  f("438.12500"), "OFF",
-                           "High",         "Wide", "ON",           "OFF"};
+            << localised({"446.00000", "OFF", "438.12500", "OFF", "High", "Wide", "ON", "OFF"});
         QTest::newRow("receive frequency of a channel")
             << "438.125" << 1 << "462s0063\r"
-            << QStringList{f("462.01000"), "OFF",  f("438.12500"), "OFF",
-                           "High",         "Wide", "ON",           "OFF"};
+            << localised({"462.01000", "OFF", "438.12500", "OFF", "High", "Wide", "ON", "OFF"});
         QTest::newRow("transmit frequency")
             << "438.125" << 3 << "\r\b\b\b\b\b\b\b\b\b99\r"
-            << QStringList{f("438.12500"), "OFF",  f("100.00000"), "OFF",
-                           "High",         "Wide", "ON",           "OFF"};
+            << localised({"438.12500", "OFF", "100.00000", "OFF", "High", "Wide", "ON", "OFF"});
         QTest::newRow("receive only")
             << "438.125" << 3 << "\r\b\b\b\b\b\b\b\b\b\r"
-            << QStringList{f("438.12500"), "OFF", "", "OFF", "High", "Wide", "ON", "OFF"};
-        QTest::newRow("emptied channel")
-            << "438.125" << 1 << "\r\b\b\b\b\b\b\b\b\b\r" << QStringList(8, QString());
-        QTest::newRow("other keys in the grid")
-            << "438.125" << 1 << "xs-"
-            << QStringList{f("438.12500"), "OFF",  f("438.12500"), "OFF",
-                           "High",         "Wide", "ON",           "OFF"};
+            << localised({"438.12500", "OFF", "", "OFF", "High", "Wide", "ON", "OFF"});
+        QTest::newRow("emptied channel") << "438.125" << 1 << "\r\b\b\b\b\b\b\b\b\b\r" << EmptyRow;
+        QTest::newRow("other keys in the grid") << "438.125" << 1 << "xs-" << fresh;
     }
 
     void typing()
@@ -482,7 +461,7 @@ private slots:
             QCOMPARE(edit()->cursorPosition(), 1);
         }
         type(keys.mid(1));
-        QCOMPARE(rowTexts(1), after);
+        QCOMPARE(rowCells(table(), 1), after);
         if (keys.endsWith(QLatin1Char('\r'))) {
             QVERIFY(grid()->hasFocus());
             QVERIFY(!edit()->isHidden());
@@ -716,8 +695,7 @@ private slots:
         channel(1, "438.125");
         clickCell(ChannelTable::ColRxTone, 1);
         QCOMPARE(toneList()->itemText(0), QStringLiteral("OFF"));
-        table().setValueTexts(ChineseValueTexts);
-        table().setToneOffText(ChineseValueTexts.offText);
+        useValueTexts(table(), ChineseValueTexts);
         table().setCell(ChannelTable::ColRxTone, 1, ChineseValueTexts.offText);
         clickCell(ChannelTable::ColTxTone, 1);
         clickCell(ChannelTable::ColRxTone, 1);
@@ -740,7 +718,7 @@ private slots:
         QCOMPARE(table().cell(1, 2), QStringLiteral("44"));
         // The row is committed when the grid moves on.
         clickCell(1, 30);
-        QCOMPARE(table().cell(1, 2), f("100.00000"));
+        QCOMPARE(table().cell(1, 2), local("100.00000"));
 
         clickCell(2, 2);
         QVERIFY(!toneList()->isHidden());
@@ -814,14 +792,14 @@ private slots:
 
         for (int i = 0; i < expected.size(); ++i) {
             const int r = start.y() + i;
-            const QString rx = f(expected[i].toLatin1().constData());
+            const QString rx = local(expected[i]);
             QCOMPARE(table().cell(ChannelTable::ColRxFreq, r), rx);
             if (rx.isEmpty())
                 QVERIFY(table().isRowEmpty(r));
             else if (i == 0 && !before.isEmpty())
                 QCOMPARE(table().cell(ChannelTable::ColRxTone, r), QStringLiteral("67.0"));
             else // an added channel gets the defaults over whatever it held
-                QCOMPARE(rowTexts(r),
+                QCOMPARE(rowCells(table(), r),
                          (QStringList{rx, "OFF", rx, "OFF", "High", "Wide", "ON", "OFF"}));
         }
         QCOMPARE(editor()->currentRow(), row);
@@ -854,12 +832,12 @@ private slots:
         clickCell(1, 1);
         QTest::keyClick(grid(), '4');
         type(QStringLiteral("38") + frequencySeparator() + QStringLiteral("1"));
-        QCOMPARE(table().cell(1, 1), f("438.1"));
+        QCOMPARE(table().cell(1, 1), local("438.1"));
 
         QTest::mouseClick(m_form->ui().autoAddButton, Qt::LeftButton);
-        QCOMPARE(table().cell(1, 1), f(expected[0].toLatin1().constData()));
+        QCOMPARE(table().cell(1, 1), local(expected[0]));
         QCOMPARE(table().cell(5, 1), QStringLiteral("High"));
-        QCOMPARE(table().cell(1, 2), f(expected[1].toLatin1().constData()));
+        QCOMPARE(table().cell(1, 2), local(expected[1]));
     }
 
     // Any mouse button holds auto add; the keyboard cannot start it.
@@ -874,7 +852,7 @@ private slots:
 
         QTest::mousePress(button, Qt::RightButton);
         QVERIFY(editor()->autoAddTimer()->isActive());
-        QCOMPARE(table().cell(1, 1), f("400.00000"));
+        QCOMPARE(table().cell(1, 1), local("400.00000"));
         QTest::mouseRelease(button, Qt::RightButton);
         QVERIFY(!editor()->autoAddTimer()->isActive());
     }
@@ -922,14 +900,17 @@ private slots:
 
         // Channels told apart by frequency, tone and power.
         const QMap<QString, QStringList> channels{
-            {"A", {f("431.00000"), "67.0", f("431.50000"), "OFF", "High", "Wide", "ON", "OFF"}},
-            {"B", {f("432.00000"), "D023N", f("432.00000"), "D023N", "Low", "Wide", "ON", "ON"}},
-            {"C", {f("433.00000"), "OFF", f("433.00000"), "88.5", "High", "Narrow", "OFF", "OFF"}},
-            {"D", {f("434.00000"), "OFF", f("434.00000"), "OFF", "Low", "Wide", "ON", "OFF"}},
-            {"R", {f("435.00000"), "OFF", "", "OFF", "High", "Wide", "ON", "OFF"}},
+            {"A",
+             localised({"431.00000", "67.0", "431.50000", "OFF", "High", "Wide", "ON", "OFF"})},
+            {"B",
+             localised({"432.00000", "D023N", "432.00000", "D023N", "Low", "Wide", "ON", "ON"})},
+            {"C",
+             localised({"433.00000", "OFF", "433.00000", "88.5", "High", "Narrow", "OFF", "OFF"})},
+            {"D", localised({"434.00000", "OFF", "434.00000", "OFF", "Low", "Wide", "ON", "OFF"})},
+            {"R", localised({"435.00000", "OFF", "", "OFF", "High", "Wide", "ON", "OFF"})},
             // A channel as a file may leave it: not yet committed.
-            {"U", {f("436.1"), "", "", "", "", "", "", ""}},
-            {"-", QStringList(8, QString())},
+            {"U", localised({"436.1", "", "", "", "", "", "", ""})},
+            {"-", EmptyRow},
         };
         auto load = [&](int r, const QString &name) {
             const QStringList &texts = channels[name];
@@ -950,10 +931,10 @@ private slots:
             button == QLatin1String("up") ? m_form->ui().moveUpButton : m_form->ui().moveDownButton;
         QTest::mouseClick(b, Qt::LeftButton);
         for (int r = 0; r < after.size(); ++r)
-            QVERIFY2(rowTexts(r + 1) == channels[after[r]],
+            QVERIFY2(rowCells(table(), r + 1) == channels[after[r]],
                      qPrintable(QStringLiteral("row %1: %2")
                                     .arg(r + 1)
-                                    .arg(rowTexts(r + 1).join(QLatin1Char('|')))));
+                                    .arg(rowCells(table(), r + 1).join(QLatin1Char('|')))));
         QCOMPARE(editor()->currentRow(), row);
         QCOMPARE(grid()->row(), gridRow);
         QCOMPARE(editor()->currentCol(), start.x());
@@ -970,7 +951,7 @@ private slots:
                 // Leaving the list writes the moved channel's own tone.
                 toneList()->setFocus();
                 clickCell(6, 150);
-                QCOMPARE(rowTexts(row), channels[after[row - 1]]);
+                QCOMPARE(rowCells(table(), row), channels[after[row - 1]]);
             }
         } else {
             // The editor opened on the row the grid went to is put away at
@@ -980,7 +961,7 @@ private slots:
             QCOMPARE(editor()->currentRow(), row);
             QCOMPARE(grid()->row(), gridRow);
             for (int r = 0; r < after.size(); ++r)
-                QCOMPARE(rowTexts(r + 1), channels[after[r]]);
+                QCOMPARE(rowCells(table(), r + 1), channels[after[r]]);
         }
     }
 
@@ -990,8 +971,8 @@ private slots:
         channel(199, "439");
         clickCell(1, 199);
         QTest::mouseClick(m_form->ui().moveDownButton, Qt::LeftButton);
-        QCOMPARE(table().cell(1, 199), f("439.00000"));
-        QCOMPARE(table().cell(1, 198), f("438.00000"));
+        QCOMPARE(table().cell(1, 199), local("439.00000"));
+        QCOMPARE(table().cell(1, 198), local("438.00000"));
         QCOMPARE(editor()->currentRow(), 199);
         QCOMPARE(grid()->row(), 199);
     }
@@ -1005,7 +986,7 @@ private slots:
         QTest::mouseClick(m_form->ui().deleteChannelButton, Qt::LeftButton);
         QVERIFY(table().isRowEmpty(5));
         for (int row : {4, 6, 7})
-            QCOMPARE(table().cell(1, row), f("438.12500"));
+            QCOMPARE(table().cell(1, row), local("438.12500"));
         QVERIFY(edit()->isHidden());
         QCOMPARE(edit()->text(), QString());
         QCOMPARE(editor()->currentRow(), 5);
@@ -1065,8 +1046,8 @@ private slots:
         QVERIFY(!m_message->isVisible());
         QVERIFY(m_form->isEnabled());
         if (!ok) {
-            QCOMPARE(table().cell(1, 30), f("439.12500"));
-            QCOMPARE(table().cell(1, 1), f("438.12500"));
+            QCOMPARE(table().cell(1, 30), local("439.12500"));
+            QCOMPARE(table().cell(1, 1), local("438.12500"));
             QCOMPARE(settings.index(Setting::Squelch), 7);
             QCOMPARE(QPoint(grid()->col(), grid()->row()), QPoint(2, 30));
             QVERIFY(!toneList()->isHidden());
@@ -1126,7 +1107,7 @@ private slots:
         }
         QStringList before;
         for (int row = 1; row <= 5; ++row)
-            before << rowTexts(row);
+            before << rowCells(table(), row);
 
         MessageCatcher catcher;
         if (operation == QLatin1String("click")) {
@@ -1156,7 +1137,7 @@ private slots:
         QCOMPARE(catcher.titles, QStringList{QStringLiteral("QB-380")});
         QStringList after;
         for (int row = 1; row <= 5; ++row)
-            after << rowTexts(row);
+            after << rowCells(table(), row);
         QCOMPARE(after, before);
         QCOMPARE(QPoint(grid()->col(), grid()->row()), QPoint(1, gridRow));
         QCOMPARE(editor()->currentRow(), gridRow);
@@ -1171,7 +1152,7 @@ private slots:
         QTest::keyClick(grid(), '4');
         type(QStringLiteral("4"));
         QVERIFY(m_form->commitEdit(false));
-        QCOMPARE(table().cell(1, 1), f("100.00000"));
+        QCOMPARE(table().cell(1, 1), local("100.00000"));
         QVERIFY(edit()->isHidden());
 
         clickCell(2, 1);

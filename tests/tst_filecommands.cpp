@@ -16,6 +16,8 @@
 #include "storage/backups.h"
 #include "storage/channelfile.h"
 #include "storage/settingsfile.h"
+#include "testbytes.h"
+#include "testsupport.h"
 #include "ui_mainwindow.h"
 
 #include <QAction>
@@ -31,27 +33,6 @@
 #include <QtTest>
 
 namespace {
-
-// A program folder for one test; the settings file is kept there.
-class ProgramFolder
-{
-public:
-    ProgramFolder() { setProgramFolder(m_dir.path()); }
-    ~ProgramFolder() { setProgramFolder(QString()); }
-    bool isValid() const { return m_dir.isValid(); }
-    QString path(const QString &name = {}) const
-    {
-        return name.isEmpty() ? m_dir.path() : m_dir.filePath(name);
-    }
-    bool write(const QString &name, const QByteArray &bytes) const
-    {
-        QFile file(path(name));
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-    }
-
-private:
-    QTemporaryDir m_dir;
-};
 
 // A file dialog that shows nothing: it notes how it was set up and returns
 // the user's answers in turn (an empty answer is a cancel).
@@ -91,15 +72,9 @@ QByteArray fileStart(const QByteArray &band)
 // Sets a few channels and settings that differ from a new window's.
 void fillSample(RadioData &data)
 {
-    ChannelTable &t = data.table;
-    const QStringList rows[] = {
-        {"438.50000", "67.0", "438.50000", "D023N", "高功率", "宽带", "启用", "禁用"},
-        {"446.00625", "OFF", "446.00625", "OFF", "Low", "Narrow", "OFF", "ON"},
-    };
-    for (int col = 1; col <= 8; ++col) {
-        t.setCell(col, 1, rows[0].at(col - 1));
-        t.setCell(col, 199, rows[1].at(col - 1));
-    }
+    setRow(data.table, 1,
+           {"438.50000", "67.0", "438.50000", "D023N", "高功率", "宽带", "启用", "禁用"});
+    setRow(data.table, 199, {"446.00625", "OFF", "446.00625", "OFF", "Low", "Narrow", "OFF", "ON"});
     data.settings.setIndex(Setting::Squelch, 7);
     data.settings.setIndex(Setting::TxT_O_T, 2);
     data.settings.setIndex(Setting::SpreadFreq, 1);
@@ -115,14 +90,6 @@ QStringList cellsOf(const ChannelTable &t)
         for (int col = 1; col < ChannelTable::ColumnCount; ++col)
             cells << t.cell(col, row);
     return cells;
-}
-
-QList<int> indexesOf(const FunctionSettings &settings)
-{
-    QList<int> indexes;
-    for (Setting s : allSettings())
-        indexes << settings.index(s);
-    return indexes;
 }
 
 // Runs handle on the modal file dialog once it shows; the caller is then
@@ -165,19 +132,6 @@ RememberingFileDialog &extraDialog(MainWindow &form, const QString &command)
     if (command == QLatin1String("image"))
         return form.imageDialog();
     return command == QLatin1String("import") ? form.importCsvDialog() : form.exportCsvDialog();
-}
-
-// 16 bytes of a channel record: receive and transmit frequency as BCD
-// digits, least significant byte first, no sub-audio, flags 0xFF.
-QByteArray channelRecord(const char *rx8, const char *tx8)
-{
-    auto bcd = [](const QByteArray &d) {
-        QByteArray out;
-        for (int pair = 3; pair >= 0; --pair)
-            out.append(char(d.mid(2 * pair, 2).toInt(nullptr, 16)));
-        return out;
-    };
-    return bcd(rx8) + bcd(tx8) + QByteArray(4, char(0xFF)) + QByteArray(4, char(0xFF));
 }
 
 } // namespace
@@ -420,9 +374,7 @@ private slots:
     void warnings()
     {
         ProgramFolder folder;
-        QFile example(QStringLiteral(QB_TEST_DATA "/example.r07"));
-        QVERIFY(example.open(QIODevice::ReadOnly));
-        QByteArray file = example.readAll();
+        QByteArray file = fixture(QStringLiteral("example.r07"));
         QVERIFY(file.contains("\r\nBatSave 1 "));
         file.replace("\r\nBatSave 1 ", "\r\nBatSave 7 ");
         QVERIFY(folder.write(QStringLiteral("seven.r07"), file));
@@ -708,8 +660,13 @@ private slots:
             << "" << QByteArray() << error << QStringList{"%1: "} << false;
 
         QByteArray image(0x10000, char(0xFF));
-        image.replace(0x10, 16, channelRecord("43812500", "43812500"));
-        image.replace(0x20, 16, channelRecord("4381A500", "43812500"));
+        // No sub-audio, flags 0xFF; channel 2's receive frequency has a digit A.
+        image.replace(
+            0x10, 16,
+            channelRecord(frequency("43812500"), frequency("43812500"), 0xFFFF, 0xFFFF, 0xFF));
+        image.replace(
+            0x20, 16,
+            channelRecord(frequency("4381A500"), frequency("43812500"), 0xFFFF, 0xFFFF, 0xFF));
         QTest::newRow("image with a channel the grid cannot show")
             << "image"
             << "odd.img" << image << warning

@@ -3,13 +3,13 @@
 #include "i18n/texttargets.h"
 #include "model/programfolder.h"
 #include "model/tonelist.h"
+#include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLibrary>
 #include <QRegularExpression>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstring>
@@ -17,39 +17,6 @@
 #include <tuple>
 
 namespace {
-
-// A program folder of the test's own; the libraries a test needs are copied
-// into it under the names the loader looks for.
-class ProgramFolder
-{
-public:
-    ProgramFolder() { setProgramFolder(m_dir.path()); }
-    ~ProgramFolder() { setProgramFolder(QString()); }
-
-    QString path(const QString &fileName) const { return m_dir.filePath(fileName); }
-
-    bool copy(const QString &source, const QString &fileName) const
-    {
-        return QFile::copy(source, path(fileName));
-    }
-    bool addProgramLibraries() const
-    {
-        return copy(QStringLiteral(QB_BIN_DIR "/chn.dll"), QStringLiteral("chn.dll")) &&
-               copy(QStringLiteral(QB_BIN_DIR "/eng.dll"), QStringLiteral("eng.dll"));
-    }
-    bool addTestLibrary(const QString &library, const QString &fileName) const
-    {
-        return copy(QStringLiteral(QB_TEST_LANG_DIR "/") + library, fileName);
-    }
-    bool write(const QString &fileName, const QByteArray &content) const
-    {
-        QFile file(path(fileName));
-        return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-    }
-
-private:
-    QTemporaryDir m_dir;
-};
 
 // Everything a load may change, flattened so that QCOMPARE shows what differs.
 QStringList snapshot(const RadioData &data, const MessageSlots &messages)
@@ -82,16 +49,6 @@ MessageSlots markedSlots()
 {
     return {"m95",  "m96",  "m103", "m104", "m106", "m107", "m108", "m109", "m110", "m205", "m206",
             "m207", "m208", "m209", "m210", "m211", "m212", "m213", "m214", "m215", "m216"};
-}
-
-bool hasChineseCharacter(const QString &text)
-{
-    for (char32_t c : text.toUcs4()) {
-        if ((c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xF900 && c <= 0xFAFF) ||
-            (c >= 0xFF00 && c <= 0xFFEF) || c >= 0x20000)
-            return true;
-    }
-    return false;
 }
 
 QStringList minuteChoices(const QString &off, const QString &unit)
@@ -182,7 +139,7 @@ void TestI18n::textLimits()
 void TestI18n::missingNumbersApplyEmptyTexts()
 {
     ProgramFolder folder;
-    QVERIFY(folder.addProgramLibraries());
+    QVERIFY(folder.addLanguageLibraries());
     QVERIFY(folder.addTestLibrary("testlang.dll", "tst.dll"));
     RadioData data;
     MessageSlots messages;
@@ -218,9 +175,9 @@ void TestI18n::unusableFileChangesNothing()
     QFETCH(bool, noticed);
 
     ProgramFolder folder;
-    QVERIFY(folder.addProgramLibraries());
+    QVERIFY(folder.addLanguageLibraries());
     if (kind == "directory")
-        QVERIFY(QDir(folder.path(".")).mkdir("xyz.dll"));
+        QVERIFY(QDir(folder.path()).mkdir("xyz.dll"));
     else if (kind == "text")
         QVERIFY(folder.write("xyz.dll", "MZ this is not a library\n"));
     else if (kind == "empty")
@@ -250,12 +207,12 @@ void TestI18n::removedLibraryIsMissing()
     // A library stays loaded, but the file test comes first: once the file
     // is gone the language is missing, and when it is back it loads again.
     ProgramFolder folder;
-    QVERIFY(folder.addProgramLibraries());
+    QVERIFY(folder.addLanguageLibraries());
     const std::optional<LanguageTable> first = readLanguage("eng");
     QVERIFY(first);
     QVERIFY(QFile::remove(folder.path("eng.dll")));
     QVERIFY(!readLanguage("eng"));
-    QVERIFY(folder.copy(QStringLiteral(QB_BIN_DIR "/eng.dll"), "eng.dll"));
+    QVERIFY(folder.addBuilt("eng.dll"));
     const std::optional<LanguageTable> again = readLanguage("eng");
     QVERIFY(again);
     QVERIFY(*again == *first);
@@ -276,7 +233,7 @@ void TestI18n::programLibraries()
     QFETCH(ValueTexts, valueTexts);
 
     ProgramFolder folder;
-    QVERIFY(folder.addProgramLibraries());
+    QVERIFY(folder.addLanguageLibraries());
     const std::optional<LanguageTable> texts = readLanguage(name);
     QVERIFY(texts);
 
@@ -385,7 +342,7 @@ void TestI18n::targetTable()
 void TestI18n::windowTextsInterleaved()
 {
     ProgramFolder folder;
-    QVERIFY(folder.addProgramLibraries());
+    QVERIFY(folder.addLanguageLibraries());
     const std::optional<LanguageTable> texts = readLanguage("eng");
     QVERIFY(texts);
 
@@ -426,7 +383,7 @@ void TestI18n::windowTextsInterleaved()
 void TestI18n::headingsValueTextsAndSlots()
 {
     ProgramFolder folder;
-    QVERIFY(folder.addProgramLibraries());
+    QVERIFY(folder.addLanguageLibraries());
     for (const QString name : {"eng", "chn"}) {
         const std::optional<LanguageTable> texts = readLanguage(name);
         QVERIFY(texts);
@@ -497,7 +454,7 @@ void TestI18n::rebuiltListsKeepIndex()
     QFETCH(QStringList, english);
 
     ProgramFolder folder;
-    QVERIFY(folder.addProgramLibraries());
+    QVERIFY(folder.addLanguageLibraries());
     RadioData data;
     MessageSlots messages;
     // band keeps a chosen value only while SpreadFreq is on.
@@ -516,7 +473,7 @@ void TestI18n::rebuiltListsKeepIndex()
 void TestI18n::spreadFreqRuleOnRealChangeOnly()
 {
     ProgramFolder folder;
-    QVERIFY(folder.addProgramLibraries());
+    QVERIFY(folder.addLanguageLibraries());
     RadioData data;
     MessageSlots messages;
     FunctionSettings &settings = data.settings;
@@ -551,7 +508,7 @@ void TestI18n::spreadFreqRuleOnRealChangeOnly()
 void TestI18n::toneListAndFixedLists()
 {
     ProgramFolder folder;
-    QVERIFY(folder.addProgramLibraries());
+    QVERIFY(folder.addLanguageLibraries());
     RadioData data;
     MessageSlots messages;
     data.bands.list1_rx.append("400-470MHz");
@@ -582,7 +539,7 @@ void TestI18n::toneListAndFixedLists()
 void TestI18n::convertRoundTrip()
 {
     ProgramFolder folder;
-    QVERIFY(folder.addProgramLibraries());
+    QVERIFY(folder.addLanguageLibraries());
     RadioData data;
     MessageSlots messages;
     ChannelTable &table = data.table;

@@ -18,6 +18,7 @@
 #include "i18n/languagelibrary.h"
 #include "i18n/texttargets.h"
 #include "model/programfolder.h"
+#include "testsupport.h"
 #include "ui_mainwindow.h"
 
 #include <QAction>
@@ -32,16 +33,11 @@
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 
 namespace {
-
-// Han characters and the CJK punctuation and full-width forms around them.
-const QRegularExpression Chinese(QStringLiteral("[\\x{2E80}-\\x{9FFF}\\x{F900}-\\x{FAFF}"
-                                                "\\x{3000}-\\x{303F}\\x{FF00}-\\x{FFEF}]"));
 
 QString windowName(LanguageWindow window)
 {
@@ -59,36 +55,20 @@ QString windowName(LanguageWindow window)
 }
 
 // A program started from a folder of its own, shown, with the splash gone.
+// A test puts the language libraries it wants into the folder first.
 struct StartedProgram
 {
-    QTemporaryDir folder;
-    std::unique_ptr<Program> program;
+    ProgramFolder folder;
+    std::unique_ptr<Program> program; // goes before its folder
 
-    // libraries: the files to put beside the program, as (source, name).
-    bool start(const QList<std::pair<QString, QString>> &libraries)
+    bool start()
     {
         if (!folder.isValid())
             return false;
-        for (const auto &[source, name] : libraries) {
-            if (source.isEmpty()) {
-                QFile junk(folder.filePath(name));
-                if (!junk.open(QIODevice::WriteOnly) || junk.write("not a library") <= 0)
-                    return false;
-            } else if (!QFile::copy(source, folder.filePath(name))) {
-                return false;
-            }
-        }
-        setProgramFolder(folder.path());
         program = createProgram();
         program->mainWindow->show();
         return QTest::qWaitForWindowExposed(program->mainWindow.get());
     }
-    ~StartedProgram()
-    {
-        program.reset();
-        setProgramFolder(QString());
-    }
-
     MainWindow *form() const { return program->mainWindow.get(); }
     QWidget *window(LanguageWindow which) const
     {
@@ -392,8 +372,8 @@ private slots:
         QVERIFY(eng && chn);
         m_eng = *eng;
         m_chn = *chn;
-        QVERIFY(m_run.start(
-            {{EngLibrary, QStringLiteral("eng.dll")}, {ChnLibrary, QStringLiteral("chn.dll")}}));
+        QVERIFY(m_run.folder.addLanguageLibraries());
+        QVERIFY(m_run.start());
         // Let the splash go.
         QTRY_VERIFY_WITH_TIMEOUT(!m_run.program->splashWindow->isVisible(), 2000);
     }
@@ -433,7 +413,7 @@ private slots:
             if (s.place == QLatin1String("programmingDialog/buttonPanel/startButton") ||
                 s.place == QLatin1String("confirmationDialog caption"))
                 continue;
-            if (s.text.contains(Chinese))
+            if (hasChineseCharacter(s.text))
                 chinese << QStringLiteral("%1: %2").arg(s.place, s.text);
         }
         chinese.removeDuplicates();
@@ -643,8 +623,9 @@ private slots:
             QCOMPARE(builtInText(n), m_chn.text(n));
 
         StartedProgram run;
-        QVERIFY(run.start(
-            {{QStringLiteral(QB_TEST_LANG_DIR "/testlang.dll"), QStringLiteral("eng.dll")}}));
+        QVERIFY(
+            run.folder.addTestLibrary(QStringLiteral("testlang.dll"), QStringLiteral("eng.dll")));
+        QVERIFY(run.start());
         const Ui::MainWindow &ui = run.form()->ui();
         QCOMPARE(ui.exitAction->text(), QStringLiteral("Ten"));
         for (const TextTarget &target : textTargets()) {
@@ -671,14 +652,13 @@ private slots:
     {
         QFETCH(bool, present);
         StartedProgram run;
-        QList<std::pair<QString, QString>> files;
         if (present) {
-            files = {{QString(), QStringLiteral("eng.dll")},
-                     {QString(), QStringLiteral("chn.dll")}};
+            for (const QString &name : {QStringLiteral("eng.dll"), QStringLiteral("chn.dll")})
+                QVERIFY(run.folder.write(name, "not a library"));
             QTest::ignoreMessage(QtWarningMsg,
                                  QRegularExpression(QStringLiteral("eng\\.dll is not a language")));
         }
-        QVERIFY(run.start(files));
+        QVERIFY(run.start());
         const Ui::MainWindow &ui = run.form()->ui();
         QVERIFY(ui.englishAction->isChecked());
         QVERIFY(!ui.chineseAction->isChecked());

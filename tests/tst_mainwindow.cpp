@@ -14,6 +14,7 @@
 #include "editor/confirmationdialog.h"
 #include "model/programfolder.h"
 #include "radio/seriallink.h"
+#include "testsupport.h"
 #include "ui_mainwindow.h"
 
 #include <QAction>
@@ -28,7 +29,6 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
 #include <QToolButton>
@@ -61,7 +61,7 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
     // The program's folder: no language libraries, a settings file of its own.
-    QTemporaryDir m_folder;
+    ProgramFolder m_folder;
     std::unique_ptr<Program> m_program;
     MainWindow *form() const { return m_program->mainWindow.get(); }
 
@@ -81,14 +81,9 @@ private slots:
     void initTestCase()
     {
         QVERIFY(m_folder.isValid());
-        setProgramFolder(m_folder.path());
         m_program = createProgram();
     }
-    void cleanupTestCase()
-    {
-        m_program.reset();
-        setProgramFolder(QString());
-    }
+    void cleanupTestCase() { m_program.reset(); }
 
     // Runs first: the start shows the splash modally before the main window
     // becomes visible, puts the language marks, and shows the splash again

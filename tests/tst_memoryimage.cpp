@@ -5,21 +5,11 @@
 #include "model/radiodata.h"
 #include "radio/memoryimage.h"
 #include "testbytes.h"
+#include "testsupport.h"
 
 #include <QtTest>
 
 namespace {
-
-QString f(const char *text)
-{
-    return QString::fromLatin1(text).replace(QLatin1Char('.'), frequencySeparator());
-}
-
-void english(RadioData &data)
-{
-    data.table.setValueTexts(EnglishValueTexts);
-    data.table.setToneOffText(QStringLiteral("OFF"));
-}
 
 // 438.125 / 88.5 receive, 462.5625 / D023N transmit, flags 0xF6: low, wide,
 // scanned, busy lock on.
@@ -43,9 +33,9 @@ private slots:
     void encode()
     {
         RadioData data;
-        english(data);
-        const QStringList cells{f("438.12500"), "88.5", f("462.56250"), "D023N",
-                                "Low",          "Wide", "ON",           "ON"};
+        useValueTexts(data.table, EnglishValueTexts);
+        const QStringList cells{
+            local("438.12500"), "88.5", local("462.56250"), "D023N", "Low", "Wide", "ON", "ON"};
         for (int col = 1; col <= 8; ++col)
             data.table.setCell(col, 1, cells.at(col - 1));
         for (BandRangeList *list : data.bands.all())
@@ -75,19 +65,21 @@ private slots:
         image.replace(0x0CA0, 8, bytes({0x00, 0x42, 0x00, 0x45, 0x00, 0x42, 0x00, 0x45}));
 
         RadioData data;
-        english(data);
+        useValueTexts(data.table, EnglishValueTexts);
         for (int n = 2; n <= 199; ++n)
-            data.table.setCell(1, n, f("450.00000"));
+            data.table.setCell(1, n, local("450.00000"));
         const MemoryImage::ImageDecodeResult result = MemoryImage::decodeImage(image, data);
 
-        QCOMPARE(rowCells(data.table, 1), QStringList({f("438.12500"), "88.5", f("462.56250"),
-                                                       "D023N", "Low", "Wide", "ON", "ON"}));
+        QCOMPARE(rowCells(data.table, 1),
+                 QStringList({local("438.12500"), "88.5", local("462.56250"), "D023N", "Low",
+                              "Wide", "ON", "ON"}));
         QVERIFY(data.table.isRowEmpty(2));
         QVERIFY(data.table.isRowEmpty(3));
         for (int n = 4; n <= 198; ++n)
             QVERIFY(data.table.isRowEmpty(n));
-        QCOMPARE(rowCells(data.table, 199), QStringList({f("400.00000"), "D754I", f("470.00000"),
-                                                         "100.0", "High", "Wide", "ON", "OFF"}));
+        QCOMPARE(rowCells(data.table, 199),
+                 QStringList({local("400.00000"), "D754I", local("470.00000"), "100.0", "High",
+                              "Wide", "ON", "OFF"}));
         QCOMPARE(result.unreadableChannels, QList<int>{3});
         QVERIFY(result.settingsRead);
         QCOMPARE(result.warnings,
@@ -106,7 +98,7 @@ private slots:
         QByteArray image(0x0C88, char(0xFF));
         image.replace(0x0010, 16, Channel1);
         RadioData data;
-        english(data);
+        useValueTexts(data.table, EnglishValueTexts);
         data.settings.setIndex(Setting::Squelch, 7);
         data.settings.setIndex(Setting::Txlight, 5);
 
@@ -117,7 +109,7 @@ private slots:
                                               "block is erased); the settings keep their values"});
         QCOMPARE(data.settings.index(Setting::Squelch), 7);
         QCOMPARE(data.settings.index(Setting::Txlight), 5);
-        QCOMPARE(data.table.cell(1, 1), f("438.12500"));
+        QCOMPARE(data.table.cell(1, 1), local("438.12500"));
     }
 };
 

@@ -6,18 +6,12 @@
 #include "model/frequency.h"
 #include "model/functionsettings.h"
 #include "model/tonelist.h"
-#include "testlocale.h"
+#include "testsupport.h"
 
 #include <QSignalSpy>
 #include <QtTest>
 
 namespace {
-// Expected texts are written with "."; the table uses the locale's separator.
-QString local(QString text)
-{
-    return text.replace(QLatin1Char('.'), frequencySeparator());
-}
-
 // Eight cells from "|"-separated texts; frequencies (columns 1 and 3) get
 // the locale's separator.
 ChannelCells cellsOf(const QString &joined)

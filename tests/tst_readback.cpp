@@ -9,29 +9,20 @@
 #include "radio/readbackverify.h"
 #include "radio/seriallink.h"
 #include "sim/virtualradio.h"
+#include "testsupport.h"
 
 #include <QSignalSpy>
 #include <QtTest>
 
 namespace {
 
-QString f(const char *text)
-{
-    return QString::fromLatin1(text).replace(QLatin1Char('.'), frequencySeparator());
-}
-
 void fill(RadioData &data)
 {
-    data.table.setValueTexts(EnglishValueTexts);
-    data.table.setToneOffText(QStringLiteral("OFF"));
-    const QStringList one{f("438.12500"), "88.5", f("462.56250"), "D023N",
-                          "Low",          "Wide", "ON",           "ON"};
-    const QStringList last{f("400.00000"), "D754I", f("470.00000"), "100.0",
-                           "High",         "Wide",  "ON",           "OFF"};
-    for (int col = 1; col <= 8; ++col) {
-        data.table.setCell(col, 1, one.at(col - 1));
-        data.table.setCell(col, 199, last.at(col - 1));
-    }
+    useValueTexts(data.table, EnglishValueTexts);
+    setRow(data.table, 1,
+           localised({"438.12500", "88.5", "462.56250", "D023N", "Low", "Wide", "ON", "ON"}));
+    setRow(data.table, 199,
+           localised({"400.00000", "D754I", "470.00000", "100.0", "High", "Wide", "ON", "OFF"}));
     data.settings.setIndex(Setting::Squelch, 5);
     for (BandRangeList *list : data.bands.all())
         list->choose(list->append(QStringLiteral("400-470MHz")));
@@ -85,8 +76,8 @@ private slots:
         QTest::newRow("none") << "" << QStringList();
         QTest::newRow("channel 1, first block")
             << "store-wrong:0x0010"
-            << QStringList{"Channel 001 receive frequency: stored " + f("438.12500") +
-                           ", radio holds " + f("438.12501")};
+            << QStringList{"Channel 001 receive frequency: stored " + local("438.12500") +
+                           ", radio holds " + local("438.12501")};
         QTest::newRow("channel 1, second block")
             << "store-wrong:0x0018"
             << QStringList{"Channel 001 receive sub-audio: stored 88.5, radio holds 88.4"};
@@ -178,7 +169,7 @@ private slots:
         QCOMPARE(report.outcome, VerifyReport::Outcome::Differs);
         QCOMPARE(report.differences.size(), 8); // every cell of channel 1
         QCOMPARE(cells.count() + rows.count() + settings.count(), 0);
-        QCOMPARE(data->table.cell(1, 1), f("438.12500"));
+        QCOMPARE(data->table.cell(1, 1), local("438.12500"));
     }
 
     // Bits the radio is not read for do not count: the flags byte's high

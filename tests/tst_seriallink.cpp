@@ -3,6 +3,7 @@
 // write() and read(), so it decides how the bytes are chunked and when they
 // come.
 #include "radio/seriallink.h"
+#include "testbytes.h"
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -91,12 +92,13 @@ private:
     QString m_slave;
 };
 
-QByteArray bytesOf(std::initializer_list<int> values)
+// Opens the link on the slave side of the pseudo-terminal.
+bool openOn(SerialLink &link, const Pty &pty)
 {
-    QByteArray bytes;
-    for (int v : values)
-        bytes.append(char(v));
-    return bytes;
+    if (!pty.isValid())
+        return false;
+    link.setPortName(pty.slave());
+    return link.setPortOpen(true);
 }
 
 // n distinct bytes starting at `first`, so that misplaced bytes show.
@@ -140,16 +142,14 @@ private slots:
         QTest::addColumn<bool>("valid");
         QTest::addColumn<QByteArray>("bytes");
 
-        QTest::newRow("start byte") << "02" << true << bytesOf({0x02});
-        QTest::newRow("ident block read")
-            << "520C9008" << true << bytesOf({0x52, 0x0C, 0x90, 0x08});
-        QTest::newRow("end command") << "646F" << true << bytesOf({0x64, 0x6F});
+        QTest::newRow("start byte") << "02" << true << bytes({0x02});
+        QTest::newRow("ident block read") << "520C9008" << true << bytes({0x52, 0x0C, 0x90, 0x08});
+        QTest::newRow("end command") << "646F" << true << bytes({0x64, 0x6F});
         QTest::newRow("identification") << "44524176696B" << true << QByteArray("DRAvik");
-        QTest::newRow("odd length drops the last digit")
-            << "520C9" << true << bytesOf({0x52, 0x0C});
+        QTest::newRow("odd length drops the last digit") << "520C9" << true << bytes({0x52, 0x0C});
         QTest::newRow("single digit gives nothing") << "5" << true << QByteArray();
         QTest::newRow("empty") << "" << true << QByteArray();
-        QTest::newRow("lower case") << "0a1bff" << true << bytesOf({0x0A, 0x1B, 0xFF});
+        QTest::newRow("lower case") << "0a1bff" << true << bytes({0x0A, 0x1B, 0xFF});
         QTest::newRow("not a hex digit") << "520G" << false << QByteArray();
         QTest::newRow("space between pairs") << "52 0C" << false << QByteArray();
         QTest::newRow("sign") << "-1" << false << QByteArray();
@@ -173,8 +173,8 @@ private slots:
         QTest::addColumn<QString>("hex");
 
         QTest::newRow("identification reply")
-            << bytesOf({0x06, 0x20, 't', 'o', 'r', 'v', 'e', 'n'}) << "0620746F7276656E";
-        QTest::newRow("upper-case digits, zero-padded") << bytesOf({0x0A, 0xFF, 0x00}) << "0AFF00";
+            << bytes({0x06, 0x20, 't', 'o', 'r', 'v', 'e', 'n'}) << "0620746F7276656E";
+        QTest::newRow("upper-case digits, zero-padded") << bytes({0x0A, 0xFF, 0x00}) << "0AFF00";
         QTest::newRow("nothing") << QByteArray() << "";
     }
 
@@ -243,10 +243,8 @@ private slots:
     void portTestOfAPortInUse()
     {
         Pty pty;
-        QVERIFY(pty.isValid());
         SerialLink link;
-        link.setPortName(pty.slave());
-        QVERIFY(link.setPortOpen(true));
+        QVERIFY(openOn(link, pty));
         QVERIFY(!SerialLink::testPort(pty.slave()));
 
         SerialLink second;
@@ -275,10 +273,8 @@ private slots:
     void lineSettings()
     {
         Pty pty;
-        QVERIFY(pty.isValid());
         SerialLink link;
-        link.setPortName(pty.slave());
-        QVERIFY(link.setPortOpen(true));
+        QVERIFY(openOn(link, pty));
         QVERIFY(link.isPortOpen());
 
         const termios t = pty.lineSettings();
@@ -292,27 +288,25 @@ private slots:
     void output()
     {
         Pty pty;
-        QVERIFY(pty.isValid());
         SerialLink link;
-        link.setPortName(pty.slave());
-        QVERIFY(link.setPortOpen(true));
+        QVERIFY(openOn(link, pty));
 
         QVERIFY(link.setRequestHex(u"520C9008"));
         QVERIFY(link.sendRequest());
-        QCOMPARE(pty.receive(4), bytesOf({0x52, 0x0C, 0x90, 0x08}));
+        QCOMPARE(pty.receive(4), bytes({0x52, 0x0C, 0x90, 0x08}));
 
         QVERIFY(link.sendAcknowledgement());
-        QCOMPARE(pty.receive(1), bytesOf({0x06}));
+        QCOMPARE(pty.receive(1), bytes({0x06}));
 
         // The request stays until it is rebuilt: a second sendRequest() repeats it.
         QVERIFY(link.sendRequest());
-        QCOMPARE(pty.receive(4), bytesOf({0x52, 0x0C, 0x90, 0x08}));
+        QCOMPARE(pty.receive(4), bytes({0x52, 0x0C, 0x90, 0x08}));
 
         // A text that is not hex sends nothing.
         QVERIFY(!link.setRequestHex(u"52xx"));
         QVERIFY(!link.sendRequest());
         QVERIFY(link.sendAcknowledgement());
-        QCOMPARE(pty.receive(1), bytesOf({0x06}));
+        QCOMPARE(pty.receive(1), bytes({0x06}));
         QCOMPARE(pty.pending(), QByteArray());
 
         QVERIFY(link.setPortOpen(false));
@@ -333,12 +327,12 @@ private slots:
 
         link.setPortName(second.slave());
         QVERIFY(link.sendAcknowledgement());
-        QCOMPARE(first.receive(1), bytesOf({0x06}));
+        QCOMPARE(first.receive(1), bytes({0x06}));
 
         QVERIFY(link.setPortOpen(false));
         QVERIFY(link.setPortOpen(true));
         QVERIFY(link.sendAcknowledgement());
-        QCOMPARE(second.receive(1), bytesOf({0x06}));
+        QCOMPARE(second.receive(1), bytes({0x06}));
         QCOMPARE(first.pending(), QByteArray());
     }
 
@@ -361,14 +355,14 @@ private slots:
             << QList<int>{8, 8} << QList<QByteArray>{run(0x10, 5), run(0x20, 8)}
             << QList<QByteArray>{run(0x10, 5) + run(0x20, 8)};
         QTest::newRow("acknowledgement at 1")
-            << QList<int>{1, 1} << QList<QByteArray>{bytesOf({0x06}), bytesOf({0x06, 0x06})}
-            << QList<QByteArray>{bytesOf({0x06}), bytesOf({0x06, 0x06})};
+            << QList<int>{1, 1} << QList<QByteArray>{bytes({0x06}), bytes({0x06, 0x06})}
+            << QList<QByteArray>{bytes({0x06}), bytes({0x06, 0x06})};
         QTest::newRow("threshold 0 raises nothing")
             << QList<int>{0, 0} << QList<QByteArray>{run(0x10, 5), run(0x20, 12)}
             << QList<QByteArray>{};
         QTest::newRow("bytes held at 0 come with the next arrival")
-            << QList<int>{0, 8} << QList<QByteArray>{run(0x10, 8), bytesOf({0x06})}
-            << QList<QByteArray>{run(0x10, 8) + bytesOf({0x06})};
+            << QList<int>{0, 8} << QList<QByteArray>{run(0x10, 8), bytes({0x06})}
+            << QList<QByteArray>{run(0x10, 8) + bytes({0x06})};
     }
 
     void threshold()
@@ -378,10 +372,8 @@ private slots:
         QFETCH(QList<QByteArray>, deliveries);
 
         Pty pty;
-        QVERIFY(pty.isValid());
         SerialLink link;
-        link.setPortName(pty.slave());
-        QVERIFY(link.setPortOpen(true));
+        QVERIFY(openOn(link, pty));
         QSignalSpy spy(&link, &SerialLink::received);
         QSignalSpy traffic(&link, &SerialLink::traffic);
 
@@ -414,10 +406,8 @@ private slots:
     void thresholdChangeWaitsForArrival()
     {
         Pty pty;
-        QVERIFY(pty.isValid());
         SerialLink link;
-        link.setPortName(pty.slave());
-        QVERIFY(link.setPortOpen(true));
+        QVERIFY(openOn(link, pty));
         QSignalSpy spy(&link, &SerialLink::received);
         QSignalSpy traffic(&link, &SerialLink::traffic);
 
@@ -430,9 +420,9 @@ private slots:
         QCOMPARE(spy.size(), 0);
         QVERIFY(!link.hasReceived());
 
-        QVERIFY(pty.send(bytesOf({0x06})));
+        QVERIFY(pty.send(bytes({0x06})));
         QTRY_COMPARE(spy.size(), 1);
-        QCOMPARE(link.receivedBytes(), run(0x10, 5) + bytesOf({0x06}));
+        QCOMPARE(link.receivedBytes(), run(0x10, 5) + bytes({0x06}));
         QCOMPARE(link.bytesWaiting(), 0);
     }
 
@@ -461,10 +451,8 @@ private slots:
         QFETCH(bool, delivered);
 
         Pty pty;
-        QVERIFY(pty.isValid());
         SerialLink link;
-        link.setPortName(pty.slave());
-        QVERIFY(link.setPortOpen(true));
+        QVERIFY(openOn(link, pty));
         link.setReceiveThreshold(before);
         link.waitForReceive(1);
         QSignalSpy spy(&link, &SerialLink::received);
@@ -488,19 +476,17 @@ private slots:
     void receivedStaysUntilCleared()
     {
         Pty pty;
-        QVERIFY(pty.isValid());
         SerialLink link;
-        link.setPortName(pty.slave());
-        QVERIFY(link.setPortOpen(true));
+        QVERIFY(openOn(link, pty));
         link.setReceiveThreshold(1);
 
-        QVERIFY(pty.send(bytesOf({0x06})));
+        QVERIFY(pty.send(bytes({0x06})));
         QTRY_VERIFY(link.hasReceived());
         QTest::qWait(20);
         QVERIFY(link.hasReceived());
         link.clearReceived();
         QVERIFY(!link.hasReceived());
-        QCOMPARE(link.receivedBytes(), bytesOf({0x06})); // the reply itself stays
+        QCOMPARE(link.receivedBytes(), bytes({0x06})); // the reply itself stays
     }
 
     // Timing checks below use wide margins: they tell a wait that ended on
@@ -508,10 +494,8 @@ private slots:
     void waitEndsOnReply()
     {
         Pty pty;
-        QVERIFY(pty.isValid());
         SerialLink link;
-        link.setPortName(pty.slave());
-        QVERIFY(link.setPortOpen(true));
+        QVERIFY(openOn(link, pty));
         link.setReceiveThreshold(12);
 
         QTimer::singleShot(50, [&] { pty.send(run(0x10, 12)); });
@@ -526,10 +510,8 @@ private slots:
     void waitLastsItsTimeWithoutReply()
     {
         Pty pty;
-        QVERIFY(pty.isValid());
         SerialLink link;
-        link.setPortName(pty.slave());
-        QVERIFY(link.setPortOpen(true));
+        QVERIFY(openOn(link, pty));
         link.setReceiveThreshold(12);
 
         // A part of a reply is no reply.
@@ -547,12 +529,10 @@ private slots:
     void waitWithReceivedLeftSet()
     {
         Pty pty;
-        QVERIFY(pty.isValid());
         SerialLink link;
-        link.setPortName(pty.slave());
-        QVERIFY(link.setPortOpen(true));
+        QVERIFY(openOn(link, pty));
         link.setReceiveThreshold(1);
-        QVERIFY(pty.send(bytesOf({0x06})));
+        QVERIFY(pty.send(bytes({0x06})));
         QTRY_VERIFY(link.hasReceived());
 
         bool handled = false;
@@ -570,10 +550,8 @@ private slots:
     void linkLostDuringWait()
     {
         Pty pty;
-        QVERIFY(pty.isValid());
         SerialLink link;
-        link.setPortName(pty.slave());
-        QVERIFY(link.setPortOpen(true));
+        QVERIFY(openOn(link, pty));
         link.setReceiveThreshold(12);
         QSignalSpy lost(&link, &SerialLink::linkLost);
 
@@ -603,20 +581,16 @@ private slots:
         QSignalSpy lost(&link, &SerialLink::linkLost);
         {
             Pty pty;
-            QVERIFY(pty.isValid());
-            link.setPortName(pty.slave());
-            QVERIFY(link.setPortOpen(true));
+            QVERIFY(openOn(link, pty));
         }
         QTRY_COMPARE(lost.size(), 1);
         QVERIFY(!link.isPortOpen());
 
         Pty again;
-        QVERIFY(again.isValid());
-        link.setPortName(again.slave());
-        QVERIFY(link.setPortOpen(true));
+        QVERIFY(openOn(link, again));
         QVERIFY(link.errorString().isEmpty());
         QVERIFY(link.sendAcknowledgement());
-        QCOMPARE(again.receive(1), bytesOf({0x06}));
+        QCOMPARE(again.receive(1), bytes({0x06}));
         QTest::qWait(20);
         QCOMPARE(lost.size(), 1);
     }

@@ -7,45 +7,22 @@
 #include "storage/channelfile.h"
 #include "storage/gbk.h"
 #include "storage/settingsfile.h"
+#include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <climits>
-
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
-#endif
+#include <optional>
 
 namespace {
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        qFatal("cannot write %s", qPrintable(path));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The file's non-empty lines.
 QList<QByteArray> keyLines(const QString &path)
 {
-    QList<QByteArray> lines;
-    for (QByteArray line : readFile(path).split('\n')) {
-        if (line.endsWith('\r'))
-            line.chop(1);
-        if (!line.isEmpty())
-            lines.append(line);
-    }
+    QList<QByteArray> lines = linesOf(readFile(path));
+    lines.removeAll(QByteArray());
     return lines;
 }
 
@@ -109,23 +86,18 @@ class TestSettingsFile : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir *m_dir = nullptr;
+    std::optional<ProgramFolder> m_folder;
 
-    QString iniPath() const { return m_dir->filePath(QStringLiteral("myini.ini")); }
+    QString iniPath() const { return m_folder->path(QStringLiteral("myini.ini")); }
 
 private slots:
     void init()
     {
-        m_dir = new QTemporaryDir;
-        QVERIFY(m_dir->isValid());
-        setProgramFolder(m_dir->path());
+        m_folder.emplace();
+        QVERIFY(m_folder->isValid());
     }
 
-    void cleanup()
-    {
-        delete m_dir;
-        m_dir = nullptr;
-    }
+    void cleanup() { m_folder.reset(); }
 
     void firstRun()
     {
@@ -340,11 +312,9 @@ private slots:
         SettingsFile file;
         const AppSettings settings = loadInto(file, data.bands);
 
-        QFile example(QStringLiteral(QB_TEST_DATA "/example.r07"));
-        QVERIFY(example.open(QIODevice::ReadOnly));
-        QByteArray bytes = example.readAll();
+        QByteArray bytes = fixture(QStringLiteral("example.r07"));
         bytes.replace("BAND 400-470MHz", "BAND 136-174MHz");
-        const QString channelPath = m_dir->filePath(QStringLiteral("band.r07"));
+        const QString channelPath = m_folder->path(QStringLiteral("band.r07"));
         writeFile(channelPath, bytes);
         QVERIFY(openChannelFile(channelPath, data).ok);
 
@@ -451,7 +421,7 @@ private slots:
 
     void unableToWrite()
     {
-        const QString plain = m_dir->filePath(QStringLiteral("plain"));
+        const QString plain = m_folder->path(QStringLiteral("plain"));
         writeFile(plain, "not a folder");
         setProgramFolder(plain);
         SettingsFile file;
@@ -479,15 +449,10 @@ private slots:
         settings.skin = Skin::Steel;
         settings.bandLists[3] = {{QStringLiteral("NEW")}, -1};
 
-        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit previous{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
-        rlimit limited = previous;
-        limited.rlim_cur = 100;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        std::optional<FileSizeLimit> limit(std::in_place, 100);
+        QVERIFY(limit->isSet());
         const SettingsSaveResult result = saveAppSettings(file, settings);
-        setrlimit(RLIMIT_FSIZE, &previous);
-        std::signal(SIGXFSZ, previousHandler);
+        limit.reset();
 
         QVERIFY(!result.ok);
         QCOMPARE(result.message, QStringLiteral("Unable to write to ") + iniPath());
@@ -499,7 +464,7 @@ private slots:
         QCOMPARE(after.readString(QStringLiteral("list2_tx"), QStringLiteral("com2bo0")),
                  QStringLiteral("OLD"));
         QVERIFY(!after.readString(QStringLiteral("list1_rx"), QStringLiteral("listnow")).isNull());
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files),
+        QCOMPARE(QDir(m_folder->path()).entryList(QDir::Files),
                  QStringList{QStringLiteral("myini.ini")});
     }
 #endif

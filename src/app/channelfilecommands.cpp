@@ -1,5 +1,6 @@
 #include "app/channelfilecommands.h"
 
+#include "model/productnames.h"
 #include "model/programfolder.h"
 #include "model/radiodata.h"
 #include "storage/channelfile.h"
@@ -45,7 +46,7 @@ FileDialogSetup ChannelFileDialog::setup() const
     FileDialogSetup setup;
     setup.save = m_save;
     setup.title = m_save ? QStringLiteral("保存") : QStringLiteral("打开");
-    setup.filter = QStringLiteral("RPX-207  文件 (*.r07)");
+    setup.filter = ProductNames::ChannelFile + QStringLiteral("  文件 (*.r07)");
     if (m_lastFile.isEmpty()) {
         setup.folder = programFolder();
     } else {

@@ -2,6 +2,7 @@
 
 #include "app/windowtexts.h"
 #include "i18n/messageslots.h"
+#include "model/productnames.h"
 #include "model/programfolder.h"
 #include "model/radiodata.h"
 #include "radio/memoryimage.h"
@@ -134,13 +135,19 @@ void ExtraFileCommands::note(const QString &text) const
         m_window.note(text);
 }
 
+QString ExtraFileCommands::pickFile(Command command, bool hideEditors,
+                                    RememberingFileDialog &dialog, const QString &filter)
+{
+    if (m_window.commitEdit && !m_window.commitEdit(hideEditors))
+        return {};
+    const QString title = m_window.title ? m_window.title(command) : QString();
+    return dialog.exec(m_window.parent, title, filter);
+}
+
 void ExtraFileCommands::openImage()
 {
-    if (m_window.commitEdit && !m_window.commitEdit(true))
-        return;
-    const QString title = m_window.title ? m_window.title(Command::OpenImage) : QString();
-    const QString path =
-        m_imageDialog.exec(m_window.parent, title, filter(211, QStringLiteral("*.img"), true));
+    const QString path = pickFile(Command::OpenImage, true, m_imageDialog,
+                                  filter(211, QStringLiteral("*.img"), true));
     if (path.isEmpty())
         return;
     const RadioImageFile file = readRadioImageFile(path);
@@ -150,18 +157,16 @@ void ExtraFileCommands::openImage()
     }
     const MemoryImage::ImageDecodeResult decoded = MemoryImage::decodeImage(file.image, *m_data);
     if (m_window.setCaption)
-        m_window.setCaption(QStringLiteral("QB-380    [%1]").arg(QFileInfo(path).fileName()));
+        m_window.setCaption(
+            QStringLiteral("%1    [%2]").arg(ProductNames::Program, QFileInfo(path).fileName()));
     if (!decoded.warnings.isEmpty())
         message(MessageKind::Warning, decoded.warnings.join(QLatin1Char('\n')));
 }
 
 void ExtraFileCommands::importCsv()
 {
-    if (m_window.commitEdit && !m_window.commitEdit(true))
-        return;
-    const QString title = m_window.title ? m_window.title(Command::ImportCsv) : QString();
-    const QString path =
-        m_importDialog.exec(m_window.parent, title, filter(212, QStringLiteral("*.csv"), true));
+    const QString path = pickFile(Command::ImportCsv, true, m_importDialog,
+                                  filter(212, QStringLiteral("*.csv"), true));
     if (path.isEmpty())
         return;
     const CsvImportReport report = importChannelCsvFile(path, m_data->table);
@@ -185,11 +190,8 @@ void ExtraFileCommands::importCsv()
 
 void ExtraFileCommands::exportCsv()
 {
-    if (m_window.commitEdit && !m_window.commitEdit(false))
-        return;
-    const QString title = m_window.title ? m_window.title(Command::ExportCsv) : QString();
-    const QString path =
-        m_exportDialog.exec(m_window.parent, title, filter(212, QStringLiteral("*.csv"), false));
+    const QString path = pickFile(Command::ExportCsv, false, m_exportDialog,
+                                  filter(212, QStringLiteral("*.csv"), false));
     if (path.isEmpty())
         return;
     const CsvExportResult result = exportChannelCsv(path, *m_data);

@@ -99,6 +99,11 @@ private:
     QString filter(int nameNumber, const QString &pattern, bool allFiles) const;
     void message(MessageKind kind, const QString &text) const;
     void note(const QString &text) const;
+    // Commits the pending entry (hiding the editors when hideEditors), then
+    // asks for a file in the command's dialog; empty when the commit or the
+    // user stops the command.
+    QString pickFile(Command command, bool hideEditors, RememberingFileDialog &dialog,
+                     const QString &filter);
 
     RadioData *m_data;
     Window m_window;

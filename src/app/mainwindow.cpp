@@ -18,6 +18,7 @@
 #include "editor/channeltablemodel.h"
 #include "editor/confirmationdialog.h"
 #include "i18n/languageswitch.h"
+#include "model/productnames.h"
 #include "radio/programmingrun.h"
 #include "radio/seriallink.h"
 #include "storage/appsettings.h"
@@ -52,6 +53,7 @@ MainWindow::MainWindow(QWidget *parent)
       m_ui(std::make_unique<Ui::MainWindow>())
 {
     m_ui->setupUi(this);
+    setWindowTitle(ProductNames::StartCaption);
     m_portActions = {m_ui->port1Action, m_ui->port2Action, m_ui->port3Action, m_ui->port4Action};
     m_portRadios = {m_ui->port1Radio, m_ui->port2Radio, m_ui->port3Radio, m_ui->port4Radio};
     // A form places widgets in a status bar but cannot add them to it.
@@ -78,7 +80,7 @@ MainWindow::MainWindow(QWidget *parent)
     connectCommands();
 
     connect(&m_data.bands, &BandRanges::chosenTextChanged, this,
-            [this] { setWindowTitle(QStringLiteral("QB-380")); });
+            [this] { setWindowTitle(ProductNames::Program); });
 
     m_messageFunction = [this](MessageKind kind, const QString &text) {
         showMessageBox(this, kind, text);

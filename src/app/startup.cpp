@@ -7,6 +7,7 @@
 #include "editor/channeleditor.h"
 #include "editor/confirmationdialog.h"
 #include "editor/tonelistbox.h"
+#include "model/productnames.h"
 #include "sim/demoimage.h"
 #include "sim/virtualradio.h"
 #include "storage/backups.h"
@@ -108,7 +109,7 @@ Program::~Program() = default;
 
 std::unique_ptr<Program> createProgram()
 {
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("QB-380"));
+    QGuiApplication::setApplicationDisplayName(ProductNames::Program);
     // The command-line program's name too: both keep their backups in one
     // data folder.
     QCoreApplication::setApplicationName(Backups::ApplicationName);

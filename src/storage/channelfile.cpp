@@ -1,6 +1,7 @@
 #include "storage/channelfile.h"
 
 #include "model/converterror.h"
+#include "model/productnames.h"
 #include "model/radiodata.h"
 #include "storage/atomicwrite.h"
 #include "storage/gbk.h"
@@ -196,7 +197,7 @@ ChannelFileResult failure(ChannelFileResult result, const QString &message)
 
 QString channelFileCaption(const QString &bandText)
 {
-    return QStringLiteral("RPX-207    [") + bandText + QLatin1Char(']');
+    return ProductNames::ChannelFile + QStringLiteral("    [") + bandText + QLatin1Char(']');
 }
 
 QString withChannelFileExtension(const QString &fileName)
