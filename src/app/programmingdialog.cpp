@@ -6,6 +6,7 @@
 #include "app/windowtexts.h"
 #include "editor/confirmationdialog.h"
 #include "i18n/messageslots.h"
+#include "model/channel.h"
 #include "radio/programmingrun.h"
 #include "radio/readbackverify.h"
 #include "radio/seriallink.h"
@@ -40,7 +41,7 @@ QString channelNumbers(const QList<int> &channels)
 {
     QStringList texts;
     for (int n : channels.mid(0, ShownChannels))
-        texts << QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0'));
+        texts << channelLabel(n);
     if (channels.size() > ShownChannels)
         texts << QStringLiteral("…");
     return texts.join(QStringLiteral(", "));

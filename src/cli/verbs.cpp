@@ -1,6 +1,7 @@
 #include "cli/verbs.h"
 
 #include "cli/clisupport.h"
+#include "model/channel.h"
 #include "model/radiodata.h"
 #include "radio/memorycodec.h"
 #include "radio/memoryimage.h"
@@ -183,7 +184,7 @@ QString channelList(const QList<int> &channels)
 {
     QStringList texts;
     for (int n : channels)
-        texts << QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0'));
+        texts << channelLabel(n);
     return texts.join(QStringLiteral(", "));
 }
 
