@@ -396,15 +396,15 @@ void MainWindow::applyVerifyOption()
 
 void MainWindow::readRadio()
 {
-    openProgrammingDialog(ProgrammingDialog::ModeRead);
+    openProgrammingDialog(TransferMode::Read);
 }
 
 void MainWindow::writeRadio()
 {
-    openProgrammingDialog(ProgrammingDialog::ModeWrite);
+    openProgrammingDialog(TransferMode::Write);
 }
 
-void MainWindow::openProgrammingDialog(int mode)
+void MainWindow::openProgrammingDialog(TransferMode mode)
 {
     if (!m_programming || m_programming->isVisible())
         return;
@@ -429,7 +429,7 @@ void MainWindow::openProgrammingDialog(int mode)
     // The port may still refuse the open that follows its test (another
     // program took it in between): the same message, and no dialog.
     const QString caption =
-        mode == ProgrammingDialog::ModeWrite ? m_messages.writeCaption : m_messages.readCaption;
+        mode == TransferMode::Write ? m_messages.writeCaption : m_messages.readCaption;
     if (!m_programming->openFor(mode, caption))
         portFailed(m_link->errorString());
 }

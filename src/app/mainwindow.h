@@ -4,6 +4,7 @@
 #include "editor/channeleditor.h"
 #include "i18n/messageslots.h"
 #include "model/radiodata.h"
+#include "radio/programmingrun.h"
 #include "storage/appsettings.h"
 
 #include <QMainWindow>
@@ -19,7 +20,6 @@ class ChannelTableModel;
 class ConfirmationDialog;
 class ExtraFileCommands;
 class ProgrammingDialog;
-class ProgrammingRun;
 class QAction;
 class QLabel;
 class QRadioButton;
@@ -196,8 +196,8 @@ private:
     // again without waiting.
     void firstShow();
     // The read and write commands: commit the edit, test the port, open the
-    // programming dialog in `mode` (ProgrammingDialog::ModeRead or ModeWrite).
-    void openProgrammingDialog(int mode);
+    // programming dialog in `mode`.
+    void openProgrammingDialog(TransferMode mode);
     // Shows port entry `port` as chosen and gives its device to the serial
     // link.
     void showPort(int port);

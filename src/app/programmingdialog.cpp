@@ -23,12 +23,6 @@
 
 namespace {
 
-// The direction of the run for the dialog's mode.
-TransferMode transferMode(int mode)
-{
-    return mode == ProgrammingDialog::ModeWrite ? TransferMode::Write : TransferMode::Read;
-}
-
 // A refused write lists at most this many problems; a table full of them
 // would not fit on the screen.
 constexpr int ShownProblems = 10;
@@ -121,9 +115,9 @@ void ProgrammingDialog::setMessageDialog(ConfirmationDialog *message)
     m_message = message;
 }
 
-bool ProgrammingDialog::openFor(int mode, const QString &caption)
+bool ProgrammingDialog::openFor(TransferMode mode, const QString &caption)
 {
-    if (!m_link || (mode != ModeRead && mode != ModeWrite))
+    if (!m_link)
         return false;
     if (!m_link->setPortOpen(true))
         return false;
@@ -136,7 +130,7 @@ bool ProgrammingDialog::openFor(int mode, const QString &caption)
     m_mode = mode;
     // The gauge starts from 0 only here: a second run in the same dialog
     // starts from the last value shown.
-    m_ui->gauge->setRange(0, ProgrammingRun::gaugeMaximum(transferMode(mode)));
+    m_ui->gauge->setRange(0, ProgrammingRun::gaugeMaximum(mode));
     m_ui->gauge->setValue(0);
     m_ui->statusBar->clearMessage();
     m_ui->statusBar->setToolTip(QString());
@@ -147,7 +141,7 @@ bool ProgrammingDialog::openFor(int mode, const QString &caption)
 
 void ProgrammingDialog::startRun()
 {
-    if (!m_run || !m_ui->startButton->isEnabled() || (m_mode != ModeRead && m_mode != ModeWrite))
+    if (!m_run || !m_ui->startButton->isEnabled() || !m_mode)
         return;
     // The disabled start button marks the run: no close, no second start.
     m_ui->startButton->setEnabled(false);
@@ -155,18 +149,18 @@ void ProgrammingDialog::startRun()
     m_ui->statusBar->setToolTip(QString());
     // A read-back leaves the gauge on the read's scale; the value shown
     // stays where it is.
-    const int maximum = ProgrammingRun::gaugeMaximum(transferMode(m_mode));
+    const int maximum = ProgrammingRun::gaugeMaximum(*m_mode);
     if (m_ui->gauge->maximum() != maximum)
         m_ui->gauge->setMaximum(maximum);
-    const ProgrammingResult result = m_run->run(transferMode(m_mode));
+    const ProgrammingResult result = m_run->run(*m_mode);
 
     QString backupWarning;
     // Every channel came through: the memory is worth keeping, even when a
     // later step did not.
-    if (m_mode == ModeRead && result.outcome == ProgrammingResult::Outcome::Done)
+    if (m_mode == TransferMode::Read && result.outcome == ProgrammingResult::Outcome::Done)
         backupWarning = keepBackup();
     std::optional<VerifyReport> verify;
-    if (m_mode == ModeWrite && result.linkOk && m_verifyAfterWriting && m_data && m_link)
+    if (m_mode == TransferMode::Write && result.linkOk && m_verifyAfterWriting && m_data && m_link)
         verify = verifyWrite();
 
     m_ui->startButton->setEnabled(true);

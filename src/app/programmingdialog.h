@@ -1,5 +1,7 @@
 #pragma once
 
+#include "radio/programmingrun.h"
+
 #include <QDialog>
 #include <QPointer>
 
@@ -7,14 +9,12 @@
 #include <optional>
 
 class ConfirmationDialog;
-class ProgrammingRun;
 class QLabel;
 class QProgressBar;
 class QPushButton;
 class QStatusBar;
 class SerialLink;
 struct MessageSlots;
-struct ProgrammingResult;
 struct RadioData;
 struct VerifyReport;
 
@@ -22,10 +22,11 @@ namespace Ui {
 class ProgrammingDialog;
 }
 
-// The programming dialog (programmingdialog.ui): a gauge, a start and a close button. A read or a
-// write command opens it in its mode (ModeRead, ModeWrite) with the serial
-// port open; the start button runs one transfer with the radio, and the
-// gauge follows it. It stays on top of the other windows.
+// The programming dialog (programmingdialog.ui): a gauge, a start and a
+// close button. A read or a write command opens it in its mode
+// (TransferMode) with the serial port open; the start button runs one
+// transfer with the radio, and the gauge follows it. It stays on top of the
+// other windows.
 //
 // It cannot be closed while a run is in progress, which is exactly while the
 // start button is disabled: the close button, Escape and every close request
@@ -56,8 +57,6 @@ class ProgrammingDialog : public QDialog
     Q_OBJECT
 
 public:
-    enum Mode : int { ModeRead = 1, ModeWrite = 2 };
-
     explicit ProgrammingDialog(QWidget *parent = nullptr);
     ~ProgrammingDialog() override;
 
@@ -75,10 +74,10 @@ public:
     // the window and the start button, the gauge at 0 of the mode's maximum.
     // Returns false, showing nothing, when the port cannot be opened; the
     // link's errorString() says why.
-    bool openFor(int mode, const QString &caption);
+    bool openFor(TransferMode mode, const QString &caption);
 
-    // ModeRead or ModeWrite since the last openFor(); 0 before.
-    int mode() const { return m_mode; }
+    // The mode of the last openFor(); none before.
+    std::optional<TransferMode> mode() const { return m_mode; }
 
     QProgressBar *gauge() const;
     QPushButton *startButton() const;
@@ -123,7 +122,7 @@ private:
     ProgrammingRun *m_run = nullptr;
     const RadioData *m_data = nullptr;
     const MessageSlots *m_messages = nullptr;
-    int m_mode = 0;
+    std::optional<TransferMode> m_mode;
     bool m_verifyAfterWriting = false;
     bool m_lastRunSucceeded = false;
 };

@@ -214,4 +214,5 @@ private:
     ProgrammingResult m_result;
 };
 
+Q_DECLARE_METATYPE(TransferMode)
 Q_DECLARE_METATYPE(ProgrammingResult)
