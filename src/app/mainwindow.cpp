@@ -19,6 +19,7 @@
 #include "editor/confirmationdialog.h"
 #include "i18n/languageswitch.h"
 #include "radio/programmingrun.h"
+#include "radio/radiotransfer.h"
 #include "radio/seriallink.h"
 #include "storage/appsettings.h"
 #include "storage/settingsfile.h"
@@ -67,6 +68,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_ui->optionsPanel->bind(&m_data.settings, &m_data.bands);
     m_link = std::make_unique<SerialLink>();
     m_run = std::make_unique<ProgrammingRun>(*m_link, m_data);
+    m_transfer = std::make_unique<RadioTransfer>(*m_run);
 
     m_editor =
         new ChannelEditor(&m_data, m_ui->channelGrid, m_ui->frequencyEdit, m_ui->toneList, this);
@@ -196,7 +198,7 @@ void MainWindow::setWindows(SplashWindow *splash, AboutBox *about, ProgrammingDi
                             static_cast<QWidget *>(m_message)})
         lock->addDialog(dialog);
     if (m_programming) {
-        m_programming->setRadio(m_link.get(), m_run.get(), &m_data);
+        m_programming->setTransfer(m_transfer.get());
         applyVerifyOption();
         m_programming->setMessageDialog(m_message);
         m_programming->setMessages(&m_messages);

@@ -20,6 +20,7 @@ class ChannelTableModel;
 class ConfirmationDialog;
 class ExtraFileCommands;
 class ProgrammingDialog;
+class RadioTransfer;
 class QAction;
 class QLabel;
 class QRadioButton;
@@ -84,8 +85,9 @@ public:
     void setPortDevice(int port, const QString &device);
 
     // The serial link to the radio (the port of selectedPort(), open exactly
-    // while the programming dialog is shown) and the run the programming
-    // dialog performs on it with this window's data.
+    // while the programming dialog is shown) and the run on it with this
+    // window's data; the programming dialog performs the transfer around
+    // that run.
     SerialLink &serialLink() const { return *m_link; }
     ProgrammingRun &programmingRun() const { return *m_run; }
 
@@ -207,6 +209,7 @@ private:
     MessageSlots m_messages;
     std::unique_ptr<SerialLink> m_link;
     std::unique_ptr<ProgrammingRun> m_run;
+    std::unique_ptr<RadioTransfer> m_transfer;
     QLabel *m_demoMarker = nullptr;
     std::unique_ptr<SettingsFile> m_settingsFile;
     std::unique_ptr<ChannelFileCommands> m_fileCommands;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "radio/programmingrun.h"
+#include "radio/radiotransfer.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -15,8 +15,6 @@ class QPushButton;
 class QStatusBar;
 class SerialLink;
 struct MessageSlots;
-struct RadioData;
-struct VerifyReport;
 
 namespace Ui {
 class ProgrammingDialog;
@@ -37,19 +35,17 @@ class ProgrammingDialog;
 // port. The main window is kept disabled while the dialog is shown
 // (DialogLock).
 //
-// Beyond that transfer:
-// - every read whose channels all came through keeps the memory it read as
-//   a backup (Backups::save); the status bar names the file (its tool tip
-//   the whole path). A backup that cannot be written is a warning and does
-//   not fail the read.
+// The transfer (RadioTransfer) does the work; the dialog shows it:
+// - the backup every read whose channels all came through keeps: the status
+//   bar names the file (its tool tip the whole path). A backup that cannot
+//   be written is a warning and does not fail the read.
 // - with "Verify after writing", a write that went through (linkOk) is read
-//   back into scratch data on the same open port and compared with what
-//   was written. Meanwhile the caption and the status bar say so and the
-//   gauge follows the read from 0 to ProgrammingRun::ReadGaugeMaximum;
-//   afterwards the caption is the write's again. Differences (or a read-back
-//   that did not go through) are shown through the confirmation dialog, and
-//   the run counts as failed; a verified write only says so in the status
-//   bar.
+//   back and compared with what was written. Meanwhile the caption and the
+//   status bar say so and the gauge follows the read from 0 to
+//   ProgrammingRun::ReadGaugeMaximum; afterwards the caption is the
+//   write's again. Differences (or a read-back that did not go through) are
+//   shown through the confirmation dialog, and the run counts as failed; a
+//   verified write only says so in the status bar.
 // The status bar's own text (the language's) stays underneath: these are
 // temporary messages, cleared when the dialog opens or a run starts.
 class ProgrammingDialog : public QDialog
@@ -60,10 +56,9 @@ public:
     explicit ProgrammingDialog(QWidget *parent = nullptr);
     ~ProgrammingDialog() override;
 
-    // The serial link whose port the dialog holds open while shown, the
-    // run its start button performs on it, and the data that run writes
-    // (what a read-back is compared with).
-    void setRadio(SerialLink *link, ProgrammingRun *run, const RadioData *data = nullptr);
+    // The transfer the start button performs; the dialog holds the port of
+    // its run's link open while shown.
+    void setTransfer(RadioTransfer *transfer);
     void setVerifyAfterWriting(bool verify) { m_verifyAfterWriting = verify; }
     bool verifyAfterWriting() const { return m_verifyAfterWriting; }
     // Where failures are shown, and the texts of the last language load.
@@ -105,10 +100,12 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // Keeps the run's image as a backup; returns the warning to show when
+    void showPhase(RadioTransfer::Phase phase, int gaugeMaximum);
+    // Names the backup in the status bar; returns the warning to show when
     // none could be kept.
-    QString keepBackup();
-    VerifyReport verifyWrite();
+    QString showBackup(const Backups::BackupResult &backup);
+    // The caption of the write again, and what the read-back found.
+    void endVerifying(const VerifyReport &verify);
     // Shows what the user has to know about a run that ended: its failure,
     // the problems of a refused write, the channels a read could not show,
     // a backup that could not be kept, what a read-back found.
@@ -118,9 +115,10 @@ private:
 
     std::unique_ptr<Ui::ProgrammingDialog> m_ui;
     QPointer<ConfirmationDialog> m_message;
+    RadioTransfer *m_transfer = nullptr;
     SerialLink *m_link = nullptr;
-    ProgrammingRun *m_run = nullptr;
-    const RadioData *m_data = nullptr;
+    // The caption a read-back covers.
+    QString m_caption;
     const MessageSlots *m_messages = nullptr;
     std::optional<TransferMode> m_mode;
     bool m_verifyAfterWriting = false;

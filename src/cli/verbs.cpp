@@ -7,7 +7,7 @@
 #include "radio/memoryimage.h"
 #include "radio/programmingrun.h"
 #include "radio/protocoltrace.h"
-#include "radio/readbackverify.h"
+#include "radio/radiotransfer.h"
 #include "radio/seriallink.h"
 #include "radio/serialports.h"
 #include "sim/demoimage.h"
@@ -28,6 +28,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -132,17 +133,41 @@ private:
     std::unique_ptr<ProtocolTrace> m_trace;
 };
 
-// Performs a run with a progress bar.
-ProgrammingResult performRun(SerialLink &link, RadioData &data, TransferMode mode,
-                             QByteArray *image = nullptr)
+QString phaseLabel(RadioTransfer::Phase phase)
+{
+    switch (phase) {
+    case RadioTransfer::Phase::Reading:
+        return QStringLiteral("Reading");
+    case RadioTransfer::Phase::Writing:
+        return QStringLiteral("Writing");
+    case RadioTransfer::Phase::Verifying:
+        return QStringLiteral("Verifying");
+    case RadioTransfer::Phase::KeepingBackup:
+        break;
+    }
+    return {};
+}
+
+// Performs a transfer with a progress bar for each of its phases that has
+// a gauge.
+TransferResult performTransfer(SerialLink &link, RadioData &data, TransferMode mode,
+                               const TransferOptions &options, QByteArray *image = nullptr)
 {
     ProgrammingRun run(link, data);
-    ProgressBar bar(mode == TransferMode::Read ? QStringLiteral("Reading")
-                                               : QStringLiteral("Writing"),
-                    ProgrammingRun::gaugeMaximum(mode));
-    QObject::connect(&run, &ProgrammingRun::progress, [&bar](int value) { bar.show(value); });
-    const ProgrammingResult result = run.run(mode);
-    bar.finish();
+    RadioTransfer transfer(run);
+    std::optional<ProgressBar> bar;
+    QObject::connect(&transfer, &RadioTransfer::phaseChanged,
+                     [&bar](RadioTransfer::Phase phase, int gaugeMaximum) {
+                         bar.reset();
+                         if (gaugeMaximum > 0)
+                             bar.emplace(phaseLabel(phase), gaugeMaximum);
+                     });
+    QObject::connect(&transfer, &RadioTransfer::progress, [&bar](int value) {
+        if (bar)
+            bar->show(value);
+    });
+    const TransferResult result = transfer.perform(mode, options);
+    bar.reset();
     if (image)
         *image = run.image();
     return result;
@@ -244,7 +269,9 @@ int readVerb(const QStringList &args)
     const SettingsFile settings;
     RadioData data;
     prepareData(data, settings);
-    ProgrammingResult result;
+    TransferOptions options;
+    options.keepBackup = !parser.isSet(noBackup);
+    TransferResult transfer;
     QByteArray image;
     {
         Session session;
@@ -252,17 +279,15 @@ int readVerb(const QStringList &args)
                 session.open(resolvePort(parser.value(port), settings), parser.value(trace));
             status >= 0)
             return status;
-        result = performRun(session.link, data, TransferMode::Read, &image);
+        transfer = performTransfer(session.link, data, TransferMode::Read, options, &image);
     }
-    // Every channel came through: the memory is worth keeping, even when a
-    // later step did not.
-    if (result.outcome == ProgrammingResult::Outcome::Done && !parser.isSet(noBackup)) {
-        const Backups::BackupResult backup = Backups::save(image);
-        if (backup.ok)
-            printError(QStringLiteral("backup: %1").arg(QDir::toNativeSeparators(backup.path)));
+    if (const std::optional<Backups::BackupResult> &backup = transfer.backup) {
+        if (backup->ok)
+            printError(QStringLiteral("backup: %1").arg(QDir::toNativeSeparators(backup->path)));
         else
-            printError(QStringLiteral("warning: no backup was kept: %1").arg(backup.message));
+            printError(QStringLiteral("warning: no backup was kept: %1").arg(backup->message));
     }
+    const ProgrammingResult &result = transfer.run;
     if (const int status = runStatus(result); status != ExitOk)
         return status;
     // Channels holding values the table cannot show stay empty in the file;
@@ -365,17 +390,15 @@ int writeVerb(const QStringList &args)
             session.open(resolvePort(parser.value(port), settings), parser.value(trace));
         status >= 0)
         return status;
-    if (const int status = runStatus(performRun(session.link, data, TransferMode::Write));
-        status != ExitOk || !parser.isSet(verify))
+    TransferOptions options;
+    if (parser.isSet(verify))
+        options.readBack = TransferOptions::ReadBack::AfterCompleteWrite;
+    const TransferResult transfer =
+        performTransfer(session.link, data, TransferMode::Write, options);
+    if (const int status = runStatus(transfer.run); status != ExitOk || !transfer.verify)
         return status;
 
-    ReadBackVerify readBack(session.link);
-    const VerifyReport report = [&] {
-        ProgressBar bar(QStringLiteral("Verifying"), ProgrammingRun::ReadGaugeMaximum);
-        QObject::connect(&readBack, &ReadBackVerify::progress,
-                         [&bar](int value) { bar.show(value); });
-        return readBack.run(data);
-    }();
+    const VerifyReport &report = *transfer.verify;
     for (const QString &difference : report.differences)
         printLine(difference);
     printError(report.message);
