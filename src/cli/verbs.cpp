@@ -41,7 +41,7 @@ QCommandLineOption traceOption()
     return QCommandLineOption(
         QStringLiteral("trace"),
         QStringLiteral("Write every byte sent and received to this file, one line per transfer "
-                       "with the time in seconds since the start (see the README)."),
+                       "with the time in seconds since the start (see docs/file-formats.md)."),
         QStringLiteral("FILE"));
 }
 
@@ -502,8 +502,8 @@ const QList<Verb> &verbs()
         {QStringLiteral("export-csv"), QStringLiteral("FILE.r07 OUT.csv"),
          QStringLiteral("export a channel file's channels as CSV"),
          QStringLiteral("Exports the channels of a channel file as CSV in the generic layout of "
-                        "radio programming tools (plus a BusyLock column); see the README for the "
-                        "mapping."),
+                        "radio programming tools (plus a BusyLock column); see "
+                        "docs/file-formats.md for the mapping."),
          exportCsvVerb},
         {QStringLiteral("import-csv"), QStringLiteral("IN.csv OUT.r07"),
          QStringLiteral("make a channel file from a CSV channel list"),
