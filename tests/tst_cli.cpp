@@ -127,6 +127,38 @@ private slots:
 
     void cleanup() { radio.reset(); }
 
+    // The program's help lists every verb, and every verb it lists answers
+    // its own --help; -h, help and a missing verb show the same list.
+    void help()
+    {
+        const Outcome o = cli({"--help"});
+        QCOMPARE(o.exitCode, 0);
+        QCOMPARE(o.err, QByteArray());
+        const QString text = QString::fromLocal8Bit(o.out);
+        const qsizetype from = text.indexOf(QLatin1String("\nVerbs:\n"));
+        QVERIFY(from >= 0);
+        const QString section = text.mid(from, text.indexOf(QLatin1String("\n\n"), from) - from);
+        // An entry starts with two blanks and the name; its other lines
+        // start with more.
+        static const QRegularExpression entry(QStringLiteral("^  ([a-z][a-z-]*)( |$)"));
+        QStringList listed;
+        for (const QString &line : section.split(QLatin1Char('\n'))) {
+            if (const QRegularExpressionMatch match = entry.match(line); match.hasMatch())
+                listed << match.captured(1);
+        }
+        QCOMPARE(listed,
+                 QStringList({"read", "write", "export-csv", "import-csv", "ports", "simulate"}));
+        for (const QString &verb : std::as_const(listed)) {
+            const Outcome own = cli({verb, "--help"});
+            QCOMPARE(own.exitCode, 0);
+            QVERIFY2(own.out.startsWith("Usage: qb380-cli " + verb.toLatin1() + " [options]"),
+                     own.out.constData());
+        }
+        QCOMPARE(cli({"-h"}).out, o.out);
+        QCOMPARE(cli({"help"}).out, o.out);
+        QCOMPARE(cli({}).err, "qb380-cli: no verb given\n" + o.out);
+    }
+
     // A read writes the channel file of what the radio holds, in English
     // texts, and the memory image of what it read.
     void read()

@@ -134,9 +134,9 @@ class TestProgrammingDialog : public QObject
     RadioData &data() const { return form()->radioData(); }
 
     // The command of `mode` from the main window, then the start button.
-    void open(int mode)
+    void open(TransferMode mode)
     {
-        if (mode == ProgrammingDialog::ModeWrite)
+        if (mode == TransferMode::Write)
             form()->writeRadio();
         else
             form()->readRadio();
@@ -264,11 +264,11 @@ private slots:
         setRow(data().table, 10,
                {"440.00000", "OFF", "440.00000", "OFF", "High", "Wide", "ON", "OFF"});
 
-        open(ProgrammingDialog::ModeRead);
+        open(TransferMode::Read);
         QVERIFY(dialog()->isVisible());
         QVERIFY(!form()->isEnabled());
         QVERIFY(form()->serialLink().isPortOpen());
-        QCOMPARE(dialog()->mode(), 1);
+        QCOMPARE(dialog()->mode(), std::optional(TransferMode::Read));
         QCOMPARE(dialog()->windowTitle(), texts().readCaption);
         QCOMPARE(dialog()->startButton()->text(), texts().readCaption);
         QCOMPARE(dialog()->gauge()->maximum(), 203);
@@ -316,9 +316,9 @@ private slots:
         setRow(table, 1, {"446.00625", "67.0", "446.00625", "D023N", "High", "Wide", "ON", "OFF"});
         setRow(table, 2, {"438.50000", "", "431.10000", "123.0", "Low", "Narrow", "OFF", "ON"});
 
-        open(ProgrammingDialog::ModeWrite);
+        open(TransferMode::Write);
         QVERIFY(dialog()->isVisible());
-        QCOMPARE(dialog()->mode(), 2);
+        QCOMPARE(dialog()->mode(), std::optional(TransferMode::Write));
         QCOMPARE(dialog()->windowTitle(), texts().writeCaption);
         QCOMPARE(dialog()->startButton()->text(), texts().writeCaption);
         QCOMPARE(dialog()->gauge()->maximum(), 206);
@@ -356,7 +356,7 @@ private slots:
     void failures_data()
     {
         QTest::addColumn<int>("port");
-        QTest::addColumn<int>("mode");
+        QTest::addColumn<TransferMode>("mode");
         QTest::addColumn<QString>("faults");
         QTest::addColumn<int>("text");
         QTest::addColumn<QString>("reason");
@@ -366,8 +366,8 @@ private slots:
         QTest::addColumn<bool>("settingsRead");
         QTest::addColumn<int>("stored");
 
-        const int R = ProgrammingDialog::ModeRead;
-        const int W = ProgrammingDialog::ModeWrite;
+        const TransferMode R = TransferMode::Read;
+        const TransferMode W = TransferMode::Write;
         const int all = 2 * ChannelTable::ChannelCount; // the blocks of every channel
         const QString noIdent =
             QStringLiteral("No radio answered the identification in 6 attempts");
@@ -496,7 +496,7 @@ private slots:
     void failures()
     {
         QFETCH(int, port);
-        QFETCH(int, mode);
+        QFETCH(TransferMode, mode);
         QFETCH(QString, faults);
         QFETCH(int, text);
         QFETCH(QString, reason);
@@ -521,9 +521,7 @@ private slots:
             QVERIFY(!testPortFree(m_radio.portName()));
             start();
             QCOMPARE(dialog()->gauge()->value(), gauge);
-            QCOMPARE(dialog()->gauge()->maximum(),
-                     ProgrammingRun::gaugeMaximum(
-                         mode == ProgrammingDialog::ModeWrite ? TransferMode::Write : TransferMode::Read));
+            QCOMPARE(dialog()->gauge()->maximum(), ProgrammingRun::gaugeMaximum(mode));
             QVERIFY(dialog()->startButton()->isEnabled());
         }
         const QStringList lines = messageLines();
@@ -589,9 +587,9 @@ private slots:
 
     void linkLost_data()
     {
-        QTest::addColumn<int>("mode");
-        QTest::newRow("read") << int(ProgrammingDialog::ModeRead);
-        QTest::newRow("write") << int(ProgrammingDialog::ModeWrite);
+        QTest::addColumn<TransferMode>("mode");
+        QTest::newRow("read") << TransferMode::Read;
+        QTest::newRow("write") << TransferMode::Write;
     }
 
     // The radio's end of the line goes away in the middle of a run (a cable
@@ -601,7 +599,7 @@ private slots:
     // dialog can be closed, and the port is closed.
     void linkLost()
     {
-        QFETCH(int, mode);
+        QFETCH(TransferMode, mode);
         VirtualRadio vanishing;
         QVERIFY(vanishing.open());
         fillRadio(vanishing);
@@ -671,7 +669,7 @@ private slots:
 
         QCOMPARE(dialog()->gauge()->value(), 4);
         QVERIFY(dialog()->startButton()->isEnabled());
-        const int rowsRead = mode == ProgrammingDialog::ModeRead ? 4 : 0;
+        const int rowsRead = mode == TransferMode::Read ? 4 : 0;
         for (int n = 1; n <= ChannelTable::ChannelCount; ++n) {
             const QStringList expected = n <= rowsRead        ? RadioRow
                                          : n == 5 && rowsRead ? EmptyRow
@@ -693,7 +691,7 @@ private slots:
     // close button closes it and frees the port for another program.
     void closeDuringRun()
     {
-        open(ProgrammingDialog::ModeRead);
+        open(TransferMode::Read);
         struct Attempt
         {
             bool dialogClosed = true;
@@ -741,7 +739,7 @@ private slots:
         setRow(table, 1, {"600.00000", "", "446.00625", "", "High", "Wide", "ON", "OFF"});
         setRow(table, 4, {"446.00625", "", "446.00625", "", "Medium", "Wide", "ON", "OFF"});
 
-        open(ProgrammingDialog::ModeWrite);
+        open(TransferMode::Write);
         start();
         QCOMPARE(dialog()->gauge()->value(), 0);
         QVERIFY(m_radio.receivedBytes().isEmpty());
@@ -772,7 +770,7 @@ private slots:
     void secondRun()
     {
         QVERIFY(m_radio.setFaults(QStringLiteral("stop-after:0050")));
-        open(ProgrammingDialog::ModeRead);
+        open(TransferMode::Read);
         start();
         QCOMPARE(dialog()->gauge()->value(), 4);
         message()->okButton()->click();
@@ -813,7 +811,7 @@ private slots:
         QVERIFY(m_radio.setFaults(faults));
         const QStringList before = backups();
 
-        open(ProgrammingDialog::ModeRead);
+        open(TransferMode::Read);
         start();
         const QStringList after = backups();
         QCOMPARE(after.size(), before.size() + (kept ? 1 : 0));
@@ -841,7 +839,7 @@ private slots:
 
         // Opening the dialog again clears the note.
         QVERIFY(dialog()->close());
-        open(ProgrammingDialog::ModeRead);
+        open(TransferMode::Read);
         QCOMPARE(status->currentMessage(), QString());
     }
 
@@ -857,7 +855,7 @@ private slots:
         qputenv("XDG_DATA_HOME", QFile::encodeName(blocked));
         m_radio.writeMemory(0x10, record(frequency("46256250"), NoFrequency, 0xFFFF, 0xFFFF, 0xFA));
 
-        open(ProgrammingDialog::ModeRead);
+        open(TransferMode::Read);
         start();
         qputenv("XDG_DATA_HOME", home);
         QCOMPARE(data().table.cell(ChannelTable::ColRxFreq, 1), QStringLiteral("462.56250"));
@@ -881,7 +879,7 @@ private slots:
         m_radio.writeMemory(
             0x30, record(frequency("4381A500"), frequency("43812500"), 0xFFFF, 0xFFFF, 0xFF));
         m_radio.writeMemory(0x0C80, bytes({0x00, 0x15, 0x03, 0x07, 0xC0, 0x01, 0xFF, 0xFF}));
-        open(ProgrammingDialog::ModeRead);
+        open(TransferMode::Read);
         start();
         QVERIFY(message()->isVisible()); // channel 3
         message()->okButton()->click();
@@ -961,7 +959,7 @@ private slots:
         setVerifyOption(verify);
         QVERIFY(m_radio.setFaults(faults));
 
-        open(ProgrammingDialog::ModeWrite);
+        open(TransferMode::Write);
         QSignalSpy verified(dialog(), &ProgrammingDialog::verifyFinished);
         QSignalSpy finished(dialog(), &ProgrammingDialog::runFinished);
         QStringList captionsDuringReadBack;

@@ -2,16 +2,22 @@
 // the serial link's QSerialPort on one side, the radio on the other, both
 // served by the event loop of the run's waits. Expected bytes are built here
 // from the protocol's message table and the memory layouts, never by the
-// code under test.
+// code under test. Then the transfer around the run: its phases, the backup
+// of a read and the read-back of a write; the user's data folder, where
+// backups go, is a temporary one.
 #include "model/frequency.h"
 #include "model/radiodata.h"
 #include "radio/programmingrun.h"
+#include "radio/radiotransfer.h"
 #include "radio/seriallink.h"
 #include "sim/virtualradio.h"
 #include "testbytes.h"
 
 #include <QElapsedTimer>
+#include <QMetaEnum>
+#include <QScopeGuard>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -288,7 +294,25 @@ private:
     QtMessageHandler m_previous;
 };
 
+// How a read-back ended, in a test table's words.
+QString verifyOutcome(const std::optional<VerifyReport> &report)
+{
+    if (!report)
+        return {};
+    switch (report->outcome) {
+    case VerifyReport::Outcome::Verified:
+        return QStringLiteral("verified");
+    case VerifyReport::Outcome::Differs:
+        return QStringLiteral("differs");
+    case VerifyReport::Outcome::ReadFailed:
+        return QStringLiteral("read failed");
+    }
+    return {};
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(TransferOptions::ReadBack)
 
 class TestProgrammingRun : public QObject
 {
@@ -299,6 +323,7 @@ private:
     std::unique_ptr<SerialLink> link;
     std::unique_ptr<RadioData> data;
     std::unique_ptr<ProgrammingRun> run;
+    QTemporaryDir dataHome; // the user's data folder (XDG_DATA_HOME): the backups
 
     void useEnglish()
     {
@@ -324,6 +349,13 @@ private:
     }
 
 private slots:
+    void initTestCase()
+    {
+        QVERIFY(dataHome.isValid());
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()));
+        qRegisterMetaType<TransferResult>();
+    }
+
     void init()
     {
         radio = std::make_unique<VirtualRadio>();
@@ -889,6 +921,180 @@ private slots:
         for (int address = 0x0010; address < 0x0C80; address += 8)
             QCOMPARE(radio->memory().mid(address, 8), expected.mid(address, 8));
         QCOMPARE(radio->memory().mid(0x0C80, 8), expected.mid(0x0C80, 8));
+    }
+
+    void transfer_data()
+    {
+        using ReadBack = TransferOptions::ReadBack;
+        QTest::addColumn<TransferMode>("mode");
+        QTest::addColumn<QString>("faults");
+        QTest::addColumn<ReadBack>("readBack");
+        QTest::addColumn<bool>("keepBackup");
+        QTest::addColumn<bool>("dataFolderBlocked");
+        // The phases as announced, "<phase> <gauge maximum>".
+        QTest::addColumn<QStringList>("phases");
+        QTest::addColumn<int>("gauge");      // the last value reported
+        QTest::addColumn<QString>("backup"); // "", "kept" or "not kept"
+        QTest::addColumn<QString>("verify"); // "" (none) or the read-back's outcome
+        QTest::addColumn<bool>("succeeded");
+
+        const TransferMode R = TransferMode::Read;
+        const TransferMode W = TransferMode::Write;
+        const QStringList reading{"Reading 203"};
+        const QStringList readingAndBackup{"Reading 203", "KeepingBackup 0"};
+        const QStringList writing{"Writing 206"};
+        const QStringList writingAndVerifying{"Writing 206", "Verifying 203"};
+
+        QTest::newRow("read: the memory read is kept")
+            << R << "" << ReadBack::Never << true << false << readingAndBackup << 203 << "kept"
+            << "" << true;
+        QTest::newRow("read: settings reply short, the channels' memory is kept all the same")
+            << R << "short:0x0C80:11" << ReadBack::Never << true << false << readingAndBackup << 199
+            << "kept"
+            << "" << false;
+        QTest::newRow("read: radio stops at channel 5, nothing is kept")
+            << R << "stop-after:0x0050" << ReadBack::Never << true << false << reading << 4 << ""
+            << "" << false;
+        QTest::newRow("read: no backup asked for")
+            << R << "" << ReadBack::Never << false << false << reading << 203 << ""
+            << "" << true;
+        QTest::newRow("read: a backup that cannot be written does not fail the read")
+            << R << "" << ReadBack::Never << true << true << readingAndBackup << 203 << "not kept"
+            << "" << true;
+        QTest::newRow("read: a read is never read back")
+            << R << "" << ReadBack::AfterWriteWentThrough << false << false << reading << 203 << ""
+            << "" << true;
+        QTest::newRow("write: no read-back asked for")
+            << W << "" << ReadBack::Never << true << false << writing << 206 << ""
+            << "" << true;
+        QTest::newRow("write: read back and verified")
+            << W << "" << ReadBack::AfterCompleteWrite << true << false << writingAndVerifying
+            << 203 << ""
+            << "verified" << true;
+        QTest::newRow("write: stored wrongly, the read-back differs")
+            << W << "store-wrong:0x0010" << ReadBack::AfterCompleteWrite << true << false
+            << writingAndVerifying << 203 << ""
+            << "differs" << false;
+        QTest::newRow("write: settings refused, read back as the write went through")
+            << W << "nak:0x0C80" << ReadBack::AfterWriteWentThrough << true << false
+            << writingAndVerifying << 203 << ""
+            << "differs" << false;
+        QTest::newRow("write: settings refused, incomplete, not read back")
+            << W << "nak:0x0C80" << ReadBack::AfterCompleteWrite << true << false << writing << 203
+            << ""
+            << "" << false;
+        QTest::newRow("write: radio stops at channel 5, nothing read back")
+            << W << "stop-after:0x0050" << ReadBack::AfterWriteWentThrough << true << false
+            << writing << 4 << ""
+            << "" << false;
+        QTest::newRow("write: the read-back fails")
+            << W << "short:0x0030:4" << ReadBack::AfterCompleteWrite << true << false
+            << writingAndVerifying << 2 << ""
+            << "read failed" << false;
+    }
+
+    // The transfer around the run: the phases it announces with their
+    // gauges, the backup a read keeps (in the user's data folder, holding
+    // the channels the radio holds), the read-back a write asks for (a
+    // second session with the radio), and the result it returns and sends.
+    void transfer()
+    {
+        QFETCH(TransferMode, mode);
+        QFETCH(QString, faults);
+        QFETCH(TransferOptions::ReadBack, readBack);
+        QFETCH(bool, keepBackup);
+        QFETCH(bool, dataFolderBlocked);
+        QFETCH(QStringList, phases);
+        QFETCH(int, gauge);
+        QFETCH(QString, backup);
+        QFETCH(QString, verify);
+        QFETCH(bool, succeeded);
+        radio->writeMemory(0, richImage());
+        QVERIFY(radio->setFaults(faults));
+        const QString folder = Backups::defaultFolder();
+        QDir(folder).removeRecursively();
+        // A file where the data folder would have to be made.
+        const QString blocked = dataHome.filePath(QStringLiteral("blocked"));
+        if (dataFolderBlocked) {
+            QFile file(blocked);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            qputenv("XDG_DATA_HOME", QFile::encodeName(blocked));
+        }
+        const auto restore = qScopeGuard([&] {
+            qputenv("XDG_DATA_HOME", QFile::encodeName(dataHome.path()));
+            QFile::remove(blocked);
+        });
+
+        RadioTransfer transfer(*run);
+        QStringList announced;
+        connect(&transfer, &RadioTransfer::phaseChanged, this,
+                [&](RadioTransfer::Phase phase, int maximum) {
+                    announced << QStringLiteral("%1 %2")
+                                     .arg(QLatin1String(
+                                         QMetaEnum::fromType<RadioTransfer::Phase>().valueToKey(
+                                             int(phase))))
+                                     .arg(maximum);
+                });
+        QSignalSpy progress(&transfer, &RadioTransfer::progress);
+        QSignalSpy finished(&transfer, &RadioTransfer::finished);
+        QSignalSpy sessions(radio.get(), &VirtualRadio::sessionStarted);
+        TransferOptions options;
+        options.readBack = readBack;
+        options.keepBackup = keepBackup;
+
+        const TransferResult result = transfer.perform(mode, options);
+
+        QCOMPARE(announced, phases);
+        QCOMPARE(progressValues(progress).value(progress.size() - 1), gauge);
+        QCOMPARE(result.succeeded(), succeeded);
+        QCOMPARE(finished.size(), 1);
+        const auto sent = finished.constFirst().constFirst().value<TransferResult>();
+        QCOMPARE(sent.run.outcome, result.run.outcome);
+        QCOMPARE(sent.succeeded(), succeeded);
+
+        QCOMPARE(result.backup.has_value(), !backup.isEmpty());
+        const QStringList kept = Backups::list(folder);
+        if (result.backup) {
+            QCOMPARE(result.backup->ok, backup == QLatin1String("kept"));
+            QCOMPARE(sent.backup->path, result.backup->path);
+        }
+        if (backup == QLatin1String("kept")) {
+            QCOMPARE(kept, QStringList{result.backup->path});
+            QFile file(kept.constFirst());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray image = file.readAll();
+            QCOMPARE(image.size(), 0x10000);
+            QCOMPARE(image.mid(0x0010, 199 * 16), richImage().mid(0x0010, 199 * 16));
+        } else {
+            QVERIFY(kept.isEmpty());
+        }
+
+        QCOMPARE(verifyOutcome(result.verify), verify);
+        QCOMPARE(verifyOutcome(sent.verify), verify);
+        QCOMPARE(sessions.size(), verify.isEmpty() ? 1 : 2);
+    }
+
+    // A transfer started from inside a running one (an event handled in one
+    // of its waits) is refused and leaves the running one alone.
+    void transferNoReentry()
+    {
+        radio->writeMemory(0, richImage());
+        RadioTransfer transfer(*run);
+        TransferResult inner;
+        connect(&transfer, &RadioTransfer::progress, this, [&](int value) {
+            if (value == 10)
+                inner = transfer.perform(TransferMode::Write);
+        });
+        QSignalSpy finished(&transfer, &RadioTransfer::finished);
+
+        const TransferResult outer =
+            transfer.perform(TransferMode::Read, TransferOptions{.keepBackup = false});
+
+        QCOMPARE(inner.run.outcome, Outcome::Busy);
+        QVERIFY(!inner.backup && !inner.verify);
+        QVERIFY(outer.run.complete());
+        QCOMPARE(finished.size(), 1);
+        QCOMPARE(lines(radio->transcript()), lines(fullRead(richImage()).transfers));
     }
 };
 

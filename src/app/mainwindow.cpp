@@ -20,6 +20,7 @@
 #include "i18n/languageswitch.h"
 #include "model/productnames.h"
 #include "radio/programmingrun.h"
+#include "radio/radiotransfer.h"
 #include "radio/seriallink.h"
 #include "storage/appsettings.h"
 #include "storage/settingsfile.h"
@@ -69,6 +70,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_ui->optionsPanel->bind(&m_data.settings, &m_data.bands);
     m_link = std::make_unique<SerialLink>();
     m_run = std::make_unique<ProgrammingRun>(*m_link, m_data);
+    m_transfer = std::make_unique<RadioTransfer>(*m_run);
 
     m_editor =
         new ChannelEditor(&m_data, m_ui->channelGrid, m_ui->frequencyEdit, m_ui->toneList, this);
@@ -198,7 +200,7 @@ void MainWindow::setWindows(SplashWindow *splash, AboutBox *about, ProgrammingDi
                             static_cast<QWidget *>(m_message)})
         lock->addDialog(dialog);
     if (m_programming) {
-        m_programming->setRadio(m_link.get(), m_run.get(), &m_data);
+        m_programming->setTransfer(m_transfer.get());
         applyVerifyOption();
         m_programming->setMessageDialog(m_message);
         m_programming->setMessages(&m_messages);
@@ -398,15 +400,15 @@ void MainWindow::applyVerifyOption()
 
 void MainWindow::readRadio()
 {
-    openProgrammingDialog(ProgrammingDialog::ModeRead);
+    openProgrammingDialog(TransferMode::Read);
 }
 
 void MainWindow::writeRadio()
 {
-    openProgrammingDialog(ProgrammingDialog::ModeWrite);
+    openProgrammingDialog(TransferMode::Write);
 }
 
-void MainWindow::openProgrammingDialog(int mode)
+void MainWindow::openProgrammingDialog(TransferMode mode)
 {
     if (!m_programming || m_programming->isVisible())
         return;
@@ -431,7 +433,7 @@ void MainWindow::openProgrammingDialog(int mode)
     // The port may still refuse the open that follows its test (another
     // program took it in between): the same message, and no dialog.
     const QString caption =
-        mode == ProgrammingDialog::ModeWrite ? m_messages.writeCaption : m_messages.readCaption;
+        mode == TransferMode::Write ? m_messages.writeCaption : m_messages.readCaption;
     if (!m_programming->openFor(mode, caption))
         portFailed(m_link->errorString());
 }

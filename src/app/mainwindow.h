@@ -4,6 +4,7 @@
 #include "editor/channeleditor.h"
 #include "i18n/messageslots.h"
 #include "model/radiodata.h"
+#include "radio/programmingrun.h"
 #include "storage/appsettings.h"
 
 #include <QMainWindow>
@@ -19,7 +20,7 @@ class ChannelTableModel;
 class ConfirmationDialog;
 class ExtraFileCommands;
 class ProgrammingDialog;
-class ProgrammingRun;
+class RadioTransfer;
 class QAction;
 class QLabel;
 class QRadioButton;
@@ -84,8 +85,9 @@ public:
     void setPortDevice(int port, const QString &device);
 
     // The serial link to the radio (the port of selectedPort(), open exactly
-    // while the programming dialog is shown) and the run the programming
-    // dialog performs on it with this window's data.
+    // while the programming dialog is shown) and the run on it with this
+    // window's data; the programming dialog performs the transfer around
+    // that run.
     SerialLink &serialLink() const { return *m_link; }
     ProgrammingRun &programmingRun() const { return *m_run; }
 
@@ -196,8 +198,8 @@ private:
     // again without waiting.
     void firstShow();
     // The read and write commands: commit the edit, test the port, open the
-    // programming dialog in `mode` (ProgrammingDialog::ModeRead or ModeWrite).
-    void openProgrammingDialog(int mode);
+    // programming dialog in `mode`.
+    void openProgrammingDialog(TransferMode mode);
     // Shows port entry `port` as chosen and gives its device to the serial
     // link.
     void showPort(int port);
@@ -207,6 +209,7 @@ private:
     MessageSlots m_messages;
     std::unique_ptr<SerialLink> m_link;
     std::unique_ptr<ProgrammingRun> m_run;
+    std::unique_ptr<RadioTransfer> m_transfer;
     QLabel *m_demoMarker = nullptr;
     std::unique_ptr<SettingsFile> m_settingsFile;
     std::unique_ptr<ChannelFileCommands> m_fileCommands;

@@ -6,10 +6,8 @@
 #include "app/windowtexts.h"
 #include "editor/confirmationdialog.h"
 #include "i18n/messageslots.h"
-#include "radio/programmingrun.h"
-#include "radio/readbackverify.h"
+#include "model/channel.h"
 #include "radio/seriallink.h"
-#include "storage/backups.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -21,12 +19,6 @@
 #include <QStatusBar>
 
 namespace {
-
-// The direction of the run for the dialog's mode.
-TransferMode transferMode(int mode)
-{
-    return mode == ProgrammingDialog::ModeWrite ? TransferMode::Write : TransferMode::Read;
-}
 
 // A refused write lists at most this many problems; a table full of them
 // would not fit on the screen.
@@ -40,7 +32,7 @@ QString channelNumbers(const QList<int> &channels)
 {
     QStringList texts;
     for (int n : channels.mid(0, ShownChannels))
-        texts << QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0'));
+        texts << channelLabel(n);
     if (channels.size() > ShownChannels)
         texts << QStringLiteral("…");
     return texts.join(QStringLiteral(", "));
@@ -104,15 +96,16 @@ QStatusBar *ProgrammingDialog::statusBar() const
     return m_ui->statusBar;
 }
 
-void ProgrammingDialog::setRadio(SerialLink *link, ProgrammingRun *run, const RadioData *data)
+void ProgrammingDialog::setTransfer(RadioTransfer *transfer)
 {
-    m_link = link;
-    m_data = data;
-    if (m_run)
-        disconnect(m_run, nullptr, m_ui->gauge, nullptr);
-    m_run = run;
-    if (m_run)
-        connect(m_run, &ProgrammingRun::progress, m_ui->gauge, &QProgressBar::setValue);
+    if (m_transfer)
+        disconnect(m_transfer, nullptr, this, nullptr);
+    m_transfer = transfer;
+    m_link = m_transfer ? &m_transfer->programmingRun().link() : nullptr;
+    if (m_transfer) {
+        connect(m_transfer, &RadioTransfer::phaseChanged, this, &ProgrammingDialog::showPhase);
+        connect(m_transfer, &RadioTransfer::progress, m_ui->gauge, &QProgressBar::setValue);
+    }
 }
 
 void ProgrammingDialog::setMessageDialog(ConfirmationDialog *message)
@@ -120,9 +113,9 @@ void ProgrammingDialog::setMessageDialog(ConfirmationDialog *message)
     m_message = message;
 }
 
-bool ProgrammingDialog::openFor(int mode, const QString &caption)
+bool ProgrammingDialog::openFor(TransferMode mode, const QString &caption)
 {
-    if (!m_link || (mode != ModeRead && mode != ModeWrite))
+    if (!m_link)
         return false;
     if (!m_link->setPortOpen(true))
         return false;
@@ -135,7 +128,7 @@ bool ProgrammingDialog::openFor(int mode, const QString &caption)
     m_mode = mode;
     // The gauge starts from 0 only here: a second run in the same dialog
     // starts from the last value shown.
-    m_ui->gauge->setRange(0, ProgrammingRun::gaugeMaximum(transferMode(mode)));
+    m_ui->gauge->setRange(0, ProgrammingRun::gaugeMaximum(mode));
     m_ui->gauge->setValue(0);
     m_ui->statusBar->clearMessage();
     m_ui->statusBar->setToolTip(QString());
@@ -146,39 +139,55 @@ bool ProgrammingDialog::openFor(int mode, const QString &caption)
 
 void ProgrammingDialog::startRun()
 {
-    if (!m_run || !m_ui->startButton->isEnabled() || (m_mode != ModeRead && m_mode != ModeWrite))
+    if (!m_transfer || !m_ui->startButton->isEnabled() || !m_mode)
         return;
     // The disabled start button marks the run: no close, no second start.
     m_ui->startButton->setEnabled(false);
     m_ui->statusBar->clearMessage();
     m_ui->statusBar->setToolTip(QString());
-    // A read-back leaves the gauge on the read's scale; the value shown
-    // stays where it is.
-    const int maximum = ProgrammingRun::gaugeMaximum(transferMode(m_mode));
-    if (m_ui->gauge->maximum() != maximum)
-        m_ui->gauge->setMaximum(maximum);
-    const ProgrammingResult result = m_run->run(transferMode(m_mode));
+    TransferOptions options;
+    if (m_verifyAfterWriting)
+        options.readBack = TransferOptions::ReadBack::AfterWriteWentThrough;
+    const TransferResult result = m_transfer->perform(*m_mode, options);
 
-    QString backupWarning;
-    // Every channel came through: the memory is worth keeping, even when a
-    // later step did not.
-    if (m_mode == ModeRead && result.outcome == ProgrammingResult::Outcome::Done)
-        backupWarning = keepBackup();
-    std::optional<VerifyReport> verify;
-    if (m_mode == ModeWrite && result.linkOk && m_verifyAfterWriting && m_data && m_link)
-        verify = verifyWrite();
+    const QString backupWarning = result.backup ? showBackup(*result.backup) : QString();
+    if (result.verify)
+        endVerifying(*result.verify);
 
     m_ui->startButton->setEnabled(true);
-    m_lastRunSucceeded = result.complete() && (!verify || verify->ok());
-    report(result, backupWarning, verify);
-    if (verify)
-        emit verifyFinished(*verify);
-    emit runFinished(result);
+    m_lastRunSucceeded = result.succeeded();
+    report(result.run, backupWarning, result.verify);
+    if (result.verify)
+        emit verifyFinished(*result.verify);
+    emit runFinished(result.run);
 }
 
-QString ProgrammingDialog::keepBackup()
+void ProgrammingDialog::showPhase(RadioTransfer::Phase phase, int gaugeMaximum)
 {
-    const Backups::BackupResult backup = Backups::save(m_run->image());
+    switch (phase) {
+    case RadioTransfer::Phase::Reading:
+    case RadioTransfer::Phase::Writing:
+        // A read-back leaves the gauge on the read's scale; the value shown
+        // stays where it is.
+        if (m_ui->gauge->maximum() != gaugeMaximum)
+            m_ui->gauge->setMaximum(gaugeMaximum);
+        break;
+    case RadioTransfer::Phase::KeepingBackup:
+        break;
+    case RadioTransfer::Phase::Verifying: {
+        m_caption = windowTitle();
+        const QString verifying = ownText(m_messages, &MessageSlots::verifyingText, 205);
+        setWindowTitle(verifying);
+        m_ui->statusBar->showMessage(verifying);
+        m_ui->gauge->setRange(0, gaugeMaximum);
+        m_ui->gauge->setValue(0);
+        break;
+    }
+    }
+}
+
+QString ProgrammingDialog::showBackup(const Backups::BackupResult &backup)
+{
     if (!backup.ok) {
         const QString warning =
             withArgument(ownText(m_messages, &MessageSlots::noBackupText, 210), backup.message);
@@ -191,23 +200,13 @@ QString ProgrammingDialog::keepBackup()
     return {};
 }
 
-VerifyReport ProgrammingDialog::verifyWrite()
+void ProgrammingDialog::endVerifying(const VerifyReport &verify)
 {
-    const QString caption = windowTitle();
-    const QString verifying = ownText(m_messages, &MessageSlots::verifyingText, 205);
-    setWindowTitle(verifying);
-    m_ui->statusBar->showMessage(verifying);
-    m_ui->gauge->setRange(0, ProgrammingRun::ReadGaugeMaximum);
-    m_ui->gauge->setValue(0);
-    ReadBackVerify readBack(*m_link);
-    connect(&readBack, &ReadBackVerify::progress, m_ui->gauge, &QProgressBar::setValue);
-    const VerifyReport verify = readBack.run(*m_data);
-    setWindowTitle(caption);
+    setWindowTitle(m_caption);
     if (verify.ok())
         m_ui->statusBar->showMessage(ownText(m_messages, &MessageSlots::verifiedText, 206));
     else
         m_ui->statusBar->clearMessage();
-    return verify;
 }
 
 void ProgrammingDialog::report(const ProgrammingResult &result, const QString &backupWarning,

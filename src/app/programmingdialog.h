@@ -1,5 +1,7 @@
 #pragma once
 
+#include "radio/radiotransfer.h"
+
 #include <QDialog>
 #include <QPointer>
 
@@ -7,25 +9,22 @@
 #include <optional>
 
 class ConfirmationDialog;
-class ProgrammingRun;
 class QLabel;
 class QProgressBar;
 class QPushButton;
 class QStatusBar;
 class SerialLink;
 struct MessageSlots;
-struct ProgrammingResult;
-struct RadioData;
-struct VerifyReport;
 
 namespace Ui {
 class ProgrammingDialog;
 }
 
-// The programming dialog (programmingdialog.ui): a gauge, a start and a close button. A read or a
-// write command opens it in its mode (ModeRead, ModeWrite) with the serial
-// port open; the start button runs one transfer with the radio, and the
-// gauge follows it. It stays on top of the other windows.
+// The programming dialog (programmingdialog.ui): a gauge, a start and a
+// close button. A read or a write command opens it in its mode
+// (TransferMode) with the serial port open; the start button runs one
+// transfer with the radio, and the gauge follows it. It stays on top of the
+// other windows.
 //
 // It cannot be closed while a run is in progress, which is exactly while the
 // start button is disabled: the close button, Escape and every close request
@@ -36,19 +35,17 @@ class ProgrammingDialog;
 // port. The main window is kept disabled while the dialog is shown
 // (DialogLock).
 //
-// Beyond that transfer:
-// - every read whose channels all came through keeps the memory it read as
-//   a backup (Backups::save); the status bar names the file (its tool tip
-//   the whole path). A backup that cannot be written is a warning and does
-//   not fail the read.
+// The transfer (RadioTransfer) does the work; the dialog shows it:
+// - the backup every read whose channels all came through keeps: the status
+//   bar names the file (its tool tip the whole path). A backup that cannot
+//   be written is a warning and does not fail the read.
 // - with "Verify after writing", a write that went through (linkOk) is read
-//   back into scratch data on the same open port and compared with what
-//   was written. Meanwhile the caption and the status bar say so and the
-//   gauge follows the read from 0 to ProgrammingRun::ReadGaugeMaximum;
-//   afterwards the caption is the write's again. Differences (or a read-back
-//   that did not go through) are shown through the confirmation dialog, and
-//   the run counts as failed; a verified write only says so in the status
-//   bar.
+//   back and compared with what was written. Meanwhile the caption and the
+//   status bar say so and the gauge follows the read from 0 to
+//   ProgrammingRun::ReadGaugeMaximum; afterwards the caption is the
+//   write's again. Differences (or a read-back that did not go through) are
+//   shown through the confirmation dialog, and the run counts as failed; a
+//   verified write only says so in the status bar.
 // The status bar's own text (the language's) stays underneath: these are
 // temporary messages, cleared when the dialog opens or a run starts.
 class ProgrammingDialog : public QDialog
@@ -56,15 +53,12 @@ class ProgrammingDialog : public QDialog
     Q_OBJECT
 
 public:
-    enum Mode : int { ModeRead = 1, ModeWrite = 2 };
-
     explicit ProgrammingDialog(QWidget *parent = nullptr);
     ~ProgrammingDialog() override;
 
-    // The serial link whose port the dialog holds open while shown, the
-    // run its start button performs on it, and the data that run writes
-    // (what a read-back is compared with).
-    void setRadio(SerialLink *link, ProgrammingRun *run, const RadioData *data = nullptr);
+    // The transfer the start button performs; the dialog holds the port of
+    // its run's link open while shown.
+    void setTransfer(RadioTransfer *transfer);
     void setVerifyAfterWriting(bool verify) { m_verifyAfterWriting = verify; }
     bool verifyAfterWriting() const { return m_verifyAfterWriting; }
     // Where failures are shown, and the texts of the last language load.
@@ -75,10 +69,10 @@ public:
     // the window and the start button, the gauge at 0 of the mode's maximum.
     // Returns false, showing nothing, when the port cannot be opened; the
     // link's errorString() says why.
-    bool openFor(int mode, const QString &caption);
+    bool openFor(TransferMode mode, const QString &caption);
 
-    // ModeRead or ModeWrite since the last openFor(); 0 before.
-    int mode() const { return m_mode; }
+    // The mode of the last openFor(); none before.
+    std::optional<TransferMode> mode() const { return m_mode; }
 
     QProgressBar *gauge() const;
     QPushButton *startButton() const;
@@ -106,10 +100,12 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    // Keeps the run's image as a backup; returns the warning to show when
+    void showPhase(RadioTransfer::Phase phase, int gaugeMaximum);
+    // Names the backup in the status bar; returns the warning to show when
     // none could be kept.
-    QString keepBackup();
-    VerifyReport verifyWrite();
+    QString showBackup(const Backups::BackupResult &backup);
+    // The caption of the write again, and what the read-back found.
+    void endVerifying(const VerifyReport &verify);
     // Shows what the user has to know about a run that ended: its failure,
     // the problems of a refused write, the channels a read could not show,
     // a backup that could not be kept, what a read-back found.
@@ -119,11 +115,12 @@ private:
 
     std::unique_ptr<Ui::ProgrammingDialog> m_ui;
     QPointer<ConfirmationDialog> m_message;
+    RadioTransfer *m_transfer = nullptr;
     SerialLink *m_link = nullptr;
-    ProgrammingRun *m_run = nullptr;
-    const RadioData *m_data = nullptr;
+    // The caption a read-back covers.
+    QString m_caption;
     const MessageSlots *m_messages = nullptr;
-    int m_mode = 0;
+    std::optional<TransferMode> m_mode;
     bool m_verifyAfterWriting = false;
     bool m_lastRunSucceeded = false;
 };

@@ -3,17 +3,18 @@
 #include "i18n/languageswitch.h"
 #include "model/programfolder.h"
 #include "model/radiodata.h"
+#include "radio/protocoltrace.h"
 #include "radio/seriallink.h"
-#include "storage/appsettings.h"
 #include "storage/settingsfile.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFile>
 #include <QRegularExpression>
-
-#include <cstdio>
+#include <QSocketNotifier>
 
 #ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/socket.h>
 #include <unistd.h>
 #endif
 #ifdef Q_OS_WIN
@@ -21,39 +22,98 @@
 #define isatty _isatty
 #endif
 
-void printLine(const QString &text)
+// ---- CliOutput -------------------------------------------------------------
+
+void CliOutput::printOut(const QString &text) const
 {
-    std::fputs(text.toLocal8Bit().constData(), stderr);
-    std::fputc('\n', stderr);
+    std::fputs(text.toLocal8Bit().constData(), m_out);
+    std::fflush(m_out);
 }
 
-void printError(const QString &text)
+void CliOutput::printErr(const QString &text) const
 {
-    printLine(QStringLiteral("qb380-cli: ") + text);
+    std::fputs(text.toLocal8Bit().constData(), m_err);
 }
 
-int parseVerbArguments(QCommandLineParser &parser, const QStringList &args)
+void CliOutput::line(const QString &text) const
 {
-    const QCommandLineOption help = parser.addHelpOption();
-    if (!parser.parse(args)) {
-        printError(parser.errorText());
-        printLine(QStringLiteral("Try '%1 --help'.").arg(args.value(0)));
+    printErr(text + QLatin1Char('\n'));
+}
+
+void CliOutput::error(const QString &text) const
+{
+    line(QStringLiteral("qb380-cli: ") + text);
+}
+
+void CliOutput::warning(const QString &text) const
+{
+    error(QStringLiteral("warning: ") + text);
+}
+
+void CliOutput::warnings(const QStringList &warnings, const QString &file) const
+{
+    for (const QString &text : warnings)
+        warning(file.isEmpty() ? text : file + QStringLiteral(": ") + text);
+}
+
+int CliOutput::fileError(const QString &file, const QString &message) const
+{
+    error(file + QStringLiteral(": ") + message);
+    return ExitFile;
+}
+
+// ---- VerbContext -----------------------------------------------------------
+
+VerbContext::VerbContext(const QStringList &arguments, const QString &description)
+    : m_arguments(arguments)
+{
+    m_parser.setApplicationDescription(description);
+}
+
+int VerbContext::parse()
+{
+    const QCommandLineOption help = m_parser.addHelpOption();
+    if (!m_parser.parse(m_arguments)) {
+        error(m_parser.errorText());
+        line(QStringLiteral("Try '%1 --help'.").arg(m_arguments.value(0)));
         return ExitUsage;
     }
-    if (parser.isSet(help)) {
+    if (m_parser.isSet(help)) {
         // The parser names the program by its path; the verb belongs there.
-        QString text = parser.helpText();
+        QString text = m_parser.helpText();
         const QString program = QCoreApplication::arguments().value(0);
         const qsizetype at = text.indexOf(program);
         if (at >= 0)
-            text.replace(at, program.size(), args.value(0));
-        std::fputs(text.toLocal8Bit().constData(), stdout);
+            text.replace(at, program.size(), m_arguments.value(0));
+        printOut(text);
         return ExitOk;
     }
     return -1;
 }
 
-QString resolvePort(const QString &port, const SettingsFile &settings)
+int VerbContext::usage(const QString &text) const
+{
+    error(text);
+    line(QStringLiteral("Try '%1 --help'.").arg(m_arguments.value(0)));
+    return ExitUsage;
+}
+
+int VerbContext::refuseArguments() const
+{
+    const QStringList arguments = m_parser.positionalArguments();
+    if (arguments.isEmpty())
+        return -1;
+    return usage(QStringLiteral("unexpected argument '%1'").arg(arguments.constFirst()));
+}
+
+const AppSettings &VerbContext::settings()
+{
+    if (!m_settings)
+        m_settings = loadAppSettings(SettingsFile());
+    return *m_settings;
+}
+
+QString VerbContext::portDevice(const QString &port)
 {
     static const QRegularExpression entry(QStringLiteral("^COM([1-4])$"),
                                           QRegularExpression::CaseInsensitiveOption);
@@ -61,17 +121,116 @@ QString resolvePort(const QString &port, const SettingsFile &settings)
     if (!match.hasMatch())
         return port;
     const int n = match.captured(1).toInt();
-    return portDeviceName(n, loadAppSettings(settings).portDevices[n - 1]);
+    return portDeviceName(n, settings().portDevices[n - 1]);
 }
 
-void prepareData(RadioData &data, const SettingsFile &settings)
+void VerbContext::prepareData(RadioData &data)
 {
+    const AppSettings &stored = settings();
     MessageSlots messages;
     if (!loadLanguage(QStringLiteral("eng"), data, messages))
-        printError(QStringLiteral("no English language library in %1; the built-in texts are used")
-                       .arg(programFolder()));
-    fillBandRanges(data.bands, loadAppSettings(settings).bandLists);
+        error(QStringLiteral("no English language library in %1; the built-in texts are used")
+                  .arg(programFolder()));
+    fillBandRanges(data.bands, stored.bandLists);
 }
+
+// ---- RadioSession ----------------------------------------------------------
+
+RadioSession::RadioSession(const CliOutput &output)
+    : m_output(output), m_link(std::make_unique<SerialLink>())
+{}
+
+RadioSession::~RadioSession()
+{
+    m_link->setPortOpen(false);
+    if (m_trace && !m_trace->ok())
+        m_output.warning(QStringLiteral("the trace %1 is incomplete: %2")
+                             .arg(m_traceFile->fileName(), m_trace->errorString()));
+}
+
+int RadioSession::open(const QString &device, const QString &tracePath)
+{
+    if (!tracePath.isEmpty()) {
+        m_traceFile = std::make_unique<QFile>(tracePath);
+        // LF line ends on every system, as the format says.
+        if (!m_traceFile->open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return m_output.fileError(tracePath, m_traceFile->errorString());
+        m_trace = std::make_unique<ProtocolTrace>(m_traceFile.get());
+        m_trace->attach(*m_link);
+    }
+    m_link->setPortName(device);
+    if (!m_link->setPortOpen(true)) {
+        m_output.error(m_link->errorString());
+        return ExitPort;
+    }
+    return -1;
+}
+
+// ---- QuitOnSignals ---------------------------------------------------------
+
+#ifdef Q_OS_UNIX
+namespace {
+
+// The write end of the pair the signal handler wakes the event loop with.
+int signalWriteFd = -1;
+
+void onSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(signalWriteFd, &byte, 1);
+}
+
+} // namespace
+
+struct QuitOnSignals::Private
+{
+    int pair[2] = {-1, -1};
+    std::unique_ptr<QSocketNotifier> notifier;
+};
+
+QuitOnSignals::QuitOnSignals() : d(std::make_unique<Private>())
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, d->pair) != 0)
+        return;
+    signalWriteFd = d->pair[0];
+    d->notifier = std::make_unique<QSocketNotifier>(d->pair[1], QSocketNotifier::Read);
+    const int readFd = d->pair[1];
+    QObject::connect(d->notifier.get(), &QSocketNotifier::activated, [readFd] {
+        char byte;
+        [[maybe_unused]] const ssize_t n = ::read(readFd, &byte, 1);
+        QCoreApplication::quit();
+    });
+    struct sigaction action = {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGINT, &action, nullptr);
+    ::sigaction(SIGTERM, &action, nullptr);
+    m_active = true;
+}
+
+QuitOnSignals::~QuitOnSignals()
+{
+    if (!m_active)
+        return;
+    ::signal(SIGINT, SIG_DFL);
+    ::signal(SIGTERM, SIG_DFL);
+    d->notifier.reset();
+    ::close(d->pair[0]);
+    ::close(d->pair[1]);
+    signalWriteFd = -1;
+}
+#else
+struct QuitOnSignals::Private
+{
+};
+
+QuitOnSignals::QuitOnSignals() : d(std::make_unique<Private>()), m_active(true) {}
+
+QuitOnSignals::~QuitOnSignals() = default;
+#endif
+
+// ---- ProgressBar -----------------------------------------------------------
 
 ProgressBar::ProgressBar(const QString &label, int maximum)
     : m_label(label), m_maximum(qMax(1, maximum)), m_enabled(isatty(fileno(stderr)))

@@ -6,31 +6,16 @@
 
 #include <QCoreApplication>
 
-#include <cstdio>
-
 namespace {
 
-const char Help[] = R"(Usage: qb380-cli <verb> [options]
+const char Opening[] = R"(Usage: qb380-cli <verb> [options]
 
 Reads and writes the QB-380 radio through its programming cable.
 
 Verbs:
-  read --port PORT --out FILE.r07 [--image FILE.img] [--trace FILE]
-       [--no-backup]
-                 read the radio into a channel file (and a raw memory image);
-                 keeps a backup image of what was read
-  write --port PORT (FILE.r07 | --image FILE.img) [--verify] [--trace FILE]
-                 write a channel file or a radio image into the radio, and
-                 with --verify read it back and compare
-  export-csv FILE.r07 OUT.csv
-                 export a channel file's channels as CSV
-  import-csv IN.csv OUT.r07
-                 make a channel file from a CSV channel list
-  ports          list the serial ports (device, description, USB VID:PID)
-  simulate [--image FILE | --demo] [--save-image FILE] [--line-rate BAUD]
-           [--latency MS] [--fault FAULTS]
-                 serve a virtual radio; prints "PORT <device>" first
+)";
 
+const char Closing[] = R"(
 PORT is COM1-COM4 (mapped through [ports] in myini.ini beside the program,
 by default /dev/ttyUSB0-3 on Linux and macOS) or any device path. The
 English texts come from eng.dll and the band lists from myini.ini beside the
@@ -52,6 +37,37 @@ Exit status:
      written, or could not be read back
 )";
 
+// A verb's entry in the help: the name and the synopsis, its later lines
+// under the first argument; then the summary from column SummaryColumn,
+// beside a short synopsis, below a long one.
+QString verbEntry(const Verb &verb)
+{
+    constexpr int SummaryColumn = 17;
+    const QString indent(2, QLatin1Char(' '));
+    QStringList lines;
+    const QStringList synopsis = verb.synopsis.split(QLatin1Char('\n'));
+    lines << indent + verb.name +
+                 (synopsis.constFirst().isEmpty() ? QString() : QLatin1Char(' ') + synopsis[0]);
+    const QString under(indent.size() + verb.name.size() + 1, QLatin1Char(' '));
+    for (const QString &line : synopsis.mid(1))
+        lines << under + line;
+    const QString column(SummaryColumn, QLatin1Char(' '));
+    QStringList summary = verb.summary.split(QLatin1Char('\n'));
+    if (lines.size() == 1 && lines.constFirst().size() + 2 <= SummaryColumn)
+        lines.last() = lines.last().leftJustified(SummaryColumn) + summary.takeFirst();
+    for (const QString &line : std::as_const(summary))
+        lines << column + line;
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+QString programHelp()
+{
+    QString help = QString::fromUtf8(Opening);
+    for (const Verb &verb : verbs())
+        help += verbEntry(verb);
+    return help + QString::fromUtf8(Closing);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -61,32 +77,26 @@ int main(int argc, char *argv[])
     // folder.
     QCoreApplication::setApplicationName(Backups::ApplicationName);
 
+    const CliOutput output;
     const QStringList arguments = QCoreApplication::arguments();
-    const QString verb = arguments.value(1);
-    if (verb == QLatin1String("--help") || verb == QLatin1String("-h") ||
-        verb == QLatin1String("help")) {
-        std::fputs(Help, stdout);
+    const QString name = arguments.value(1);
+    if (name == QLatin1String("--help") || name == QLatin1String("-h") ||
+        name == QLatin1String("help")) {
+        output.printOut(programHelp());
         return ExitOk;
     }
-    // The verb's parser sees "qb380-cli <verb>" as its program name.
-    QStringList verbArguments = arguments.mid(1);
-    if (!verbArguments.isEmpty())
-        verbArguments[0] = QStringLiteral("qb380-cli ") + verb;
-    if (verb == QLatin1String("read"))
-        return readVerb(verbArguments);
-    if (verb == QLatin1String("write"))
-        return writeVerb(verbArguments);
-    if (verb == QLatin1String("simulate"))
-        return simulateVerb(verbArguments);
-    if (verb == QLatin1String("export-csv"))
-        return exportCsvVerb(verbArguments);
-    if (verb == QLatin1String("import-csv"))
-        return importCsvVerb(verbArguments);
-    if (verb == QLatin1String("ports"))
-        return portsVerb(verbArguments);
+    for (const Verb &verb : verbs()) {
+        if (verb.name != name)
+            continue;
+        // The verb's parser sees "qb380-cli <verb>" as its program name.
+        QStringList verbArguments = arguments.mid(1);
+        verbArguments[0] = QStringLiteral("qb380-cli ") + name;
+        VerbContext context(verbArguments, verb.description);
+        return verb.run(context);
+    }
 
-    printError(verb.isEmpty() ? QStringLiteral("no verb given")
-                              : QStringLiteral("unknown verb '%1'").arg(verb));
-    std::fputs(Help, stderr);
+    output.error(name.isEmpty() ? QStringLiteral("no verb given")
+                                : QStringLiteral("unknown verb '%1'").arg(name));
+    output.printErr(programHelp());
     return ExitUsage;
 }

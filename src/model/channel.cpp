@@ -106,6 +106,11 @@ ChannelCells formatChannelCells(const Channel &channel, const ValueTexts &texts)
     return cells;
 }
 
+QString channelLabel(int number)
+{
+    return QStringLiteral("%1").arg(number, 3, 10, QLatin1Char('0'));
+}
+
 QString subAudioText(const SubAudio &subAudio, const QString &offText)
 {
     const QChar point = QLatin1Char('.');

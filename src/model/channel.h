@@ -110,6 +110,10 @@ ParsedChannel parseChannelCells(const ChannelCells &cells, const ValueTexts &tex
 // empty cells; a channel without a transmit frequency has an empty column 3.
 ChannelCells formatChannelCells(const Channel &channel, const ValueTexts &texts);
 
+// A channel's number as every text names it: three digits, "001" to "199"
+// (the table's first column, messages, reports).
+QString channelLabel(int number);
+
 // The cell text of a sub-audio value: offText, "88.5", "100.0", "D023N",
 // "D754I"; an undefined value as its digits ("A5.B", "D9A1N").
 QString subAudioText(const SubAudio &subAudio, const QString &offText);

@@ -12,7 +12,7 @@ ChannelTable::ChannelTable(QObject *parent)
     for (int col = 0; col < ColumnCount; ++col)
         m_cells[0][col] = QString::fromUtf8(headings[col]);
     for (int row = 1; row < RowCount; ++row)
-        m_cells[row][0] = QStringLiteral("%1").arg(row, 3, 10, QLatin1Char('0'));
+        m_cells[row][0] = channelLabel(row);
 }
 
 bool ChannelTable::isDataCell(int col, int row)

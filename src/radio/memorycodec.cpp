@@ -341,7 +341,7 @@ QStringList preflightCheck(const RadioData &data)
     const ChannelTable &table = data.table;
 
     for (int row = 1; row <= ChannelTable::ChannelCount; ++row) {
-        const QString channel = QStringLiteral("Channel %1: ").arg(row, 3, 10, QLatin1Char('0'));
+        const QString channel = QStringLiteral("Channel %1: ").arg(channelLabel(row));
         const ParsedChannel parsed = table.channel(row);
 
         for (int col : {int(ChannelTable::ColRxFreq), int(ChannelTable::ColTxFreq)}) {

@@ -68,7 +68,7 @@ ImageDecodeResult decodeImage(const QByteArray &image, RadioData &data)
             result.unreadableChannels.append(n);
             result.warnings << QStringLiteral("Channel %1 holds values that cannot be shown; "
                                               "it is left empty")
-                                   .arg(n, 3, 10, QLatin1Char('0'));
+                                   .arg(channelLabel(n));
         }
     }
     if (block(image, MemoryCodec::SettingsBlockAddress) == QByteArray(BlockSize, char(0xFF))) {

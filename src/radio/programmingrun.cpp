@@ -35,11 +35,6 @@ QString writeRequest(int address, const QString &data)
     return QStringLiteral("57") + addressDigits(address) + QStringLiteral("08") + data;
 }
 
-QString channelText(int n)
-{
-    return QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0'));
-}
-
 } // namespace
 
 bool ProgrammingResult::complete() const
@@ -211,7 +206,7 @@ void ProgrammingRun::readRun()
         m_result.channel = n;
         if (!freshCheck())
             fail(ProgrammingResult::Outcome::CheckFailed,
-                 QStringLiteral("The radio stopped answering at channel %1").arg(channelText(n)));
+                 QStringLiteral("The radio stopped answering at channel %1").arg(channelLabel(n)));
         clear();
         expect(BlockReplyLength);
         send(readRequest(address));
@@ -227,7 +222,7 @@ void ProgrammingRun::readRun()
 
         if (!freshCheck())
             fail(ProgrammingResult::Outcome::CheckFailed,
-                 QStringLiteral("The radio stopped answering at channel %1").arg(channelText(n)));
+                 QStringLiteral("The radio stopped answering at channel %1").arg(channelLabel(n)));
         clear();
         expect(BlockReplyLength);
         send(readRequest(address + BlockSize));
@@ -295,7 +290,7 @@ void ProgrammingRun::writeRun()
         if (!byteCheck())
             fail(ProgrammingResult::Outcome::CheckFailed,
                  QStringLiteral("The radio did not acknowledge before channel %1")
-                     .arg(channelText(n)));
+                     .arg(channelLabel(n)));
         const MemoryCodec::ChannelBlocks blocks =
             MemoryCodec::encodeChannel(m_data.table.channel(n).channel);
         clear();
@@ -305,7 +300,7 @@ void ProgrammingRun::writeRun()
 
         if (!freshCheck())
             fail(ProgrammingResult::Outcome::CheckFailed,
-                 QStringLiteral("The radio did not acknowledge channel %1").arg(channelText(n)));
+                 QStringLiteral("The radio did not acknowledge channel %1").arg(channelLabel(n)));
         keepWritten(address, blocks.first);
         clear();
         expect(1);
@@ -321,7 +316,7 @@ void ProgrammingRun::writeRun()
         m_result.channel = ChannelTable::ChannelCount;
         fail(ProgrammingResult::Outcome::CheckFailed,
              QStringLiteral("The radio did not acknowledge channel %1")
-                 .arg(channelText(ChannelTable::ChannelCount)));
+                 .arg(channelLabel(ChannelTable::ChannelCount)));
     }
     const QString settings = MemoryCodec::encodeSettingsBlock(m_data.settings);
     clear();
@@ -440,11 +435,11 @@ QByteArray ProgrammingRun::blockReply(int channel, const QString &what)
         fail(ProgrammingResult::Outcome::ShortReply,
              QStringLiteral("The radio's reply to the %1 block of channel %2 was too short "
                             "(%3 of %4 bytes)")
-                 .arg(what, channelText(channel))
+                 .arg(what, channelLabel(channel))
                  .arg(got)
                  .arg(BlockReplyLength));
     fail(ProgrammingResult::Outcome::CheckFailed,
-         QStringLiteral("The radio stopped answering at channel %1").arg(channelText(channel)));
+         QStringLiteral("The radio stopped answering at channel %1").arg(channelLabel(channel)));
 }
 
 void ProgrammingRun::keep(int address, const QByteArray &reply)

@@ -150,6 +150,10 @@ public:
     // its waits) returns Outcome::Busy at once and changes nothing.
     ProgrammingResult run(TransferMode mode);
 
+    // The link the run talks over and the data it reads into or writes.
+    SerialLink &link() const { return m_link; }
+    RadioData &data() const { return m_data; }
+
     bool isRunning() const { return m_running; }
     // True from a successful handshake until a check ends the run.
     bool linkOk() const { return m_linkOk; }
@@ -214,4 +218,5 @@ private:
     ProgrammingResult m_result;
 };
 
+Q_DECLARE_METATYPE(TransferMode)
 Q_DECLARE_METATYPE(ProgrammingResult)

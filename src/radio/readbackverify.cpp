@@ -29,7 +29,7 @@ const char *const ColumnNames[9] = {"",
 
 QString channelName(int n)
 {
-    return QStringLiteral("Channel %1").arg(n, 3, 10, QLatin1Char('0'));
+    return QStringLiteral("Channel ") + channelLabel(n);
 }
 
 QString hexByte(quint8 value)

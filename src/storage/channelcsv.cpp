@@ -59,7 +59,7 @@ const QString LowPower = QStringLiteral("1.0W");
 
 QString channelName(int n)
 {
-    return QStringLiteral("Channel %1").arg(n, 3, 10, QLatin1Char('0'));
+    return QStringLiteral("Channel ") + channelLabel(n);
 }
 
 // ---- Sub-audio fields ------------------------------------------------------
@@ -656,9 +656,9 @@ CsvImportReport importChannelCsv(const QByteArray &bytes, ChannelTable &table)
         }
         placed[free] = row;
         if (!why.isEmpty())
-            warnings.emplace_back(row->line, QStringLiteral("%1; placed in channel %2")
-                                                 .arg(why)
-                                                 .arg(free, 3, 10, QLatin1Char('0')));
+            warnings.emplace_back(
+                row->line,
+                QStringLiteral("%1; placed in channel %2").arg(why).arg(channelLabel(free)));
     }
 
     table.clearAll();
