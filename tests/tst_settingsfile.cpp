@@ -350,8 +350,9 @@ private slots:
         bands.list1_rx.clear();
         bands.list1_rx.append(QStringLiteral("A"));
         bands.list1_rx.choose(0);
-        // The port map is read, never written: a device put there for the
-        // run does not reach the file.
+        // Of the port map only an entry given a device of its own is
+        // written; the hand-written entry stays as it was, and entries
+        // nobody assigned stay out of the file.
         settings.portDevices[1] = QStringLiteral("/dev/ttyUSB7");
         settings.port = 2;
         settings.skin = Skin::Coffee;
@@ -364,7 +365,9 @@ private slots:
         QVERIFY(lines.contains("listcount=1"));
         QVERIFY(lines.contains("combo1=B"));
         QVERIFY(lines.contains("combo2=C"));
-        QVERIFY(!readFile(iniPath()).contains("ttyUSB7"));
+        QVERIFY(lines.contains("COM2=/dev/ttyUSB7"));
+        QVERIFY(!readFile(iniPath()).contains("COM3"));
+        QVERIFY(!readFile(iniPath()).contains("COM4"));
         BandRanges next;
         loadInto(SettingsFile(), next);
         QCOMPARE(next.list1_rx.entries(), QStringList{QStringLiteral("A")});
