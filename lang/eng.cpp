@@ -166,7 +166,7 @@ const LanguageString strings[] = {
     {216, "Warning"},
     // Serial port dialog (Options menu item, caption, list headings, mark,
     // find button and messages) and why a port cannot be opened
-    {220, "Serial &port..."},
+    {220, "Serial p&ort..."},
     {221, "Serial port"},
     {222, "Device"},
     {223, "Description"},
