@@ -4,14 +4,22 @@
 #include "model/programfolder.h"
 #include "model/radiodata.h"
 #include "storage/appsettings.h"
+#include "storage/backups.h"
 #include "storage/channelfile.h"
 #include "storage/gbk.h"
 #include "storage/settingsfile.h"
+#include "storage/settingslocation.h"
 #include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 #include <climits>
 #include <optional>
@@ -127,6 +135,39 @@ private slots:
         const SettingsSaveResult result = saveAppSettings(file, settings);
         QVERIFY2(result.ok, qPrintable(result.message));
         QCOMPARE(keyLines(iniPath()), defaultKeyLines());
+    }
+
+    // Where the file lives: beside the program while its folder is
+    // writable, where preparing it creates nothing; otherwise in the
+    // user's configuration folder, where preparing it writes the first-run
+    // settings (the same keys a first run writes at its end).
+    void location()
+    {
+        SettingsLocation::Location beside = SettingsLocation::prepare();
+        QCOMPARE(beside.place, SettingsLocation::Place::ProgramFolder);
+        QCOMPARE(beside.path, iniPath());
+        QVERIFY(!QFile::exists(iniPath()));
+
+#ifdef Q_OS_UNIX
+        if (::geteuid() == 0)
+            QSKIP("root may write every folder; scripts/test-package checks this as nobody");
+#endif
+        QTemporaryDir config;
+        QVERIFY(config.isValid());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+        QCoreApplication::setApplicationName(Backups::ApplicationName);
+        const QFileDevice::Permissions before = QFile::permissions(m_folder->path());
+        QVERIFY(QFile::setPermissions(m_folder->path(),
+                                      QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        QString error;
+        const SettingsLocation::Location user = SettingsLocation::prepare(&error);
+        QFile::setPermissions(m_folder->path(), before);
+        qunsetenv("XDG_CONFIG_HOME");
+        QCOMPARE(user.place, SettingsLocation::Place::UserConfigFolder);
+        QCOMPARE(user.path, config.filePath(QStringLiteral("qb380/myini.ini")));
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QCOMPARE(keyLines(user.path), defaultKeyLines());
+        QVERIFY(!QFile::exists(iniPath()));
     }
 
     void portAndSkinWritten()
