@@ -164,6 +164,28 @@ const LanguageString strings[] = {
     {214, "%1 channels imported."},
     {215, "%1 channels exported."},
     {216, "Warning"},
+    // Serial port dialog (Options menu item, caption, list headings, mark,
+    // find button and messages) and why a port cannot be opened
+    {220, "Serial p&ort..."},
+    {221, "Serial port"},
+    {222, "Device"},
+    {223, "Description"},
+    {224, "Manufacturer"},
+    {225, "USB ID"},
+    {226, "Serial number"},
+    {227, "(not plugged in)"},
+    {228, "&Find radio"},
+    {229, "Looking for the radio on %1…"},
+    {230, "The radio answered on %1."},
+    {231, "No radio answered."},
+    {232, "You may not use %1: it belongs to the group %2, which you are not in. To join it, run\n    sudo usermod -aG %2 $USER\nthen log out and back in."},
+    {233, "You may not use %1 yet: you joined the group %2 after you logged in. Log out and back in."},
+    {234, "You may not use %1: its permissions do not let you read and write it."},
+    {235, "%1 is in use by another program."},
+    {236, "%1 is in use by %2 (process %3)."},
+    {237, "%1 does not exist."},
+    {238, "Serial ports plugged in: %1"},
+    {239, "No serial port is plugged in."},
 };
 // clang-format on
 

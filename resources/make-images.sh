@@ -39,6 +39,14 @@ rsvg-convert -w 57 -h 65 "$svg/radio.svg" -o icons/radio-about.png
 rsvg-convert -h 64 "$svg/radio.svg" |
     "$convert" png:- -background none -gravity center -extent 64x64 icons/radio-64.png
 
+# The desktop icon (menus, launchers, software centres): the radio centred
+# on a square, desktop/qb380.svg, and the hicolor sizes desktops ask for.
+sed 's/width="56" height="64" viewBox="0 0 56 64"/width="64" height="64" viewBox="-4 0 64 64"/' \
+    "$svg/radio.svg" >desktop/qb380.svg
+for size in 16 22 24 32 48 64 128 256; do
+    rsvg-convert -w "$size" -h "$size" desktop/qb380.svg -o "desktop/hicolor/qb380-$size.png"
+done
+
 # The splash logo, 1559 x 969: splash/logo.svg (field, waves and lettering)
 # with the radio laid on it, encoded as JPEG.
 work=$(mktemp -d)
@@ -47,4 +55,4 @@ rsvg-convert splash/logo.svg -o "$work/field.png"
 rsvg-convert -w 385 -h 440 "$svg/radio.svg" -o "$work/radio.png"
 "$convert" "$work/field.png" "$work/radio.png" -geometry +172+290 -compose over -composite \
     -background '#061430' -flatten -quality 90 -sampling-factor 4:2:0 -strip splash/logo.jpg
-echo "make-images: icons and splash/logo.jpg written"
+echo "make-images: icons, desktop icons and splash/logo.jpg written"

@@ -6,12 +6,24 @@
 #include "testbytes.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSerialPort>
+#include <QSerialPortInfo>
+#include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
+
+#ifdef Q_OS_LINUX
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -128,7 +140,9 @@ private slots:
     void cleanup() { radio.reset(); }
 
     // The program's help lists every verb, and every verb it lists answers
-    // its own --help; -h, help and a missing verb show the same list.
+    // its own --help; -h, help and a missing verb show the same list. The
+    // help names the settings file of the run: beside the program, whose
+    // folder is writable.
     void help()
     {
         const Outcome o = cli({"--help"});
@@ -146,8 +160,11 @@ private slots:
             if (const QRegularExpressionMatch match = entry.match(line); match.hasMatch())
                 listed << match.captured(1);
         }
-        QCOMPARE(listed,
-                 QStringList({"read", "write", "export-csv", "import-csv", "ports", "simulate"}));
+        QCOMPARE(listed, QStringList({"read", "write", "export-csv", "import-csv", "ports", "find",
+                                      "simulate"}));
+        QVERIFY2(text.contains(QLatin1String("\nSettings file of this run: ") +
+                               folder.filePath(QStringLiteral("myini.ini")) + QLatin1Char('\n')),
+                 o.out.constData());
         for (const QString &verb : std::as_const(listed)) {
             const Outcome own = cli({verb, "--help"});
             QCOMPARE(own.exitCode, 0);
@@ -481,6 +498,135 @@ private slots:
 
     // The program's own virtual radio: PORT first, served until SIGTERM,
     // then its image saved with what was written to it.
+    // find: the virtual radio is found and left ready for the read that
+    // follows (the handshake and the end command, no block read or
+    // written); a silent radio, a port another program holds and a missing
+    // device are reported on stderr, each with its reason, and find fails.
+    void find_data()
+    {
+        QTest::addColumn<QString>("faults");
+        QTest::addColumn<QString>("port"); // "PORT" stands in for the radio's
+        QTest::addColumn<bool>("holdPort");
+        QTest::addColumn<QString>("message"); // a part of stderr
+
+        QTest::newRow("radio") << ""
+                               << "PORT" << false << "";
+        QTest::newRow("silent radio") << "silent"
+                                      << "PORT" << false << "No radio answered";
+        QTest::newRow("port in use") << ""
+                                     << "PORT" << true << "is in use by";
+        QTest::newRow("missing device") << ""
+                                        << "/dev/ttyQB380-missing" << false
+                                        << "/dev/ttyQB380-missing: skipped: the "
+                                           "port does not exist";
+    }
+
+    void find()
+    {
+        QFETCH(QString, faults);
+        QFETCH(QString, port);
+        QFETCH(bool, holdPort);
+        QFETCH(QString, message);
+        QVERIFY(radio->setFaults(faults));
+        if (port == QLatin1String("PORT"))
+            port = radio->portName();
+        QSerialPort holder(port);
+        if (holdPort)
+            QVERIFY(holder.open(QIODevice::ReadWrite));
+        QSignalSpy started(radio.get(), &VirtualRadio::sessionStarted);
+        QSignalSpy ended(radio.get(), &VirtualRadio::sessionEnded);
+        QSignalSpy read(radio.get(), &VirtualRadio::blockRead);
+        QSignalSpy written(radio.get(), &VirtualRadio::blockWritten);
+        QElapsedTimer clock;
+        clock.start();
+
+        const Outcome o = cli({"find", "--port", port});
+
+        if (message.isEmpty()) {
+            QVERIFY2(o.exitCode == 0, o.err.constData());
+            QCOMPARE(o.out, "FOUND " + port.toLocal8Bit() + "\n");
+            QTRY_COMPARE(ended.size(), 1);
+            QCOMPARE(started.size(), 1);
+            QCOMPARE(read.size(), 0);
+            QCOMPARE(written.size(), 0);
+            QVERIFY(!radio->inSession());
+            const Outcome next = cli({"read", "--port", port, "--out", file("after.r07")});
+            QVERIFY2(next.exitCode == 0, next.err.constData());
+            return;
+        }
+        QCOMPARE(o.exitCode, 1);
+        QVERIFY(!o.out.contains("FOUND " + port.toLocal8Bit()));
+        QVERIFY2(o.err.contains(message.toUtf8()), o.err.constData());
+        if (holdPort) {
+            // The lock file names this process.
+            const QByteArray holderText =
+                QByteArray("process ") + QByteArray::number(QCoreApplication::applicationPid());
+            QVERIFY2(o.err.contains(holderText), o.err.constData());
+            QCOMPARE(started.size(), 0);
+        }
+        // A port that does not answer takes about two seconds at most (the
+        // listed ports of this machine add theirs).
+        if (QSerialPortInfo::availablePorts().isEmpty())
+            QVERIFY2(clock.elapsed() < 4000, QByteArray::number(clock.elapsed()).constData());
+    }
+
+    // A user who may not open the device, because it belongs to a group
+    // they are not in, is told which group and how to join it, exactly as
+    // such a user meets it: a pseudo-terminal of group dialout, mode 0660,
+    // opened by qb380-cli running as nobody. The exit status stays 4.
+    void permissionDenied()
+    {
+#ifdef Q_OS_LINUX
+        if (::geteuid() != 0)
+            QSKIP("needs root to run qb380-cli as the user nobody");
+        const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+        if (setpriv.isEmpty())
+            QSKIP("setpriv (util-linux) is not installed");
+        const group *dialout = ::getgrnam("dialout");
+        if (!dialout)
+            QSKIP("this system has no group dialout");
+        const passwd *nobody = ::getpwnam("nobody");
+        QVERIFY(nobody);
+        const QByteArray device = radio->portName().toLocal8Bit();
+        QCOMPARE(::chown(device.constData(), 0, dialout->gr_gid), 0);
+        QCOMPARE(::chmod(device.constData(), 0660), 0);
+
+        // A program folder and a home nobody may use.
+        QTemporaryDir shared;
+        QVERIFY(shared.isValid());
+        QFile::setPermissions(shared.path(), QFileDevice::Permissions(0x7755));
+        for (const char *name : {"qb380-cli", "eng.dll"}) {
+            QVERIFY(QFile::copy(folder.filePath(QLatin1String(name)),
+                                shared.filePath(QLatin1String(name))));
+            QFile::setPermissions(shared.filePath(QLatin1String(name)),
+                                  QFileDevice::Permissions(0x7755));
+        }
+        QVERIFY(QDir(shared.path()).mkdir(QStringLiteral("home")));
+        const QByteArray home = shared.filePath(QStringLiteral("home")).toLocal8Bit();
+        QCOMPARE(::chown(home.constData(), nobody->pw_uid, nobody->pw_gid), 0);
+
+        QProcess process;
+        QProcessEnvironment environment;
+        environment.insert(QStringLiteral("HOME"), QString::fromLocal8Bit(home));
+        environment.insert(QStringLiteral("PATH"), QStringLiteral("/usr/bin:/bin"));
+        process.setProcessEnvironment(environment);
+        process.start(setpriv, {"--reuid=nobody", "--regid=" + QString::number(nobody->pw_gid),
+                                "--clear-groups", shared.filePath(QStringLiteral("qb380-cli")),
+                                "read", "--port", radio->portName(), "--out",
+                                QString::fromLocal8Bit(home) + "/x.r07"});
+        QVERIFY(process.waitForFinished(30000));
+        const QByteArray err = process.readAllStandardError();
+        QCOMPARE(process.exitCode(), 4);
+        QVERIFY2(err.contains(device + ": permission denied: the device belongs to the group "
+                                       "dialout, which you are not in."),
+                 err.constData());
+        QVERIFY2(err.contains("sudo usermod -aG dialout $USER"), err.constData());
+        QVERIFY2(!err.contains("in use"), err.constData());
+#else
+        QSKIP("the group of a device is a Linux matter");
+#endif
+    }
+
     void simulate()
     {
         QByteArray image(0x1000, char(0xFF));

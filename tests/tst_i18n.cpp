@@ -40,7 +40,11 @@ QStringList snapshot(const RadioData &data, const MessageSlots &messages)
       << messages.verifyingText << messages.verifiedText << messages.verifyDiffersText
       << messages.verifyFailedText << messages.backupText << messages.noBackupText
       << messages.imageFilterText << messages.csvFilterText << messages.allFilesFilterText
-      << messages.importedText << messages.exportedText << messages.warningTitle;
+      << messages.importedText << messages.exportedText << messages.warningTitle
+      << messages.notPluggedInText << messages.lookingText << messages.radioAnsweredText
+      << messages.noRadioText << messages.notInGroupText << messages.loginAgainText
+      << messages.noPermissionText << messages.portBusyText << messages.portBusyByText
+      << messages.portMissingText << messages.pluggedInText << messages.nothingPluggedInText;
     return s;
 }
 
@@ -48,7 +52,8 @@ QStringList snapshot(const RadioData &data, const MessageSlots &messages)
 MessageSlots markedSlots()
 {
     return {"m95",  "m96",  "m103", "m104", "m106", "m107", "m108", "m109", "m110", "m205", "m206",
-            "m207", "m208", "m209", "m210", "m211", "m212", "m213", "m214", "m215", "m216"};
+            "m207", "m208", "m209", "m210", "m211", "m212", "m213", "m214", "m215", "m216", "m227",
+            "m229", "m230", "m231", "m232", "m233", "m234", "m235", "m236", "m237", "m238", "m239"};
 }
 
 QStringList minuteChoices(const QString &off, const QString &unit)
@@ -288,24 +293,39 @@ void TestI18n::targetTable()
     QCOMPARE(textTargetsOf(28).size(), 2);
     QCOMPARE(textTargetsOf(28).at(1).kind, TextTargetKind::WindowCaption);
     QCOMPARE(textTargetsOf(28).at(1).window, LanguageWindow::AboutBox);
-    QCOMPARE(textTargetsOf(97).size(), 2);
-    QCOMPARE(textTargetsOf(105).size(), 2);
+    QCOMPARE(textTargetsOf(97).size(), 3);
+    QCOMPARE(textTargetsOf(97).at(2).window, LanguageWindow::SerialPortDialog);
+    QCOMPARE(textTargetsOf(105).size(), 3);
     QCOMPARE(textTargetsOf(105).at(0).window, LanguageWindow::ConfirmationDialog);
     QCOMPARE(textTargetsOf(105).at(1).window, LanguageWindow::AboutBox);
+    QCOMPARE(textTargetsOf(105).at(2).window, LanguageWindow::SerialPortDialog);
     // Model-only numbers have no window target.
     for (int n : {55, 56, 57, 58, 59, 60, 81, 95, 96, 103, 104, 106, 107, 108, 109, 110, 111, 118})
         QVERIFY2(textTargetsOf(n).isEmpty(), qPrintable(QString::number(n)));
-    // The program's own numbers: four menu items after everything else,
-    // the rest message slots.
-    QCOMPARE(targets.back().number, 204);
+    // The program's own numbers after everything else: four menu items,
+    // then "Serial port..." under Options and the serial port dialog's
+    // caption, list headings and find button; the rest message slots.
+    QCOMPARE(targets.back().number, 228);
     for (int n = LanguageTable::FirstOwnNumber; n <= LanguageTable::LastOwnNumber; ++n) {
         const QList<TextTarget> own = textTargetsOf(n);
-        QCOMPARE(own.size(), n <= 204 ? 1 : 0);
-        if (n <= 204) {
+        const bool mainMenu = n <= 204 || n == 220;
+        const bool dialog = (n >= 221 && n <= 226) || n == 228;
+        QCOMPARE(own.size(), mainMenu || dialog ? 1 : 0);
+        if (mainMenu) {
             QCOMPARE(own.constFirst().kind, TextTargetKind::MenuItem);
             QCOMPARE(own.constFirst().window, LanguageWindow::MainWindow);
         }
+        if (dialog) {
+            QCOMPARE(own.constFirst().window, LanguageWindow::SerialPortDialog);
+            QCOMPARE(own.constFirst().kind, n == 221   ? TextTargetKind::WindowCaption
+                                            : n == 228 ? TextTargetKind::Button
+                                                       : TextTargetKind::ListHeading);
+            if (n >= 222 && n <= 226)
+                QCOMPARE(own.constFirst().index, n - 222);
+        }
     }
+    for (int n = 217; n <= 219; ++n)
+        QVERIFY(!LanguageTable::isReadNumber(n));
     QVERIFY(!LanguageTable::isReadNumber(119));
     QVERIFY(!LanguageTable::isReadNumber(200));
     QVERIFY(!LanguageTable::isReadNumber(LanguageTable::LastOwnNumber + 1));
@@ -320,8 +340,8 @@ void TestI18n::targetTable()
     QCOMPARE(sections, 3);
     QCOMPARE(items, 8);
 
-    // The message slots: 95, 96, 103, 104, 106-110 and 205-216, each a
-    // slot of its own and none a window's text.
+    // The message slots: 95, 96, 103, 104, 106-110, 205-216, 227 and
+    // 229-239, each a slot of its own and none a window's text.
     QList<int> numbers;
     MessageSlots texts;
     QSet<QString *> filled;
@@ -332,7 +352,10 @@ void TestI18n::targetTable()
         filled.insert(&(texts.*target.slot));
     }
     QList<int> expected{95, 96, 103, 104, 106, 107, 108, 109, 110};
-    for (int n = 205; n <= LanguageTable::LastOwnNumber; ++n)
+    for (int n = 205; n <= 216; ++n)
+        expected << n;
+    expected << 227;
+    for (int n = 229; n <= LanguageTable::LastOwnNumber; ++n)
         expected << n;
     QCOMPARE(numbers, expected);
     QCOMPARE(filled.size(), expected.size());

@@ -9,6 +9,7 @@
 #include "app/mainwindow.h"
 #include "app/optionspage.h"
 #include "app/programmingdialog.h"
+#include "app/serialportdialog.h"
 #include "app/splashwindow.h"
 #include "app/startup.h"
 #include "app/windowtexts.h"
@@ -33,6 +34,7 @@
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
@@ -50,6 +52,8 @@ QString windowName(LanguageWindow window)
         return QStringLiteral("programmingDialog");
     case LanguageWindow::ConfirmationDialog:
         return QStringLiteral("confirmationDialog");
+    case LanguageWindow::SerialPortDialog:
+        return QStringLiteral("serialPortDialog");
     }
     return {};
 }
@@ -81,6 +85,8 @@ struct StartedProgram
             return program->programmingDialog.get();
         case LanguageWindow::ConfirmationDialog:
             return program->confirmationDialog.get();
+        case LanguageWindow::SerialPortDialog:
+            return program->mainWindow->serialPortDialog();
         }
         return nullptr;
     }
@@ -136,6 +142,11 @@ QString shownText(QWidget *window, const TextTarget &target, QString *problem)
         if (auto *bar = window->findChild<ButtonsBar *>(name))
             if (QToolButton *item = bar->barItem(target.index, target.item))
                 return item->text();
+        break;
+    case TextTargetKind::ListHeading:
+        if (auto *table = window->findChild<QTableWidget *>(name))
+            if (QTableWidgetItem *heading = table->horizontalHeaderItem(target.index))
+                return heading->text();
         break;
     case TextTargetKind::GridHeading:
         break;
@@ -632,7 +643,8 @@ private slots:
             if (!LanguageTable::isOwnNumber(target.number))
                 continue;
             QString problem;
-            QCOMPARE(shownText(run.form(), target, &problem), builtInText(target.number));
+            QCOMPARE(shownText(run.window(target.window), target, &problem),
+                     builtInText(target.number));
             QVERIFY2(problem.isEmpty(), qPrintable(problem));
         }
         QCOMPARE(run.form()->messages().verifyingText, QString());

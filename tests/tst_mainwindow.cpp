@@ -8,12 +8,14 @@
 #include "app/mainwindow.h"
 #include "app/optionspage.h"
 #include "app/programmingdialog.h"
+#include "app/serialportdialog.h"
 #include "app/skins.h"
 #include "app/splashwindow.h"
 #include "app/startup.h"
 #include "editor/confirmationdialog.h"
 #include "model/programfolder.h"
 #include "radio/seriallink.h"
+#include "sim/virtualradio.h"
 #include "testsupport.h"
 #include "ui_mainwindow.h"
 
@@ -29,6 +31,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QThread>
 #include <QTimer>
 #include <QToolButton>
@@ -366,8 +369,8 @@ private slots:
         QCOMPARE(names(ui.editMenu),
                  QStringList({"readAction", "writeAction", "-", "channelPageAction",
                               "optionsPageAction", "-", "otherFunctionsAction"}));
-        QCOMPARE(names(ui.optionsMenu),
-                 QStringList({"portMenu", "skinMenu", "languageMenu", "-", "verifyAction"}));
+        QCOMPARE(names(ui.optionsMenu), QStringList({"portMenu", "serialPortAction", "skinMenu",
+                                                     "languageMenu", "-", "verifyAction"}));
         QCOMPARE(names(ui.portMenu),
                  QStringList({"port1Action", "port2Action", "port3Action", "port4Action"}));
         QCOMPARE(names(ui.skinMenu),
@@ -379,6 +382,83 @@ private slots:
         // The port, skin and language items each form an exclusive group.
         for (QAction *a : {ui.port1Action, ui.blueSkinAction, ui.chineseAction})
             QVERIFY(a->actionGroup() && a->actionGroup()->isExclusive());
+    }
+
+    // Options -> "Serial port..." and the button in the port group open the
+    // dialog on the chosen entry. It lists the system's ports with their
+    // descriptions and USB identifiers, marks an entry whose device is not
+    // there, shows a cable plugged in while it is open by itself, and puts a
+    // listed device into the chosen entry at a double click. Accepting
+    // assigns the devices (kept in [ports]) and chooses the entry; "Find
+    // radio" finds a virtual radio given as an entry's device, past listed
+    // and default devices that are not there, and chooses its entry.
+    void serialPortDialog()
+    {
+        QVERIFY(form()->isEnabled());
+        SerialPortDialog *dialog = form()->serialPortDialog();
+        QList<SerialPortDescription> system{
+            {"/dev/ttyQB380-acm0", "USB Serial", "Prolific", "A1B2", true, 0x067B, 0x2303}};
+        dialog->setPortLister([&system] { return system; });
+        form()->portAction(2)->trigger();
+
+        QTest::mouseClick(form()->ui().portDialogButton, Qt::LeftButton);
+        QVERIFY(dialog->isVisible());
+        QVERIFY(dialog->portRadio(2)->isChecked());
+        QTableWidget *list = dialog->portList();
+        QCOMPARE(list->rowCount(), 1);
+        const QStringList row{"/dev/ttyQB380-acm0", "USB Serial", "Prolific", "067b:2303", "A1B2"};
+        for (int column = 0; column < row.size(); ++column)
+            QCOMPARE(list->item(0, column)->text(), row.at(column));
+
+        dialog->deviceBox(3)->setEditText(QStringLiteral("/dev/ttyQB380-usb7"));
+        QVERIFY(dialog->isMarkedMissing(3));
+        QVERIFY(!dialog->marker(3)->text().isEmpty());
+        system.append({"/dev/ttyQB380-usb7", "FT232R USB UART", "FTDI", "", true, 0x0403, 0x6001});
+        QTRY_COMPARE_WITH_TIMEOUT(list->rowCount(), 2, 3 * SerialPortDialog::RefreshMs);
+        QVERIFY(!dialog->isMarkedMissing(3));
+        QVERIFY(dialog->marker(3)->text().isEmpty());
+
+        QTest::mouseClick(dialog->portRadio(4), Qt::LeftButton);
+        const QRect cell = list->visualItemRect(list->item(0, 0));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+        QCOMPARE(dialog->deviceBox(4)->currentText(), QStringLiteral("/dev/ttyQB380-acm0"));
+        QTest::mouseClick(dialog->findChild<QPushButton *>("okButton"), Qt::LeftButton);
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(form()->selectedPort(), 4);
+        QCOMPARE(form()->serialLink().portName(), QStringLiteral("/dev/ttyQB380-acm0"));
+        QCOMPARE(form()->portDevice(3), QStringLiteral("/dev/ttyQB380-usb7"));
+        QCOMPARE(
+            form()->settings().portDevices,
+            (std::array<QString, PortCount>{"", "", "/dev/ttyQB380-usb7", "/dev/ttyQB380-acm0"}));
+
+#ifdef Q_OS_UNIX
+        VirtualRadio radio;
+        QVERIFY(radio.open());
+        QSignalSpy ended(&radio, &VirtualRadio::sessionEnded);
+        form()->ui().serialPortAction->trigger();
+        QVERIFY(dialog->isVisible());
+        QVERIFY(dialog->portRadio(4)->isChecked());
+        dialog->deviceBox(2)->setEditText(radio.portName());
+        QTest::mouseClick(dialog->findButton(), Qt::LeftButton);
+        QVERIFY(dialog->portRadio(2)->isChecked());
+        QVERIFY2(dialog->findStatus()->text().contains(radio.portName()),
+                 qPrintable(dialog->findStatus()->text()));
+        QCOMPARE(ended.size(), 1);
+        QTest::mouseClick(dialog->findChild<QPushButton *>("okButton"), Qt::LeftButton);
+        QCOMPARE(form()->selectedPort(), 2);
+        QCOMPARE(form()->serialLink().portName(), radio.portName());
+#endif
+
+        // Back to the default devices for the tests that follow.
+        form()->ui().serialPortAction->trigger();
+        for (int port = 1; port <= PortCount; ++port)
+            dialog->deviceBox(port)->setEditText(QString());
+        QTest::mouseClick(dialog->portRadio(1), Qt::LeftButton);
+        dialog->accept();
+        dialog->setPortLister([] { return QList<SerialPortDescription>(); });
+        QCOMPARE(form()->settings().portDevices, (std::array<QString, PortCount>{}));
+        QCOMPARE(form()->selectedPort(), 1);
     }
 
     void buttonsBar()

@@ -536,12 +536,17 @@ private slots:
             QCOMPARE(message()->windowTitle(), texts().errorTitle);
             QCOMPARE(message()->pendingAction(), int(ConfirmationDialog::ActionNone));
             QCOMPARE(lines.value(0), text == 106 ? texts().portFailedText : texts().linkFailedText);
-            // What went wrong, in a line of its own: the device and the
-            // system's reason, or the run's account.
-            QCOMPARE(lines.size(), 2);
-            const QString expected =
-                text == 106 ? form()->portDevice(2) + QLatin1String(": ") : reason;
-            QVERIFY2(lines[1].startsWith(expected), qPrintable(lines[1]));
+            // What went wrong, in a line of its own: the device that does
+            // not exist, then a line with the ports that are plugged in; or
+            // the run's account.
+            if (text == 106) {
+                QCOMPARE(lines.size(), 3);
+                QVERIFY2(lines[1].startsWith(form()->portDevice(2)), qPrintable(lines[1]));
+                QVERIFY2(!lines[2].contains(form()->portDevice(2)), qPrintable(lines[2]));
+            } else {
+                QCOMPARE(lines.size(), 2);
+                QVERIFY2(lines[1].startsWith(reason), qPrintable(lines[1]));
+            }
         }
 
         for (int n = 1; n <= ChannelTable::ChannelCount; ++n) {

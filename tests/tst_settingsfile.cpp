@@ -4,14 +4,22 @@
 #include "model/programfolder.h"
 #include "model/radiodata.h"
 #include "storage/appsettings.h"
+#include "storage/backups.h"
 #include "storage/channelfile.h"
 #include "storage/gbk.h"
 #include "storage/settingsfile.h"
+#include "storage/settingslocation.h"
 #include "testsupport.h"
 
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 #include <climits>
 #include <optional>
@@ -127,6 +135,39 @@ private slots:
         const SettingsSaveResult result = saveAppSettings(file, settings);
         QVERIFY2(result.ok, qPrintable(result.message));
         QCOMPARE(keyLines(iniPath()), defaultKeyLines());
+    }
+
+    // Where the file lives: beside the program while its folder is
+    // writable, where preparing it creates nothing; otherwise in the
+    // user's configuration folder, where preparing it writes the first-run
+    // settings (the same keys a first run writes at its end).
+    void location()
+    {
+        SettingsLocation::Location beside = SettingsLocation::prepare();
+        QCOMPARE(beside.place, SettingsLocation::Place::ProgramFolder);
+        QCOMPARE(beside.path, iniPath());
+        QVERIFY(!QFile::exists(iniPath()));
+
+#ifdef Q_OS_UNIX
+        if (::geteuid() == 0)
+            QSKIP("root may write every folder; scripts/test-package checks this as nobody");
+#endif
+        QTemporaryDir config;
+        QVERIFY(config.isValid());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+        QCoreApplication::setApplicationName(Backups::ApplicationName);
+        const QFileDevice::Permissions before = QFile::permissions(m_folder->path());
+        QVERIFY(QFile::setPermissions(m_folder->path(),
+                                      QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        QString error;
+        const SettingsLocation::Location user = SettingsLocation::prepare(&error);
+        QFile::setPermissions(m_folder->path(), before);
+        qunsetenv("XDG_CONFIG_HOME");
+        QCOMPARE(user.place, SettingsLocation::Place::UserConfigFolder);
+        QCOMPARE(user.path, config.filePath(QStringLiteral("qb380/myini.ini")));
+        QVERIFY2(error.isEmpty(), qPrintable(error));
+        QCOMPARE(keyLines(user.path), defaultKeyLines());
+        QVERIFY(!QFile::exists(iniPath()));
     }
 
     void portAndSkinWritten()
@@ -350,8 +391,9 @@ private slots:
         bands.list1_rx.clear();
         bands.list1_rx.append(QStringLiteral("A"));
         bands.list1_rx.choose(0);
-        // The port map is read, never written: a device put there for the
-        // run does not reach the file.
+        // Of the port map only an entry given a device of its own is
+        // written; the hand-written entry stays as it was, and entries
+        // nobody assigned stay out of the file.
         settings.portDevices[1] = QStringLiteral("/dev/ttyUSB7");
         settings.port = 2;
         settings.skin = Skin::Coffee;
@@ -364,7 +406,9 @@ private slots:
         QVERIFY(lines.contains("listcount=1"));
         QVERIFY(lines.contains("combo1=B"));
         QVERIFY(lines.contains("combo2=C"));
-        QVERIFY(!readFile(iniPath()).contains("ttyUSB7"));
+        QVERIFY(lines.contains("COM2=/dev/ttyUSB7"));
+        QVERIFY(!readFile(iniPath()).contains("COM3"));
+        QVERIFY(!readFile(iniPath()).contains("COM4"));
         BandRanges next;
         loadInto(SettingsFile(), next);
         QCOMPARE(next.list1_rx.entries(), QStringList{QStringLiteral("A")});

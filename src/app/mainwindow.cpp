@@ -10,7 +10,9 @@
 #include "app/glowbutton.h"
 #include "app/linklabel.h"
 #include "app/optionspage.h"
+#include "app/porttexts.h"
 #include "app/programmingdialog.h"
+#include "app/serialportdialog.h"
 #include "app/skins.h"
 #include "app/splashwindow.h"
 #include "app/windowtexts.h"
@@ -24,6 +26,7 @@
 #include "radio/seriallink.h"
 #include "storage/appsettings.h"
 #include "storage/settingsfile.h"
+#include "storage/settingslocation.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -77,6 +80,9 @@ MainWindow::MainWindow(QWidget *parent)
     m_editor->setButtons(m_ui->autoAddButton, m_ui->clearChannelsButton, m_ui->moveUpButton,
                          m_ui->moveDownButton, m_ui->deleteChannelButton);
     m_editor->setConfirmTexts([this] { return confirmTexts(); });
+    m_portDialog = new SerialPortDialog(this);
+    m_portDialog->setMessages(&m_messages);
+    m_ui->portDialogButton->setDefaultAction(m_ui->serialPortAction);
     for (int list = 0; list < 4; ++list)
         m_editor->watchBandRangeList(m_ui->optionsPanel->bandRangeCombo(list));
     connectCommands();
@@ -156,6 +162,7 @@ void MainWindow::connectCommands()
         {{u.chineseAction}, &MainWindow::switchToChinese},
         {{u.englishAction}, &MainWindow::switchToEnglish},
         {{u.aboutAction}, &MainWindow::showAboutBox},
+        {{u.serialPortAction}, &MainWindow::chooseSerialPorts},
     };
     for (const auto &[sources, handler] : commands) {
         for (QObject *source : sources) {
@@ -248,7 +255,12 @@ void MainWindow::restoreSettings()
     // The stored port and skin are activated exactly as if the user had
     // picked them, then the band range lists are filled; restoring a chosen
     // entry sets the caption "QB-380". A missing file gives port 1, skin 1.
-    m_settingsFile = std::make_unique<SettingsFile>(SettingsFile::defaultPath());
+    // Beside the program, or in the user's configuration folder for an
+    // installed program, where a first run creates it.
+    QString error;
+    m_settingsFile = std::make_unique<SettingsFile>(SettingsLocation::prepare(&error).path);
+    if (!error.isEmpty())
+        qWarning("%s", qUtf8Printable(error));
     QStringList warnings;
     m_settings = loadAppSettings(*m_settingsFile, &warnings);
     for (const QString &warning : warnings)
@@ -289,7 +301,8 @@ AppSettings MainWindow::settings() const
 
 void MainWindow::loadLanguage(const QString &name)
 {
-    const LanguageWindows windows{this, m_about.data(), m_programming.data(), m_message.data()};
+    const LanguageWindows windows{this, m_about.data(), m_programming.data(), m_message.data(),
+                                  m_portDialog.data()};
     ::loadLanguage(
         name, m_data, m_messages, [&windows](const TextTarget &target, const QString &text) {
             // A library made before the program's own numbers
@@ -416,18 +429,19 @@ void MainWindow::openProgrammingDialog(TransferMode mode)
     // number stops the command with the conversion message.
     if (!commitEdit(true))
         return;
-    auto portFailed = [this](const QString &reason) {
+    auto portFailed = [this](const PortProblem &problem) {
         // String 106 first, then which device and why, so the user can tell
-        // a missing cable from a port another program holds.
-        QStringList lines{m_messages.portFailedText, reason};
+        // a missing cable (and which ports there are) from a port another
+        // program holds or one the user may not open (and what to do).
+        QStringList lines{m_messages.portFailedText, portProblemText(problem, m_messages)};
         lines.removeAll(QString());
         if (m_message)
             m_message->showMessage(m_messages.errorTitle, lines.join(QLatin1Char('\n')),
                                    ConfirmationDialog::ActionNone);
     };
-    QString reason;
-    if (!SerialLink::testPort(m_link->portName(), &reason)) {
-        portFailed(reason);
+    PortProblem problem;
+    if (!SerialLink::testPort(m_link->portName(), &problem)) {
+        portFailed(problem);
         return;
     }
     // The port may still refuse the open that follows its test (another
@@ -435,7 +449,7 @@ void MainWindow::openProgrammingDialog(TransferMode mode)
     const QString caption =
         mode == TransferMode::Write ? m_messages.writeCaption : m_messages.readCaption;
     if (!m_programming->openFor(mode, caption))
-        portFailed(m_link->errorString());
+        portFailed(m_link->openProblem());
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -499,12 +513,52 @@ void MainWindow::showPort(int port)
 
 QString MainWindow::portDevice(int port) const
 {
-    return portDeviceName(port, m_settings.portDevices[port - 1]);
+    const QString &forThisRun = m_runDevices[port - 1];
+    return forThisRun.isEmpty() ? portDeviceName(port, m_settings.portDevices[port - 1])
+                                : forThisRun;
 }
 
 void MainWindow::setPortDevice(int port, const QString &device)
 {
-    m_settings.portDevices[port - 1] = device;
+    m_runDevices[port - 1] = device;
+}
+
+SerialPortDialog *MainWindow::serialPortDialog() const
+{
+    return m_portDialog;
+}
+
+void MainWindow::chooseSerialPorts()
+{
+    if (!m_portDialog || m_portDialog->isVisible())
+        return;
+    // What each entry shows: its device for this run, else its assignment
+    // (empty for the default device).
+    SerialPortChoice shown;
+    for (int port = 1; port <= PortCount; ++port) {
+        const QString &forThisRun = m_runDevices[port - 1];
+        shown.devices[port - 1] =
+            forThisRun.isEmpty() ? m_settings.portDevices[port - 1] : forThisRun;
+    }
+    shown.port = selectedPort();
+    m_portDialog->setChoice(shown);
+    disconnect(m_portDialog, &QDialog::accepted, this, nullptr);
+    connect(m_portDialog, &QDialog::accepted, this, [this, shown] {
+        const SerialPortChoice chosen = m_portDialog->choice();
+        // Only what the user changed is assigned, so a device demo mode put
+        // behind an entry for this run never reaches the settings file.
+        for (int port = 1; port <= PortCount; ++port) {
+            if (chosen.devices[port - 1] == shown.devices[port - 1])
+                continue;
+            m_settings.portDevices[port - 1] = chosen.devices[port - 1];
+            m_runDevices[port - 1].clear();
+        }
+        if (chosen.port != shown.port)
+            selectPort(chosen.port);
+        else
+            showPort(selectedPort());
+    });
+    m_portDialog->open();
 }
 
 void MainWindow::useDemoRadio(const QString &device)
@@ -531,12 +585,13 @@ void MainWindow::selectSkin(Skin skin)
 
 void MainWindow::applySkin()
 {
-    // One skin dresses the main window and its three dialogs; the splash
-    // keeps its own look.
+    // One skin dresses the main window and its dialogs; the splash keeps
+    // its own look.
     const QString sheet = skinStyleSheet(m_settings.skin);
     setStyleSheet(sheet);
-    for (QWidget *dialog : {static_cast<QWidget *>(m_about), static_cast<QWidget *>(m_programming),
-                            static_cast<QWidget *>(m_message)})
+    for (QWidget *dialog :
+         {static_cast<QWidget *>(m_about), static_cast<QWidget *>(m_programming),
+          static_cast<QWidget *>(m_message), static_cast<QWidget *>(m_portDialog)})
         if (dialog)
             dialog->setStyleSheet(sheet);
 }

@@ -26,6 +26,7 @@ class QLabel;
 class QRadioButton;
 class RememberingFileDialog;
 class SerialLink;
+class SerialPortDialog;
 class SettingsFile;
 class SplashWindow;
 
@@ -75,14 +76,18 @@ public:
     // stored or the user's choice, or 1 while demo mode has put its radio
     // there and the user has chosen none.
     int selectedPort() const { return m_demoChoice ? 1 : m_settings.port; }
-    // The device behind port entry `port` (1-4): what [ports] of the
-    // settings file maps it to (or setPortDevice() put there), else the
-    // system's default.
+    // The device behind port entry `port` (1-4): what setPortDevice() put
+    // there for this run, else the device assigned to it (the settings
+    // file's [ports], or the serial port dialog), else the system's default.
     QString portDevice(int port) const;
-    // Puts `device` behind port entry `port` for this run; the settings
-    // file's [ports] map is left as it is. A port already chosen takes it at
-    // the next port command.
+    // Puts `device` behind port entry `port` for this run only; the
+    // assignment the settings file keeps is left as it is. A port already
+    // chosen takes it at the next port command.
     void setPortDevice(int port, const QString &device);
+
+    // The serial port dialog (Options -> "Serial port...", and the button
+    // in the port group), created with this window.
+    SerialPortDialog *serialPortDialog() const;
 
     // The serial link to the radio (the port of selectedPort(), open exactly
     // while the programming dialog is shown) and the run on it with this
@@ -106,8 +111,9 @@ public:
     // The message texts of the last language load that found its library.
     const MessageSlots &messages() const { return m_messages; }
 
-    // The settings file "myini.ini", from the window's creation to its
-    // destruction: read while the window is created, written when it is
+    // The settings file "myini.ini" (beside the program, or in the user's
+    // configuration folder: SettingsLocation), from the window's creation to
+    // its destruction: read while the window is created, written when it is
     // destroyed.
     SettingsFile *settingsFile() const { return m_settingsFile.get(); }
 
@@ -171,8 +177,12 @@ public slots:
     // button and puts its device behind the serial link for the next
     // opening. It neither opens nor tests the port.
     void selectPort(int port);
-    // The skin command: dresses the main window and its three
-    // dialogs.
+    // Opens the serial port dialog on the devices behind the port entries
+    // and the chosen entry. When it is accepted, each entry whose device
+    // was changed keeps the new one (the settings file gets it at exit),
+    // and the entry chosen there becomes the chosen port.
+    void chooseSerialPorts();
+    // The skin command: dresses the main window and its dialogs.
     void selectSkin(Skin skin);
     void switchToChinese();
     void switchToEnglish();
@@ -225,10 +235,14 @@ private:
     QPointer<AboutBox> m_about;
     QPointer<ProgrammingDialog> m_programming;
     QPointer<ConfirmationDialog> m_message;
+    QPointer<SerialPortDialog> m_portDialog;
 
     // Read while the window is created; port, skin and verify option follow
     // the user's choices.
     AppSettings m_settings;
+    // Devices put behind port entries for this run only (setPortDevice,
+    // demo mode); empty where the assignment in m_settings counts.
+    std::array<QString, PortCount> m_runDevices;
     // Demo mode chose port 1; the stored port is still the one to save.
     bool m_demoChoice = false;
     bool m_shown = false;

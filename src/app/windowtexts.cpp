@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QToolButton>
 
 #include <iterator>
@@ -63,6 +64,30 @@ const char *const OwnBuiltInTexts[] = {
     "已导入 %1 个信道。",                   // 214
     "已导出 %1 个信道。",                   // 215
     "警告",                                 // 216
+    "",                                     // 217 (not in use)
+    "",                                     // 218 (not in use)
+    "",                                     // 219 (not in use)
+    "串口设置(&P)...",                      // 220
+    "串口设置",                             // 221
+    "设备",                                 // 222
+    "描述",                                 // 223
+    "制造商",                               // 224
+    "USB ID",                               // 225
+    "序列号",                               // 226
+    "（未连接）",                           // 227
+    "查找电台(&F)",                         // 228
+    "正在 %1 上查找电台…",                  // 229
+    "电台在 %1 上应答。",                   // 230
+    "没有电台应答。",                       // 231
+    "无权使用 %1：它属于 %2 组，而您不在该组中。请运行\n    sudo usermod -aG %2 "
+    "$USER\n然后注销并重新登录。",                                       // 232
+    "暂时无权使用 %1：您是在登录之后才加入 %2 组的。请注销并重新登录。", // 233
+    "无权使用 %1：它的权限不允许您读写。",                               // 234
+    "%1 正被其他程序占用。",                                             // 235
+    "%1 正被 %2（进程 %3）占用。",                                       // 236
+    "%1 不存在。",                                                       // 237
+    "已连接的串口：%1",                                                  // 238
+    "没有连接任何串口。",                                                // 239
 };
 static_assert(std::size(OwnBuiltInTexts) ==
               LanguageTable::LastOwnNumber - LanguageTable::FirstOwnNumber + 1);
@@ -80,6 +105,8 @@ QWidget *LanguageWindows::window(LanguageWindow which) const
         return programming;
     case LanguageWindow::ConfirmationDialog:
         return confirmation;
+    case LanguageWindow::SerialPortDialog:
+        return serialPorts;
     }
     return nullptr;
 }
@@ -115,6 +142,10 @@ QObject *findTextTarget(const LanguageWindows &windows, const TextTarget &target
     case TextTargetKind::ButtonBarItem: {
         auto *bar = named<ButtonsBar>(window, target.objectName);
         return bar ? bar->barItem(target.index, target.item) : nullptr;
+    }
+    case TextTargetKind::ListHeading: {
+        auto *table = named<QTableWidget>(window, target.objectName);
+        return table && target.index >= 0 && target.index < table->columnCount() ? table : nullptr;
     }
     case TextTargetKind::GridHeading:
         return nullptr;
@@ -158,6 +189,14 @@ bool setTargetText(const LanguageWindows &windows, const TextTarget &target, con
         if (object->property("sizesToText").toBool())
             static_cast<QWidget *>(object)->adjustSize();
         break;
+    case TextTargetKind::ListHeading: {
+        auto *table = static_cast<QTableWidget *>(object);
+        if (QTableWidgetItem *heading = table->horizontalHeaderItem(target.index))
+            heading->setText(text);
+        else
+            table->setHorizontalHeaderItem(target.index, new QTableWidgetItem(text));
+        break;
+    }
     case TextTargetKind::GridHeading:
         return false;
     }

@@ -6,6 +6,7 @@
 #include "radio/protocoltrace.h"
 #include "radio/seriallink.h"
 #include "storage/settingsfile.h"
+#include "storage/settingslocation.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -108,8 +109,13 @@ int VerbContext::refuseArguments() const
 
 const AppSettings &VerbContext::settings()
 {
-    if (!m_settings)
-        m_settings = loadAppSettings(SettingsFile());
+    if (!m_settings) {
+        QString error;
+        const SettingsLocation::Location location = SettingsLocation::prepare(&error);
+        if (!error.isEmpty())
+            warning(error);
+        m_settings = loadAppSettings(SettingsFile(location.path));
+    }
     return *m_settings;
 }
 

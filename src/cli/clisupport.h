@@ -65,8 +65,10 @@ private:
 };
 
 // What a verb works with: its arguments and their parser, the program's
-// messages, and the settings file beside the program (read once, at its
-// first use, never written).
+// messages, and the settings file (SettingsLocation: beside the program or
+// in the user's configuration folder, where a first use creates it with the
+// first-run defaults; read once, at its first use, never written beyond
+// that).
 class VerbContext : public CliOutput
 {
 public:
@@ -88,7 +90,7 @@ public:
     // A usage error when any positional argument was given, otherwise -1.
     int refuseArguments() const;
 
-    // The settings file's contents (myini.ini beside the program).
+    // The settings file's contents.
     const AppSettings &settings();
     // The device of a PORT argument: "COM1".."COM4" (any case) through the
     // settings file's [ports] map and the defaults, anything else as a

@@ -3,29 +3,43 @@
 #include "cli/clisupport.h"
 #include "cli/verbs.h"
 #include "storage/backups.h"
+#include "storage/settingslocation.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 namespace {
+
+// The line of the help that names the settings file of this run; the
+// manual page, made from the help, leaves it out.
+const char SettingsFileLabel[] = "Settings file of this run:";
 
 const char Opening[] = R"(Usage: qb380-cli <verb> [options]
 
 Reads and writes the QB-380 radio through its programming cable.
+'--version' prints the program's version.
 
 Verbs:
 )";
 
-const char Closing[] = R"(
-PORT is COM1-COM4 (mapped through [ports] in myini.ini beside the program,
-by default /dev/ttyUSB0-3 on Linux and macOS) or any device path. The
-English texts come from eng.dll and the band lists from myini.ini beside the
-program; the settings file is never written. Progress is drawn on stderr
-when it is a terminal. '<verb> --help' describes each verb.
+// Between the verbs and the exit statuses: where the settings come from,
+// then the file this run uses (the only line that depends on the machine).
+const char Settings[] = R"(
+PORT is COM1-COM4 (mapped through [ports] of the settings file, by default
+/dev/ttyUSB0-3 on Linux and macOS) or any device path. The English texts
+come from eng.dll beside the program. The band lists and the port map come
+from the settings file, myini.ini: beside the program when the program's
+folder is writable (a build or an unpacked folder), otherwise in the user's
+configuration folder (~/.config/qb380/myini.ini on Linux), where the first
+use creates it with the defaults; nothing else writes it. Progress is drawn
+on stderr when it is a terminal. '<verb> --help' describes each verb.
+)";
 
+const char Closing[] = R"(
 Exit status:
-  0  success
+  0  success; find: a radio answered
   1  the run failed (no radio, wrong identification, the radio stopped
-     answering, a short reply, the line was lost)
+     answering, a short reply, the line was lost); find: no radio answered
   2  usage error
   3  incomplete: the channels went through but a later step did not
      (function settings, band edges, identification block, end command);
@@ -65,6 +79,10 @@ QString programHelp()
     QString help = QString::fromUtf8(Opening);
     for (const Verb &verb : verbs())
         help += verbEntry(verb);
+    help += QString::fromUtf8(Settings);
+    help += QStringLiteral("\n%1 %2\n")
+                .arg(QLatin1String(SettingsFileLabel),
+                     QDir::toNativeSeparators(SettingsLocation::current().path));
     return help + QString::fromUtf8(Closing);
 }
 
@@ -83,6 +101,10 @@ int main(int argc, char *argv[])
     if (name == QLatin1String("--help") || name == QLatin1String("-h") ||
         name == QLatin1String("help")) {
         output.printOut(programHelp());
+        return ExitOk;
+    }
+    if (name == QLatin1String("--version")) {
+        output.printOut(QStringLiteral("qb380-cli " QB_VERSION "\n"));
         return ExitOk;
     }
     for (const Verb &verb : verbs()) {

@@ -6,6 +6,7 @@
 #include "radio/memorycodec.h"
 #include "radio/memoryimage.h"
 #include "radio/programmingrun.h"
+#include "radio/radiofinder.h"
 #include "radio/radiotransfer.h"
 #include "radio/serialports.h"
 #include "sim/demoimage.h"
@@ -387,6 +388,41 @@ int portsVerb(VerbContext &cli)
     return ExitOk;
 }
 
+int findVerb(VerbContext &cli)
+{
+    QCommandLineParser &parser = cli.parser();
+    const QCommandLineOption port(
+        {QStringLiteral("p"), QStringLiteral("port")},
+        QStringLiteral("Also look on this port: COM1-COM4 (through myini.ini [ports]) or a "
+                       "device path, such as a virtual radio's. May be repeated."),
+        QStringLiteral("PORT"));
+    parser.addOption(port);
+    if (const int status = cli.parse(); status >= 0)
+        return status;
+    if (const int status = cli.refuseArguments(); status >= 0)
+        return status;
+
+    QStringList extra;
+    for (const QString &value : parser.values(port))
+        extra << cli.portDevice(value);
+    const QStringList candidates = findCandidates(extra);
+    if (candidates.isEmpty()) {
+        cli.error(QStringLiteral("no serial ports found; give one with --port"));
+        return ExitRunFailed;
+    }
+    bool found = false;
+    for (const QString &device : candidates) {
+        const PortProbe probe = probePort(device);
+        if (probe.found()) {
+            cli.printOut(QStringLiteral("FOUND %1\n").arg(device));
+            found = true;
+        } else {
+            cli.error(probe.text());
+        }
+    }
+    return found ? ExitOk : ExitRunFailed;
+}
+
 int simulateVerb(VerbContext &cli)
 {
     QCommandLineParser &parser = cli.parser();
@@ -517,6 +553,18 @@ const QList<Verb> &verbs()
          QStringLiteral("Lists the serial ports of the system: device, description and USB "
                         "vendor:product identifiers, one port a line, separated by tabs."),
          portsVerb},
+        {QStringLiteral("find"), QStringLiteral("[--port PORT]..."),
+         QStringLiteral("look for the radio on every serial port (and the ports given);\n"
+                        "prints \"FOUND <device>\" for each port it answers on"),
+         QStringLiteral("Looks for the radio on every serial port of the system and on each "
+                        "port given with --port: opens the port, makes the start and "
+                        "identification exchange a read begins with and, when the radio "
+                        "answers, sends the end command; nothing is read or written. A port "
+                        "takes at most about two seconds; one that cannot be opened (in use, "
+                        "missing, no permission) is skipped with the reason on stderr. Prints "
+                        "\"FOUND <device>\" on stdout for each port the radio answered on; the "
+                        "exit status is 0 when it answered on one, 1 when on none."),
+         findVerb},
         {QStringLiteral("simulate"),
          QStringLiteral("[--image FILE | --demo] [--save-image FILE] [--line-rate BAUD]\n"
                         "[--latency MS] [--fault FAULTS]"),

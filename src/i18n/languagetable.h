@@ -6,22 +6,24 @@
 
 // The texts of one language, addressed by language string number: 1-118,
 // whose meanings every language library shares, and this program's own
-// numbers 201-216 for what it offers beyond them (the radio image and CSV
-// commands, read-back verification, backups). Numbers 82 and 87-94 have no
-// use and are never read; a number that the library lacks holds an empty
-// text, which a load applies like any other.
+// numbers 201-239 for what it offers beyond them (the radio image and CSV
+// commands, read-back verification, backups; 220-239 the serial port
+// dialog and why a port cannot be opened). Numbers 82 and 87-94 have no use
+// and are never read, nor are 217-219, which are not in use yet; a number
+// that the library lacks holds an empty text, which a load applies like any
+// other.
 class LanguageTable
 {
 public:
     static constexpr int FirstNumber = 1;
     static constexpr int LastNumber = 118;
     static constexpr int FirstOwnNumber = 201;
-    static constexpr int LastOwnNumber = 216;
+    static constexpr int LastOwnNumber = 239;
     // A text is at most this many bytes of UTF-8.
     static constexpr int MaxTextBytes = 253;
 
     // True for the numbers a load reads: 1-118 except 82 and 87-94, and
-    // 201-216.
+    // 201-216 and 220-239.
     static constexpr bool isReadNumber(int number)
     {
         return (number >= FirstNumber && number <= LastNumber && number != 82 &&
@@ -30,7 +32,8 @@ public:
     }
     static constexpr bool isOwnNumber(int number)
     {
-        return number >= FirstOwnNumber && number <= LastOwnNumber;
+        return number >= FirstOwnNumber && number <= LastOwnNumber &&
+               !(number >= 217 && number <= 219);
     }
 
     // The text of a number; empty for a number that is not read.

@@ -32,5 +32,20 @@ struct MessageSlots
     QString exportedText;       // 215: "%1" channels a CSV export wrote
     QString warningTitle;       // 216: confirmation dialog caption for a warning
 
+    // The serial port dialog and why a port cannot be opened; "%1" is the
+    // device unless said otherwise.
+    QString notPluggedInText;     // 227: mark of a port entry whose device is not there
+    QString lookingText;          // 229: looking for the radio on %1
+    QString radioAnsweredText;    // 230: the radio answered on %1
+    QString noRadioText;          // 231: no radio answered
+    QString notInGroupText;       // 232: %2 the device's group, which the user is not in
+    QString loginAgainText;       // 233: %2 the group the user joined after logging in
+    QString noPermissionText;     // 234: the device's permissions forbid it
+    QString portBusyText;         // 235: another program holds the port
+    QString portBusyByText;       // 236: %2 the program, %3 its process number
+    QString portMissingText;      // 237: the device does not exist
+    QString pluggedInText;        // 238: %1 the serial ports there are
+    QString nothingPluggedInText; // 239: there are none
+
     bool operator==(const MessageSlots &) const = default;
 };

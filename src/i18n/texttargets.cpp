@@ -90,6 +90,7 @@ const TextTarget targets[] = {
     {86, W::MainWindow, K::Label, "band2TxLabel"},
     {97, W::ConfirmationDialog, K::Button, "cancelButton"},
     {97, W::ProgrammingDialog, K::Button, "closeButton"},
+    {97, W::SerialPortDialog, K::Button, "cancelButton"},
     {98, W::ProgrammingDialog, K::StatusPanel, "statusPanel"},
     {99, W::AboutBox, K::Label, "titleLabel"},
     {100, W::AboutBox, K::Label, "versionLabel"},
@@ -97,11 +98,20 @@ const TextTarget targets[] = {
     {102, W::AboutBox, K::Label, "makerLabel"},
     {105, W::ConfirmationDialog, K::Button, "okButton"},
     {105, W::AboutBox, K::Button, "okButton"},
+    {105, W::SerialPortDialog, K::Button, "okButton"},
     // Our own numbers.
     {201, W::MainWindow, K::MenuItem, "openImageAction"},
     {202, W::MainWindow, K::MenuItem, "importCsvAction"},
     {203, W::MainWindow, K::MenuItem, "exportCsvAction"},
     {204, W::MainWindow, K::MenuItem, "verifyAction"},
+    {220, W::MainWindow, K::MenuItem, "serialPortAction"},
+    {221, W::SerialPortDialog, K::WindowCaption, "serialPortDialog"},
+    {222, W::SerialPortDialog, K::ListHeading, "portList", 0},
+    {223, W::SerialPortDialog, K::ListHeading, "portList", 1},
+    {224, W::SerialPortDialog, K::ListHeading, "portList", 2},
+    {225, W::SerialPortDialog, K::ListHeading, "portList", 3},
+    {226, W::SerialPortDialog, K::ListHeading, "portList", 4},
+    {228, W::SerialPortDialog, K::Button, "findButton"},
 };
 // clang-format on
 
@@ -130,6 +140,18 @@ const MessageTarget messageTable[] = {
     {214, &M::importedText},
     {215, &M::exportedText},
     {216, &M::warningTitle},
+    {227, &M::notPluggedInText},
+    {229, &M::lookingText},
+    {230, &M::radioAnsweredText},
+    {231, &M::noRadioText},
+    {232, &M::notInGroupText},
+    {233, &M::loginAgainText},
+    {234, &M::noPermissionText},
+    {235, &M::portBusyText},
+    {236, &M::portBusyByText},
+    {237, &M::portMissingText},
+    {238, &M::pluggedInText},
+    {239, &M::nothingPluggedInText},
 };
 
 } // namespace

@@ -21,6 +21,7 @@ enum class LanguageWindow {
     AboutBox,
     ProgrammingDialog,
     ConfirmationDialog,
+    SerialPortDialog,
 };
 
 enum class TextTargetKind {
@@ -35,6 +36,7 @@ enum class TextTargetKind {
     ButtonBarSection, // a section button of the button bar; index: section from 0
     ButtonBarItem,    // an item of the button bar; index: section, item: item in it, from 0
     GridHeading,      // a heading of the channel grid; index: column (set in ChannelTable)
+    ListHeading,      // a column heading of a table widget; index: column
 };
 
 struct TextTarget
@@ -47,10 +49,11 @@ struct TextTarget
     int item = -1;
 };
 
-// Every window target, ascending by number; a number with two targets
-// (28, 85, 86, 97, 105) has two consecutive entries. The program's own
-// numbers (201-204: the radio image and CSV items of the File menu and
-// "Verify after writing" under Options) come last.
+// Every window target, ascending by number; a number with several targets
+// (28, 85, 86, 97, 105) has consecutive entries. The program's own numbers
+// come last: 201-204 the radio image and CSV items of the File menu and
+// "Verify after writing" under Options; 220-228 "Serial port..." under
+// Options and the serial port dialog.
 std::span<const TextTarget> textTargets();
 
 // The targets of one number; empty for a number with none.
@@ -64,7 +67,8 @@ struct MessageTarget
 };
 
 // Every message slot with its number, ascending: 95-110 and the program's
-// own 205-216.
+// own 205-216 and 227-239 (227 and 229-239: the serial port dialog's
+// messages and why a port cannot be opened).
 std::span<const MessageTarget> messageTargets();
 
 // The slot of `messages` that number `number` fills; null for a number that

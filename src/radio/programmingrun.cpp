@@ -112,6 +112,46 @@ ProgrammingResult ProgrammingRun::run(TransferMode mode)
     return m_result;
 }
 
+ProgrammingResult ProgrammingRun::identify()
+{
+    ProgrammingResult result;
+    result.mode = TransferMode::Read;
+    if (m_running) {
+        result.outcome = ProgrammingResult::Outcome::Busy;
+        result.message = QStringLiteral("A programming run is already in progress");
+        return result;
+    }
+    m_running = true;
+    m_linkLost = false;
+    m_linkLostMessage.clear();
+    const ProgrammingResult lastRun = m_result;
+    const bool lastLinkOk = m_linkOk;
+    m_result = result;
+    try {
+        if (!m_link.isPortOpen())
+            fail(ProgrammingResult::Outcome::PortClosed,
+                 QStringLiteral("The serial port is not open; nothing was sent"));
+        clear();
+        m_linkOk = false;
+        handshake();
+        clear();
+        send(EndCommand);
+        m_result.endSent = true;
+        wait(EndCommandWait);
+        m_result.outcome = ProgrammingResult::Outcome::Done;
+    } catch (const Abort &abort) {
+        m_linkOk = false;
+        m_result.outcome = abort.outcome;
+        m_result.message = abort.message;
+    }
+    m_result.linkOk = m_linkOk;
+    result = m_result;
+    m_result = lastRun;
+    m_linkOk = lastLinkOk;
+    m_running = false;
+    return result;
+}
+
 void ProgrammingRun::perform(TransferMode mode)
 {
     if (mode == TransferMode::Write) {

@@ -150,6 +150,16 @@ public:
     // its waits) returns Outcome::Busy at once and changes nothing.
     ProgrammingResult run(TransferMode mode);
 
+    // Asks whether the radio is there, without reading or writing anything:
+    // the handshake of a run (up to six attempts, about 1.5 s without an
+    // answer) and, when the radio identified itself, the end command right
+    // after it, which leaves the radio ready for the next run. The result is
+    // a read's, Outcome::Done with linkOk and endSent when the radio
+    // answered, NoIdentification (or PortClosed, LinkLost, Busy) when not.
+    // The data, the gauge, the step counter, linkOk() and result() are left
+    // as the last run left them, and finished() is not sent.
+    ProgrammingResult identify();
+
     // The link the run talks over and the data it reads into or writes.
     SerialLink &link() const { return m_link; }
     RadioData &data() const { return m_data; }

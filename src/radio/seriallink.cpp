@@ -25,31 +25,17 @@ int hexDigit(QChar c)
     return -1;
 }
 
-QString noPortChosen()
-{
-    return QStringLiteral("No serial port chosen");
-}
-
 QString failure(const QString &name, const QString &reason)
 {
     return QStringLiteral("%1: %2").arg(name, reason);
 }
 
-// Why a port could not be opened or stopped working. QSerialPort's own text
-// is sometimes only "Unknown error" (a port locked by another program) or a
-// stale system message (a peer that went away), so the common cases get
-// words of their own.
-QString reason(const QSerialPort &port)
+// Why the line stopped working. QSerialPort's own text is sometimes a stale
+// system message (a peer that went away), so the common cases get words of
+// their own.
+QString lossReason(const QSerialPort &port)
 {
     switch (port.error()) {
-    case QSerialPort::DeviceNotFoundError:
-        return QStringLiteral("the port does not exist");
-    case QSerialPort::PermissionError:
-        return QStringLiteral("the port is in use by another program, or access is denied");
-    case QSerialPort::OpenError:
-        return QStringLiteral("the port is already open");
-    case QSerialPort::UnsupportedOperationError:
-        return QStringLiteral("the device is not a serial port");
     case QSerialPort::ReadError:
         return QStringLiteral("the line was lost while reading");
     case QSerialPort::WriteError:
@@ -59,6 +45,30 @@ QString reason(const QSerialPort &port)
     default:
         return port.errorString();
     }
+}
+
+// Why an open failed: QSerialPort's word, then the device itself asked
+// (a refusal may be a permission or another program).
+PortProblem diagnoseOpenFailure(const QString &name, const QSerialPort &port)
+{
+    PortOpenError error = PortOpenError::Other;
+    switch (port.error()) {
+    case QSerialPort::DeviceNotFoundError:
+        error = PortOpenError::DeviceNotFound;
+        break;
+    case QSerialPort::PermissionError:
+        error = PortOpenError::Refused;
+        break;
+    case QSerialPort::OpenError:
+        error = PortOpenError::AlreadyOpen;
+        break;
+    case QSerialPort::UnsupportedOperationError:
+        error = PortOpenError::Unsupported;
+        break;
+    default:
+        break;
+    }
+    return diagnosePortProblem(name, error, port.errorString());
 }
 
 } // namespace
@@ -109,16 +119,19 @@ bool SerialLink::setPortOpen(bool open)
         return true;
     }
     if (m_portName.isEmpty()) {
-        m_errorString = noPortChosen();
+        m_openProblem = diagnosePortProblem(m_portName, PortOpenError::Other);
+        m_errorString = m_openProblem.message();
         return false;
     }
     m_port->setPortName(m_portName);
     if (!m_port->open(QIODevice::ReadWrite)) {
-        m_errorString = failure(m_portName, reason(*m_port));
+        m_openProblem = diagnoseOpenFailure(m_portName, *m_port);
+        m_errorString = m_openProblem.message();
         return false;
     }
     m_port->clearError();
     m_openName = m_portName;
+    m_openProblem = {};
     m_errorString.clear();
     m_kernelMinimum = -1;
     m_kernelJudged = 0;
@@ -134,20 +147,33 @@ bool SerialLink::isPortOpen() const
 
 bool SerialLink::testPort(const QString &name, QString *error)
 {
+    PortProblem problem;
+    if (testPort(name, &problem))
+        return true;
+    if (error)
+        *error = problem.message();
+    return false;
+}
+
+bool SerialLink::testPort(const QString &name, PortProblem *problem)
+{
+    PortProblem found;
     if (name.isEmpty()) {
-        if (error)
-            *error = noPortChosen();
-        return false;
+        found = diagnosePortProblem(name, PortOpenError::Other);
+    } else {
+        QSerialPort port;
+        port.setPortName(name);
+        if (port.open(QIODevice::ReadWrite)) {
+            port.close();
+            if (problem)
+                *problem = {};
+            return true;
+        }
+        found = diagnoseOpenFailure(name, port);
     }
-    QSerialPort port;
-    port.setPortName(name);
-    if (!port.open(QIODevice::ReadWrite)) {
-        if (error)
-            *error = failure(name, reason(port));
-        return false;
-    }
-    port.close();
-    return true;
+    if (problem)
+        *problem = found;
+    return false;
 }
 
 bool SerialLink::setRequestHex(QStringView hex)
@@ -280,7 +306,7 @@ void SerialLink::receive()
 
 void SerialLink::loseLink()
 {
-    m_errorString = failure(m_openName, reason(*m_port));
+    m_errorString = failure(m_openName, lossReason(*m_port));
     m_port->close();
     m_reportedWaiting = 0;
     emit linkLost(m_errorString);

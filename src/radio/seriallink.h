@@ -1,5 +1,7 @@
 #pragma once
 
+#include "radio/portproblem.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -57,18 +59,24 @@ public:
     QString portName() const { return m_portName; }
 
     // Opens (true) or closes (false) the port. Returns false when the open
-    // fails; errorString() then says why. Opening an open port or closing a
-    // closed one does nothing and succeeds.
+    // fails; errorString() and openProblem() then say why. Opening an open
+    // port or closing a closed one does nothing and succeeds.
     bool setPortOpen(bool open);
     bool isPortOpen() const;
-    // Why the last open failed, or why the link was lost.
+    // Why the last open failed ("device: " and PortProblem::text()), or why
+    // the link was lost.
     QString errorString() const { return m_errorString; }
+    // Why the last open failed; Kind::None after an open that succeeded.
+    PortProblem openProblem() const { return m_openProblem; }
 
     // Port test: opens the device for reading and writing and closes it at
-    // once. Fails when the device does not exist, is no serial port, or is
-    // held by another program or by an open SerialLink (a lock file on Unix,
-    // exclusive access on Windows). On failure *error receives the reason.
+    // once. Fails when the device does not exist, is no serial port, may not
+    // be opened by this user, or is held by another program or by an open
+    // SerialLink (a lock file on Unix, exclusive access on Windows). On
+    // failure *error receives the reason as errorString() gives it, or
+    // *problem the reason itself.
     static bool testPort(const QString &name, QString *error = nullptr);
+    static bool testPort(const QString &name, PortProblem *problem);
 
     // Builds the request the next sendRequest() sends from hex text: digit
     // pair k gives byte k ("520C9008" gives 0x52 0x0C 0x90 0x08); a last
@@ -131,6 +139,7 @@ private:
     QString m_portName;
     QString m_openName; // the device of the port now open
     QString m_errorString;
+    PortProblem m_openProblem;
     int m_threshold = 0;
     // The VMIN now set on the open port; -1 when unknown.
     int m_kernelMinimum = -1;

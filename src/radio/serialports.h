@@ -19,6 +19,8 @@ struct SerialPortDescription
     // "067B:2303" (four lower-case hex digits each), or empty without USB
     // identifiers.
     QString usbId() const;
+
+    bool operator==(const SerialPortDescription &) const = default;
 };
 
 // The serial ports the system offers now, ordered by device. Pseudo-terminals

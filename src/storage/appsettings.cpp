@@ -100,6 +100,17 @@ SettingsSaveResult saveAppSettings(SettingsFile &file, const AppSettings &settin
     }
     if (!file.writeBool(OptionsSection, VerifyKey, settings.verifyAfterWriting))
         return fail();
+    for (int port = 1; port <= PortCount; ++port) {
+        // A port entry the file does not name and nobody assigned stays out
+        // of the file, and a hand-written value is not rewritten for its
+        // blanks.
+        const QString key = QStringLiteral("COM%1").arg(port);
+        const QString &device = settings.portDevices[port - 1];
+        if (file.readString(PortsSection, key).trimmed() == device)
+            continue;
+        if (!file.writeString(PortsSection, key, device))
+            return fail();
+    }
     result.ok = true;
     return result;
 }

@@ -58,9 +58,9 @@ struct AppSettings
     // list1_rx, list1_tx, list2_rx, list2_tx.
     std::array<StoredBandList, 4> bandLists;
     bool verifyAfterWriting = false;
-    // [ports]: the device the user configured for each port entry, blanks
-    // around it removed; empty when the file names none. The default devices
-    // are the serial link's business (portDeviceName). Read, never written.
+    // [ports]: the device assigned to each port entry (COM1-COM4), blanks
+    // around it removed; empty when none is, and the entry then opens the
+    // serial link's default device (portDeviceName).
     std::array<QString, PortCount> portDevices;
 
     bool operator==(const AppSettings &) const = default;
@@ -91,10 +91,12 @@ struct SettingsSaveResult
 // Writes, key by key and each at once, to the file as it is now on disk
 // (so that a hand edit made during the run is kept): com and skin in
 // [open]; then for list1_rx, list1_tx, list2_rx, list2_tx the chosen index,
-// the count and every entry in list order; then [options] verify as 1 or 0.
-// Nothing is removed: entry keys beyond a shorter count stay, and so does
-// [ports]. The first key that cannot be written stops the save; the keys
-// before it are in the file.
+// the count and every entry in list order; then [options] verify as 1 or 0;
+// then in [ports] each COMn whose device differs from the file's (blanks
+// aside): a file that names no device keeps no [ports] until one is
+// assigned. Nothing is removed: entry keys beyond a shorter count stay. The
+// first key that cannot be written stops the save; the keys before it are
+// in the file.
 SettingsSaveResult saveAppSettings(SettingsFile &file, const AppSettings &settings);
 
 // The band range lists as stored, and back: filling drops what the lists

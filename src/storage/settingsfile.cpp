@@ -1,8 +1,8 @@
 #include "storage/settingsfile.h"
 
-#include "model/programfolder.h"
 #include "storage/atomicwrite.h"
 #include "storage/gbk.h"
+#include "storage/settingslocation.h"
 
 #include <QDir>
 #include <QFile>
@@ -75,7 +75,7 @@ bool parseInteger(QByteArrayView text, int *value)
 
 QString SettingsFile::defaultPath()
 {
-    return programFile(QStringLiteral("myini.ini"));
+    return SettingsLocation::current().path;
 }
 
 SettingsFile::SettingsFile(const QString &path) : m_path(path), d(std::make_unique<Private>())

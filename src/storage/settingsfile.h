@@ -12,7 +12,8 @@
 class SettingsFile
 {
 public:
-    // "myini.ini" in the program's folder.
+    // "myini.ini" where this run keeps it: beside the program, or in the
+    // user's configuration folder (settingslocation.h).
     static QString defaultPath();
 
     // Reads the file (see reload()).
