@@ -288,20 +288,26 @@ void TestI18n::targetTable()
     QCOMPARE(textTargetsOf(28).size(), 2);
     QCOMPARE(textTargetsOf(28).at(1).kind, TextTargetKind::WindowCaption);
     QCOMPARE(textTargetsOf(28).at(1).window, LanguageWindow::AboutBox);
-    QCOMPARE(textTargetsOf(97).size(), 2);
+    // 97 is the programming dialog's Close only; the confirmation
+    // dialog's Cancel has 260 of its own.
+    QCOMPARE(textTargetsOf(97).size(), 1);
+    QCOMPARE(textTargetsOf(260).size(), 1);
+    QCOMPARE(textTargetsOf(260).at(0).window, LanguageWindow::ConfirmationDialog);
     QCOMPARE(textTargetsOf(105).size(), 2);
     QCOMPARE(textTargetsOf(105).at(0).window, LanguageWindow::ConfirmationDialog);
     QCOMPARE(textTargetsOf(105).at(1).window, LanguageWindow::AboutBox);
     // Model-only numbers have no window target.
     for (int n : {55, 56, 57, 58, 59, 60, 81, 95, 96, 103, 104, 106, 107, 108, 109, 110, 111, 118})
         QVERIFY2(textTargetsOf(n).isEmpty(), qPrintable(QString::number(n)));
-    // The program's own numbers: four menu items after everything else,
-    // the rest message slots.
-    QCOMPARE(targets.back().number, 204);
+    // The program's own numbers after everything else: menu items
+    // (201-204, 261-263) and the confirmation dialog's Cancel (260); the
+    // rest are message slots.
+    QCOMPARE(targets.back().number, 263);
     for (int n = LanguageTable::FirstOwnNumber; n <= LanguageTable::LastOwnNumber; ++n) {
         const QList<TextTarget> own = textTargetsOf(n);
-        QCOMPARE(own.size(), n <= 204 ? 1 : 0);
-        if (n <= 204) {
+        const bool menuItem = (n >= 201 && n <= 204) || (n >= 261 && n <= 263);
+        QCOMPARE(own.size(), menuItem || n == 260 ? 1 : 0);
+        if (menuItem) {
             QCOMPARE(own.constFirst().kind, TextTargetKind::MenuItem);
             QCOMPARE(own.constFirst().window, LanguageWindow::MainWindow);
         }
@@ -320,7 +326,7 @@ void TestI18n::targetTable()
     QCOMPARE(sections, 3);
     QCOMPARE(items, 8);
 
-    // The message slots: 95, 96, 103, 104, 106-110 and 205-216, each a
+    // The message slots: 95, 96, 103, 104, 106-110, 205-216 and 264-278, each a
     // slot of its own and none a window's text.
     QList<int> numbers;
     MessageSlots texts;
@@ -332,7 +338,9 @@ void TestI18n::targetTable()
         filled.insert(&(texts.*target.slot));
     }
     QList<int> expected{95, 96, 103, 104, 106, 107, 108, 109, 110};
-    for (int n = 205; n <= LanguageTable::LastOwnNumber; ++n)
+    for (int n = 205; n <= 216; ++n)
+        expected << n;
+    for (int n = 264; n <= 278; ++n)
         expected << n;
     QCOMPARE(numbers, expected);
     QCOMPARE(filled.size(), expected.size());

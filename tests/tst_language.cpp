@@ -583,7 +583,7 @@ private slots:
             QCOMPARE(about->windowTitle(), texts.text(28));
             QCOMPARE(about->okButton()->text(), texts.text(105));
             QCOMPARE(message->okButton()->text(), texts.text(105));
-            QCOMPARE(message->cancelButton()->text(), texts.text(97));
+            QCOMPARE(message->cancelButton()->text(), texts.text(260));
             QCOMPARE(programming->closeButton()->text(), texts.text(97));
         }
     }
@@ -632,7 +632,8 @@ private slots:
             if (!LanguageTable::isOwnNumber(target.number))
                 continue;
             QString problem;
-            QCOMPARE(shownText(run.form(), target, &problem), builtInText(target.number));
+            QCOMPARE(shownText(run.window(target.window), target, &problem),
+                     builtInText(target.number));
             QVERIFY2(problem.isEmpty(), qPrintable(problem));
         }
         QCOMPARE(run.form()->messages().verifyingText, QString());

@@ -362,12 +362,13 @@ private slots:
                  QStringList({"fileMenu", "editMenu", "optionsMenu", "helpMenu"}));
         QCOMPARE(names(ui.fileMenu),
                  QStringList({"newAction", "openAction", "saveAction", "openImageAction",
-                              "importCsvAction", "exportCsvAction", "-", "exitAction"}));
+                              "importCsvAction", "exportCsvAction", "-", "printAction",
+                              "exportPdfAction", "-", "exitAction"}));
         QCOMPARE(names(ui.editMenu),
                  QStringList({"readAction", "writeAction", "-", "channelPageAction",
                               "optionsPageAction", "-", "otherFunctionsAction"}));
-        QCOMPARE(names(ui.optionsMenu),
-                 QStringList({"portMenu", "skinMenu", "languageMenu", "-", "verifyAction"}));
+        QCOMPARE(names(ui.optionsMenu), QStringList({"portMenu", "skinMenu", "languageMenu", "-",
+                                                     "verifyAction", "backupFirstAction"}));
         QCOMPARE(names(ui.portMenu),
                  QStringList({"port1Action", "port2Action", "port3Action", "port4Action"}));
         QCOMPARE(names(ui.skinMenu),

@@ -145,7 +145,13 @@ class TestProgrammingDialog : public QObject
 
     QStringList messageLines() const
     {
-        return message()->isVisible() ? message()->messageLabel()->text().split(QLatin1Char('\n'))
+        // The label breaks long paths after their separators (zero-width
+        // spaces); the text is the message's.
+        return message()->isVisible() ? message()
+                                            ->messageLabel()
+                                            ->text()
+                                            .remove(QChar(0x200B))
+                                            .split(QLatin1Char('\n'))
                                       : QStringList();
     }
 
@@ -740,6 +746,10 @@ private slots:
         setRow(table, 4, {"446.00625", "", "446.00625", "", "Medium", "Wide", "ON", "OFF"});
 
         open(TransferMode::Write);
+        // 600 MHz lies outside the radio's band: that question comes first.
+        QCOMPARE(message()->pendingAction(), int(ConfirmationDialog::ActionWrite));
+        QTest::mouseClick(message()->okButton(), Qt::LeftButton);
+        QVERIFY(dialog()->isVisible());
         start();
         QCOMPARE(dialog()->gauge()->value(), 0);
         QVERIFY(m_radio.receivedBytes().isEmpty());
@@ -749,8 +759,11 @@ private slots:
         QVERIFY(lines[0].contains(QLatin1String("nothing was sent")));
         QVERIFY2(lines[1].startsWith(QLatin1String("Channel 001")), qPrintable(lines[1]));
         QVERIFY2(lines[2].startsWith(QLatin1String("Channel 004")), qPrintable(lines[2]));
-        // The longer text makes the message wider and taller; nothing is cut.
+        // The longer text makes the message taller, never wider; nothing is
+        // cut.
         QLabel *label = message()->messageLabel();
+        QCOMPARE(message()->width(), 334);
+        QVERIFY(message()->height() > 161);
         QVERIFY(label->height() >= label->heightForWidth(label->width()));
         QVERIFY(message()->okButton()->geometry().top() > label->geometry().bottom());
         QVERIFY(message()->rect().contains(message()->cancelButton()->geometry()));
@@ -1025,6 +1038,7 @@ private slots:
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
         QVERIFY(QFile::copy(QStringLiteral(QB_BIN_DIR "/eng.dll"), folder.filePath("eng.dll")));
+        QVERIFY(QFile::copy(QStringLiteral(QB_BIN_DIR "/chn.dll"), folder.filePath("chn.dll")));
         {
             QFile ini(folder.filePath(QStringLiteral("myini.ini")));
             QVERIFY(ini.open(QIODevice::WriteOnly));
@@ -1041,9 +1055,14 @@ private slots:
         QCOMPARE(demoForm->portDevice(1), program->demoRadio->portName());
         auto *marker = demoForm->statusBar()->findChild<QLabel *>(QStringLiteral("demoMarker"));
         QVERIFY(marker);
-        QVERIFY(marker->text().contains(QLatin1String("(demo)")));
         demoForm->show();
         QVERIFY(QTest::qWaitForWindowExposed(demoForm));
+        // In the language shown: English from the folder's library, Chinese
+        // after a switch.
+        QCOMPARE(marker->text().trimmed(), QStringLiteral("(demo) virtual radio on COM1"));
+        demoForm->switchToChinese();
+        QCOMPARE(marker->text().trimmed(), QStringLiteral("（演示）虚拟电台接在 COM1"));
+        demoForm->switchToEnglish();
 
         demoForm->readRadio();
         ProgrammingDialog *demoDialog = program->programmingDialog.get();

@@ -13,6 +13,7 @@
 #include <QToolButton>
 
 #include <iterator>
+#include <utility>
 
 namespace {
 
@@ -45,27 +46,44 @@ bool isPlainAction(QAction *a)
     return !a->menu() && !a->isSeparator();
 }
 
-// The same texts as the Chinese library's.
-const char *const OwnBuiltInTexts[] = {
-    "打开电台映像(&I)...",                  // 201
-    "导入 CSV(&M)...",                      // 202
-    "导出 CSV(&X)...",                      // 203
-    "写入后校验(&V)",                       // 204
-    "正在校验…",                            // 205
-    "校验通过：电台中的数据与写入的一致。", // 206
-    "电台中的数据与写入的不一致：",         // 207
-    "写入后未能读回电台：",                 // 208
-    "已备份：%1",                           // 209
-    "未能保存备份：",                       // 210
-    "电台映像",                             // 211
-    "CSV 信道表",                           // 212
-    "所有文件",                             // 213
-    "已导入 %1 个信道。",                   // 214
-    "已导出 %1 个信道。",                   // 215
-    "警告",                                 // 216
+// The same texts as the Chinese library's, by number.
+const std::pair<int, const char *> OwnBuiltInTexts[] = {
+    {201, "打开电台映像(&I)..."},
+    {202, "导入 CSV(&M)..."},
+    {203, "导出 CSV(&X)..."},
+    {204, "写入后校验(&V)"},
+    {205, "正在校验…"},
+    {206, "校验通过：电台中的数据与写入的一致。"},
+    {207, "电台中的数据与写入的不一致："},
+    {208, "写入后未能读回电台："},
+    {209, "已备份：%1"},
+    {210, "未能保存备份："},
+    {211, "电台映像"},
+    {212, "CSV 信道表"},
+    {213, "所有文件"},
+    {214, "已导入 %1 个信道。"},
+    {215, "已导出 %1 个信道。"},
+    {216, "警告"},
+    {260, "取消"},
+    {261, "打印(&P)..."},
+    {262, "导出 PDF(&D)..."},
+    {263, "写入前备份电台(&B)"},
+    {264, "（演示）虚拟电台接在 COM1"},
+    {265, "超出频段 %1"},
+    {266, "超出频段"},
+    {267, "以下频率超出电台的频段："},
+    {268, "%1 接收 %2 MHz（%3）"},
+    {269, "%1 发射 %2 MHz（%3）"},
+    {270, "……另有 %1 项。"},
+    {271, "仍然写入电台吗？"},
+    {272, "PDF 文件"},
+    {273, "已导出 PDF：%1"},
+    {274, "信道列表"},
+    {275, "功能设置"},
+    {276, "正在备份电台…"},
+    {277, "未向电台写入任何数据。"},
+    {278, "无法在打印机上打印。"},
 };
-static_assert(std::size(OwnBuiltInTexts) ==
-              LanguageTable::LastOwnNumber - LanguageTable::FirstOwnNumber + 1);
 
 } // namespace
 
@@ -168,7 +186,10 @@ QString builtInText(int number)
 {
     if (!LanguageTable::isOwnNumber(number))
         return {};
-    return QString::fromUtf8(OwnBuiltInTexts[number - LanguageTable::FirstOwnNumber]);
+    for (const auto &[own, text] : OwnBuiltInTexts)
+        if (own == number)
+            return QString::fromUtf8(text);
+    return {};
 }
 
 QString textOr(const QString &text, int number)

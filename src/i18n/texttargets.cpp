@@ -88,7 +88,6 @@ const TextTarget targets[] = {
     {85, W::MainWindow, K::Label, "band2RxLabel"},
     {86, W::MainWindow, K::Label, "band1TxLabel"},
     {86, W::MainWindow, K::Label, "band2TxLabel"},
-    {97, W::ConfirmationDialog, K::Button, "cancelButton"},
     {97, W::ProgrammingDialog, K::Button, "closeButton"},
     {98, W::ProgrammingDialog, K::StatusPanel, "statusPanel"},
     {99, W::AboutBox, K::Label, "titleLabel"},
@@ -102,6 +101,12 @@ const TextTarget targets[] = {
     {202, W::MainWindow, K::MenuItem, "importCsvAction"},
     {203, W::MainWindow, K::MenuItem, "exportCsvAction"},
     {204, W::MainWindow, K::MenuItem, "verifyAction"},
+    // The confirmation dialog's Cancel has a text of its own: 97 is the
+    // programming dialog's Close.
+    {260, W::ConfirmationDialog, K::Button, "cancelButton"},
+    {261, W::MainWindow, K::MenuItem, "printAction"},
+    {262, W::MainWindow, K::MenuItem, "exportPdfAction"},
+    {263, W::MainWindow, K::MenuItem, "backupFirstAction"},
 };
 // clang-format on
 
@@ -130,6 +135,21 @@ const MessageTarget messageTable[] = {
     {214, &M::importedText},
     {215, &M::exportedText},
     {216, &M::warningTitle},
+    {264, &M::demoText},
+    {265, &M::outOfBandToolTip},
+    {266, &M::outOfBandTitle},
+    {267, &M::outOfBandText},
+    {268, &M::outOfBandReceiveLine},
+    {269, &M::outOfBandTransmitLine},
+    {270, &M::moreLinesText},
+    {271, &M::writeAnywayText},
+    {272, &M::pdfFilterText},
+    {273, &M::pdfWrittenText},
+    {274, &M::printChannelsHeading},
+    {275, &M::printSettingsHeading},
+    {276, &M::backingUpText},
+    {277, &M::nothingWrittenText},
+    {278, &M::printFailedText},
 };
 
 } // namespace

@@ -48,9 +48,11 @@ struct TextTarget
 };
 
 // Every window target, ascending by number; a number with two targets
-// (28, 85, 86, 97, 105) has two consecutive entries. The program's own
-// numbers (201-204: the radio image and CSV items of the File menu and
-// "Verify after writing" under Options) come last.
+// (28, 85, 86, 105) has two consecutive entries. The program's own numbers
+// come last: 201-204 (the radio image and CSV items of the File menu and
+// "Verify after writing" under Options), 260 (the confirmation dialog's
+// Cancel), 261-263 (Print and Export PDF in the File menu, "Back up the
+// radio before writing" under Options).
 std::span<const TextTarget> textTargets();
 
 // The targets of one number; empty for a number with none.
@@ -64,7 +66,7 @@ struct MessageTarget
 };
 
 // Every message slot with its number, ascending: 95-110 and the program's
-// own 205-216.
+// own 205-216 and 264-278.
 std::span<const MessageTarget> messageTargets();
 
 // The slot of `messages` that number `number` fills; null for a number that
