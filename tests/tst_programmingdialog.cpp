@@ -778,6 +778,91 @@ private slots:
         QVERIFY(form()->isEnabled());
     }
 
+    // A write with a frequency outside the chosen band ranges asks first,
+    // with Cancel as the default: Cancel (or Enter) sends nothing, OK opens
+    // the write.
+    void outOfBandQuestion_data()
+    {
+        QTest::addColumn<QString>("answer"); // "ok", "cancel", "enter"
+        QTest::newRow("OK") << "ok";
+        QTest::newRow("Cancel") << "cancel";
+        QTest::newRow("Enter") << "enter";
+    }
+
+    void outOfBandQuestion()
+    {
+        QFETCH(QString, answer);
+        setRow(data().table, 3, {"146.52000", "", "446.00625", "", "High", "Wide", "ON", "OFF"});
+        open(TransferMode::Write);
+        QVERIFY(!dialog()->isVisible());
+        QVERIFY(message()->isVisible());
+        QCOMPARE(message()->windowTitle(), texts().outOfBandTitle);
+        const QStringList lines = messageLines();
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[0], texts().outOfBandText);
+        QCOMPARE(lines[1], QStringLiteral("003 RX 146.52000 MHz (400-470MHz)"));
+        QCOMPARE(lines[2], texts().writeAnywayText);
+        QVERIFY(message()->cancelButton()->isDefault());
+        QVERIFY(!message()->okButton()->isDefault());
+        QCOMPARE(message()->cancelButton()->text(), QStringLiteral("Cancel"));
+
+        if (answer == QLatin1String("ok"))
+            QTest::mouseClick(message()->okButton(), Qt::LeftButton);
+        else if (answer == QLatin1String("cancel"))
+            QTest::mouseClick(message()->cancelButton(), Qt::LeftButton);
+        else
+            QTest::keyClick(message(), Qt::Key_Return);
+        QVERIFY(!message()->isVisible());
+        QCOMPARE(dialog()->isVisible(), answer == QLatin1String("ok"));
+        if (answer != QLatin1String("ok")) {
+            QVERIFY(form()->isEnabled());
+            QVERIFY(m_radio.receivedBytes().isEmpty());
+            return;
+        }
+        QCOMPARE(dialog()->mode(), std::optional(TransferMode::Write));
+        start();
+        QCOMPARE(m_radio.readMemory(0x30, 4), frequency("14652000"));
+    }
+
+    // "Back up the radio before writing": the write first reads the radio
+    // into a backup image, which holds what the radio held, and leaves the
+    // table being written alone; the caption is the write's again after.
+    void backupBeforeWriting()
+    {
+        const QByteArray before = record(frequency("46256250"), NoFrequency, 0xFFFF, 0xFFFF, 0xFA);
+        m_radio.writeMemory(0x10, before);
+        setRow(data().table, 1,
+               {"446.00625", "67.0", "446.00625", "D023N", "High", "Wide", "ON", "OFF"});
+        const QList<QStringList> rows = allRows();
+        form()->ui().backupFirstAction->trigger();
+        QVERIFY(dialog()->backupBeforeWriting());
+        const QStringList kept = backups();
+
+        open(TransferMode::Write);
+        QStringList captions;
+        const QMetaObject::Connection c = connect(dialog(), &QWidget::windowTitleChanged, this,
+                                                  [&](const QString &t) { captions << t; });
+        start();
+        form()->ui().backupFirstAction->trigger();
+        QVERIFY(!dialog()->backupBeforeWriting());
+
+        QVERIFY(dialog()->lastRunSucceeded());
+        QVERIFY(!message()->isVisible());
+        QCOMPARE(dialog()->windowTitle(), texts().writeCaption);
+        disconnect(c);
+        QCOMPARE(captions, QStringList({texts().backingUpText, texts().writeCaption}));
+        QCOMPARE(allRows(), rows);
+        QCOMPARE(backups().size(), kept.size() + 1);
+        QString backup;
+        for (const QString &b : backups())
+            if (!kept.contains(b))
+                backup = b;
+        QFile image(backup);
+        QVERIFY(image.open(QIODevice::ReadOnly));
+        QCOMPARE(image.readAll().mid(0x10, 16), before);
+        QCOMPARE(m_radio.readMemory(0x10, 4), frequency("44600625"));
+    }
+
     // A second run in the same dialog starts from the gauge value the first
     // one left.
     void secondRun()

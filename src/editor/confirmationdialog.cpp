@@ -76,14 +76,17 @@ void ConfirmationDialog::showMessage(const QString &caption, const QString &text
     // closes, whichever button.
     const bool confirmation = action != ActionNone;
     QPushButton *chosen = confirmation ? m_ui->cancelButton : m_ui->okButton;
-    m_ui->okButton->setDefault(!confirmation);
-    m_ui->cancelButton->setDefault(confirmation);
+    // Showing gives the window's focus widget a focus-in, which makes that
+    // button the default (an auto-default button's focus does): the chosen
+    // button takes the focus before, and the default is set again after.
+    chosen->setFocus(Qt::OtherFocusReason);
     show();
     // Showing took the programming dialog's stay-on-top style and showed it
     // again, which may have put it above this one.
     raise();
     activateWindow();
     chosen->setFocus(Qt::OtherFocusReason);
+    chosen->setDefault(true);
 }
 
 void ConfirmationDialog::fitText()
