@@ -1007,9 +1007,11 @@ private slots:
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<bool>("ok");
+        QTest::addColumn<bool>("enter"); // Enter instead of a click: Cancel is the default
         for (const char *command : {"clear", "new menu", "new bar", "band range list"}) {
-            QTest::addRow("%s, OK", command) << QString::fromLatin1(command) << true;
-            QTest::addRow("%s, cancel", command) << QString::fromLatin1(command) << false;
+            QTest::addRow("%s, OK", command) << QString::fromLatin1(command) << true << false;
+            QTest::addRow("%s, cancel", command) << QString::fromLatin1(command) << false << false;
+            QTest::addRow("%s, Enter", command) << QString::fromLatin1(command) << false << true;
         }
     }
 
@@ -1017,6 +1019,7 @@ private slots:
     {
         QFETCH(QString, command);
         QFETCH(bool, ok);
+        QFETCH(bool, enter);
         FunctionSettings &settings = m_form->radioData().settings;
         channel(1, "438.125");
         channel(30, "439.125");
@@ -1042,7 +1045,11 @@ private slots:
         QCOMPARE(m_message->pendingAction(),
                  int(isNew ? ConfirmationDialog::ActionNew : ConfirmationDialog::ActionClear));
 
-        QTest::mouseClick(ok ? m_message->okButton() : m_message->cancelButton(), Qt::LeftButton);
+        if (enter)
+            QTest::keyClick(m_message.get(), Qt::Key_Return);
+        else
+            QTest::mouseClick(ok ? m_message->okButton() : m_message->cancelButton(),
+                              Qt::LeftButton);
         QVERIFY(!m_message->isVisible());
         QVERIFY(m_form->isEnabled());
         if (!ok) {

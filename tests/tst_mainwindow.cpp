@@ -630,6 +630,13 @@ private slots:
         QCOMPARE(message->windowTitle(), QStringLiteral("Caption"));
         QCOMPARE(message->messageLabel()->text(), QStringLiteral("Text"));
         QCOMPARE(message->pendingAction(), action);
+        // The form's size and centred text; a confirmation defaults to
+        // Cancel, a message to OK.
+        QCOMPARE(message->size(), QSize(334, 161));
+        QVERIFY(message->messageLabel()->alignment().testFlag(Qt::AlignHCenter));
+        QVERIFY(message->messageLabel()->wordWrap());
+        QCOMPARE(message->cancelButton()->isDefault(), action != ConfirmationDialog::ActionNone);
+        QCOMPARE(message->okButton()->isDefault(), action == ConfirmationDialog::ActionNone);
         QVERIFY(!form()->isEnabled());
         // The message is not to be hidden behind the programming dialog.
         QVERIFY(!programming->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -652,6 +659,36 @@ private slots:
             QVERIFY(programming->close());
             QVERIFY(form()->isEnabled());
         }
+    }
+
+    // A long text is wrapped in the form's width, centred; the dialog grows
+    // taller, never wider, and a path without blanks breaks after its
+    // separators instead of running out of the dialog.
+    void confirmationDialogLongText()
+    {
+        ConfirmationDialog *message = m_program->confirmationDialog.get();
+        const QString text =
+            QStringLiteral("The file could not be written: /home/somebody/a-rather-long-folder-"
+                           "name/another-folder/and-one-more/channels-for-the-club.r07\n"
+                           "Permission denied\nThe channels stay as they are in the window.");
+        message->showMessage(QStringLiteral("Caption"), text, ConfirmationDialog::ActionNone);
+        QCOMPARE(message->messageText(), text);
+        QCOMPARE(message->width(), 334);
+        QVERIFY(message->height() > 161);
+        QLabel *label = message->messageLabel();
+        QVERIFY(label->alignment().testFlag(Qt::AlignHCenter));
+        QVERIFY(label->height() >= label->heightForWidth(label->width()));
+        QVERIFY(QRect(QPoint(0, 0), message->size()).contains(label->geometry()));
+        QVERIFY(label->fontMetrics().horizontalAdvance(
+                    QStringLiteral("channels-for-the-club.r07")) < label->width());
+        QVERIFY(message->okButton()->geometry().top() > label->geometry().bottom());
+        message->okButton()->click();
+        // A short text afterwards gives the form's size back.
+        message->showMessage(QStringLiteral("Caption"), QStringLiteral("Text"),
+                             ConfirmationDialog::ActionNone);
+        QCOMPARE(message->size(), QSize(334, 161));
+        message->okButton()->click();
+        QVERIFY(form()->isEnabled());
     }
 
     // A run keeps its start button disabled; until it ends the dialog
