@@ -27,6 +27,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QThread>
@@ -110,8 +111,10 @@ private slots:
             bool englishChecked;
         };
         QList<Showing> showings;
+        QList<QRect> places;
         connect(m_program->splashWindow.get(), &SplashWindow::shown, this, [&](bool modal) {
             showings.append({modal, form()->isVisible(), form()->ui().englishAction->isChecked()});
+            places.append(m_program->splashWindow->geometry());
         });
         form()->show();
 
@@ -126,6 +129,11 @@ private slots:
         QVERIFY(m_program->splashWindow->isVisible());
         QVERIFY(!form()->ui().chineseAction->isChecked());
         QCOMPARE(form()->ui().chineseAction->text(), QStringLiteral("chinese"));
+        // Both times centred on the screen (it has no frame to allow for).
+        const QPoint centre = m_program->splashWindow->screen()->availableGeometry().center();
+        for (const QRect &place : places)
+            QVERIFY2((place.center() - centre).manhattanLength() <= 1,
+                     qPrintable(QStringLiteral("%1,%2").arg(place.x()).arg(place.y())));
 
         // The splash leaves at its next tick.
         QTRY_VERIFY_WITH_TIMEOUT(!m_program->splashWindow->isVisible(), 2000);
