@@ -688,6 +688,50 @@ private slots:
         QCOMPARE(table().cell(ChannelTable::ColRxTone, 2), QStringLiteral("OFF"));
     }
 
+    // With the tone list dropped down: the focus passing into the drop-down
+    // (as the first drop-down after a start takes it under a window
+    // manager) keeps the list open and the edit going; movement keys write
+    // each tone they reach, a mouse passing over a tone only highlights it.
+    void droppedDownToneList()
+    {
+        channel(1, "438.125");
+        clickCell(ChannelTable::ColTxTone, 1);
+        toneList()->setFocus();
+        toneList()->showPopup();
+        QAbstractItemView *view = toneList()->view();
+        QTRY_VERIFY(view->isVisible());
+        view->setFocus(Qt::OtherFocusReason);
+        QVERIFY(view->hasFocus());
+        QVERIFY(!toneList()->isHidden());
+        QVERIFY(view->isVisible());
+        QCOMPARE(table().cell(ChannelTable::ColTxTone, 1), QStringLiteral("OFF"));
+
+        const QStringList tones = table().toneList();
+        for (const auto &[key, index] : {std::pair{Qt::Key_Down, 1},
+                                         {Qt::Key_Down, 2},
+                                         {Qt::Key_Up, 1},
+                                         {Qt::Key_End, int(tones.size()) - 1},
+                                         {Qt::Key_Home, 0},
+                                         {Qt::Key_PageDown, -1}}) {
+            QTest::keyClick(view, key);
+            QVERIFY(view->isVisible());
+            const int reached = index >= 0 ? index : view->currentIndex().row();
+            QVERIFY(reached >= 0);
+            QCOMPARE(table().cell(ChannelTable::ColTxTone, 1), tones.at(reached));
+        }
+        const QString chosen = table().cell(ChannelTable::ColTxTone, 1);
+        const QModelIndex passed = view->model()->index(3, 0);
+        QTest::mouseMove(view->viewport(), view->visualRect(passed).center());
+        QCOMPARE(table().cell(ChannelTable::ColTxTone, 1), chosen);
+
+        QTest::keyClick(view, Qt::Key_Escape);
+        QTRY_VERIFY(!view->isVisible());
+        QCOMPARE(table().cell(ChannelTable::ColTxTone, 1), chosen);
+        clickCell(ChannelTable::ColBandWidth, 1);
+        QVERIFY(toneList()->isHidden());
+        QCOMPARE(table().cell(ChannelTable::ColTxTone, 1), chosen);
+    }
+
     // The off text of the list follows the language: a new one is read each
     // time the list opens.
     void toneListOffText()
