@@ -811,9 +811,9 @@ private slots:
         QCOMPARE(text.exitCode(), 0);
         const QString out = QString::fromUtf8(text.readAllStandardOutput());
         for (const QString &expected :
-             {QStringLiteral("信道列表"), QStringLiteral("功能设置"), QStringLiteral("438.50000"),
-              QStringLiteral("D023N"), QStringLiteral("高功率"), QStringLiteral("446.00625"),
-              QStringLiteral("199"), form.radioData().table.cell(0, 0),
+             {QStringLiteral("QB-380"), QStringLiteral("信道列表"), QStringLiteral("功能设置"),
+              QStringLiteral("438.50000"), QStringLiteral("D023N"), QStringLiteral("高功率"),
+              QStringLiteral("446.00625"), QStringLiteral("199"), form.radioData().table.cell(0, 0),
               form.radioData().settings.shownText(Setting::Squelch)})
             QVERIFY2(out.contains(expected), qPrintable(expected + QLatin1String(" in\n") + out));
         // Channel 7 has no receive frequency: not listed.

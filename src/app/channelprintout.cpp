@@ -2,6 +2,7 @@
 
 #include "model/radiodata.h"
 
+#include <QFont>
 #include <QLocale>
 #include <QMarginsF>
 #include <QPageLayout>
@@ -19,6 +20,16 @@ QString cell(const QString &tag, const QString &text)
     return QStringLiteral("<%1>%2</%1>").arg(tag, text.toHtmlEscaped());
 }
 
+// A heading in points: the document's own heading sizes derive from the
+// window font, which is set in pixels and would print tiny on a printer's
+// resolution.
+QString heading(const QString &text, int points)
+{
+    return QStringLiteral("<p style=\"font-size: %1pt; font-weight: bold\">%2</p>")
+        .arg(points)
+        .arg(text.toHtmlEscaped());
+}
+
 } // namespace
 
 ChannelPrintout::ChannelPrintout(const RadioData &data, PrintoutTexts texts)
@@ -31,9 +42,9 @@ QString ChannelPrintout::html() const
 {
     const ChannelTable &table = m_data.table;
     QString html = QStringLiteral("<html><body style=\"font-size: 9pt\">");
-    html += cell(QStringLiteral("h2"), m_texts.title);
+    html += heading(m_texts.title, 14);
 
-    html += cell(QStringLiteral("h3"), m_texts.channelsHeading);
+    html += heading(m_texts.channelsHeading, 11);
     html += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" "
                            "width=\"100%\" style=\"border-collapse: collapse\"><thead><tr>");
     for (int col = 0; col < ChannelTable::ColumnCount; ++col)
@@ -50,7 +61,7 @@ QString ChannelPrintout::html() const
     }
     html += QStringLiteral("</table>");
 
-    html += cell(QStringLiteral("h3"), m_texts.settingsHeading);
+    html += heading(m_texts.settingsHeading, 11);
     html += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" "
                            "style=\"border-collapse: collapse\">");
     for (const auto &[setting, label] : m_texts.settings)
@@ -64,6 +75,10 @@ QString ChannelPrintout::html() const
 std::unique_ptr<QTextDocument> ChannelPrintout::document() const
 {
     auto document = std::make_unique<QTextDocument>();
+    // Points, not the window font's pixels, whatever the device.
+    QFont font = document->defaultFont();
+    font.setPointSize(9);
+    document->setDefaultFont(font);
     document->setHtml(html());
     return document;
 }
