@@ -863,6 +863,37 @@ private slots:
         QCOMPARE(m_radio.readMemory(0x10, 4), frequency("44600625"));
     }
 
+    // A backup before writing that cannot be read stops the write: the
+    // message says why and that nothing was written; the radio keeps what
+    // it held and no backup is kept.
+    void backupBeforeWritingFails()
+    {
+        const QByteArray before = record(frequency("46256250"), NoFrequency, 0xFFFF, 0xFFFF, 0xFA);
+        m_radio.writeMemory(0x10, before);
+        setRow(data().table, 1,
+               {"446.00625", "67.0", "446.00625", "D023N", "High", "Wide", "ON", "OFF"});
+        const QList<QStringList> rows = allRows();
+        const QStringList kept = backups();
+        QVERIFY(m_radio.setFaults(QStringLiteral("stop-after:0x0050")));
+        form()->ui().backupFirstAction->trigger();
+
+        open(TransferMode::Write);
+        start();
+        form()->ui().backupFirstAction->trigger();
+
+        QVERIFY(!dialog()->lastRunSucceeded());
+        QCOMPARE(dialog()->windowTitle(), texts().writeCaption);
+        QCOMPARE(message()->windowTitle(), texts().errorTitle);
+        const QStringList lines = messageLines();
+        QVERIFY2(lines.size() >= 2, qPrintable(lines.join('\n')));
+        QVERIFY2(lines.join('\n').contains(QLatin1String("channel 005")),
+                 qPrintable(lines.join('\n')));
+        QCOMPARE(lines.constLast(), texts().nothingWrittenText);
+        QCOMPARE(backups(), kept);
+        QCOMPARE(m_radio.readMemory(0x10, 16), before);
+        QCOMPARE(allRows(), rows);
+    }
+
     // A second run in the same dialog starts from the gauge value the first
     // one left.
     void secondRun()
