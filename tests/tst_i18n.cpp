@@ -34,21 +34,18 @@ QStringList snapshot(const RadioData &data, const MessageSlots &messages)
                  .arg(data.settings.isEnabled(setting))
                  .arg(data.settings.choices(setting).join(QLatin1Char('|')));
     }
-    s << messages.readCaption << messages.writeCaption << messages.errorTitle
-      << messages.linkFailedText << messages.portFailedText << messages.unusedText
-      << messages.confirmTitle << messages.newConfirmText << messages.clearConfirmText
-      << messages.verifyingText << messages.verifiedText << messages.verifyDiffersText
-      << messages.verifyFailedText << messages.backupText << messages.noBackupText
-      << messages.imageFilterText << messages.csvFilterText << messages.allFilesFilterText
-      << messages.importedText << messages.exportedText << messages.warningTitle;
+    for (const MessageTarget &target : messageTargets())
+        s << messages.*target.slot;
     return s;
 }
 
 // Message slots filled with marks, to see whether a load touched them.
 MessageSlots markedSlots()
 {
-    return {"m95",  "m96",  "m103", "m104", "m106", "m107", "m108", "m109", "m110", "m205", "m206",
-            "m207", "m208", "m209", "m210", "m211", "m212", "m213", "m214", "m215", "m216"};
+    MessageSlots marked;
+    for (const MessageTarget &target : messageTargets())
+        marked.*target.slot = QStringLiteral("m%1").arg(target.number);
+    return marked;
 }
 
 QStringList minuteChoices(const QString &off, const QString &unit)
