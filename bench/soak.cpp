@@ -101,6 +101,8 @@ const char *outcomeName(Outcome outcome)
         return "short reply";
     case Outcome::LinkLost:
         return "link lost";
+    case Outcome::BackupFailed:
+        return "backup failed";
     }
     return "?";
 }

@@ -114,8 +114,8 @@ const LanguageString strings[] = {
     // Programming dialog, about box, confirmation dialog and messages
     {95, "频率读出"},
     {96, "频率写入"},
-    // Cancel button of the confirmation dialog and close button of the
-    // programming dialog: "关闭" fits both.
+    // Close button of the programming dialog (the confirmation dialog's
+    // Cancel is 260).
     {97, "关闭"},
     {98, "Dravik"},
     {99, "QB-380 对讲机编程软件"},
@@ -184,6 +184,32 @@ const LanguageString strings[] = {
     {237, "%1 不存在。"},
     {238, "已连接的串口：%1"},
     {239, "没有连接任何串口。"},
+    // Cancel of the confirmation dialog (97 is the programming dialog's
+    // Close); Print, Export PDF, Back up before writing
+    {260, "取消"},
+    {261, "打印(&P)..."},
+    {262, "导出 PDF(&D)..."},
+    {263, "写入前备份电台(&B)"},
+    // Demo mode in the status bar; the band check of the grid and before a
+    // write
+    {264, "（演示）虚拟电台接在 COM1"},
+    {265, "超出频段 %1"},
+    {266, "超出频段"},
+    {267, "以下频率超出电台的频段："},
+    {268, "%1 接收 %2 MHz（%3）"},
+    {269, "%1 发射 %2 MHz（%3）"},
+    {270, "……另有 %1 项。"},
+    {271, "仍然写入电台吗？"},
+    // Printing and PDF
+    {272, "PDF 文件"},
+    {273, "已导出 PDF：%1"},
+    {274, "信道列表"},
+    {275, "功能设置"},
+    // Backing up before a write
+    {276, "正在备份电台…"},
+    {277, "未向电台写入任何数据。"},
+    // The printer refused the printout
+    {278, "无法在打印机上打印。"},
 };
 // clang-format on
 

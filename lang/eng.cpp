@@ -114,10 +114,9 @@ const LanguageString strings[] = {
     // Programming dialog, about box, confirmation dialog and messages
     {95, "Read"},
     {96, "Write"},
-    // Cancel button of the confirmation dialog and close button of the
-    // programming dialog. "Close" reads right in both: beside OK it plainly
-    // does nothing, and after a finished read "Cancel" would suggest the read
-    // is undone.
+    // Close button of the programming dialog: after a finished read
+    // "Cancel" would suggest the read is undone. The confirmation dialog's
+    // Cancel is 260.
     {97, "Close"},
     {98, "Dravik"},
     {99, "QB-380 programming software"},
@@ -186,6 +185,32 @@ const LanguageString strings[] = {
     {237, "%1 does not exist."},
     {238, "Serial ports plugged in: %1"},
     {239, "No serial port is plugged in."},
+    // Cancel of the confirmation dialog (97 is the programming dialog's
+    // Close); Print, Export PDF, Back up before writing
+    {260, "Cancel"},
+    {261, "&Print..."},
+    {262, "Export P&DF..."},
+    {263, "&Back up the radio before writing"},
+    // Demo mode in the status bar; the band check of the grid and before a
+    // write
+    {264, "(demo) virtual radio on COM1"},
+    {265, "Outside the band %1"},
+    {266, "Out of band"},
+    {267, "These frequencies lie outside the radio's bands:"},
+    {268, "%1 RX %2 MHz (%3)"},
+    {269, "%1 TX %2 MHz (%3)"},
+    {270, "… and %1 more."},
+    {271, "Write them to the radio all the same?"},
+    // Printing and PDF
+    {272, "PDF files"},
+    {273, "PDF written: %1"},
+    {274, "Channel list"},
+    {275, "Function settings"},
+    // Backing up before a write
+    {276, "Backing up the radio…"},
+    {277, "Nothing was written to the radio."},
+    // The printer refused the printout
+    {278, "The printout could not be printed."},
 };
 // clang-format on
 

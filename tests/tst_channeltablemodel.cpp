@@ -1,6 +1,7 @@
 // The channel table's item model and the grid that shows it.
 #include "editor/channelgrid.h"
 #include "editor/channeltablemodel.h"
+#include "model/bandranges.h"
 #include "model/channeltable.h"
 
 #include <QAbstractItemModelTester>
@@ -157,6 +158,53 @@ private slots:
         QCOMPARE(cell.top(), 4 * 20);
         QCOMPARE(cell.height(), 20 - 1);
         QCOMPARE(cell.width(), width - 1);
+    }
+
+    // A frequency outside the chosen ranges of its direction is coloured
+    // and named in a tool tip and the model's own role; a change of the
+    // chosen ranges is signalled for the frequency columns.
+    void outOfBandMarks()
+    {
+        ChannelTable table;
+        BandRanges bands;
+        for (BandRangeList *list : bands.all())
+            list->choose(list->append(QStringLiteral("400-470MHz")));
+        ChannelTableModel model(&table);
+        QAbstractItemModelTester tester(&model);
+        model.setBandRanges(&bands);
+        model.setOutOfBandToolTip(QStringLiteral("Outside the band %1"));
+        table.setCell(ChannelTable::ColRxFreq, 3, QStringLiteral("146.52000"));
+        table.setCell(ChannelTable::ColTxFreq, 3, QStringLiteral("446.00625"));
+
+        const QModelIndex rx = model.cellIndex(ChannelTable::ColRxFreq, 3);
+        const QModelIndex tx = model.cellIndex(ChannelTable::ColTxFreq, 3);
+        QCOMPARE(rx.data(ChannelTableModel::OutOfBandRole).toStringList(),
+                 QStringList{"400-470MHz"});
+        QCOMPARE(rx.data(Qt::ToolTipRole).toString(),
+                 QStringLiteral("Outside the band 400-470MHz"));
+        QCOMPARE(rx.data(Qt::BackgroundRole).value<QBrush>().color(),
+                 ChannelTableModel::OutOfBandBackground);
+        QCOMPARE(rx.data(Qt::ForegroundRole).value<QBrush>().color(),
+                 ChannelTableModel::OutOfBandForeground);
+        for (const QModelIndex &inBand : {tx, model.cellIndex(ChannelTable::ColRxTone, 3),
+                                          model.cellIndex(ChannelTable::ColRxFreq, 4)}) {
+            QVERIFY(inBand.data(ChannelTableModel::OutOfBandRole).toStringList().isEmpty());
+            QVERIFY(!inBand.data(Qt::ToolTipRole).isValid());
+        }
+
+        // Band two's receive range takes it in.
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        bands.list2_rx.choose(bands.list2_rx.append(QStringLiteral("136-174MHz")));
+        QVERIFY(changed.count() >= 1);
+        QVERIFY(rx.data(ChannelTableModel::OutOfBandRole).toStringList().isEmpty());
+        QVERIFY(!rx.data(Qt::ToolTipRole).isValid());
+        // A transmit frequency typed outside is marked with its own ranges.
+        table.setCell(ChannelTable::ColTxFreq, 3, QStringLiteral("146.52000"));
+        QCOMPARE(tx.data(ChannelTableModel::OutOfBandRole).toStringList(),
+                 QStringList{"400-470MHz"});
+        // Without band ranges nothing is marked.
+        model.setBandRanges(nullptr);
+        QVERIFY(tx.data(ChannelTableModel::OutOfBandRole).toStringList().isEmpty());
     }
 };
 

@@ -288,6 +288,9 @@ private slots:
         QTest::newRow("write --verify, settings not read back")
             << QStringList{"write", "--port", "PORT", "--verify", "IN"} << "short:0x0C80" << 7
             << "Settings block: the radio did not return it";
+        QTest::newRow("write --backup-first, radio stops at channel 5")
+            << QStringList{"write", "--port", "PORT", "--backup-first", "IN"} << "stop-after:0x0050"
+            << 1 << "could not be read for a backup";
         QTest::newRow("write --verify, write refused")
             << QStringList{"write", "--port", "PORT", "--verify", "IN"} << "nak:0x0C80" << 3
             << "not confirmed";
@@ -399,6 +402,64 @@ private slots:
         QCOMPARE(radio->readMemory(0x0CA0, 16),
                  bytes({0x00, 0x40, 0x00, 0x47, 0x00, 0x40, 0x00, 0x47, 0x00, 0x40, 0x00, 0x47,
                         0x00, 0x40, 0x00, 0x47}));
+    }
+
+    // A frequency outside the chosen band ranges is named on stderr, once
+    // per frequency, and written all the same.
+    void outOfBandWarning()
+    {
+        radio->fillMemory(0x00);
+        writeAll(file("in.r07"),
+                 channelFile({"146.52000", "OFF", "550.00000", "OFF", "High", "Wide", "ON", "OFF"},
+                             DefaultSettings));
+        const Outcome o = cli({"write", "--port", radio->portName(), file("in.r07")});
+        QCOMPARE(o.exitCode, 0);
+        QCOMPARE(o.err, QByteArray("Channel 001 receive frequency 146.52000 MHz is outside "
+                                   "400-470MHz\nChannel 001 transmit frequency 550.00000 MHz is "
+                                   "outside 400-470MHz\n"));
+        QCOMPARE(radio->readMemory(0x0010, 8),
+                 bytes({0x00, 0x20, 0x65, 0x14, 0x00, 0x00, 0x00, 0x55}));
+    }
+
+    // write --backup-first keeps what the radio held before the write, and
+    // writing that backup back (--image) restores it; the backup goes into
+    // the read's backup folder and is named on stderr. A backup that cannot
+    // be read stops the write before any block is written.
+    void backupFirst()
+    {
+        QByteArray memory(0x10000, char(0xFF));
+        memory.replace(0x0010, 16,
+                       bytes({0x00, 0x25, 0x81, 0x43, 0x50, 0x62, 0x25, 0x46, 0x85, 0x08, 0x23,
+                              0x80, 0xF6, 0xFF, 0xFF, 0xFF}));
+        memory.replace(0x0C80, 8, bytes({0xFE, 0x07, 0x03, 0x01, 0xCA, 0x03, 0x05, 0x08}));
+        memory.replace(0x0C90, 8, bytes({0x00, 0x00, 0xF3}) + QByteArrayLiteral("5174Q"));
+        radio->writeMemory(0, memory);
+        writeAll(file("in.r07"),
+                 channelFile({"446.00625", "OFF", "446.00625", "OFF", "High", "Wide", "ON", "OFF"},
+                             DefaultSettings));
+
+        Outcome o = cli({"write", "--port", radio->portName(), "--backup-first", file("in.r07")});
+        QVERIFY2(o.exitCode == 0, o.err.constData());
+        QCOMPARE(backups().size(), 1);
+        const QString backup = QDir(backupFolder()).filePath(backups().constFirst());
+        QCOMPARE(o.err, "qb380-cli: backup: " + backup.toLocal8Bit() + '\n');
+        QCOMPARE(radio->readMemory(0x0010, 4), bytes({0x25, 0x06, 0x60, 0x44}));
+
+        o = cli({"write", "--port", radio->portName(), "--image", backup});
+        QVERIFY2(o.exitCode == 0, o.err.constData());
+        for (const auto &[address, size] : {std::pair{0x0010, 0x0C70}, {0x0C80, 8}, {0x0C90, 8}})
+            QCOMPARE(radio->readMemory(address, size), memory.mid(address, size));
+
+        // The radio stops answering during the backup's read: nothing is
+        // written and no backup kept.
+        QDir(backupFolder()).removeRecursively();
+        radio->writeMemory(0, memory);
+        QVERIFY(radio->setFaults(QStringLiteral("stop-after:0x0050")));
+        o = cli({"write", "--port", radio->portName(), "--backup-first", file("in.r07")});
+        QCOMPARE(o.exitCode, 1);
+        QVERIFY2(o.err.contains("nothing was written"), o.err.constData());
+        QVERIFY(backups().isEmpty());
+        QCOMPARE(radio->readMemory(0x0010, 16), memory.mid(0x0010, 16));
     }
 
     // write --verify: a radio that keeps what it was sent, and one that

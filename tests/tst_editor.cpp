@@ -688,6 +688,50 @@ private slots:
         QCOMPARE(table().cell(ChannelTable::ColRxTone, 2), QStringLiteral("OFF"));
     }
 
+    // With the tone list dropped down: the focus passing into the drop-down
+    // (as the first drop-down after a start takes it under a window
+    // manager) keeps the list open and the edit going; movement keys write
+    // each tone they reach, a mouse passing over a tone only highlights it.
+    void droppedDownToneList()
+    {
+        channel(1, "438.125");
+        clickCell(ChannelTable::ColTxTone, 1);
+        toneList()->setFocus();
+        toneList()->showPopup();
+        QAbstractItemView *view = toneList()->view();
+        QTRY_VERIFY(view->isVisible());
+        view->setFocus(Qt::OtherFocusReason);
+        QVERIFY(view->hasFocus());
+        QVERIFY(!toneList()->isHidden());
+        QVERIFY(view->isVisible());
+        QCOMPARE(table().cell(ChannelTable::ColTxTone, 1), QStringLiteral("OFF"));
+
+        const QStringList tones = table().toneList();
+        for (const auto &[key, index] : {std::pair{Qt::Key_Down, 1},
+                                         {Qt::Key_Down, 2},
+                                         {Qt::Key_Up, 1},
+                                         {Qt::Key_End, int(tones.size()) - 1},
+                                         {Qt::Key_Home, 0},
+                                         {Qt::Key_PageDown, -1}}) {
+            QTest::keyClick(view, key);
+            QVERIFY(view->isVisible());
+            const int reached = index >= 0 ? index : view->currentIndex().row();
+            QVERIFY(reached >= 0);
+            QCOMPARE(table().cell(ChannelTable::ColTxTone, 1), tones.at(reached));
+        }
+        const QString chosen = table().cell(ChannelTable::ColTxTone, 1);
+        const QModelIndex passed = view->model()->index(3, 0);
+        QTest::mouseMove(view->viewport(), view->visualRect(passed).center());
+        QCOMPARE(table().cell(ChannelTable::ColTxTone, 1), chosen);
+
+        QTest::keyClick(view, Qt::Key_Escape);
+        QTRY_VERIFY(!view->isVisible());
+        QCOMPARE(table().cell(ChannelTable::ColTxTone, 1), chosen);
+        clickCell(ChannelTable::ColBandWidth, 1);
+        QVERIFY(toneList()->isHidden());
+        QCOMPARE(table().cell(ChannelTable::ColTxTone, 1), chosen);
+    }
+
     // The off text of the list follows the language: a new one is read each
     // time the list opens.
     void toneListOffText()
@@ -1007,9 +1051,11 @@ private slots:
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<bool>("ok");
+        QTest::addColumn<bool>("enter"); // Enter instead of a click: Cancel is the default
         for (const char *command : {"clear", "new menu", "new bar", "band range list"}) {
-            QTest::addRow("%s, OK", command) << QString::fromLatin1(command) << true;
-            QTest::addRow("%s, cancel", command) << QString::fromLatin1(command) << false;
+            QTest::addRow("%s, OK", command) << QString::fromLatin1(command) << true << false;
+            QTest::addRow("%s, cancel", command) << QString::fromLatin1(command) << false << false;
+            QTest::addRow("%s, Enter", command) << QString::fromLatin1(command) << false << true;
         }
     }
 
@@ -1017,6 +1063,7 @@ private slots:
     {
         QFETCH(QString, command);
         QFETCH(bool, ok);
+        QFETCH(bool, enter);
         FunctionSettings &settings = m_form->radioData().settings;
         channel(1, "438.125");
         channel(30, "439.125");
@@ -1042,7 +1089,11 @@ private slots:
         QCOMPARE(m_message->pendingAction(),
                  int(isNew ? ConfirmationDialog::ActionNew : ConfirmationDialog::ActionClear));
 
-        QTest::mouseClick(ok ? m_message->okButton() : m_message->cancelButton(), Qt::LeftButton);
+        if (enter)
+            QTest::keyClick(m_message.get(), Qt::Key_Return);
+        else
+            QTest::mouseClick(ok ? m_message->okButton() : m_message->cancelButton(),
+                              Qt::LeftButton);
         QVERIFY(!m_message->isVisible());
         QVERIFY(m_form->isEnabled());
         if (!ok) {

@@ -6,8 +6,10 @@
 // Every test runs the window from a program folder of its own.
 #include "app/buttonsbar.h"
 #include "app/channelfilecommands.h"
+#include "app/channelprintout.h"
 #include "app/extrafilecommands.h"
 #include "app/mainwindow.h"
+#include "app/printcommands.h"
 #include "app/skins.h"
 #include "model/programfolder.h"
 #include "model/radiodata.h"
@@ -25,6 +27,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QProcess>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -734,27 +737,110 @@ private slots:
 
     // "Verify after writing" is off at the first start, and a change made
     // during a run is there at the next.
-    void verifyOptionKeptAcrossRuns()
+    // The Options items "Verify after writing" and "Back up the radio
+    // before writing": off at first, kept in [options] across runs.
+    void optionKeptAcrossRuns_data()
     {
+        QTest::addColumn<bool>("backup");
+        QTest::newRow("verify") << false;
+        QTest::newRow("back up first") << true;
+    }
+
+    void optionKeptAcrossRuns()
+    {
+        QFETCH(bool, backup);
+        const auto item = [backup](MainWindow &w) {
+            return backup ? w.ui().backupFirstAction : w.ui().verifyAction;
+        };
+        const auto option = [backup](MainWindow &w) {
+            return backup ? w.backupBeforeWriting() : w.verifyAfterWriting();
+        };
+        const QString key = backup ? BackupFirstKey : VerifyKey;
         ProgramFolder folder;
         const QString path = programFile(QStringLiteral("myini.ini"));
         {
             MainWindow form;
-            QVERIFY(!form.verifyAfterWriting());
-            QVERIFY(!form.ui().verifyAction->isChecked());
-            form.ui().verifyAction->trigger();
-            QVERIFY(form.verifyAfterWriting());
+            QVERIFY(!option(form));
+            QVERIFY(!item(form)->isChecked());
+            item(form)->trigger();
+            QVERIFY(option(form));
         }
-        QCOMPARE(SettingsFile(path).readString(OptionsSection, VerifyKey), QStringLiteral("1"));
+        QCOMPARE(SettingsFile(path).readString(OptionsSection, key), QStringLiteral("1"));
         {
             MainWindow next;
-            QVERIFY(next.verifyAfterWriting());
-            QVERIFY(next.ui().verifyAction->isChecked());
-            next.ui().verifyAction->trigger();
+            QVERIFY(option(next));
+            QVERIFY(item(next)->isChecked());
+            QVERIFY(backup ? !next.verifyAfterWriting() : !next.backupBeforeWriting());
+            item(next)->trigger();
         }
-        QCOMPARE(SettingsFile(path).readString(OptionsSection, VerifyKey), QStringLiteral("0"));
+        QCOMPARE(SettingsFile(path).readString(OptionsSection, key), QStringLiteral("0"));
         MainWindow last;
-        QVERIFY(!last.verifyAfterWriting());
+        QVERIFY(!option(last));
+    }
+
+    // Export PDF: the channels with a receive frequency and the function
+    // settings, in the language shown (the built-in Chinese here, whose
+    // glyphs the PDF must embed for its text to be extracted), on the paper
+    // of the user's locale; a note in the status bar names the file.
+    void pdfExport()
+    {
+        ProgramFolder folder;
+        Messages messages;
+        MainWindow form;
+        form.setMessageFunction(messages.function());
+        fillSample(form.radioData());
+        setRow(form.radioData().table, 7,
+               {"", "OFF", "439.12500", "OFF", "Low", "Narrow", "OFF", "ON"});
+        ScriptedDialog script;
+        script.answers = {folder.path(QStringLiteral("list"))};
+        form.printCommands().pdfDialog().setRunner(script.runner());
+
+        form.ui().exportPdfAction->trigger();
+        QCOMPARE(script.shown.size(), 1);
+        QCOMPARE(script.shown[0].title, QStringLiteral("导出 PDF"));
+        QCOMPARE(script.shown[0].filter, QStringLiteral("PDF 文件 (*.pdf);;所有文件 (*)"));
+        QVERIFY(messages.got.isEmpty());
+        const QString pdf = folder.path(QStringLiteral("list.pdf"));
+        QVERIFY(QFile::exists(pdf));
+        QCOMPARE(form.statusBar()->currentMessage(), QStringLiteral("已导出 PDF：list.pdf"));
+
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        QVERIFY2(text.waitForFinished(30000), "pdftotext (poppler-utils) is needed");
+        QCOMPARE(text.exitCode(), 0);
+        const QString out = QString::fromUtf8(text.readAllStandardOutput());
+        for (const QString &expected :
+             {QStringLiteral("QB-380"), QStringLiteral("信道列表"), QStringLiteral("功能设置"),
+              QStringLiteral("438.50000"), QStringLiteral("D023N"), QStringLiteral("高功率"),
+              QStringLiteral("446.00625"), QStringLiteral("199"), form.radioData().table.cell(0, 0),
+              form.radioData().settings.shownText(Setting::Squelch)})
+            QVERIFY2(out.contains(expected), qPrintable(expected + QLatin1String(" in\n") + out));
+        // Channel 7 has no receive frequency: not listed.
+        QVERIFY2(!out.contains(QLatin1String("439.12500")), qPrintable(out));
+
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {pdf});
+        QVERIFY(info.waitForFinished(30000));
+        const bool letter =
+            ChannelPrintout::defaultPageSize(QLocale::system()).id() == QPageSize::Letter;
+        QVERIFY(info.readAllStandardOutput().contains(letter ? "(letter)" : "(A4)"));
+    }
+
+    void pageSize_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<int>("page");
+        QTest::newRow("United States") << "en_US" << int(QPageSize::Letter);
+        QTest::newRow("Germany") << "de_DE" << int(QPageSize::A4);
+        QTest::newRow("China") << "zh_CN" << int(QPageSize::A4);
+    }
+
+    void pageSize()
+    {
+        QFETCH(QString, locale);
+        QFETCH(int, page);
+        QCOMPARE(int(ChannelPrintout::defaultPageSize(QLocale(locale)).id()), page);
     }
 
     // No settings file yet: port 1, skin 1 and the radio's band in every

@@ -34,26 +34,18 @@ QStringList snapshot(const RadioData &data, const MessageSlots &messages)
                  .arg(data.settings.isEnabled(setting))
                  .arg(data.settings.choices(setting).join(QLatin1Char('|')));
     }
-    s << messages.readCaption << messages.writeCaption << messages.errorTitle
-      << messages.linkFailedText << messages.portFailedText << messages.unusedText
-      << messages.confirmTitle << messages.newConfirmText << messages.clearConfirmText
-      << messages.verifyingText << messages.verifiedText << messages.verifyDiffersText
-      << messages.verifyFailedText << messages.backupText << messages.noBackupText
-      << messages.imageFilterText << messages.csvFilterText << messages.allFilesFilterText
-      << messages.importedText << messages.exportedText << messages.warningTitle
-      << messages.notPluggedInText << messages.lookingText << messages.radioAnsweredText
-      << messages.noRadioText << messages.notInGroupText << messages.loginAgainText
-      << messages.noPermissionText << messages.portBusyText << messages.portBusyByText
-      << messages.portMissingText << messages.pluggedInText << messages.nothingPluggedInText;
+    for (const MessageTarget &target : messageTargets())
+        s << messages.*target.slot;
     return s;
 }
 
 // Message slots filled with marks, to see whether a load touched them.
 MessageSlots markedSlots()
 {
-    return {"m95",  "m96",  "m103", "m104", "m106", "m107", "m108", "m109", "m110", "m205", "m206",
-            "m207", "m208", "m209", "m210", "m211", "m212", "m213", "m214", "m215", "m216", "m227",
-            "m229", "m230", "m231", "m232", "m233", "m234", "m235", "m236", "m237", "m238", "m239"};
+    MessageSlots marked;
+    for (const MessageTarget &target : messageTargets())
+        marked.*target.slot = QStringLiteral("m%1").arg(target.number);
+    return marked;
 }
 
 QStringList minuteChoices(const QString &off, const QString &unit)
@@ -293,8 +285,12 @@ void TestI18n::targetTable()
     QCOMPARE(textTargetsOf(28).size(), 2);
     QCOMPARE(textTargetsOf(28).at(1).kind, TextTargetKind::WindowCaption);
     QCOMPARE(textTargetsOf(28).at(1).window, LanguageWindow::AboutBox);
-    QCOMPARE(textTargetsOf(97).size(), 3);
-    QCOMPARE(textTargetsOf(97).at(2).window, LanguageWindow::SerialPortDialog);
+    // 97 is the programming dialog's Close only; the confirmation and
+    // serial port dialogs' Cancel has 260 of its own.
+    QCOMPARE(textTargetsOf(97).size(), 1);
+    QCOMPARE(textTargetsOf(260).size(), 2);
+    QCOMPARE(textTargetsOf(260).at(0).window, LanguageWindow::ConfirmationDialog);
+    QCOMPARE(textTargetsOf(260).at(1).window, LanguageWindow::SerialPortDialog);
     QCOMPARE(textTargetsOf(105).size(), 3);
     QCOMPARE(textTargetsOf(105).at(0).window, LanguageWindow::ConfirmationDialog);
     QCOMPARE(textTargetsOf(105).at(1).window, LanguageWindow::AboutBox);
@@ -302,16 +298,17 @@ void TestI18n::targetTable()
     // Model-only numbers have no window target.
     for (int n : {55, 56, 57, 58, 59, 60, 81, 95, 96, 103, 104, 106, 107, 108, 109, 110, 111, 118})
         QVERIFY2(textTargetsOf(n).isEmpty(), qPrintable(QString::number(n)));
-    // The program's own numbers after everything else: four menu items,
-    // then "Serial port..." under Options and the serial port dialog's
-    // caption, list headings and find button; the rest message slots.
-    QCOMPARE(targets.back().number, 228);
+    // The program's own numbers after everything else: menu items
+    // (201-204, 220, 261-263), the serial port dialog's caption, list
+    // headings and find button (221-226, 228), the confirmation and serial
+    // port dialogs' Cancel (260); the rest are message slots.
+    QCOMPARE(targets.back().number, 263);
     for (int n = LanguageTable::FirstOwnNumber; n <= LanguageTable::LastOwnNumber; ++n) {
         const QList<TextTarget> own = textTargetsOf(n);
-        const bool mainMenu = n <= 204 || n == 220;
+        const bool menuItem = (n >= 201 && n <= 204) || n == 220 || (n >= 261 && n <= 263);
         const bool dialog = (n >= 221 && n <= 226) || n == 228;
-        QCOMPARE(own.size(), mainMenu || dialog ? 1 : 0);
-        if (mainMenu) {
+        QCOMPARE(own.size(), n == 260 ? 2 : menuItem || dialog ? 1 : 0);
+        if (menuItem) {
             QCOMPARE(own.constFirst().kind, TextTargetKind::MenuItem);
             QCOMPARE(own.constFirst().window, LanguageWindow::MainWindow);
         }
@@ -340,8 +337,8 @@ void TestI18n::targetTable()
     QCOMPARE(sections, 3);
     QCOMPARE(items, 8);
 
-    // The message slots: 95, 96, 103, 104, 106-110, 205-216, 227 and
-    // 229-239, each a slot of its own and none a window's text.
+    // The message slots: 95, 96, 103, 104, 106-110, 205-216, 227, 229-239
+    // and 264-278, each a slot of its own and none a window's text.
     QList<int> numbers;
     MessageSlots texts;
     QSet<QString *> filled;
@@ -355,7 +352,9 @@ void TestI18n::targetTable()
     for (int n = 205; n <= 216; ++n)
         expected << n;
     expected << 227;
-    for (int n = 229; n <= LanguageTable::LastOwnNumber; ++n)
+    for (int n = 229; n <= 239; ++n)
+        expected << n;
+    for (int n = 264; n <= 278; ++n)
         expected << n;
     QCOMPARE(numbers, expected);
     QCOMPARE(filled.size(), expected.size());

@@ -594,7 +594,7 @@ private slots:
             QCOMPARE(about->windowTitle(), texts.text(28));
             QCOMPARE(about->okButton()->text(), texts.text(105));
             QCOMPARE(message->okButton()->text(), texts.text(105));
-            QCOMPARE(message->cancelButton()->text(), texts.text(97));
+            QCOMPARE(message->cancelButton()->text(), texts.text(260));
             QCOMPARE(programming->closeButton()->text(), texts.text(97));
         }
     }

@@ -29,6 +29,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -113,8 +114,10 @@ private slots:
             bool englishChecked;
         };
         QList<Showing> showings;
+        QList<QRect> places;
         connect(m_program->splashWindow.get(), &SplashWindow::shown, this, [&](bool modal) {
             showings.append({modal, form()->isVisible(), form()->ui().englishAction->isChecked()});
+            places.append(m_program->splashWindow->geometry());
         });
         form()->show();
 
@@ -129,6 +132,11 @@ private slots:
         QVERIFY(m_program->splashWindow->isVisible());
         QVERIFY(!form()->ui().chineseAction->isChecked());
         QCOMPARE(form()->ui().chineseAction->text(), QStringLiteral("chinese"));
+        // Both times centred on the screen (it has no frame to allow for).
+        const QPoint centre = m_program->splashWindow->screen()->availableGeometry().center();
+        for (const QRect &place : places)
+            QVERIFY2((place.center() - centre).manhattanLength() <= 1,
+                     qPrintable(QStringLiteral("%1,%2").arg(place.x()).arg(place.y())));
 
         // The splash leaves at its next tick.
         QTRY_VERIFY_WITH_TIMEOUT(!m_program->splashWindow->isVisible(), 2000);
@@ -365,12 +373,14 @@ private slots:
                  QStringList({"fileMenu", "editMenu", "optionsMenu", "helpMenu"}));
         QCOMPARE(names(ui.fileMenu),
                  QStringList({"newAction", "openAction", "saveAction", "openImageAction",
-                              "importCsvAction", "exportCsvAction", "-", "exitAction"}));
+                              "importCsvAction", "exportCsvAction", "-", "printAction",
+                              "exportPdfAction", "-", "exitAction"}));
         QCOMPARE(names(ui.editMenu),
                  QStringList({"readAction", "writeAction", "-", "channelPageAction",
                               "optionsPageAction", "-", "otherFunctionsAction"}));
-        QCOMPARE(names(ui.optionsMenu), QStringList({"portMenu", "serialPortAction", "skinMenu",
-                                                     "languageMenu", "-", "verifyAction"}));
+        QCOMPARE(names(ui.optionsMenu),
+                 QStringList({"portMenu", "serialPortAction", "skinMenu", "languageMenu", "-",
+                              "verifyAction", "backupFirstAction"}));
         QCOMPARE(names(ui.portMenu),
                  QStringList({"port1Action", "port2Action", "port3Action", "port4Action"}));
         QCOMPARE(names(ui.skinMenu),
@@ -709,6 +719,13 @@ private slots:
         QCOMPARE(message->windowTitle(), QStringLiteral("Caption"));
         QCOMPARE(message->messageLabel()->text(), QStringLiteral("Text"));
         QCOMPARE(message->pendingAction(), action);
+        // The form's size and centred text; a confirmation defaults to
+        // Cancel, a message to OK.
+        QCOMPARE(message->size(), QSize(334, 161));
+        QVERIFY(message->messageLabel()->alignment().testFlag(Qt::AlignHCenter));
+        QVERIFY(message->messageLabel()->wordWrap());
+        QCOMPARE(message->cancelButton()->isDefault(), action != ConfirmationDialog::ActionNone);
+        QCOMPARE(message->okButton()->isDefault(), action == ConfirmationDialog::ActionNone);
         QVERIFY(!form()->isEnabled());
         // The message is not to be hidden behind the programming dialog.
         QVERIFY(!programming->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -731,6 +748,36 @@ private slots:
             QVERIFY(programming->close());
             QVERIFY(form()->isEnabled());
         }
+    }
+
+    // A long text is wrapped in the form's width, centred; the dialog grows
+    // taller, never wider, and a path without blanks breaks after its
+    // separators instead of running out of the dialog.
+    void confirmationDialogLongText()
+    {
+        ConfirmationDialog *message = m_program->confirmationDialog.get();
+        const QString text =
+            QStringLiteral("The file could not be written: /home/somebody/a-rather-long-folder-"
+                           "name/another-folder/and-one-more/channels-for-the-club.r07\n"
+                           "Permission denied\nThe channels stay as they are in the window.");
+        message->showMessage(QStringLiteral("Caption"), text, ConfirmationDialog::ActionNone);
+        QCOMPARE(message->messageText(), text);
+        QCOMPARE(message->width(), 334);
+        QVERIFY(message->height() > 161);
+        QLabel *label = message->messageLabel();
+        QVERIFY(label->alignment().testFlag(Qt::AlignHCenter));
+        QVERIFY(label->height() >= label->heightForWidth(label->width()));
+        QVERIFY(QRect(QPoint(0, 0), message->size()).contains(label->geometry()));
+        QVERIFY(label->fontMetrics().horizontalAdvance(
+                    QStringLiteral("channels-for-the-club.r07")) < label->width());
+        QVERIFY(message->okButton()->geometry().top() > label->geometry().bottom());
+        message->okButton()->click();
+        // A short text afterwards gives the form's size back.
+        message->showMessage(QStringLiteral("Caption"), QStringLiteral("Text"),
+                             ConfirmationDialog::ActionNone);
+        QCOMPARE(message->size(), QSize(334, 161));
+        message->okButton()->click();
+        QVERIFY(form()->isEnabled());
     }
 
     // A run keeps its start button disabled; until it ends the dialog

@@ -1,4 +1,5 @@
 // The channel table and the function settings, without any GUI.
+#include "model/bandcheck.h"
 #include "model/bandranges.h"
 #include "model/channel.h"
 #include "model/channeltable.h"
@@ -460,6 +461,74 @@ private slots:
         bands.list2_tx.choose(3);
         QCOMPARE(bands.list2_tx.chosenIndex(), -1);
         QCOMPARE(caption.count(), 1);
+    }
+
+    // A frequency is in band when it lies inside the chosen range of band
+    // one or band two for its direction, edges included. A list with nothing
+    // chosen or a text not of the form ddd-dddMHz gives no range; a
+    // direction with no range at all is not checked.
+    void outOfBand_data()
+    {
+        QTest::addColumn<QStringList>("chosen"); // list1_rx, list1_tx, list2_rx, list2_tx
+        QTest::addColumn<QString>("row");        // channel 2, "|"-separated cells
+        QTest::addColumn<QStringList>("expected");
+        const QStringList uhf{"400-470MHz", "400-470MHz", "400-470MHz", "400-470MHz"};
+        const QString rest = QStringLiteral("|OFF||OFF|High|Wide|ON|OFF");
+        const QString inBand = QStringLiteral("446.00625") + rest;
+        QTest::newRow("in band") << uhf << inBand << QStringList();
+        QTest::newRow("lower edge")
+            << uhf << "400.00000|OFF|470.00000|OFF|High|Wide|ON|OFF" << QStringList();
+        QTest::newRow("receive below")
+            << uhf << "146.52000|OFF|446.00625|OFF|High|Wide|ON|OFF"
+            << QStringList{"Channel 002 receive frequency 146.52000 MHz is outside 400-470MHz"};
+        QTest::newRow("just above, both directions")
+            << uhf << "470.00625|OFF|470.00625|OFF|High|Wide|ON|OFF"
+            << QStringList{"Channel 002 receive frequency 470.00625 MHz is outside 400-470MHz",
+                           "Channel 002 transmit frequency 470.00625 MHz is outside 400-470MHz"};
+        QTest::newRow("transmit only")
+            << uhf << "446.00625|OFF|399.99375|OFF|High|Wide|ON|OFF"
+            << QStringList{"Channel 002 transmit frequency 399.99375 MHz is outside 400-470MHz"};
+        const QStringList twoBands{"400-470MHz", "400-470MHz", "136-174MHz", "136-174MHz"};
+        QTest::newRow("inside band two")
+            << twoBands << "146.52000|OFF|146.52000|OFF|High|Wide|ON|OFF" << QStringList();
+        QTest::newRow("outside both bands")
+            << twoBands << "300.00000|OFF|446.00625|OFF|High|Wide|ON|OFF"
+            << QStringList{"Channel 002 receive frequency 300.00000 MHz is outside 400-470MHz "
+                           "and 136-174MHz"};
+        QTest::newRow("nothing chosen for receive")
+            << QStringList{"", "400-470MHz", "", "400-470MHz"}
+            << "146.52000|OFF|146.52000|OFF|High|Wide|ON|OFF"
+            << QStringList{"Channel 002 transmit frequency 146.52000 MHz is outside 400-470MHz"};
+        QTest::newRow("band one's text unusable")
+            << QStringList{"400-470", "400-470MHz", "420-450MHz", "400-470MHz"}
+            << "410.00000|OFF|446.00625|OFF|High|Wide|ON|OFF"
+            << QStringList{"Channel 002 receive frequency 410.00000 MHz is outside 420-450MHz"};
+        QTest::newRow("upper edge below lower")
+            << QStringList{"470-400MHz", "400-470MHz", "", "400-470MHz"}
+            << "146.52000|OFF|446.00625|OFF|High|Wide|ON|OFF" << QStringList();
+        QTest::newRow("empty channel") << uhf << "|OFF||OFF|High|Wide|ON|OFF" << QStringList();
+    }
+
+    void outOfBand()
+    {
+        QFETCH(QStringList, chosen);
+        QFETCH(QString, row);
+        QFETCH(QStringList, expected);
+        BandRanges bands;
+        for (int i = 0; i < 4; ++i) {
+            BandRangeList *list = bands.all()[i];
+            list->append(QStringLiteral("400-470MHz"));
+            if (!chosen[i].isEmpty())
+                list->choose(list->append(chosen[i]));
+        }
+        ChannelTable table;
+        table.setRowData(2, cellsOf(row));
+        QStringList messages;
+        for (const OutOfBandChannel &found : outOfBandChannels(table, bands)) {
+            QCOMPARE(found.channel, 2);
+            messages << outOfBandMessage(found);
+        }
+        QCOMPARE(messages, expected);
     }
 };
 

@@ -145,7 +145,13 @@ class TestProgrammingDialog : public QObject
 
     QStringList messageLines() const
     {
-        return message()->isVisible() ? message()->messageLabel()->text().split(QLatin1Char('\n'))
+        // The label breaks long paths after their separators (zero-width
+        // spaces); the text is the message's.
+        return message()->isVisible() ? message()
+                                            ->messageLabel()
+                                            ->text()
+                                            .remove(QChar(0x200B))
+                                            .split(QLatin1Char('\n'))
                                       : QStringList();
     }
 
@@ -745,6 +751,10 @@ private slots:
         setRow(table, 4, {"446.00625", "", "446.00625", "", "Medium", "Wide", "ON", "OFF"});
 
         open(TransferMode::Write);
+        // 600 MHz lies outside the radio's band: that question comes first.
+        QCOMPARE(message()->pendingAction(), int(ConfirmationDialog::ActionWrite));
+        QTest::mouseClick(message()->okButton(), Qt::LeftButton);
+        QVERIFY(dialog()->isVisible());
         start();
         QCOMPARE(dialog()->gauge()->value(), 0);
         QVERIFY(m_radio.receivedBytes().isEmpty());
@@ -754,8 +764,11 @@ private slots:
         QVERIFY(lines[0].contains(QLatin1String("nothing was sent")));
         QVERIFY2(lines[1].startsWith(QLatin1String("Channel 001")), qPrintable(lines[1]));
         QVERIFY2(lines[2].startsWith(QLatin1String("Channel 004")), qPrintable(lines[2]));
-        // The longer text makes the message wider and taller; nothing is cut.
+        // The longer text makes the message taller, never wider; nothing is
+        // cut.
         QLabel *label = message()->messageLabel();
+        QCOMPARE(message()->width(), 334);
+        QVERIFY(message()->height() > 161);
         QVERIFY(label->height() >= label->heightForWidth(label->width()));
         QVERIFY(message()->okButton()->geometry().top() > label->geometry().bottom());
         QVERIFY(message()->rect().contains(message()->cancelButton()->geometry()));
@@ -768,6 +781,122 @@ private slots:
         QVERIFY(!form()->isEnabled());
         QTest::mouseClick(message()->okButton(), Qt::LeftButton);
         QVERIFY(form()->isEnabled());
+    }
+
+    // A write with a frequency outside the chosen band ranges asks first,
+    // with Cancel as the default: Cancel (or Enter) sends nothing, OK opens
+    // the write.
+    void outOfBandQuestion_data()
+    {
+        QTest::addColumn<QString>("answer"); // "ok", "cancel", "enter"
+        QTest::newRow("OK") << "ok";
+        QTest::newRow("Cancel") << "cancel";
+        QTest::newRow("Enter") << "enter";
+    }
+
+    void outOfBandQuestion()
+    {
+        QFETCH(QString, answer);
+        setRow(data().table, 3, {"146.52000", "", "446.00625", "", "High", "Wide", "ON", "OFF"});
+        open(TransferMode::Write);
+        QVERIFY(!dialog()->isVisible());
+        QVERIFY(message()->isVisible());
+        QCOMPARE(message()->windowTitle(), texts().outOfBandTitle);
+        const QStringList lines = messageLines();
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[0], texts().outOfBandText);
+        QCOMPARE(lines[1], QStringLiteral("003 RX 146.52000 MHz (400-470MHz)"));
+        QCOMPARE(lines[2], texts().writeAnywayText);
+        QVERIFY(message()->cancelButton()->isDefault());
+        QVERIFY(!message()->okButton()->isDefault());
+        QCOMPARE(message()->cancelButton()->text(), QStringLiteral("Cancel"));
+
+        if (answer == QLatin1String("ok"))
+            QTest::mouseClick(message()->okButton(), Qt::LeftButton);
+        else if (answer == QLatin1String("cancel"))
+            QTest::mouseClick(message()->cancelButton(), Qt::LeftButton);
+        else
+            QTest::keyClick(message(), Qt::Key_Return);
+        QVERIFY(!message()->isVisible());
+        QCOMPARE(dialog()->isVisible(), answer == QLatin1String("ok"));
+        if (answer != QLatin1String("ok")) {
+            QVERIFY(form()->isEnabled());
+            QVERIFY(m_radio.receivedBytes().isEmpty());
+            return;
+        }
+        QCOMPARE(dialog()->mode(), std::optional(TransferMode::Write));
+        start();
+        QCOMPARE(m_radio.readMemory(0x30, 4), frequency("14652000"));
+    }
+
+    // "Back up the radio before writing": the write first reads the radio
+    // into a backup image, which holds what the radio held, and leaves the
+    // table being written alone; the caption is the write's again after.
+    void backupBeforeWriting()
+    {
+        const QByteArray before = record(frequency("46256250"), NoFrequency, 0xFFFF, 0xFFFF, 0xFA);
+        m_radio.writeMemory(0x10, before);
+        setRow(data().table, 1,
+               {"446.00625", "67.0", "446.00625", "D023N", "High", "Wide", "ON", "OFF"});
+        const QList<QStringList> rows = allRows();
+        form()->ui().backupFirstAction->trigger();
+        QVERIFY(dialog()->backupBeforeWriting());
+        const QStringList kept = backups();
+
+        open(TransferMode::Write);
+        QStringList captions;
+        const QMetaObject::Connection c = connect(dialog(), &QWidget::windowTitleChanged, this,
+                                                  [&](const QString &t) { captions << t; });
+        start();
+        form()->ui().backupFirstAction->trigger();
+        QVERIFY(!dialog()->backupBeforeWriting());
+
+        QVERIFY(dialog()->lastRunSucceeded());
+        QVERIFY(!message()->isVisible());
+        QCOMPARE(dialog()->windowTitle(), texts().writeCaption);
+        disconnect(c);
+        QCOMPARE(captions, QStringList({texts().backingUpText, texts().writeCaption}));
+        QCOMPARE(allRows(), rows);
+        QCOMPARE(backups().size(), kept.size() + 1);
+        QString backup;
+        for (const QString &b : backups())
+            if (!kept.contains(b))
+                backup = b;
+        QFile image(backup);
+        QVERIFY(image.open(QIODevice::ReadOnly));
+        QCOMPARE(image.readAll().mid(0x10, 16), before);
+        QCOMPARE(m_radio.readMemory(0x10, 4), frequency("44600625"));
+    }
+
+    // A backup before writing that cannot be read stops the write: the
+    // message says why and that nothing was written; the radio keeps what
+    // it held and no backup is kept.
+    void backupBeforeWritingFails()
+    {
+        const QByteArray before = record(frequency("46256250"), NoFrequency, 0xFFFF, 0xFFFF, 0xFA);
+        m_radio.writeMemory(0x10, before);
+        setRow(data().table, 1,
+               {"446.00625", "67.0", "446.00625", "D023N", "High", "Wide", "ON", "OFF"});
+        const QList<QStringList> rows = allRows();
+        const QStringList kept = backups();
+        QVERIFY(m_radio.setFaults(QStringLiteral("stop-after:0x0050")));
+        form()->ui().backupFirstAction->trigger();
+
+        open(TransferMode::Write);
+        start();
+        form()->ui().backupFirstAction->trigger();
+
+        QVERIFY(!dialog()->lastRunSucceeded());
+        QCOMPARE(dialog()->windowTitle(), texts().writeCaption);
+        QCOMPARE(message()->windowTitle(), texts().errorTitle);
+        const QStringList lines = messageLines();
+        QVERIFY2(lines.size() >= 2, qPrintable(lines.join('\n')));
+        QVERIFY2(lines.join('\n').contains(QLatin1String("channel 005")),
+                 qPrintable(lines.join('\n')));
+        QCOMPARE(lines.constLast(), texts().nothingWrittenText);
+        QCOMPARE(backups(), kept);
+        QCOMPARE(m_radio.readMemory(0x10, 16), before);
+        QCOMPARE(allRows(), rows);
     }
 
     // A second run in the same dialog starts from the gauge value the first
@@ -1030,6 +1159,7 @@ private slots:
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
         QVERIFY(QFile::copy(QStringLiteral(QB_BIN_DIR "/eng.dll"), folder.filePath("eng.dll")));
+        QVERIFY(QFile::copy(QStringLiteral(QB_BIN_DIR "/chn.dll"), folder.filePath("chn.dll")));
         {
             QFile ini(folder.filePath(QStringLiteral("myini.ini")));
             QVERIFY(ini.open(QIODevice::WriteOnly));
@@ -1046,9 +1176,14 @@ private slots:
         QCOMPARE(demoForm->portDevice(1), program->demoRadio->portName());
         auto *marker = demoForm->statusBar()->findChild<QLabel *>(QStringLiteral("demoMarker"));
         QVERIFY(marker);
-        QVERIFY(marker->text().contains(QLatin1String("(demo)")));
         demoForm->show();
         QVERIFY(QTest::qWaitForWindowExposed(demoForm));
+        // In the language shown: English from the folder's library, Chinese
+        // after a switch.
+        QCOMPARE(marker->text().trimmed(), QStringLiteral("(demo) virtual radio on COM1"));
+        demoForm->switchToChinese();
+        QCOMPARE(marker->text().trimmed(), QStringLiteral("（演示）虚拟电台接在 COM1"));
+        demoForm->switchToEnglish();
 
         demoForm->readRadio();
         ProgrammingDialog *demoDialog = program->programmingDialog.get();

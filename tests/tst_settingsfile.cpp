@@ -69,7 +69,8 @@ QList<QByteArray> defaultKeyLines()
             "list2count=1",
             "com2bo0=400-470MHz",
             "[options]",
-            "verify=0"};
+            "verify=0",
+            "backupfirst=0"};
 }
 
 // The settings with the band range lists of `bands`.
@@ -177,10 +178,12 @@ private slots:
         settings.port = 3;
         settings.skin = Skin::Steel;
         settings.verifyAfterWriting = true;
+        settings.backupBeforeWriting = true;
         QVERIFY(saveAppSettings(file, settings).ok);
         const QList<QByteArray> lines = keyLines(iniPath());
         QCOMPARE(lines.mid(0, 3), QList<QByteArray>({"[open]", "com=3", "skin=2"}));
-        QCOMPARE(lines.mid(lines.size() - 2), QList<QByteArray>({"[options]", "verify=1"}));
+        QCOMPARE(lines.mid(lines.size() - 3),
+                 QList<QByteArray>({"[options]", "verify=1", "backupfirst=1"}));
 
         QCOMPARE(loadAppSettings(SettingsFile()), settings);
     }

@@ -11,6 +11,7 @@
 #include "app/linklabel.h"
 #include "app/optionspage.h"
 #include "app/porttexts.h"
+#include "app/printcommands.h"
 #include "app/programmingdialog.h"
 #include "app/serialportdialog.h"
 #include "app/skins.h"
@@ -20,6 +21,9 @@
 #include "editor/channeltablemodel.h"
 #include "editor/confirmationdialog.h"
 #include "i18n/languageswitch.h"
+#include "model/bandcheck.h"
+#include "model/channel.h"
+#include "model/frequency.h"
 #include "model/productnames.h"
 #include "radio/programmingrun.h"
 #include "radio/radiotransfer.h"
@@ -30,10 +34,35 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QRegularExpression>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace {
+
+// The question before a write lists at most this many frequencies.
+constexpr int ShownOutOfBand = 10;
+
+// The question before a write of frequencies outside the radio's bands:
+// what lies outside, one line each, and whether to write all the same.
+QString outOfBandQuestion(const QList<OutOfBandChannel> &outside, const MessageSlots &texts)
+{
+    QStringList lines{textOr(texts.outOfBandText, 267)};
+    for (const OutOfBandChannel &found : outside.mid(0, ShownOutOfBand)) {
+        const bool receive = found.finding.direction == BandDirection::Receive;
+        const QString line = receive ? textOr(texts.outOfBandReceiveLine, 268)
+                                     : textOr(texts.outOfBandTransmitLine, 269);
+        lines << line.arg(channelLabel(found.channel), frequencyCellText(found.finding.frequency),
+                          found.finding.ranges.join(QStringLiteral(", ")));
+    }
+    if (outside.size() > ShownOutOfBand)
+        lines << withArgument(textOr(texts.moreLinesText, 270),
+                              QString::number(outside.size() - ShownOutOfBand));
+    lines << textOr(texts.writeAnywayText, 271);
+    return lines.join(QLatin1Char('\n'));
+}
 
 // A menu item's text as the title of the file dialog it opens: without its
 // mnemonic and the dots that say a dialog follows.
@@ -69,6 +98,7 @@ MainWindow::MainWindow(QWidget *parent)
     groupMenuItems();
 
     m_channelModel = new ChannelTableModel(&m_data.table, this);
+    m_channelModel->setBandRanges(&m_data.bands);
     m_ui->channelGrid->setChannelModel(m_channelModel);
     m_ui->optionsPanel->bind(&m_data.settings, &m_data.bands);
     m_link = std::make_unique<SerialLink>();
@@ -118,6 +148,21 @@ MainWindow::MainWindow(QWidget *parent)
     extraWindow.texts = &m_messages;
     m_extraCommands = std::make_unique<ExtraFileCommands>(&m_data, extraWindow);
 
+    PrintCommands::Window printWindow;
+    printWindow.parent = this;
+    printWindow.commitEdit = [this] { return commitEdit(false); };
+    printWindow.message = fileWindow.message;
+    printWindow.note = extraWindow.note;
+    printWindow.title = [this](PrintCommands::Command command) {
+        return dialogTitle(command == PrintCommands::Command::Print
+                               ? m_ui->printAction->text()
+                               : m_ui->exportPdfAction->text());
+    };
+    printWindow.printoutTexts = [this] { return printoutTexts(); };
+    printWindow.texts = &m_messages;
+    m_printCommands = std::make_unique<PrintCommands>(&m_data, printWindow);
+    applyLanguageTexts();
+
     restoreSettings();
 }
 
@@ -154,6 +199,8 @@ void MainWindow::connectCommands()
         {{u.openImageAction}, &MainWindow::openRadioImage},
         {{u.importCsvAction}, &MainWindow::importCsv},
         {{u.exportCsvAction}, &MainWindow::exportCsv},
+        {{u.printAction}, &MainWindow::printChannelList},
+        {{u.exportPdfAction}, &MainWindow::exportPdf},
         {{u.exitAction, u.barExit, u.exitButton, u.exitLabel}, &MainWindow::exitProgram},
         {{u.readAction, u.barRead, u.readButton, u.readLabel}, &MainWindow::readRadio},
         {{u.writeAction, u.barWrite, u.writeButton, u.writeLabel}, &MainWindow::writeRadio},
@@ -187,6 +234,7 @@ void MainWindow::connectCommands()
         connect(action, &QAction::triggered, this, [this, skin = skin] { selectSkin(skin); });
     // On every change, also the stored option's at start.
     connect(u.verifyAction, &QAction::toggled, this, &MainWindow::applyVerifyOption);
+    connect(u.backupFirstAction, &QAction::toggled, this, &MainWindow::applyBackupOption);
 }
 
 ChannelEditor::ConfirmTexts MainWindow::confirmTexts() const
@@ -209,11 +257,15 @@ void MainWindow::setWindows(SplashWindow *splash, AboutBox *about, ProgrammingDi
     if (m_programming) {
         m_programming->setTransfer(m_transfer.get());
         applyVerifyOption();
+        applyBackupOption();
         m_programming->setMessageDialog(m_message);
         m_programming->setMessages(&m_messages);
     }
-    if (m_message)
+    if (m_message) {
         m_message->setProgrammingDialog(m_programming);
+        connect(m_message, &ConfirmationDialog::actionWrite, this,
+                &MainWindow::writeWithoutBandCheck);
+    }
     m_editor->setConfirmationDialog(m_message);
     // The skin chosen while this window was created dresses them too.
     applySkin();
@@ -269,6 +321,7 @@ void MainWindow::restoreSettings()
     selectSkin(m_settings.skin);
     fillBandRanges(m_data.bands, m_settings.bandLists);
     m_ui->verifyAction->setChecked(m_settings.verifyAfterWriting);
+    m_ui->backupFirstAction->setChecked(m_settings.backupBeforeWriting);
 }
 
 void MainWindow::firstShow()
@@ -311,6 +364,37 @@ void MainWindow::loadLanguage(const QString &name)
                           LanguageTable::isOwnNumber(target.number) ? textOr(text, target.number)
                                                                     : text);
         });
+    applyLanguageTexts();
+}
+
+void MainWindow::applyLanguageTexts()
+{
+    m_channelModel->setOutOfBandToolTip(textOr(m_messages.outOfBandToolTip, 265));
+    if (m_demoMarker)
+        showDemoMarker();
+}
+
+PrintoutTexts MainWindow::printoutTexts() const
+{
+    PrintoutTexts texts;
+    texts.title = ProductNames::Program;
+    texts.channelsHeading = textOr(m_messages.printChannelsHeading, 274);
+    texts.settingsHeading = textOr(m_messages.printSettingsHeading, 275);
+    // The settings the options page shows, in their order there: the left
+    // column, then the right.
+    const OptionsPage *page = m_ui->optionsPanel;
+    QList<std::pair<QPoint, Setting>> shown;
+    for (Setting s : allSettings()) {
+        const QLabel *label = page->label(s);
+        if (label && page->combo(s)->isVisibleTo(page))
+            shown.append({label->mapTo(page, QPoint(0, 0)), s});
+    }
+    std::stable_sort(shown.begin(), shown.end(), [](const auto &a, const auto &b) {
+        return a.first.x() != b.first.x() ? a.first.x() < b.first.x() : a.first.y() < b.first.y();
+    });
+    for (const auto &[place, s] : shown)
+        texts.settings.append({s, page->label(s)->text()});
+    return texts;
 }
 
 void MainWindow::selectLanguage(bool english)
@@ -347,6 +431,11 @@ RememberingFileDialog &MainWindow::importCsvDialog()
 RememberingFileDialog &MainWindow::exportCsvDialog()
 {
     return m_extraCommands->exportDialog();
+}
+
+PrintCommands &MainWindow::printCommands()
+{
+    return *m_printCommands;
 }
 
 void MainWindow::showStatusNote(const QString &text)
@@ -402,6 +491,24 @@ void MainWindow::exportCsv()
     m_extraCommands->exportCsv();
 }
 
+void MainWindow::printChannelList()
+{
+    // A frequency being typed goes into its row first.
+    m_printCommands->print();
+}
+
+void MainWindow::exportPdf()
+{
+    m_printCommands->exportPdf();
+}
+
+void MainWindow::applyBackupOption()
+{
+    m_settings.backupBeforeWriting = m_ui->backupFirstAction->isChecked();
+    if (m_programming)
+        m_programming->setBackupBeforeWriting(m_settings.backupBeforeWriting);
+}
+
 void MainWindow::applyVerifyOption()
 {
     // The item's check mark is the option; the settings file gets it at
@@ -417,6 +524,24 @@ void MainWindow::readRadio()
 }
 
 void MainWindow::writeRadio()
+{
+    if (!m_programming || m_programming->isVisible())
+        return;
+    if (!commitEdit(true))
+        return;
+    // Frequencies outside the radio's bands may still be what the user
+    // wants (the radio may take them): the user decides, Cancel first.
+    const QList<OutOfBandChannel> outside = outOfBandChannels(m_data.table, m_data.bands);
+    if (!outside.isEmpty() && m_message) {
+        m_message->showMessage(textOr(m_messages.outOfBandTitle, 266),
+                               outOfBandQuestion(outside, m_messages),
+                               ConfirmationDialog::ActionWrite);
+        return;
+    }
+    openProgrammingDialog(TransferMode::Write);
+}
+
+void MainWindow::writeWithoutBandCheck()
 {
     openProgrammingDialog(TransferMode::Write);
 }
@@ -571,7 +696,12 @@ void MainWindow::useDemoRadio(const QString &device)
         m_demoMarker->setObjectName(QStringLiteral("demoMarker"));
         m_ui->statusBar->addPermanentWidget(m_demoMarker);
     }
-    m_demoMarker->setText(QStringLiteral("(demo) virtual radio on COM1  "));
+    showDemoMarker();
+}
+
+void MainWindow::showDemoMarker()
+{
+    m_demoMarker->setText(textOr(m_messages.demoText, 264) + QStringLiteral("  "));
 }
 
 void MainWindow::selectSkin(Skin skin)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/channelprintout.h"
 #include "app/usermessages.h"
 #include "editor/channeleditor.h"
 #include "i18n/messageslots.h"
@@ -19,6 +20,7 @@ class ChannelFileDialog;
 class ChannelTableModel;
 class ConfirmationDialog;
 class ExtraFileCommands;
+class PrintCommands;
 class ProgrammingDialog;
 class RadioTransfer;
 class QAction;
@@ -125,12 +127,19 @@ public:
     RememberingFileDialog &imageDialog();
     RememberingFileDialog &importCsvDialog();
     RememberingFileDialog &exportCsvDialog();
+    // Print and Export PDF, with their dialogs.
+    PrintCommands &printCommands();
 
     // Options -> "Verify after writing": a write in the programming dialog
     // that went through is read back and compared. Kept in the settings
     // file ([options] verify), read when the window is created and written
     // when it is destroyed.
     bool verifyAfterWriting() const { return m_settings.verifyAfterWriting; }
+    // Options -> "Back up the radio before writing": a write in the
+    // programming dialog first reads the radio into a backup and writes only
+    // once that is kept. Kept in the settings file ([options] backupfirst)
+    // like the verify option.
+    bool backupBeforeWriting() const { return m_settings.backupBeforeWriting; }
 
     // A passing note in the status bar (what an import or export did); it
     // goes after StatusNoteMs, and the status bar's own text comes back.
@@ -168,9 +177,14 @@ public slots:
     void openRadioImage();
     void importCsv();
     void exportCsv();
+    void printChannelList();
+    void exportPdf();
     void exitProgram();
     void readRadio();
+    // Asks first when a frequency lies outside the radio's bands; OK on that
+    // question goes on as writeWithoutBandCheck().
     void writeRadio();
+    void writeWithoutBandCheck();
     void showChannelPage();
     void showOptionsPage();
     // The port command for port entry 1-4: checks its menu item and radio
@@ -187,6 +201,7 @@ public slots:
     void switchToChinese();
     void switchToEnglish();
     void applyVerifyOption(); // the check mark changed
+    void applyBackupOption(); // the check mark changed
     void showAboutBox();
 
 private:
@@ -214,6 +229,13 @@ private:
     // link.
     void showPort(int port);
     void selectLanguage(bool english);
+    // The texts a language load leaves beyond the targets: the grid's
+    // out-of-band tool tip, the demo mark.
+    void applyLanguageTexts();
+    // The status bar's demo mark in the language shown.
+    void showDemoMarker();
+    // The print-out's own texts: the options page's labels.
+    PrintoutTexts printoutTexts() const;
 
     RadioData m_data;
     MessageSlots m_messages;
@@ -224,6 +246,7 @@ private:
     std::unique_ptr<SettingsFile> m_settingsFile;
     std::unique_ptr<ChannelFileCommands> m_fileCommands;
     std::unique_ptr<ExtraFileCommands> m_extraCommands;
+    std::unique_ptr<PrintCommands> m_printCommands;
     MessageFunction m_messageFunction;
     ChannelTableModel *m_channelModel = nullptr;
     ChannelEditor *m_editor = nullptr;

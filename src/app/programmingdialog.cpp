@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QStatusBar>
 
+#include <utility>
+
 namespace {
 
 // A refused write lists at most this many problems; a table full of them
@@ -148,7 +150,10 @@ void ProgrammingDialog::startRun()
     TransferOptions options;
     if (m_verifyAfterWriting)
         options.readBack = TransferOptions::ReadBack::AfterWriteWentThrough;
+    options.backupFirst = m_backupBeforeWriting && *m_mode == TransferMode::Write;
     const TransferResult result = m_transfer->perform(*m_mode, options);
+    if (std::exchange(m_backingUp, false))
+        setWindowTitle(m_caption);
 
     const QString backupWarning = result.backup ? showBackup(*result.backup) : QString();
     if (result.verify)
@@ -156,7 +161,10 @@ void ProgrammingDialog::startRun()
 
     m_ui->startButton->setEnabled(true);
     m_lastRunSucceeded = result.succeeded();
-    report(result.run, backupWarning, result.verify);
+    if (result.run.outcome == ProgrammingResult::Outcome::BackupFailed)
+        reportBackupFailed(result, backupWarning);
+    else
+        report(result.run, backupWarning, result.verify);
     if (result.verify)
         emit verifyFinished(*result.verify);
     emit runFinished(result.run);
@@ -167,11 +175,29 @@ void ProgrammingDialog::showPhase(RadioTransfer::Phase phase, int gaugeMaximum)
     switch (phase) {
     case RadioTransfer::Phase::Reading:
     case RadioTransfer::Phase::Writing:
+        // The write after its backup starts from 0 under its own caption.
+        if (std::exchange(m_backingUp, false)) {
+            setWindowTitle(m_caption);
+            m_ui->statusBar->clearMessage();
+            m_ui->gauge->setRange(0, gaugeMaximum);
+            m_ui->gauge->setValue(0);
+            break;
+        }
         // A read-back leaves the gauge on the read's scale; the value shown
         // stays where it is.
         if (m_ui->gauge->maximum() != gaugeMaximum)
             m_ui->gauge->setMaximum(gaugeMaximum);
         break;
+    case RadioTransfer::Phase::BackingUp: {
+        m_backingUp = true;
+        m_caption = windowTitle();
+        const QString backingUp = ownText(m_messages, &MessageSlots::backingUpText, 276);
+        setWindowTitle(backingUp);
+        m_ui->statusBar->showMessage(backingUp);
+        m_ui->gauge->setRange(0, gaugeMaximum);
+        m_ui->gauge->setValue(0);
+        break;
+    }
     case RadioTransfer::Phase::KeepingBackup:
         break;
     case RadioTransfer::Phase::Verifying: {
@@ -262,6 +288,21 @@ void ProgrammingDialog::report(const ProgrammingResult &result, const QString &b
                                ? ownText(m_messages, &MessageSlots::warningTitle, 216)
                                : QString());
     }
+}
+
+void ProgrammingDialog::reportBackupFailed(const TransferResult &result,
+                                           const QString &backupWarning)
+{
+    QStringList lines;
+    if (result.backupRead && result.backupRead->outcome != ProgrammingResult::Outcome::Done)
+        lines << (result.backupRead->linkOk ? QString()
+                  : m_messages              ? m_messages->linkFailedText
+                                            : QString())
+              << result.backupRead->message;
+    else
+        lines << backupWarning;
+    lines << ownText(m_messages, &MessageSlots::nothingWrittenText, 277);
+    showFailure(lines);
 }
 
 void ProgrammingDialog::showFailure(const QStringList &lines, const QString &caption)

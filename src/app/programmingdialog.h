@@ -46,6 +46,10 @@ class ProgrammingDialog;
 //   write's again. Differences (or a read-back that did not go through) are
 //   shown through the confirmation dialog, and the run counts as failed; a
 //   verified write only says so in the status bar.
+// - with "Back up the radio before writing", a write first reads the radio
+//   into a backup; meanwhile the caption and the status bar say so and the
+//   gauge follows the read. The write goes on only once the backup is kept;
+//   otherwise the confirmation dialog says why nothing was written.
 // The status bar's own text (the language's) stays underneath: these are
 // temporary messages, cleared when the dialog opens or a run starts.
 class ProgrammingDialog : public QDialog
@@ -61,6 +65,8 @@ public:
     void setTransfer(RadioTransfer *transfer);
     void setVerifyAfterWriting(bool verify) { m_verifyAfterWriting = verify; }
     bool verifyAfterWriting() const { return m_verifyAfterWriting; }
+    void setBackupBeforeWriting(bool backup) { m_backupBeforeWriting = backup; }
+    bool backupBeforeWriting() const { return m_backupBeforeWriting; }
     // Where failures are shown, and the texts of the last language load.
     void setMessageDialog(ConfirmationDialog *message);
     void setMessages(const MessageSlots *messages) { m_messages = messages; }
@@ -111,6 +117,8 @@ private:
     // a backup that could not be kept, what a read-back found.
     void report(const ProgrammingResult &result, const QString &backupWarning,
                 const std::optional<VerifyReport> &verify);
+    // Why a write that was to be backed up first was not begun.
+    void reportBackupFailed(const TransferResult &result, const QString &backupWarning);
     void showFailure(const QStringList &lines, const QString &caption = {});
 
     std::unique_ptr<Ui::ProgrammingDialog> m_ui;
@@ -122,5 +130,9 @@ private:
     const MessageSlots *m_messages = nullptr;
     std::optional<TransferMode> m_mode;
     bool m_verifyAfterWriting = false;
+    bool m_backupBeforeWriting = false;
+    // The backup before a write is being read: the write's phase puts the
+    // caption and the gauge back.
+    bool m_backingUp = false;
     bool m_lastRunSucceeded = false;
 };

@@ -4,6 +4,7 @@
 
 #include <QImageReader>
 #include <QLabel>
+#include <QScreen>
 #include <QShowEvent>
 #include <QTimer>
 
@@ -46,6 +47,13 @@ void SplashWindow::setVisible(bool visible)
     // window before the wait begins, and the wait would never end; it takes
     // effect once the showing is complete, in the loop of the wait.
     m_showing = visible;
+    // Centred on the screen. Left to itself, a dialog without a parent
+    // allows for a window frame it takes from another window, which this
+    // borderless one does not have, and lands above and left of the centre.
+    if (visible) {
+        if (QScreen *s = screen())
+            move(s->availableGeometry().center() - rect().center());
+    }
     QDialog::setVisible(visible);
     m_showing = false;
     if (visible && std::exchange(m_tickWhileShowing, false))

@@ -1,6 +1,7 @@
 #include "cli/verbs.h"
 
 #include "cli/clisupport.h"
+#include "model/bandcheck.h"
 #include "model/channel.h"
 #include "model/radiodata.h"
 #include "radio/memorycodec.h"
@@ -95,6 +96,8 @@ QString phaseLabel(RadioTransfer::Phase phase)
         return QStringLiteral("Writing");
     case RadioTransfer::Phase::Verifying:
         return QStringLiteral("Verifying");
+    case RadioTransfer::Phase::BackingUp:
+        return QStringLiteral("Backing up");
     case RadioTransfer::Phase::KeepingBackup:
         break;
     }
@@ -239,8 +242,13 @@ int writeVerb(VerbContext &cli)
         QStringLiteral("verify"),
         QStringLiteral("After the write, read the radio back and compare every block read with "
                        "what was written; a difference fails the command (status 7)."));
+    const QCommandLineOption backupFirst(
+        QStringLiteral("backup-first"),
+        QStringLiteral("Before writing, read the radio and keep what it holds as a backup image "
+                       "(as a read does); write only once the backup is kept. Undo a wrong "
+                       "write with write --image and that backup."));
     const QCommandLineOption trace = traceOption();
-    parser.addOptions({port, imageOption, verify, trace});
+    parser.addOptions({port, imageOption, verify, backupFirst, trace});
     parser.addPositionalArgument(QStringLiteral("FILE"),
                                  QStringLiteral("The channel file to write (.r07)."));
     if (const int status = cli.parse(); status >= 0)
@@ -288,6 +296,10 @@ int writeVerb(VerbContext &cli)
                       .arg(problems.size()));
         return ExitRefused;
     }
+    // Frequencies outside the radio's bands are written all the same (the
+    // radio may take them); the user is told which.
+    for (const OutOfBandChannel &finding : outOfBandChannels(data.table, data.bands))
+        cli.line(outOfBandMessage(finding));
 
     RadioSession session(cli);
     if (const int status = session.open(cli.portDevice(parser.value(port)), parser.value(trace));
@@ -296,8 +308,19 @@ int writeVerb(VerbContext &cli)
     TransferOptions options;
     if (parser.isSet(verify))
         options.readBack = TransferOptions::ReadBack::AfterCompleteWrite;
+    options.backupFirst = parser.isSet(backupFirst);
     const TransferResult transfer =
         performTransfer(session.link(), data, TransferMode::Write, options);
+    if (transfer.backup && transfer.backup->ok)
+        cli.error(
+            QStringLiteral("backup: %1").arg(QDir::toNativeSeparators(transfer.backup->path)));
+    if (transfer.run.outcome == ProgrammingResult::Outcome::BackupFailed) {
+        cli.error(transfer.run.message);
+        const ProgrammingResult &read = *transfer.backupRead;
+        if (read.outcome == ProgrammingResult::Outcome::Done)
+            return ExitFile;
+        return read.outcome == ProgrammingResult::Outcome::PortClosed ? ExitPort : ExitRunFailed;
+    }
     if (const int status = runStatus(cli, transfer.run); status != ExitOk || !transfer.verify)
         return status;
 
@@ -528,12 +551,15 @@ const QList<Verb> &verbs()
              .arg(Backups::Kept),
          readVerb},
         {QStringLiteral("write"),
-         QStringLiteral("--port PORT (FILE.r07 | --image FILE.img) [--verify] [--trace FILE]"),
+         QStringLiteral("--port PORT (FILE.r07 | --image FILE.img) [--verify] [--backup-first] "
+                        "[--trace FILE]"),
          QStringLiteral("write a channel file or a radio image into the radio, and\n"
                         "with --verify read it back and compare"),
          QStringLiteral("Writes a channel file's (or a radio image's) channels and function "
                         "settings, and the band of myini.ini, into the radio. Data the radio "
-                        "cannot store is reported and nothing is sent."),
+                        "cannot store is reported and nothing is sent. A frequency outside the "
+                        "chosen band ranges of myini.ini is named on stderr and written all the "
+                        "same."),
          writeVerb},
         {QStringLiteral("export-csv"), QStringLiteral("FILE.r07 OUT.csv"),
          QStringLiteral("export a channel file's channels as CSV"),

@@ -1,5 +1,7 @@
 #include "editor/channeltablemodel.h"
 
+#include "model/bandcheck.h"
+#include "model/bandranges.h"
 #include "model/channeltable.h"
 
 #include <QBrush>
@@ -17,6 +19,11 @@ ChannelTableModel::ChannelTableModel(ChannelTable *table, QObject *parent)
         const QModelIndex index = cellIndex(col, row);
         if (index.isValid())
             emit dataChanged(index, index, {Qt::DisplayRole});
+        // A receive frequency that comes or goes makes the row's transmit
+        // frequency count or not.
+        if (index.isValid() && m_bands && col == ChannelTable::ColRxFreq)
+            emit dataChanged(cellIndex(ChannelTable::ColTxFreq, row),
+                             cellIndex(ChannelTable::ColTxFreq, row));
     });
     connect(m_table, &ChannelTable::rowsChanged, this, [this](int first, int last) {
         first = qMax(first, 1);
@@ -31,6 +38,38 @@ ChannelTableModel::ChannelTableModel(ChannelTable *table, QObject *parent)
         else
             emit headerDataChanged(Qt::Horizontal, col - 1, col - 1);
     });
+}
+
+void ChannelTableModel::setBandRanges(const BandRanges *bands)
+{
+    if (m_bands)
+        disconnect(m_bands, nullptr, this, nullptr);
+    m_bands = bands;
+    if (m_bands)
+        connect(m_bands, &BandRanges::chosenTextChanged, this,
+                &ChannelTableModel::frequenciesChanged);
+    frequenciesChanged();
+}
+
+void ChannelTableModel::frequenciesChanged()
+{
+    for (int col : {int(ChannelTable::ColRxFreq), int(ChannelTable::ColTxFreq)})
+        emit dataChanged(cellIndex(col, 1), cellIndex(col, ChannelTable::ChannelCount));
+}
+
+QStringList ChannelTableModel::outOfBandRanges(const QModelIndex &index) const
+{
+    const int col = tableColumn(index);
+    if (!m_bands || (col != ChannelTable::ColRxFreq && col != ChannelTable::ColTxFreq))
+        return {};
+    const BandDirection direction =
+        col == ChannelTable::ColRxFreq ? BandDirection::Receive : BandDirection::Transmit;
+    for (const OutOfBand &finding :
+         outOfBand(m_table->channel(tableRow(index)).channel, BandLimits::of(*m_bands))) {
+        if (finding.direction == direction)
+            return finding.ranges;
+    }
+    return {};
 }
 
 QModelIndex ChannelTableModel::cellIndex(int col, int row) const
@@ -63,9 +102,25 @@ QVariant ChannelTableModel::data(const QModelIndex &index, int role) const
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
     case Qt::BackgroundRole:
+        if (!outOfBandRanges(index).isEmpty())
+            return QBrush(OutOfBandBackground);
         if (tableRow(index) % 5 == 0)
             return QBrush(ShadedRowColour);
         return {};
+    case Qt::ForegroundRole:
+        if (!outOfBandRanges(index).isEmpty())
+            return QBrush(OutOfBandForeground);
+        return {};
+    case Qt::ToolTipRole: {
+        const QStringList ranges = outOfBandRanges(index);
+        if (ranges.isEmpty())
+            return {};
+        const QString joined = ranges.join(QStringLiteral(", "));
+        return m_outOfBandToolTip.contains(QLatin1String("%1")) ? m_outOfBandToolTip.arg(joined)
+                                                                : joined;
+    }
+    case OutOfBandRole:
+        return outOfBandRanges(index);
     default:
         return {};
     }

@@ -7,10 +7,18 @@
 
 namespace {
 
-// How far a longer text may widen the dialog, and how many pixels of text
-// it may take in height.
-constexpr int WidestText = 425;
+// How many pixels of text the dialog may take in height.
 constexpr int TallestText = 480;
+
+// The text as the label shows it: a long path has no blank to wrap at, so a
+// zero-width space after each separator lets it wrap there.
+QString wrappableText(QString text)
+{
+    const QChar zeroWidthSpace(0x200B);
+    text.replace(QLatin1Char('/'), QString(QLatin1Char('/')) + zeroWidthSpace);
+    text.replace(QLatin1Char('\\'), QString(QLatin1Char('\\')) + zeroWidthSpace);
+    return text;
+}
 
 } // namespace
 
@@ -59,39 +67,41 @@ QPushButton *ConfirmationDialog::cancelButton() const
 void ConfirmationDialog::showMessage(const QString &caption, const QString &text, int action)
 {
     setWindowTitle(caption);
-    m_ui->messageLabel->setText(text);
+    m_text = text;
+    m_ui->messageLabel->setText(wrappableText(text));
     fitText();
     m_pendingAction = action;
+    // A confirmation throws data away (or sends it to the radio) on OK: Enter
+    // and Space choose Cancel unless the user moves to OK. A message only
+    // closes, whichever button.
+    const bool confirmation = action != ActionNone;
+    QPushButton *chosen = confirmation ? m_ui->cancelButton : m_ui->okButton;
+    // Showing gives the window's focus widget a focus-in, which makes that
+    // button the default (an auto-default button's focus does): the chosen
+    // button takes the focus before, and the default is set again after.
+    chosen->setFocus(Qt::OtherFocusReason);
     show();
     // Showing took the programming dialog's stay-on-top style and showed it
     // again, which may have put it above this one.
     raise();
     activateWindow();
+    chosen->setFocus(Qt::OtherFocusReason);
+    chosen->setDefault(true);
 }
 
 void ConfirmationDialog::fitText()
 {
-    // A text that fits the form keeps it; a longer one (a message with the
-    // system's reason, a list of problems) widens the dialog, then makes it
+    // The dialog keeps the form's width with the text centred and wrapped;
+    // a text that needs more lines than the form has room for makes it
     // taller, so that no line is cut off.
     QLabel *message = m_ui->messageLabel;
-    int width = m_formText.width();
-    message->setAlignment(Qt::AlignCenter);
-    int height = message->heightForWidth(width);
-    if (height > m_formText.height()) {
-        // Several lines (a message and its reason, a list) read best from a
-        // common left edge.
-        width = WidestText;
-        message->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        height = qMin(message->heightForWidth(width), TallestText);
-    }
-    height = qMax(height, m_formText.height());
-    const int grow = width - m_formText.width();
+    const int width = m_formText.width();
+    const int height = qBound(m_formText.height(), message->heightForWidth(width), TallestText);
     const int drop = height - m_formText.height();
-    const QSize size(m_formSize.width() + grow, m_formSize.height() + drop);
+    const QSize size(m_formSize.width(), m_formSize.height() + drop);
     message->setGeometry(m_formText.x(), m_formText.y(), width, height);
-    m_ui->okButton->move(m_formOk + QPoint(grow / 2, drop));
-    m_ui->cancelButton->move(m_formCancel + QPoint(grow / 2, drop));
+    m_ui->okButton->move(m_formOk + QPoint(0, drop));
+    m_ui->cancelButton->move(m_formCancel + QPoint(0, drop));
     if (size == this->size())
         return;
     setFixedSize(size);
@@ -111,6 +121,10 @@ void ConfirmationDialog::confirm()
         break;
     case ActionClear:
         emit actionClear();
+        m_pendingAction = ActionNone;
+        break;
+    case ActionWrite:
+        emit actionWrite();
         m_pendingAction = ActionNone;
         break;
     default:

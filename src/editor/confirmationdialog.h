@@ -17,7 +17,9 @@ class ConfirmationDialog;
 // shows plain messages. It is not modal: the main window is kept disabled
 // while it is shown (DialogLock). While it is shown the programming dialog
 // gives up its stay-on-top style, so the message is never hidden behind it.
-// A text longer than the form's label makes the dialog wider and taller.
+// The text is centred and wrapped in the form's width; one longer than the
+// form's label makes the dialog taller, never wider. A confirmation (any
+// action but ActionNone) has Cancel as its default button.
 class ConfirmationDialog : public QDialog
 {
     Q_OBJECT
@@ -28,6 +30,7 @@ public:
         ActionNone = 1,  // a message: OK only closes
         ActionNew = 2,   // empty the channel table and restore the options
         ActionClear = 3, // empty the channel table
+        ActionWrite = 4, // go on with a write to the radio
     };
 
     explicit ConfirmationDialog(QWidget *parent = nullptr);
@@ -44,6 +47,9 @@ public:
     int pendingAction() const { return m_pendingAction; }
     void setPendingAction(int action) { m_pendingAction = action; }
 
+    // The text last given to showMessage(); the label shows it with break
+    // opportunities added.
+    QString messageText() const { return m_text; }
     QLabel *messageLabel() const;
     QPushButton *okButton() const;
     QPushButton *cancelButton() const;
@@ -52,6 +58,7 @@ signals:
     // OK was pressed on a confirmation; emitted after the dialog closed.
     void actionNew();
     void actionClear();
+    void actionWrite();
 
 public slots:
     // OK: closes the dialog, then carries out the pending action.
@@ -71,6 +78,7 @@ private:
     QRect m_formText;
     QPoint m_formOk;
     QPoint m_formCancel;
+    QString m_text;
     QPointer<QWidget> m_programmingDialog;
     int m_pendingAction = 0;
 };

@@ -1,5 +1,8 @@
 #include "editor/tonelistbox.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCoreApplication>
 #include <QKeyEvent>
 
 ToneListBox::ToneListBox(QWidget *parent) : QComboBox(parent)
@@ -15,7 +18,34 @@ ToneListBox::ToneListBox(QWidget *parent) : QComboBox(parent)
     QFont arial(QStringLiteral("Arial"));
     arial.setPixelSize(12);
     setFont(arial);
+    view()->installEventFilter(this);
+    connect(this, &QComboBox::highlighted, this, [this](int index) {
+        if (m_keyMove && index != currentIndex())
+            setCurrentIndex(index);
+    });
     hide();
+}
+
+bool ToneListBox::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != view() || event->type() != QEvent::KeyPress || m_keyMove)
+        return QComboBox::eventFilter(watched, event);
+    switch (static_cast<QKeyEvent *>(event)->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        // Handled by the list (and the drop-down's own filter) as usual,
+        // while this knows the highlight comes from a key.
+        m_keyMove = true;
+        QCoreApplication::sendEvent(view(), event);
+        m_keyMove = false;
+        return true;
+    default:
+        return QComboBox::eventFilter(watched, event);
+    }
 }
 
 void ToneListBox::keyPressEvent(QKeyEvent *event)
@@ -34,6 +64,14 @@ void ToneListBox::keyPressEvent(QKeyEvent *event)
 void ToneListBox::focusOutEvent(QFocusEvent *event)
 {
     QComboBox::focusOutEvent(event);
-    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
-        emit exited();
+    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
+        return;
+    // The focus may pass into the dropped-down list itself, for another
+    // reason than a popup's: under a window manager the first drop-down
+    // after a start takes it so once it is shown. The choice goes on there.
+    const QWidget *popup = view()->window();
+    const QWidget *to = QApplication::focusWidget();
+    if (popup->isVisible() && to && (to == popup || popup->isAncestorOf(to)))
+        return;
+    emit exited();
 }

@@ -3,7 +3,8 @@
 #include <QComboBox>
 
 // The in-place tone list (toneList): a drop-down list of the sub-audio
-// choices, nothing can be typed. Arrow keys move through the choices; any
+// choices, nothing can be typed. Arrow keys move through the choices, and
+// choose each one they reach, with the list closed or dropped down; any
 // character key (Enter, Esc, letters, digits) ends the choice instead of
 // searching the list.
 class ToneListBox : public QComboBox
@@ -27,4 +28,11 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
+    // The dropped-down list's movement keys.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // A movement key is being handled by the dropped-down list: the choice
+    // it reaches is taken (a mouse passing over a choice only highlights).
+    bool m_keyMove = false;
 };

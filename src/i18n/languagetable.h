@@ -6,24 +6,33 @@
 
 // The texts of one language, addressed by language string number: 1-118,
 // whose meanings every language library shares, and this program's own
-// numbers 201-239 for what it offers beyond them (the radio image and CSV
-// commands, read-back verification, backups; 220-239 the serial port
-// dialog and why a port cannot be opened). Numbers 82 and 87-94 have no use
-// and are never read, nor are 217-219, which are not in use yet; a number
-// that the library lacks holds an empty text, which a load applies like any
-// other.
+// numbers for what it offers beyond them, in blocks (OwnNumberBlocks):
+// 201-216 (the radio image and CSV commands, read-back verification,
+// backups), 220-239 (the serial port dialog and why a port cannot be
+// opened) and 260-278 (printing, the band check before a write, backing up
+// before a write, the confirmation dialog's Cancel, demo mode). Numbers 82
+// and 87-94 have no use and are never read; a number that the library lacks
+// holds an empty text, which a load applies like any other.
 class LanguageTable
 {
 public:
     static constexpr int FirstNumber = 1;
     static constexpr int LastNumber = 118;
+    // The blocks of the program's own numbers, first and last, ascending.
+    static constexpr int OwnNumberBlocks[][2] = {
+        {201, 216},
+        {220, 239},
+        {260, 278},
+    };
     static constexpr int FirstOwnNumber = 201;
-    static constexpr int LastOwnNumber = 239;
+    // The end of the numbers kept for the program's own texts; only those
+    // inside a block are read.
+    static constexpr int LastOwnNumber = 279;
     // A text is at most this many bytes of UTF-8.
     static constexpr int MaxTextBytes = 253;
 
     // True for the numbers a load reads: 1-118 except 82 and 87-94, and
-    // 201-216 and 220-239.
+    // the program's own numbers.
     static constexpr bool isReadNumber(int number)
     {
         return (number >= FirstNumber && number <= LastNumber && number != 82 &&
@@ -32,8 +41,10 @@ public:
     }
     static constexpr bool isOwnNumber(int number)
     {
-        return number >= FirstOwnNumber && number <= LastOwnNumber &&
-               !(number >= 217 && number <= 219);
+        for (const auto &block : OwnNumberBlocks)
+            if (number >= block[0] && number <= block[1])
+                return true;
+        return false;
     }
 
     // The text of a number; empty for a number that is not read.

@@ -19,18 +19,33 @@ struct MessageSlots
     QString clearConfirmText; // 110: confirm clearing all channels
 
     // Our own numbers. Texts with "%1" take a file name or a count there.
-    QString verifyingText;      // 205: the programming dialog while it reads back a write
-    QString verifiedText;       // 206: a write read back as written
-    QString verifyDiffersText;  // 207: first line of the differences a read-back found
-    QString verifyFailedText;   // 208: first line when the read-back did not go through
-    QString backupText;         // 209: "%1" the backup a read kept
-    QString noBackupText;       // 210: first part of the warning when no backup was kept
-    QString imageFilterText;    // 211: file dialog filter name of radio images
-    QString csvFilterText;      // 212: file dialog filter name of CSV channel lists
-    QString allFilesFilterText; // 213: file dialog filter name of all files
-    QString importedText;       // 214: "%1" channels a CSV import placed
-    QString exportedText;       // 215: "%1" channels a CSV export wrote
-    QString warningTitle;       // 216: confirmation dialog caption for a warning
+    QString verifyingText;         // 205: the programming dialog while it reads back a write
+    QString verifiedText;          // 206: a write read back as written
+    QString verifyDiffersText;     // 207: first line of the differences a read-back found
+    QString verifyFailedText;      // 208: first line when the read-back did not go through
+    QString backupText;            // 209: "%1" the backup a read kept
+    QString noBackupText;          // 210: first part of the warning when no backup was kept
+    QString imageFilterText;       // 211: file dialog filter name of radio images
+    QString csvFilterText;         // 212: file dialog filter name of CSV channel lists
+    QString allFilesFilterText;    // 213: file dialog filter name of all files
+    QString importedText;          // 214: "%1" channels a CSV import placed
+    QString exportedText;          // 215: "%1" channels a CSV export wrote
+    QString warningTitle;          // 216: confirmation dialog caption for a warning
+    QString demoText;              // 264: status bar mark of demo mode (virtual radio on COM1)
+    QString outOfBandToolTip;      // 265: "%1" the band ranges an out-of-band cell lies outside
+    QString outOfBandTitle;        // 266: caption of the question before an out-of-band write
+    QString outOfBandText;         // 267: its first line
+    QString outOfBandReceiveLine;  // 268: "%1" channel, "%2" MHz, "%3" ranges: a receive frequency
+    QString outOfBandTransmitLine; // 269: the same for a transmit frequency
+    QString moreLinesText;         // 270: "%1" lines a long list leaves out
+    QString writeAnywayText;       // 271: the question's last line
+    QString pdfFilterText;         // 272: file dialog filter name of PDF files
+    QString pdfWrittenText;        // 273: "%1" the PDF file written
+    QString printChannelsHeading;  // 274: heading of the channel list in a printout
+    QString printSettingsHeading;  // 275: heading of the function settings in a printout
+    QString backingUpText;         // 276: the programming dialog while it backs up before a write
+    QString nothingWrittenText;    // 277: last line when a write stopped for want of a backup
+    QString printFailedText;       // 278: the printer could not print
 
     // The serial port dialog and why a port cannot be opened; "%1" is the
     // device unless said otherwise.

@@ -88,9 +88,7 @@ const TextTarget targets[] = {
     {85, W::MainWindow, K::Label, "band2RxLabel"},
     {86, W::MainWindow, K::Label, "band1TxLabel"},
     {86, W::MainWindow, K::Label, "band2TxLabel"},
-    {97, W::ConfirmationDialog, K::Button, "cancelButton"},
     {97, W::ProgrammingDialog, K::Button, "closeButton"},
-    {97, W::SerialPortDialog, K::Button, "cancelButton"},
     {98, W::ProgrammingDialog, K::StatusPanel, "statusPanel"},
     {99, W::AboutBox, K::Label, "titleLabel"},
     {100, W::AboutBox, K::Label, "versionLabel"},
@@ -112,6 +110,13 @@ const TextTarget targets[] = {
     {225, W::SerialPortDialog, K::ListHeading, "portList", 3},
     {226, W::SerialPortDialog, K::ListHeading, "portList", 4},
     {228, W::SerialPortDialog, K::Button, "findButton"},
+    // The confirmation dialog's Cancel has a text of its own: 97 is the
+    // programming dialog's Close. So has the serial port dialog's.
+    {260, W::ConfirmationDialog, K::Button, "cancelButton"},
+    {260, W::SerialPortDialog, K::Button, "cancelButton"},
+    {261, W::MainWindow, K::MenuItem, "printAction"},
+    {262, W::MainWindow, K::MenuItem, "exportPdfAction"},
+    {263, W::MainWindow, K::MenuItem, "backupFirstAction"},
 };
 // clang-format on
 
@@ -152,6 +157,21 @@ const MessageTarget messageTable[] = {
     {237, &M::portMissingText},
     {238, &M::pluggedInText},
     {239, &M::nothingPluggedInText},
+    {264, &M::demoText},
+    {265, &M::outOfBandToolTip},
+    {266, &M::outOfBandTitle},
+    {267, &M::outOfBandText},
+    {268, &M::outOfBandReceiveLine},
+    {269, &M::outOfBandTransmitLine},
+    {270, &M::moreLinesText},
+    {271, &M::writeAnywayText},
+    {272, &M::pdfFilterText},
+    {273, &M::pdfWrittenText},
+    {274, &M::printChannelsHeading},
+    {275, &M::printSettingsHeading},
+    {276, &M::backingUpText},
+    {277, &M::nothingWrittenText},
+    {278, &M::printFailedText},
 };
 
 } // namespace

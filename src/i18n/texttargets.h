@@ -50,10 +50,12 @@ struct TextTarget
 };
 
 // Every window target, ascending by number; a number with several targets
-// (28, 85, 86, 97, 105) has consecutive entries. The program's own numbers
-// come last: 201-204 the radio image and CSV items of the File menu and
-// "Verify after writing" under Options; 220-228 "Serial port..." under
-// Options and the serial port dialog.
+// (28, 85, 86, 105) has consecutive entries. The program's own numbers
+// come last: 201-204 (the radio image and CSV items of the File menu and
+// "Verify after writing" under Options), 220-228 ("Serial port..." under
+// Options and the serial port dialog), 260 (the confirmation dialog's
+// Cancel), 261-263 (Print and Export PDF in the File menu, "Back up the
+// radio before writing" under Options).
 std::span<const TextTarget> textTargets();
 
 // The targets of one number; empty for a number with none.
@@ -67,8 +69,8 @@ struct MessageTarget
 };
 
 // Every message slot with its number, ascending: 95-110 and the program's
-// own 205-216 and 227-239 (227 and 229-239: the serial port dialog's
-// messages and why a port cannot be opened).
+// own 205-216, 227-239 (227 and 229-239: the serial port dialog's messages
+// and why a port cannot be opened) and 264-278.
 std::span<const MessageTarget> messageTargets();
 
 // The slot of `messages` that number `number` fills; null for a number that

@@ -36,6 +36,10 @@ struct ProgrammingResult
         ShortReply,
         // The serial line failed or the port was closed during the run.
         LinkLost,
+        // Not a run's own outcome: a write that was to be backed up first
+        // (RadioTransfer) was not begun, because the radio could not be read
+        // or its backup not written.
+        BackupFailed,
     };
 
     TransferMode mode = TransferMode::Read;

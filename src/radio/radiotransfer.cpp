@@ -17,6 +17,14 @@ bool readsBack(TransferOptions::ReadBack when, const ProgrammingResult &write)
     return false;
 }
 
+// The scratch data of a backup's read decodes in the language of the data
+// to be written, like a read into it would.
+void takeTexts(RadioData &scratch, const RadioData &data)
+{
+    scratch.table.setValueTexts(data.table.valueTexts());
+    scratch.table.setToneOffText(data.table.toneList().value(0));
+}
+
 } // namespace
 
 RadioTransfer::RadioTransfer(ProgrammingRun &run, QObject *parent) : QObject(parent), m_run(run)
@@ -35,6 +43,12 @@ TransferResult RadioTransfer::perform(TransferMode mode, const TransferOptions &
         return result;
     }
     m_running = true;
+
+    if (mode == TransferMode::Write && options.backupFirst && !backUpBeforeWriting(result)) {
+        m_running = false;
+        emit finished(result);
+        return result;
+    }
 
     emit phaseChanged(mode == TransferMode::Write ? Phase::Writing : Phase::Reading,
                       ProgrammingRun::gaugeMaximum(mode));
@@ -59,4 +73,34 @@ TransferResult RadioTransfer::perform(TransferMode mode, const TransferOptions &
     if (result.run.outcome != ProgrammingResult::Outcome::Busy)
         emit finished(result);
     return result;
+}
+
+bool RadioTransfer::backUpBeforeWriting(TransferResult &result)
+{
+    emit phaseChanged(Phase::BackingUp, ProgrammingRun::ReadGaugeMaximum);
+    RadioData scratch;
+    takeTexts(scratch, m_run.data());
+    ProgrammingRun read(m_run.link(), scratch);
+    connect(&read, &ProgrammingRun::progress, this, &RadioTransfer::progress);
+    result.backupRead = read.run(TransferMode::Read);
+
+    result.run.mode = TransferMode::Write;
+    result.run.outcome = ProgrammingResult::Outcome::BackupFailed;
+    // Only a read whose channels all came through is worth keeping, as
+    // after any read.
+    if (result.backupRead->outcome != ProgrammingResult::Outcome::Done) {
+        result.run.message = QStringLiteral("The radio could not be read for a backup: %1; "
+                                            "nothing was written")
+                                 .arg(result.backupRead->message);
+        return false;
+    }
+    emit phaseChanged(Phase::KeepingBackup, 0);
+    result.backup = Backups::save(read.image());
+    if (!result.backup->ok) {
+        result.run.message = QStringLiteral("No backup was kept: %1; nothing was written")
+                                 .arg(result.backup->message);
+        return false;
+    }
+    result.run = ProgrammingResult{};
+    return true;
 }

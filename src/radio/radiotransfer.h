@@ -26,13 +26,22 @@ struct TransferOptions
     ReadBack readBack = ReadBack::Never;
     // Keep a backup of a read whose channels all came through.
     bool keepBackup = true;
+    // Write only: read the radio into a backup first, and write only once
+    // that backup is kept.
+    bool backupFirst = false;
 };
 
 // What a transfer came to.
 struct TransferResult
 {
+    // The run in the transfer's direction. A write that a failed backup
+    // stopped has Outcome::BackupFailed and sent nothing after the backup's
+    // read.
     ProgrammingResult run;
-    // The backup of a read; none when no backup was attempted.
+    // The read of a write's backup (backupFirst); none without one.
+    std::optional<ProgrammingResult> backupRead;
+    // The backup of a read, or the one made before a write; none when no
+    // backup was attempted.
     std::optional<Backups::BackupResult> backup;
     // The read-back of a write; none when the write was not read back.
     std::optional<VerifyReport> verify;
@@ -44,6 +53,11 @@ struct TransferResult
 // One transfer with the radio as both programs perform it, on the link and
 // the data of a ProgrammingRun:
 //
+//   0. before a write, when the options ask for it (backupFirst), a read of
+//      the radio into scratch data (never the data to be written), kept as a
+//      backup like a read's. Unless every channel came through and the
+//      backup was written, the write is not begun: the result's run has
+//      Outcome::BackupFailed;
 //   1. the programming run in the given direction;
 //   2. after a read whose channels all came through (Outcome::Done), the
 //      memory it read kept as a backup (Backups::save, the default folder)
@@ -68,6 +82,9 @@ public:
         Writing,
         // Keeping the backup of a read; no gauge.
         KeepingBackup,
+        // The read for the backup before a write; the gauge runs to
+        // ProgrammingRun::ReadGaugeMaximum. KeepingBackup follows it.
+        BackingUp,
         // The read-back; the gauge runs to ProgrammingRun::ReadGaugeMaximum.
         Verifying,
     };
@@ -88,13 +105,18 @@ public:
 signals:
     // A phase begins; gaugeMaximum is the top of its gauge, 0 for none.
     void phaseChanged(RadioTransfer::Phase phase, int gaugeMaximum);
-    // The gauge value within the current phase: the run's, then the
-    // read-back's. The run's are passed on whoever starts it.
+    // The gauge value within the current phase: the backup read's, the
+    // run's, then the read-back's. The run's are passed on whoever starts
+    // it.
     void progress(int value);
     // The transfer has ended (not sent for a Busy refusal).
     void finished(const TransferResult &result);
 
 private:
+    // Reads the radio into scratch data and keeps what it read as a backup;
+    // false, with result.run saying why, when the write must not go on.
+    bool backUpBeforeWriting(TransferResult &result);
+
     ProgrammingRun &m_run;
     bool m_running = false;
 };

@@ -70,6 +70,7 @@ AppSettings loadAppSettings(const SettingsFile &file, QStringList *warnings)
     for (int i = 0; i < 4; ++i)
         settings.bandLists[i] = loadBandList(file, BandSections[i]);
     settings.verifyAfterWriting = file.readBool(OptionsSection, VerifyKey, false);
+    settings.backupBeforeWriting = file.readBool(OptionsSection, BackupFirstKey, false);
     for (int port = 1; port <= PortCount; ++port)
         settings.portDevices[port - 1] =
             file.readString(PortsSection, QStringLiteral("COM%1").arg(port)).trimmed();
@@ -98,7 +99,8 @@ SettingsSaveResult saveAppSettings(SettingsFile &file, const AppSettings &settin
             if (!file.writeString(section, keys.entry + QString::number(n), list.entries.at(n)))
                 return fail();
     }
-    if (!file.writeBool(OptionsSection, VerifyKey, settings.verifyAfterWriting))
+    if (!file.writeBool(OptionsSection, VerifyKey, settings.verifyAfterWriting) ||
+        !file.writeBool(OptionsSection, BackupFirstKey, settings.backupBeforeWriting))
         return fail();
     for (int port = 1; port <= PortCount; ++port) {
         // A port entry the file does not name and nobody assigned stays out

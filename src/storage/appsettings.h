@@ -14,7 +14,7 @@ class SettingsFile;
 //   [list1_rx]  listnow  listcount   combo0 ...   (list2_rx the same)
 //   [list1_tx]  list2now list2count  com2bo0 ...  (list2_tx the same)
 //   [ports]     COM1..COM4 = the device behind each port entry
-//   [options]   verify = 1/0
+//   [options]   verify = 1/0  backupfirst = 1/0
 //
 // The receive lists use listnow/listcount/comboN, the transmit lists
 // list2now/list2count/com2boN, whatever the band.
@@ -25,6 +25,8 @@ inline const QString DefaultBandRange = QStringLiteral("400-470MHz");
 // Section and key of the "Verify after writing" option.
 inline const QString OptionsSection = QStringLiteral("options");
 inline const QString VerifyKey = QStringLiteral("verify");
+// Key of the "Back up the radio before writing" option, in OptionsSection.
+inline const QString BackupFirstKey = QStringLiteral("backupfirst");
 
 // The port entries COM1-COM4.
 constexpr int PortCount = 4;
@@ -58,6 +60,7 @@ struct AppSettings
     // list1_rx, list1_tx, list2_rx, list2_tx.
     std::array<StoredBandList, 4> bandLists;
     bool verifyAfterWriting = false;
+    bool backupBeforeWriting = false;
     // [ports]: the device assigned to each port entry (COM1-COM4), blanks
     // around it removed; empty when none is, and the entry then opens the
     // serial link's default device (portDeviceName).
@@ -77,8 +80,8 @@ struct AppSettings
 //   no entries (count 0 or less, or no file at all) gets the one entry
 //   "400-470MHz", chosen, so a first run can add channels and write the
 //   radio.
-// - the verify option, off when missing or not a yes/no value
-//   (SettingsFile::readBool); the [ports] map.
+// - the verify and backup-first options, each off when missing or not a
+//   yes/no value (SettingsFile::readBool); the [ports] map.
 AppSettings loadAppSettings(const SettingsFile &file, QStringList *warnings = nullptr);
 
 // What a save came to.
@@ -91,12 +94,12 @@ struct SettingsSaveResult
 // Writes, key by key and each at once, to the file as it is now on disk
 // (so that a hand edit made during the run is kept): com and skin in
 // [open]; then for list1_rx, list1_tx, list2_rx, list2_tx the chosen index,
-// the count and every entry in list order; then [options] verify as 1 or 0;
-// then in [ports] each COMn whose device differs from the file's (blanks
-// aside): a file that names no device keeps no [ports] until one is
-// assigned. Nothing is removed: entry keys beyond a shorter count stay. The
-// first key that cannot be written stops the save; the keys before it are
-// in the file.
+// the count and every entry in list order; then [options] verify and
+// backupfirst as 1 or 0; then in [ports] each COMn whose device differs from
+// the file's (blanks aside): a file that names no device keeps no [ports]
+// until one is assigned. Nothing is removed: entry keys beyond a shorter
+// count stay. The first key that cannot be written stops the save; the keys
+// before it are in the file.
 SettingsSaveResult saveAppSettings(SettingsFile &file, const AppSettings &settings);
 
 // The band range lists as stored, and back: filling drops what the lists
