@@ -162,6 +162,28 @@ const LanguageString strings[] = {
     {214, "已导入 %1 个信道。"},
     {215, "已导出 %1 个信道。"},
     {216, "警告"},
+    // Edit menu: undo and redo (%1 names the step), the row clipboard;
+    // File menu: recent files
+    {240, "撤销(&U) %1"},
+    {241, "重做(&R) %1"},
+    {242, "剪切行(&T)"},
+    {243, "复制行(&C)"},
+    {244, "粘贴行(&P)"},
+    {245, "最近的文件(&R)"},
+    // The question before unsaved changes are discarded
+    {246, "保存更改？"},
+    {247, "信道或设置自上次打开或保存以来已更改。是否保存更改？"},
+    // Undo step names, the note of a paste
+    {248, "编辑单元格"},
+    {249, "移动"},
+    {250, "设置"},
+    {251, "打开文件"},
+    {252, "打开电台映像"},
+    {253, "导入 CSV"},
+    {254, "读取电台"},
+    {255, "粘贴行"},
+    {256, "剪切行"},
+    {257, "已粘贴 %1 个信道。"},
 };
 // clang-format on
 

@@ -295,20 +295,29 @@ void TestI18n::targetTable()
     // Model-only numbers have no window target.
     for (int n : {55, 56, 57, 58, 59, 60, 81, 95, 96, 103, 104, 106, 107, 108, 109, 110, 111, 118})
         QVERIFY2(textTargetsOf(n).isEmpty(), qPrintable(QString::number(n)));
-    // The program's own numbers: four menu items after everything else,
-    // the rest message slots.
-    QCOMPARE(targets.back().number, 204);
+    // The program's own numbers: menu items (201-204, 242-244) and the
+    // recent files menu (245) after everything else, the rest message slots.
+    QCOMPARE(targets.back().number, 245);
     for (int n = LanguageTable::FirstOwnNumber; n <= LanguageTable::LastOwnNumber; ++n) {
+        if (!LanguageTable::isOwnNumber(n)) {
+            QVERIFY(textTargetsOf(n).isEmpty());
+            continue;
+        }
         const QList<TextTarget> own = textTargetsOf(n);
-        QCOMPARE(own.size(), n <= 204 ? 1 : 0);
-        if (n <= 204) {
-            QCOMPARE(own.constFirst().kind, TextTargetKind::MenuItem);
+        const bool windowText = n <= 204 || (n >= 242 && n <= 245);
+        QCOMPARE(own.size(), windowText ? 1 : 0);
+        if (windowText) {
+            QCOMPARE(own.constFirst().kind,
+                     n == 245 ? TextTargetKind::Menu : TextTargetKind::MenuItem);
             QCOMPARE(own.constFirst().window, LanguageWindow::MainWindow);
         }
     }
     QVERIFY(!LanguageTable::isReadNumber(119));
     QVERIFY(!LanguageTable::isReadNumber(200));
     QVERIFY(!LanguageTable::isReadNumber(LanguageTable::LastOwnNumber + 1));
+    QVERIFY(!LanguageTable::isReadNumber(217));
+    QVERIFY(!LanguageTable::isReadNumber(239));
+    QVERIFY(LanguageTable::isReadNumber(240));
     // Every grid heading, button bar section and item is there.
     int headings = 0, sections = 0, items = 0;
     for (const TextTarget &target : targets) {
@@ -320,7 +329,8 @@ void TestI18n::targetTable()
     QCOMPARE(sections, 3);
     QCOMPARE(items, 8);
 
-    // The message slots: 95, 96, 103, 104, 106-110 and 205-216, each a
+    // The message slots: 95, 96, 103, 104, 106-110, 205-216, 240, 241 and
+    // 246-257, each a
     // slot of its own and none a window's text.
     QList<int> numbers;
     MessageSlots texts;
@@ -333,7 +343,8 @@ void TestI18n::targetTable()
     }
     QList<int> expected{95, 96, 103, 104, 106, 107, 108, 109, 110};
     for (int n = 205; n <= LanguageTable::LastOwnNumber; ++n)
-        expected << n;
+        if (LanguageTable::isOwnNumber(n) && (n < 242 || n > 245))
+            expected << n;
     QCOMPARE(numbers, expected);
     QCOMPARE(filled.size(), expected.size());
     QVERIFY(!messageSlot(texts, 105));

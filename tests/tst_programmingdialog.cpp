@@ -201,6 +201,8 @@ private slots:
 
         setProgramFolder(m_folder.path());
         m_program = createProgram();
+        // The tests change the table and read over it without saving.
+        form()->setSaveQuestion([] { return MainWindow::SaveAnswer::Discard; });
         form()->show();
         QVERIFY(QTest::qWaitForWindowExposed(form()));
         QVERIFY(!texts().readCaption.isEmpty());
@@ -914,7 +916,7 @@ private slots:
         QCOMPARE(settingIndexes(), settings);
         QCOMPARE(data().bands.list1_rx.entries(), bands);
         QCOMPARE(form()->windowTitle(),
-                 QStringLiteral("QB-380    [%1]").arg(QFileInfo(backup).fileName()));
+                 QStringLiteral("QB-380    [%1][*]").arg(QFileInfo(backup).fileName()));
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].first, MessageKind::Warning);
         QVERIFY2(shown[0].second.startsWith(QLatin1String("Channel 003 ")),

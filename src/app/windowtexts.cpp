@@ -64,8 +64,30 @@ const char *const OwnBuiltInTexts[] = {
     "已导出 %1 个信道。",                   // 215
     "警告",                                 // 216
 };
-static_assert(std::size(OwnBuiltInTexts) ==
-              LanguageTable::LastOwnNumber - LanguageTable::FirstOwnNumber + 1);
+static_assert(std::size(OwnBuiltInTexts) == 216 - LanguageTable::FirstOwnNumber + 1);
+
+// 240-257, the same texts as the Chinese library's.
+const char *const OwnBuiltInEditTexts[] = {
+    "撤销(&U) %1",                                          // 240
+    "重做(&R) %1",                                          // 241
+    "剪切行(&T)",                                           // 242
+    "复制行(&C)",                                           // 243
+    "粘贴行(&P)",                                           // 244
+    "最近的文件(&R)",                                       // 245
+    "保存更改？",                                           // 246
+    "信道或设置自上次打开或保存以来已更改。是否保存更改？", // 247
+    "编辑单元格",                                           // 248
+    "移动",                                                 // 249
+    "设置",                                                 // 250
+    "打开文件",                                             // 251
+    "打开电台映像",                                         // 252
+    "导入 CSV",                                             // 253
+    "读取电台",                                             // 254
+    "粘贴行",                                               // 255
+    "剪切行",                                               // 256
+    "已粘贴 %1 个信道。",                                   // 257
+};
+static_assert(std::size(OwnBuiltInEditTexts) == LanguageTable::LastOwnNumber - 240 + 1);
 
 } // namespace
 
@@ -168,6 +190,8 @@ QString builtInText(int number)
 {
     if (!LanguageTable::isOwnNumber(number))
         return {};
+    if (number >= 240)
+        return QString::fromUtf8(OwnBuiltInEditTexts[number - 240]);
     return QString::fromUtf8(OwnBuiltInTexts[number - LanguageTable::FirstOwnNumber]);
 }
 

@@ -31,7 +31,7 @@ QObject *findTextTarget(const LanguageWindows &windows, const TextTarget &target
 bool setTargetText(const LanguageWindows &windows, const TextTarget &target, const QString &text);
 
 // The built-in text of one of the program's own language string numbers
-// (201-216): Chinese, like every built-in text of the windows. The windows
+// (201-216, 240-257): Chinese, like every built-in text of the windows. The windows
 // show it until a library gives a text of its own, and wherever a library
 // lacks the number; empty for any other number.
 QString builtInText(int number);

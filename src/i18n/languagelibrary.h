@@ -23,7 +23,7 @@ inline constexpr char LanguageLookupSymbol[] = "qb380_string";
 // <folder>/eng.dll).
 QString languageLibraryPath(const QString &name);
 
-// Reads numbers 1-118 (except 82 and 87-94) and 201-216 from the language
+// Reads numbers 1-118 (except 82 and 87-94) and 201-216, 240-257 from the language
 // library at path; a number it lacks gives an empty text, a text longer than
 // 253 bytes is cut (cutUtf8). Returns nothing when no file exists at path,
 // and nothing either when the file exists but is no loadable library or

@@ -24,7 +24,7 @@ using WindowTextSink = std::function<void(const TextTarget &target, const QStrin
 //   item orders (APO, BEEP, BatSave, Scramble, keyswitch, Switch.U.P,
 //   DownFreq, SpreadFreq);
 // - 95-110: the message slots; after 110 both LED colour lists get 111-118;
-// - 201-216, after all of these: the texts of this program's own commands
+// - 201-216 and 240-257, after all of these: the texts of this program's own commands
 //   (window targets) and messages (the slots beyond 110);
 // - every number with window targets: windowTexts, before the model change
 //   of the same number.

@@ -102,6 +102,10 @@ const TextTarget targets[] = {
     {202, W::MainWindow, K::MenuItem, "importCsvAction"},
     {203, W::MainWindow, K::MenuItem, "exportCsvAction"},
     {204, W::MainWindow, K::MenuItem, "verifyAction"},
+    {242, W::MainWindow, K::MenuItem, "cutRowsAction"},
+    {243, W::MainWindow, K::MenuItem, "copyRowsAction"},
+    {244, W::MainWindow, K::MenuItem, "pasteRowsAction"},
+    {245, W::MainWindow, K::Menu, "recentMenu"},
 };
 // clang-format on
 
@@ -130,6 +134,20 @@ const MessageTarget messageTable[] = {
     {214, &M::importedText},
     {215, &M::exportedText},
     {216, &M::warningTitle},
+    {240, &M::undoText},
+    {241, &M::redoText},
+    {246, &M::saveChangesTitle},
+    {247, &M::saveChangesText},
+    {248, &M::cellStepText},
+    {249, &M::moveStepText},
+    {250, &M::settingStepText},
+    {251, &M::openStepText},
+    {252, &M::openImageStepText},
+    {253, &M::importStepText},
+    {254, &M::readStepText},
+    {255, &M::pasteStepText},
+    {256, &M::cutStepText},
+    {257, &M::pastedText},
 };
 
 } // namespace
