@@ -11,11 +11,18 @@
 class EditHistory::Step : public QUndoCommand
 {
 public:
-    Step(EditHistory *history, const QString &name, RadioDataState before, RadioDataState after,
-         int mergeKey)
-        : QUndoCommand(name), m_history(history), m_before(std::move(before)),
-          m_after(std::move(after)), m_mergeKey(mergeKey)
-    {}
+    Step(EditHistory *history, int kind, RadioDataState before, RadioDataState after, int mergeKey)
+        : m_history(history), m_before(std::move(before)), m_after(std::move(after)), m_kind(kind),
+          m_mergeKey(mergeKey)
+    {
+        name();
+    }
+
+    void name()
+    {
+        if (m_history->m_namer)
+            setText(m_history->m_namer(m_kind));
+    }
 
     void undo() override { m_history->restore(m_before); }
     void redo() override
@@ -39,6 +46,7 @@ private:
     EditHistory *m_history;
     RadioDataState m_before;
     RadioDataState m_after;
+    int m_kind;
     int m_mergeKey;
     bool m_pushed = false;
 };
@@ -60,6 +68,11 @@ RadioDataState EditHistory::state() const
         s.rows[row - 1] = m_data->table.rowData(row);
     for (Setting setting : allSettings())
         s.settings[int(setting)] = m_data->settings.index(setting);
+    const std::array<const BandRangeList *, 4> lists = std::as_const(m_data->bands).all();
+    for (int i = 0; i < 4; ++i) {
+        s.bandEntries[i] = lists[i]->entries();
+        s.bandChosen[i] = lists[i]->chosenIndex();
+    }
     return s;
 }
 
@@ -71,16 +84,35 @@ void EditHistory::restore(const RadioDataState &s)
     convertFixedTexts(m_data->table);
     for (Setting setting : allSettings())
         m_data->settings.setIndex(setting, s.settings[int(setting)]);
+    const std::array<BandRangeList *, 4> lists = m_data->bands.all();
+    for (int i = 0; i < 4; ++i) {
+        if (lists[i]->entries() != s.bandEntries[i]) {
+            lists[i]->clear();
+            for (const QString &entry : s.bandEntries[i])
+                lists[i]->append(entry);
+        }
+        if (lists[i]->chosenIndex() != s.bandChosen[i])
+            lists[i]->choose(s.bandChosen[i]);
+    }
     m_recorded = state();
 }
 
-void EditHistory::record(const QString &name, int mergeKey)
+void EditHistory::record(int kind, int mergeKey)
 {
     RadioDataState now = state();
     if (now == m_recorded)
         return;
     RadioDataState before = std::exchange(m_recorded, now);
-    m_stack->push(new Step(this, name, std::move(before), std::move(now), mergeKey));
+    m_stack->push(new Step(this, kind, std::move(before), std::move(now), mergeKey));
+}
+
+void EditHistory::renameSteps()
+{
+    for (int i = 0; i < m_stack->count(); ++i)
+        static_cast<Step *>(const_cast<QUndoCommand *>(m_stack->command(i)))->name();
+    // The stack tells its views of the new names only on a change of index.
+    const int index = m_stack->index();
+    emit m_stack->indexChanged(index);
 }
 
 void EditHistory::resync()
@@ -88,9 +120,9 @@ void EditHistory::resync()
     m_recorded = state();
 }
 
-void EditHistory::markClean(const QString &name)
+void EditHistory::markClean(int kind)
 {
-    record(name);
+    record(kind);
     m_stack->setClean();
 }
 

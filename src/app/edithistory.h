@@ -7,16 +7,20 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
 class QUndoStack;
 struct RadioData;
 
-// The channel table's rows 1-199 and the function settings' indexes: what
-// one undo step restores.
+// The channel table's rows 1-199, the function settings' indexes and the
+// band range lists (a channel file names its band): what one undo step
+// restores.
 struct RadioDataState
 {
     std::array<ChannelCells, 199> rows;
     std::array<int, SettingCount> settings{};
+    std::array<QStringList, 4> bandEntries;
+    std::array<int, 4> bandChosen{};
     friend bool operator==(const RadioDataState &, const RadioDataState &) = default;
 };
 
@@ -40,11 +44,15 @@ public:
 
     QUndoStack *stack() const { return m_stack; }
 
-    // One step named `name` with what changed since the last step; nothing
-    // when nothing changed. A step with a non-zero mergeKey joins the step
-    // before it when that has the same key (one auto-add press, however
-    // long the button is held).
-    void record(const QString &name, int mergeKey = 0);
+    // One step of kind `kind` with what changed since the last step;
+    // nothing when nothing changed. The step is named by the namer (its
+    // text in the language now in force). A step with a non-zero mergeKey
+    // joins the step before it when that has the same key (one auto-add
+    // press, however long the button is held).
+    void record(int kind, int mergeKey = 0);
+    void setNamer(std::function<QString(int kind)> namer) { m_namer = std::move(namer); }
+    // Names every step anew (after a language switch).
+    void renameSteps();
     // A key for record() that no earlier step has.
     int newMergeKey() { return ++m_lastKey; }
     // Takes the data as it is now as the state to compare with, without a
@@ -52,7 +60,7 @@ public:
     void resync();
     // Records what is pending as a step named `name`, then marks the data
     // as unmodified (it was just opened, saved, read or imported).
-    void markClean(const QString &name = QString());
+    void markClean(int kind);
     bool isModified() const;
 
     RadioDataState state() const;
@@ -70,4 +78,5 @@ private:
     QUndoStack *m_stack;
     RadioDataState m_recorded;
     int m_lastKey = 0;
+    std::function<QString(int kind)> m_namer;
 };

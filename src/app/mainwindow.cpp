@@ -134,6 +134,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_extraCommands = std::make_unique<ExtraFileCommands>(&m_data, extraWindow);
 
     m_history = new EditHistory(&m_data, this);
+    m_history->setNamer([this](int kind) { return stepText(kind); });
     m_recent = std::make_unique<RecentFiles>(RecentFiles::defaultPath());
     createEditCommands();
 
@@ -326,8 +327,10 @@ void MainWindow::loadLanguage(const QString &name)
                                                                     : text);
         });
     // The undo items name their step in the language now in force.
-    if (m_history)
+    if (m_history) {
+        m_history->renameSteps();
         updateUndoActions();
+    }
 }
 
 void MainWindow::selectLanguage(bool english)
@@ -409,7 +412,7 @@ bool MainWindow::saveChannels()
     // goes into its row, and a text that is no number stops the save.
     if (!m_fileCommands->save())
         return false;
-    m_history->markClean(editStepName(ChannelEditor::Edit::Cell));
+    m_history->markClean(int(ChannelEditor::Edit::Cell));
     m_recent->add(m_fileCommands->saveDialog().lastFile());
     return true;
 }
@@ -445,11 +448,11 @@ void MainWindow::loaded(Step step, bool complete, const QString &path)
     // A file that stopped half-way has still changed the data: that is a
     // step too, but not a saved state.
     if (complete) {
-        m_history->markClean(stepName(step));
+        m_history->markClean(StepKinds + int(step));
         if (!path.isEmpty())
             m_recent->add(path);
     } else {
-        m_history->record(stepName(step));
+        m_history->record(StepKinds + int(step));
     }
 }
 
@@ -480,7 +483,7 @@ bool MainWindow::askToSaveChanges()
     // A frequency being typed counts as an edit.
     if (!commitEdit(false))
         return false;
-    m_history->record(editStepName(ChannelEditor::Edit::Cell));
+    m_history->record(int(ChannelEditor::Edit::Cell));
     if (!m_history->isModified())
         return true;
     SaveAnswer answer = SaveAnswer::Cancel;
@@ -547,15 +550,15 @@ void MainWindow::createEditCommands()
         updateUndoActions();
     });
     connect(m_editor, &ChannelEditor::edited, this, [this](ChannelEditor::Edit edit, int key) {
-        m_history->record(editStepName(edit), key);
+        m_history->record(int(edit), key);
         // A new table is a starting point, as an opened file is.
         if (edit == ChannelEditor::Edit::New)
-            m_history->markClean();
+            m_history->markClean(int(ChannelEditor::Edit::New));
     });
     m_editor->setDiscardGuard([this] { return askToSaveChanges(); });
     for (Setting setting : allSettings())
         connect(m_ui->optionsPanel->combo(setting), &QComboBox::activated, this,
-                [this] { m_history->record(stepName(Step::Setting)); });
+                [this] { m_history->record(StepKinds + int(Step::Setting)); });
 
     m_recentMenu = new QMenu(m_ui->fileMenu);
     m_recentMenu->setObjectName(QStringLiteral("recentMenu"));
@@ -567,6 +570,12 @@ void MainWindow::createEditCommands()
     fillRecentMenu();
     setAcceptDrops(true);
     updateUndoActions();
+}
+
+QString MainWindow::stepText(int kind) const
+{
+    return kind >= StepKinds ? stepName(Step(kind - StepKinds))
+                             : editStepName(ChannelEditor::Edit(kind));
 }
 
 QString MainWindow::stepName(Step step) const
@@ -631,7 +640,7 @@ void MainWindow::undo()
     if (m_transfer->isRunning() || !commitEdit(true))
         return;
     // A frequency typed but not yet committed is the first thing undone.
-    m_history->record(editStepName(ChannelEditor::Edit::Cell));
+    m_history->record(int(ChannelEditor::Edit::Cell));
     m_history->stack()->undo();
 }
 
@@ -639,7 +648,7 @@ void MainWindow::redo()
 {
     if (m_transfer->isRunning() || !commitEdit(true))
         return;
-    m_history->record(editStepName(ChannelEditor::Edit::Cell));
+    m_history->record(int(ChannelEditor::Edit::Cell));
     m_history->stack()->redo();
 }
 
@@ -661,7 +670,7 @@ void MainWindow::cutRows()
     QGuiApplication::clipboard()->setMimeData(mime);
     for (int row : m_editor->chosenRows())
         m_data.table.clearRow(row);
-    m_history->record(stepName(Step::Cut));
+    m_history->record(StepKinds + int(Step::Cut));
 }
 
 void MainWindow::pasteRows()
@@ -673,9 +682,9 @@ void MainWindow::pasteRows()
         return;
     const QList<int> chosen = m_ui->channelGrid->selectedRows();
     const int first = chosen.isEmpty() ? m_editor->currentRow() : chosen.first();
-    m_history->record(editStepName(ChannelEditor::Edit::Cell));
+    m_history->record(int(ChannelEditor::Edit::Cell));
     const CsvImportReport report = pasteChannelCsv(text, m_data.table, first);
-    m_history->record(stepName(Step::Paste));
+    m_history->record(StepKinds + int(Step::Paste));
     m_extraCommands->showImportReport(report, textOr(m_messages.pastedText, 257));
 }
 
@@ -738,6 +747,9 @@ void MainWindow::openProgrammingDialog(TransferMode mode)
     // number stops the command with the conversion message.
     if (!commitEdit(true))
         return;
+    // A read replaces the table: unsaved changes are asked about first.
+    if (mode == TransferMode::Read && !askToSaveChanges())
+        return;
     auto portFailed = [this](const QString &reason) {
         // String 106 first, then which device and why, so the user can tell
         // a missing cable from a port another program holds.
@@ -754,9 +766,6 @@ void MainWindow::openProgrammingDialog(TransferMode mode)
     }
     // The port may still refuse the open that follows its test (another
     // program took it in between): the same message, and no dialog.
-    // A read replaces the table: unsaved changes are asked about first.
-    if (mode == TransferMode::Read && !askToSaveChanges())
-        return;
     m_transferMode = mode;
     const QString caption =
         mode == TransferMode::Write ? m_messages.writeCaption : m_messages.readCaption;

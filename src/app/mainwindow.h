@@ -220,6 +220,9 @@ public slots:
 private:
     // The undo steps besides the editor's own.
     enum class Step { Open, OpenImage, Import, Read, Paste, Cut, Setting };
+    // The kinds of undo step: the editor's edits, then StepKinds + a Step.
+    static constexpr int StepKinds = 100;
+    QString stepText(int kind) const;
     QString stepName(Step step) const;
     QString editStepName(ChannelEditor::Edit edit) const;
     void createEditCommands();
