@@ -296,6 +296,17 @@ private slots:
         QCOMPARE(s.index(Setting::Txlight), 2);
         QCOMPARE(s.index(Setting::Rxlight), 4);
 
+        // The read is one undo step: undo brings back the table before it,
+        // redo the radio's.
+        const QList<QStringList> read = allRows();
+        QVERIFY(form()->undoAction()->isEnabled());
+        form()->undoAction()->trigger();
+        QCOMPARE(rowCells(table, 10), QStringList({"440.00000", "OFF", "440.00000", "OFF", "High",
+                                                   "Wide", "ON", "OFF"}));
+        QCOMPARE(rowCells(table, 1), QStringList(8, QString()));
+        form()->redoAction()->trigger();
+        QCOMPARE(allRows(), read);
+
         if (unreadable) {
             QCOMPARE(message()->windowTitle(), texts().errorTitle);
             QCOMPARE(messageLines().size(), 1);
