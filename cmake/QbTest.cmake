@@ -13,7 +13,7 @@
 # misjudges their size on current glibc and crashes while scanning at exit.
 # glibc allocates those blocks on the heap and keeps them reachable from the
 # thread's own area, so nothing is lost by not tracking them.
-set(QB_TEST_ENV "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;LANG=C.UTF-8")
+set(QB_TEST_ENV "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;LANG=C.UTF-8;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config")
 if(QB_SANITIZE)
   list(APPEND QB_TEST_ENV
     "ASAN_OPTIONS=detect_leaks=1:intercept_tls_get_addr=0:detect_stack_use_after_return=1:check_initialization_order=1"

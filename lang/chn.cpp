@@ -184,6 +184,28 @@ const LanguageString strings[] = {
     {237, "%1 不存在。"},
     {238, "已连接的串口：%1"},
     {239, "没有连接任何串口。"},
+    // Edit menu: undo and redo (%1 names the step), the row clipboard;
+    // File menu: recent files
+    {240, "撤销(&U) %1"},
+    {241, "重做(&R) %1"},
+    {242, "剪切行(&T)"},
+    {243, "复制行(&C)"},
+    {244, "粘贴行(&P)"},
+    {245, "最近的文件(&R)"},
+    // The question before unsaved changes are discarded
+    {246, "保存更改？"},
+    {247, "信道或设置自上次打开或保存以来已更改。是否保存更改？"},
+    // Undo step names, the note of a paste
+    {248, "编辑单元格"},
+    {249, "移动"},
+    {250, "设置"},
+    {251, "打开文件"},
+    {252, "打开电台映像"},
+    {253, "导入 CSV"},
+    {254, "读取电台"},
+    {255, "粘贴行"},
+    {256, "剪切行"},
+    {257, "已粘贴 %1 个信道。"},
     // Cancel of the confirmation dialog (97 is the programming dialog's
     // Close); Print, Export PDF, Back up before writing
     {260, "取消"},

@@ -185,6 +185,28 @@ const LanguageString strings[] = {
     {237, "%1 does not exist."},
     {238, "Serial ports plugged in: %1"},
     {239, "No serial port is plugged in."},
+    // Edit menu: undo and redo (%1 names the step), the row clipboard;
+    // File menu: recent files
+    {240, "&Undo %1"},
+    {241, "&Redo %1"},
+    {242, "Cu&t rows"},
+    {243, "&Copy rows"},
+    {244, "&Paste rows"},
+    {245, "&Recent files"},
+    // The question before unsaved changes are discarded
+    {246, "Save changes?"},
+    {247, "The channels or settings have changed since they were last opened or saved. Save the changes?"},
+    // Undo step names, the note of a paste
+    {248, "cell edit"},
+    {249, "move"},
+    {250, "setting"},
+    {251, "open file"},
+    {252, "open radio image"},
+    {253, "import CSV"},
+    {254, "read radio"},
+    {255, "paste rows"},
+    {256, "cut rows"},
+    {257, "%1 channels pasted."},
     // Cancel of the confirmation dialog (97 is the programming dialog's
     // Close); Print, Export PDF, Back up before writing
     {260, "Cancel"},

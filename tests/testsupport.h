@@ -21,10 +21,28 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <type_traits>
+
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
 #endif
+
+// ---- Windows ----------------------------------------------------------------
+
+// A window's caption as the user sees it: the modified mark's placeholder
+// "[*]" shown as "*" while the window is modified, else left out.
+template <typename Window> QString shownCaption(const Window &window)
+{
+    if constexpr (std::is_pointer_v<Window>) {
+        return shownCaption(*window);
+    } else {
+        QString caption = window.windowTitle();
+        caption.replace(QStringLiteral("[*]"),
+                        window.isWindowModified() ? QStringLiteral("*") : QString());
+        return caption;
+    }
+}
 
 // ---- Files ------------------------------------------------------------------
 

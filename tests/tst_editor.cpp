@@ -181,6 +181,8 @@ private slots:
     void init()
     {
         m_form = std::make_unique<MainWindow>();
+        // The tests change the table and go on without saving.
+        m_form->setSaveQuestion([] { return MainWindow::SaveAnswer::Discard; });
         m_message = std::make_unique<ConfirmationDialog>();
         m_form->setWindows(nullptr, nullptr, nullptr, m_message.get());
         useValueTexts(table(), EnglishValueTexts);

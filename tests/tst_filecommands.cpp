@@ -37,6 +37,12 @@
 
 namespace {
 
+// The tests change the table and go on without saving.
+MainWindow::SaveAnswer discardChanges()
+{
+    return MainWindow::SaveAnswer::Discard;
+}
+
 // A file dialog that shows nothing: it notes how it was set up and returns
 // the user's answers in turn (an empty answer is a cancel).
 struct ScriptedDialog
@@ -253,6 +259,7 @@ private slots:
         Messages messages;
         MainWindow writer;
         writer.setMessageFunction(messages.function());
+        writer.setSaveQuestion(discardChanges);
         fillSample(writer.radioData());
         ScriptedDialog saveScript;
         saveScript.answers = {folder.path(QStringLiteral("mine"))};
@@ -263,13 +270,14 @@ private slots:
 
         MainWindow reader;
         reader.setMessageFunction(messages.function());
+        reader.setSaveQuestion(discardChanges);
         ScriptedDialog openScript;
         openScript.answers = {folder.path(QStringLiteral("mine.r07"))};
         reader.openDialog().setRunner(openScript.runner());
         runCommand(reader, source, false);
 
         QCOMPARE(messages.got.size(), 0);
-        QCOMPARE(reader.windowTitle(), QStringLiteral("RPX-207    [350-390MHz]"));
+        QCOMPARE(shownCaption(reader), QStringLiteral("RPX-207    [350-390MHz]"));
         QCOMPARE(cellsOf(reader.radioData().table), cellsOf(writer.radioData().table));
         QCOMPARE(indexesOf(reader.radioData().settings), indexesOf(writer.radioData().settings));
         QCOMPARE(reader.radioData().bands.list1_rx.chosenText(), QStringLiteral("350-390MHz"));
@@ -285,6 +293,7 @@ private slots:
         Messages messages;
         MainWindow form;
         form.setMessageFunction(messages.function());
+        form.setSaveQuestion(discardChanges);
         fillSample(form.radioData());
         const QString title = form.windowTitle();
         const QStringList cells = cellsOf(form.radioData().table);
@@ -323,6 +332,7 @@ private slots:
         Messages messages;
         MainWindow form;
         form.setMessageFunction(messages.function());
+        form.setSaveQuestion(discardChanges);
         ChannelTable &table = form.radioData().table;
         table.setCell(ChannelTable::ColRxFreq, 1, QStringLiteral("438.50000"));
         ScriptedDialog script;
@@ -333,7 +343,7 @@ private slots:
         QCOMPARE(messages.got.size(), 1);
         QCOMPARE(messages.got.first().first, MessageKind::Error);
         QCOMPARE(messages.got.first().second, message);
-        QCOMPARE(form.windowTitle(), QStringLiteral("RPX-207    [350-390MHz]"));
+        QCOMPARE(shownCaption(form), QStringLiteral("RPX-207    [350-390MHz]*"));
         const FunctionSettings &settings = form.radioData().settings;
         QCOMPARE(settings.index(Setting::APO), 0);
         QCOMPARE(settings.index(Setting::BEEP), 0);
@@ -349,6 +359,7 @@ private slots:
         Messages messages;
         MainWindow form;
         form.setMessageFunction(messages.function());
+        form.setSaveQuestion(discardChanges);
         fillSample(form.radioData());
         const QString title = form.windowTitle();
         const QStringList cells = cellsOf(form.radioData().table);
@@ -384,6 +395,7 @@ private slots:
         Messages messages;
         MainWindow form;
         form.setMessageFunction(messages.function());
+        form.setSaveQuestion(discardChanges);
         ScriptedDialog script;
         script.answers = {folder.path(QStringLiteral("seven.r07")),
                           folder.path(QStringLiteral("blank"))};
@@ -417,6 +429,7 @@ private slots:
         Messages messages;
         MainWindow form;
         form.setMessageFunction(messages.function());
+        form.setSaveQuestion(discardChanges);
         ScriptedDialog openScript;
         ScriptedDialog saveScript;
         openScript.answers = {folder.path(QStringLiteral("sub/a.r07")), QString()};
@@ -571,6 +584,7 @@ private slots:
         Messages messages;
         MainWindow form;
         form.setMessageFunction(messages.function());
+        form.setSaveQuestion(discardChanges);
         ScriptedDialog script;
         script.answers = {folder.path(answer), QString()};
         RememberingFileDialog &dialog = extraDialog(form, command);
@@ -603,6 +617,7 @@ private slots:
         Messages messages;
         MainWindow writer;
         writer.setMessageFunction(messages.function());
+        writer.setSaveQuestion(discardChanges);
         ChannelTable &t = writer.radioData().table;
         const std::pair<int, QStringList> rows[] = {
             {1, {"438.50000", "67.0", "438.50000", "D023N", "高功率", "宽带", "启用", "禁用"}},
@@ -622,6 +637,7 @@ private slots:
 
         MainWindow reader;
         reader.setMessageFunction(messages.function());
+        reader.setSaveQuestion(discardChanges);
         reader.radioData().table.setCell(ChannelTable::ColRxFreq, 50, QStringLiteral("440.00000"));
         ScriptedDialog importScript;
         importScript.answers = {folder.path(QStringLiteral("list.csv"))};
@@ -631,7 +647,7 @@ private slots:
         QCOMPARE(messages.got.size(), 0);
         QCOMPARE(cellsOf(reader.radioData().table), cellsOf(t));
         QCOMPARE(reader.statusBar()->currentMessage(), QStringLiteral("已导入 4 个信道。"));
-        QCOMPARE(reader.windowTitle(), QStringLiteral("QB-380"));
+        QCOMPARE(shownCaption(reader), QStringLiteral("QB-380"));
     }
 
     void reports_data()
@@ -701,6 +717,7 @@ private slots:
         Messages messages;
         MainWindow form;
         form.setMessageFunction(messages.function());
+        form.setSaveQuestion(discardChanges);
         ChannelTable &table = form.radioData().table;
         table.setCell(ChannelTable::ColRxFreq, 50, QStringLiteral("440.00000"));
         const QString title = form.windowTitle();
@@ -728,7 +745,7 @@ private slots:
         if (replaced)
             QCOMPARE(table.cell(ChannelTable::ColRxFreq, 1), QStringLiteral("438.12500"));
         if (command == QLatin1String("image") && replaced)
-            QCOMPARE(form.windowTitle(), QStringLiteral("QB-380    [odd.img]"));
+            QCOMPARE(shownCaption(form), QStringLiteral("QB-380    [odd.img]"));
         else
             QCOMPARE(form.windowTitle(), title);
         if (command == QLatin1String("export"))
@@ -864,7 +881,7 @@ private slots:
                 QCOMPARE(list->entries(), QStringList{"400-470MHz"});
                 QCOMPARE(list->chosenIndex(), 0);
             }
-            QCOMPARE(form.windowTitle(), QStringLiteral("QB-380"));
+            QCOMPARE(shownCaption(form), QStringLiteral("QB-380"));
             // The file is only written at the end.
             QVERIFY(!QFile::exists(path));
         }
@@ -953,7 +970,7 @@ private slots:
         QCOMPARE(next.radioData().bands.list1_rx.entries(),
                  (QStringList{"400-470MHz", "350-390MHz"}));
         QCOMPARE(next.radioData().bands.list1_rx.chosenText(), QStringLiteral("350-390MHz"));
-        QCOMPARE(next.windowTitle(), QStringLiteral("QB-380"));
+        QCOMPARE(shownCaption(next), QStringLiteral("QB-380"));
     }
 
     void demoPort_data()
@@ -1006,6 +1023,7 @@ private slots:
             MainWindow form;
             QCOMPARE(form.selectedPort(), 1);
             form.setMessageFunction(messages.function());
+            form.setSaveQuestion(discardChanges);
         }
         QCOMPARE(messages.got.size(), 1);
         QCOMPARE(messages.got.at(0).first, MessageKind::Error);

@@ -299,17 +299,24 @@ void TestI18n::targetTable()
     for (int n : {55, 56, 57, 58, 59, 60, 81, 95, 96, 103, 104, 106, 107, 108, 109, 110, 111, 118})
         QVERIFY2(textTargetsOf(n).isEmpty(), qPrintable(QString::number(n)));
     // The program's own numbers after everything else: menu items
-    // (201-204, 220, 261-263), the serial port dialog's caption, list
-    // headings and find button (221-226, 228), the confirmation and serial
-    // port dialogs' Cancel (260); the rest are message slots.
+    // (201-204, 220, 242-244, 261-263), the recent files menu (245), the
+    // serial port dialog's caption, list headings and find button (221-226,
+    // 228), the confirmation and serial port dialogs' Cancel (260); the
+    // rest are message slots.
     QCOMPARE(targets.back().number, 263);
     for (int n = LanguageTable::FirstOwnNumber; n <= LanguageTable::LastOwnNumber; ++n) {
+        if (!LanguageTable::isOwnNumber(n)) {
+            QVERIFY(textTargetsOf(n).isEmpty());
+            continue;
+        }
         const QList<TextTarget> own = textTargetsOf(n);
-        const bool menuItem = (n >= 201 && n <= 204) || n == 220 || (n >= 261 && n <= 263);
+        const bool menuItem =
+            (n >= 201 && n <= 204) || n == 220 || (n >= 242 && n <= 245) || (n >= 261 && n <= 263);
         const bool dialog = (n >= 221 && n <= 226) || n == 228;
         QCOMPARE(own.size(), n == 260 ? 2 : menuItem || dialog ? 1 : 0);
         if (menuItem) {
-            QCOMPARE(own.constFirst().kind, TextTargetKind::MenuItem);
+            QCOMPARE(own.constFirst().kind,
+                     n == 245 ? TextTargetKind::Menu : TextTargetKind::MenuItem);
             QCOMPARE(own.constFirst().window, LanguageWindow::MainWindow);
         }
         if (dialog) {
@@ -321,11 +328,11 @@ void TestI18n::targetTable()
                 QCOMPARE(own.constFirst().index, n - 222);
         }
     }
-    for (int n = 217; n <= 219; ++n)
-        QVERIFY(!LanguageTable::isReadNumber(n));
-    QVERIFY(!LanguageTable::isReadNumber(119));
-    QVERIFY(!LanguageTable::isReadNumber(200));
-    QVERIFY(!LanguageTable::isReadNumber(LanguageTable::LastOwnNumber + 1));
+    // The gaps between the blocks are not read.
+    for (int n : {119, 200, 217, 219, 258, 259, 279, LanguageTable::LastOwnNumber + 1})
+        QVERIFY2(!LanguageTable::isReadNumber(n), qPrintable(QString::number(n)));
+    for (int n : {201, 216, 220, 239, 240, 257, 260, 278})
+        QVERIFY2(LanguageTable::isReadNumber(n), qPrintable(QString::number(n)));
     // Every grid heading, button bar section and item is there.
     int headings = 0, sections = 0, items = 0;
     for (const TextTarget &target : targets) {
@@ -337,8 +344,9 @@ void TestI18n::targetTable()
     QCOMPARE(sections, 3);
     QCOMPARE(items, 8);
 
-    // The message slots: 95, 96, 103, 104, 106-110, 205-216, 227, 229-239
-    // and 264-278, each a slot of its own and none a window's text.
+    // The message slots: 95, 96, 103, 104, 106-110, 205-216, 227, 229-239,
+    // 240, 241, 246-257 and 264-278, each a slot of its own and none a
+    // window's text.
     QList<int> numbers;
     MessageSlots texts;
     QSet<QString *> filled;
@@ -349,13 +357,9 @@ void TestI18n::targetTable()
         filled.insert(&(texts.*target.slot));
     }
     QList<int> expected{95, 96, 103, 104, 106, 107, 108, 109, 110};
-    for (int n = 205; n <= 216; ++n)
-        expected << n;
-    expected << 227;
-    for (int n = 229; n <= 239; ++n)
-        expected << n;
-    for (int n = 264; n <= 278; ++n)
-        expected << n;
+    for (int n = 205; n <= LanguageTable::LastOwnNumber; ++n)
+        if (LanguageTable::isOwnNumber(n) && textTargetsOf(n).isEmpty())
+            expected << n;
     QCOMPARE(numbers, expected);
     QCOMPARE(filled.size(), expected.size());
     QVERIFY(!messageSlot(texts, 105));

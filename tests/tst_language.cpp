@@ -101,7 +101,7 @@ QString shownText(QWidget *window, const TextTarget &target, QString *problem)
     const QString name = QString::fromLatin1(target.objectName);
     switch (target.kind) {
     case TextTargetKind::WindowCaption:
-        return window->windowTitle();
+        return shownCaption(window);
     case TextTargetKind::Menu:
         if (auto *menu = window->findChild<QMenu *>(name))
             return menu->title();
@@ -186,7 +186,7 @@ void collectMenu(const QMenu *menu, QList<SeenText> *seen)
 // sections as they are now.
 void collectTexts(QWidget *window, QList<SeenText> *seen)
 {
-    seen->append({window->objectName() + QStringLiteral(" caption"), window->windowTitle()});
+    seen->append({window->objectName() + QStringLiteral(" caption"), shownCaption(window)});
     for (QWidget *w : window->findChildren<QWidget *>()) {
         if (!w->isVisibleTo(window) || qobject_cast<QMenu *>(w))
             continue;

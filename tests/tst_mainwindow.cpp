@@ -168,7 +168,7 @@ private slots:
         QCOMPARE(w->size(), size);
         QCOMPARE(w->minimumSize(), size);
         QCOMPARE(w->maximumSize(), size);
-        QCOMPARE(w->windowTitle(), title);
+        QCOMPARE(shownCaption(w), title);
         QCOMPARE(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint), onTop);
         QVERIFY(!w->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
         if (name != QLatin1String("mainWindow"))
@@ -355,7 +355,8 @@ private slots:
         }
     }
 
-    // The radio image and CSV items follow Save; "Verify after writing"
+    // The radio image and CSV items follow Save, the recent files them; undo,
+    // redo and the row clipboard open the Edit menu; "Verify after writing"
     // closes the Options menu, a check item of its own.
     void menuOrder()
     {
@@ -373,11 +374,13 @@ private slots:
                  QStringList({"fileMenu", "editMenu", "optionsMenu", "helpMenu"}));
         QCOMPARE(names(ui.fileMenu),
                  QStringList({"newAction", "openAction", "saveAction", "openImageAction",
-                              "importCsvAction", "exportCsvAction", "-", "printAction",
-                              "exportPdfAction", "-", "exitAction"}));
-        QCOMPARE(names(ui.editMenu),
-                 QStringList({"readAction", "writeAction", "-", "channelPageAction",
-                              "optionsPageAction", "-", "otherFunctionsAction"}));
+                              "importCsvAction", "exportCsvAction", "recentMenu", "-",
+                              "printAction", "exportPdfAction", "-", "exitAction"}));
+        QCOMPARE(
+            names(ui.editMenu),
+            QStringList({"undoAction", "redoAction", "-", "cutRowsAction", "copyRowsAction",
+                         "pasteRowsAction", "-", "readAction", "writeAction", "-",
+                         "channelPageAction", "optionsPageAction", "-", "otherFunctionsAction"}));
         QCOMPARE(names(ui.optionsMenu),
                  QStringList({"portMenu", "serialPortAction", "skinMenu", "languageMenu", "-",
                               "verifyAction", "backupFirstAction"}));
@@ -965,16 +968,16 @@ private slots:
         bands.list1_rx.append(QStringLiteral("350-390MHz"));
         QCOMPARE(list1rx->count(), 2);
         QCOMPARE(list1rx->currentIndex(), -1);
-        QCOMPARE(form()->windowTitle(), QStringLiteral("RPX-4100"));
+        QCOMPARE(shownCaption(form()), QStringLiteral("RPX-4100"));
 
         bands.list1_rx.choose(1);
         QCOMPARE(list1rx->currentIndex(), 1);
-        QCOMPARE(form()->windowTitle(), QStringLiteral("QB-380"));
+        QCOMPARE(shownCaption(form()), QStringLiteral("QB-380"));
 
         form()->setWindowTitle(QStringLiteral("RPX-4100"));
         list1rx->setCurrentIndex(0);
         QCOMPARE(bands.list1_rx.chosenIndex(), 0);
-        QCOMPARE(form()->windowTitle(), QStringLiteral("QB-380"));
+        QCOMPARE(shownCaption(form()), QStringLiteral("QB-380"));
         bands.list1_rx.clear();
         QCOMPARE(list1rx->count(), 0);
     }

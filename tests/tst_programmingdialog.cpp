@@ -207,6 +207,8 @@ private slots:
 
         setProgramFolder(m_folder.path());
         m_program = createProgram();
+        // The tests change the table and read over it without saving.
+        form()->setSaveQuestion([] { return MainWindow::SaveAnswer::Discard; });
         form()->show();
         QVERIFY(QTest::qWaitForWindowExposed(form()));
         QVERIFY(!texts().readCaption.isEmpty());
@@ -299,6 +301,17 @@ private slots:
         QCOMPARE(s.index(Setting::Freq_Step), 0);
         QCOMPARE(s.index(Setting::Txlight), 2);
         QCOMPARE(s.index(Setting::Rxlight), 4);
+
+        // The read is one undo step: undo brings back the table before it,
+        // redo the radio's.
+        const QList<QStringList> read = allRows();
+        QVERIFY(form()->undoAction()->isEnabled());
+        form()->undoAction()->trigger();
+        QCOMPARE(rowCells(table, 10), QStringList({"440.00000", "OFF", "440.00000", "OFF", "High",
+                                                   "Wide", "ON", "OFF"}));
+        QCOMPARE(rowCells(table, 1), QStringList(8, QString()));
+        form()->redoAction()->trigger();
+        QCOMPARE(allRows(), read);
 
         if (unreadable) {
             QCOMPARE(message()->windowTitle(), texts().errorTitle);
@@ -1048,7 +1061,7 @@ private slots:
         QCOMPARE(settingIndexes(), settings);
         QCOMPARE(data().bands.list1_rx.entries(), bands);
         QCOMPARE(form()->windowTitle(),
-                 QStringLiteral("QB-380    [%1]").arg(QFileInfo(backup).fileName()));
+                 QStringLiteral("QB-380    [%1][*]").arg(QFileInfo(backup).fileName()));
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].first, MessageKind::Warning);
         QVERIFY2(shown[0].second.startsWith(QLatin1String("Channel 003 ")),

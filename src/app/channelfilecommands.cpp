@@ -72,26 +72,30 @@ ChannelFileCommands::ChannelFileCommands(RadioData *data, Window window)
     : m_data(data), m_window(std::move(window))
 {}
 
-void ChannelFileCommands::save()
+bool ChannelFileCommands::save()
 {
     if (m_window.commitEdit && !m_window.commitEdit())
-        return;
+        return false;
     const QString path = m_saveDialog.exec(m_window.parent);
     if (path.isEmpty())
-        return;
+        return false;
     const ChannelFileResult result = saveChannelFile(path, *m_data);
     report(result.ok, result.message, result.warnings);
+    return result.ok;
 }
 
-void ChannelFileCommands::open()
+QString ChannelFileCommands::chooseFileToOpen()
 {
-    const QString path = m_openDialog.exec(m_window.parent);
-    if (path.isEmpty())
-        return;
+    return m_openDialog.exec(m_window.parent);
+}
+
+bool ChannelFileCommands::openFile(const QString &path)
+{
     const ChannelFileResult result = openChannelFile(path, *m_data);
     if (result.bandChosen && m_window.setCaption)
         m_window.setCaption(channelFileCaption(m_data->bands.list1_rx.chosenText()));
     report(result.ok, result.message, result.warnings);
+    return result.ok;
 }
 
 void ChannelFileCommands::report(bool ok, const QString &message, const QStringList &warnings)

@@ -75,11 +75,14 @@ public:
 
     // Commits the pending entry, asks for a file and writes it. A failure
     // shows the system's message; texts that will not open unchanged are
-    // shown as a warning.
-    void save();
-    // Asks for a file and reads it into the data. The caption names the
-    // band once line 4 was read, also when a later line stops the open.
-    void open();
+    // shown as a warning. True when the file was written.
+    bool save();
+    // Asks for a file to open; empty when the user cancelled.
+    QString chooseFileToOpen();
+    // Reads a channel file into the data. The caption names the band once
+    // line 4 was read, also when a later line stops the open. True when the
+    // whole file was read.
+    bool openFile(const QString &path);
 
     ChannelFileDialog &openDialog() { return m_openDialog; }
     ChannelFileDialog &saveDialog() { return m_saveDialog; }

@@ -144,16 +144,18 @@ QString ExtraFileCommands::pickFile(Command command, bool hideEditors,
     return dialog.exec(m_window.parent, title, filter);
 }
 
-void ExtraFileCommands::openImage()
+QString ExtraFileCommands::chooseImage()
 {
-    const QString path = pickFile(Command::OpenImage, true, m_imageDialog,
-                                  filter(211, QStringLiteral("*.img"), true));
-    if (path.isEmpty())
-        return;
+    return pickFile(Command::OpenImage, true, m_imageDialog,
+                    filter(211, QStringLiteral("*.img"), true));
+}
+
+bool ExtraFileCommands::openImageFile(const QString &path)
+{
     const RadioImageFile file = readRadioImageFile(path);
     if (!file.ok) {
         message(MessageKind::Error, atFile(path, file.message));
-        return;
+        return false;
     }
     const MemoryImage::ImageDecodeResult decoded = MemoryImage::decodeImage(file.image, *m_data);
     if (m_window.setCaption)
@@ -161,20 +163,31 @@ void ExtraFileCommands::openImage()
             QStringLiteral("%1    [%2]").arg(ProductNames::Program, QFileInfo(path).fileName()));
     if (!decoded.warnings.isEmpty())
         message(MessageKind::Warning, decoded.warnings.join(QLatin1Char('\n')));
+    return true;
 }
 
-void ExtraFileCommands::importCsv()
+QString ExtraFileCommands::chooseCsvToImport()
 {
-    const QString path = pickFile(Command::ImportCsv, true, m_importDialog,
-                                  filter(212, QStringLiteral("*.csv"), true));
-    if (path.isEmpty())
-        return;
+    return pickFile(Command::ImportCsv, true, m_importDialog,
+                    filter(212, QStringLiteral("*.csv"), true));
+}
+
+bool ExtraFileCommands::importCsvFile(const QString &path)
+{
     const CsvImportReport report = importChannelCsvFile(path, m_data->table);
     if (!report.ok) {
         message(MessageKind::Error, atFile(path, report.message));
-        return;
+        return false;
     }
-    const QString imported = withArgument(text(214), QString::number(report.imported));
+    showImportReport(report);
+    return true;
+}
+
+void ExtraFileCommands::showImportReport(const CsvImportReport &report,
+                                         const QString &countText) const
+{
+    const QString imported =
+        withArgument(countText.isEmpty() ? text(214) : countText, QString::number(report.imported));
     if (report.skipped.isEmpty() && report.warnings.isEmpty()) {
         note(imported);
         return;
@@ -188,16 +201,16 @@ void ExtraFileCommands::importCsv()
     message(MessageKind::Warning, lines.join(QLatin1Char('\n')));
 }
 
-void ExtraFileCommands::exportCsv()
+bool ExtraFileCommands::exportCsv()
 {
     const QString path = pickFile(Command::ExportCsv, false, m_exportDialog,
                                   filter(212, QStringLiteral("*.csv"), false));
     if (path.isEmpty())
-        return;
+        return false;
     const CsvExportResult result = exportChannelCsv(path, *m_data);
     if (!result.ok) {
         message(MessageKind::Error, atFile(path, result.message));
-        return;
+        return false;
     }
     const QString exported = withArgument(text(215), QString::number(result.exported));
     if (result.warnings.isEmpty())
@@ -206,4 +219,5 @@ void ExtraFileCommands::exportCsv()
         message(MessageKind::Warning,
                 (QStringList{exported} + capped(result.warnings, ShownReportLines))
                     .join(QLatin1Char('\n')));
+    return true;
 }

@@ -8,6 +8,7 @@
 #include <functional>
 
 class QWidget;
+struct CsvImportReport;
 struct MessageSlots;
 struct RadioData;
 
@@ -78,21 +79,31 @@ public:
     // data. The caption names the file; channels that cannot be decoded
     // are left empty and named in a warning, as is an erased settings block
     // (the settings then stay as they were).
-    void openImage();
+    QString chooseImage();
+    // True when the image was read (channels it could not decode are left
+    // empty and named in a warning).
+    bool openImageFile(const QString &path);
     // Hides the editors, asks for a CSV file and replaces the channel table
     // with its rows. Rows that were skipped (line and reason) and rows
     // placed otherwise than written are shown in one warning; a clean import
     // only notes how many channels came in. A file that is not a channel
     // list leaves the table as it was.
-    void importCsv();
+    QString chooseCsvToImport();
+    // True when the table was replaced.
+    bool importCsvFile(const QString &path);
     // Commits the pending entry, asks for a file (".csv" added to a name
     // without an extension) and writes the channel table to it; the file is
-    // replaced only once it is completely written.
-    void exportCsv();
+    // replaced only once it is completely written. True when it was.
+    bool exportCsv();
 
     RememberingFileDialog &imageDialog() { return m_imageDialog; }
     RememberingFileDialog &importDialog() { return m_importDialog; }
     RememberingFileDialog &exportDialog() { return m_exportDialog; }
+
+    // The note or warning of an import (or a paste): how many channels came
+    // in (countText, "%1" the count; the import's text when empty), the rows
+    // skipped and placed otherwise.
+    void showImportReport(const CsvImportReport &report, const QString &countText = {}) const;
 
 private:
     QString text(int number) const;

@@ -6,6 +6,7 @@
 #include "app/buttonsbar.h"
 #include "app/channelfilecommands.h"
 #include "app/dialoglock.h"
+#include "app/edithistory.h"
 #include "app/extrafilecommands.h"
 #include "app/glowbutton.h"
 #include "app/linklabel.h"
@@ -13,6 +14,8 @@
 #include "app/porttexts.h"
 #include "app/printcommands.h"
 #include "app/programmingdialog.h"
+#include "app/recentfiles.h"
+#include "app/rowclipboard.h"
 #include "app/serialportdialog.h"
 #include "app/skins.h"
 #include "app/splashwindow.h"
@@ -29,14 +32,27 @@
 #include "radio/radiotransfer.h"
 #include "radio/seriallink.h"
 #include "storage/appsettings.h"
+#include "storage/channelcsv.h"
 #include "storage/settingsfile.h"
 #include "storage/settingslocation.h"
 
 #include <QActionGroup>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QUndoStack>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -86,6 +102,11 @@ MainWindow::MainWindow(QWidget *parent)
       m_ui(std::make_unique<Ui::MainWindow>())
 {
     m_ui->setupUi(this);
+    // Every caption the window is given carries the modified mark's place.
+    connect(this, &QWidget::windowTitleChanged, this, [this](const QString &title) {
+        if (!title.contains(QLatin1String("[*]")))
+            setWindowTitle(title + QStringLiteral("[*]"));
+    });
     setWindowTitle(ProductNames::StartCaption);
     m_portActions = {m_ui->port1Action, m_ui->port2Action, m_ui->port3Action, m_ui->port4Action};
     m_portRadios = {m_ui->port1Radio, m_ui->port2Radio, m_ui->port3Radio, m_ui->port4Radio};
@@ -162,8 +183,14 @@ MainWindow::MainWindow(QWidget *parent)
     printWindow.texts = &m_messages;
     m_printCommands = std::make_unique<PrintCommands>(&m_data, printWindow);
     applyLanguageTexts();
+    m_history = new EditHistory(&m_data, this);
+    m_history->setNamer([this](int kind) { return stepText(kind); });
+    m_recent = std::make_unique<RecentFiles>(RecentFiles::defaultPath());
+    createEditCommands();
 
     restoreSettings();
+    // The stored settings are the starting point, not an edit.
+    m_history->resync();
 }
 
 MainWindow::~MainWindow()
@@ -364,6 +391,11 @@ void MainWindow::loadLanguage(const QString &name)
                           LanguageTable::isOwnNumber(target.number) ? textOr(text, target.number)
                                                                     : text);
         });
+    // The undo items name their step in the language now in force.
+    if (m_history) {
+        m_history->renameSteps();
+        updateUndoActions();
+    }
     applyLanguageTexts();
 }
 
@@ -463,32 +495,330 @@ void MainWindow::newChannelList()
 
 void MainWindow::openChannelFile()
 {
-    // A cell editor that is open stays as it is.
-    m_fileCommands->open();
+    if (!askToSaveChanges())
+        return;
+    const QString path = m_fileCommands->chooseFileToOpen();
+    if (!path.isEmpty())
+        loaded(Step::Open, m_fileCommands->openFile(path), path);
 }
 
 void MainWindow::saveChannelFile()
 {
+    saveChannels();
+}
+
+bool MainWindow::saveChannels()
+{
     // The file commands run commitEdit(false) first: a frequency being typed
     // goes into its row, and a text that is no number stops the save.
-    m_fileCommands->save();
+    if (!m_fileCommands->save())
+        return false;
+    m_history->markClean(int(ChannelEditor::Edit::Cell));
+    m_recent->add(m_fileCommands->saveDialog().lastFile());
+    return true;
 }
 
 void MainWindow::openRadioImage()
 {
     // The image replaces every channel: the editors are committed and
     // hidden first.
-    m_extraCommands->openImage();
+    if (!askToSaveChanges())
+        return;
+    const QString path = m_extraCommands->chooseImage();
+    if (!path.isEmpty())
+        loaded(Step::OpenImage, m_extraCommands->openImageFile(path), path);
 }
 
 void MainWindow::importCsv()
 {
-    m_extraCommands->importCsv();
+    if (!askToSaveChanges())
+        return;
+    const QString path = m_extraCommands->chooseCsvToImport();
+    if (!path.isEmpty())
+        loaded(Step::Import, m_extraCommands->importCsvFile(path), path);
 }
 
 void MainWindow::exportCsv()
 {
-    m_extraCommands->exportCsv();
+    if (m_extraCommands->exportCsv())
+        m_recent->add(m_extraCommands->exportDialog().lastFile());
+}
+
+void MainWindow::loaded(Step step, bool complete, const QString &path)
+{
+    // A file that stopped half-way has still changed the data: that is a
+    // step too, but not a saved state.
+    if (complete) {
+        m_history->markClean(StepKinds + int(step));
+        if (!path.isEmpty())
+            m_recent->add(path);
+    } else {
+        m_history->record(StepKinds + int(step));
+    }
+}
+
+bool MainWindow::openAnyFile(const QString &path)
+{
+    if (!commitEdit(true) || !askToSaveChanges())
+        return false;
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    bool complete = false;
+    Step step = Step::OpenImage;
+    if (suffix == QLatin1String("r07")) {
+        step = Step::Open;
+        complete = m_fileCommands->openFile(path);
+    } else if (suffix == QLatin1String("csv")) {
+        step = Step::Import;
+        complete = m_extraCommands->importCsvFile(path);
+    } else {
+        complete = m_extraCommands->openImageFile(path);
+    }
+    loaded(step, complete, path);
+    if (!complete && !QFileInfo::exists(path))
+        m_recent->remove(path);
+    return complete;
+}
+
+bool MainWindow::askToSaveChanges()
+{
+    // A frequency being typed counts as an edit.
+    if (!commitEdit(false))
+        return false;
+    m_history->record(int(ChannelEditor::Edit::Cell));
+    if (!m_history->isModified())
+        return true;
+    SaveAnswer answer = SaveAnswer::Cancel;
+    if (m_saveQuestion) {
+        answer = m_saveQuestion();
+    } else {
+        const auto chosen = QMessageBox::question(
+            this, textOr(m_messages.saveChangesTitle, 246), textOr(m_messages.saveChangesText, 247),
+            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+        answer = chosen == QMessageBox::Save      ? SaveAnswer::Save
+                 : chosen == QMessageBox::Discard ? SaveAnswer::Discard
+                                                  : SaveAnswer::Cancel;
+    }
+    switch (answer) {
+    case SaveAnswer::Save:
+        return saveChannels();
+    case SaveAnswer::Discard:
+        return true;
+    case SaveAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void MainWindow::createEditCommands()
+{
+    const auto newAction = [this](const char *name, const QKeySequence &keys) {
+        auto *action = new QAction(this);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(keys);
+        return action;
+    };
+    m_undoAction = newAction("undoAction", QKeySequence::Undo);
+    m_redoAction = newAction("redoAction", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    m_redoAction->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    m_cutAction = newAction("cutRowsAction", QKeySequence::Cut);
+    m_copyAction = newAction("copyRowsAction", QKeySequence::Copy);
+    m_pasteAction = newAction("pasteRowsAction", QKeySequence::Paste);
+    // Their texts come with the language (the built-in ones until then).
+    m_cutAction->setText(builtInText(242));
+    m_copyAction->setText(builtInText(243));
+    m_pasteAction->setText(builtInText(244));
+    QAction *first = m_ui->editMenu->actions().value(0);
+    m_ui->editMenu->insertActions(first, {m_undoAction, m_redoAction});
+    m_ui->editMenu->insertSeparator(first);
+    m_ui->editMenu->insertActions(first, {m_cutAction, m_copyAction, m_pasteAction});
+    m_ui->editMenu->insertSeparator(first);
+    connect(m_undoAction, &QAction::triggered, this, &MainWindow::undo);
+    connect(m_redoAction, &QAction::triggered, this, &MainWindow::redo);
+    connect(m_cutAction, &QAction::triggered, this, &MainWindow::cutRows);
+    connect(m_copyAction, &QAction::triggered, this, &MainWindow::copyRows);
+    connect(m_pasteAction, &QAction::triggered, this, &MainWindow::pasteRows);
+
+    QUndoStack *stack = m_history->stack();
+    connect(stack, &QUndoStack::indexChanged, this, &MainWindow::updateUndoActions);
+    connect(stack, &QUndoStack::cleanChanged, this, &MainWindow::updateUndoActions);
+    connect(m_history, &EditHistory::modifiedChanged, this, &QWidget::setWindowModified);
+    connect(m_transfer.get(), &RadioTransfer::phaseChanged, this, &MainWindow::updateUndoActions);
+    connect(m_transfer.get(), &RadioTransfer::finished, this, [this](const TransferResult &result) {
+        // A read replaces the table (a failed one part of it).
+        if (m_transferMode == TransferMode::Read)
+            loaded(Step::Read, result.run.complete(), QString());
+        updateUndoActions();
+    });
+    connect(m_editor, &ChannelEditor::edited, this, [this](ChannelEditor::Edit edit, int key) {
+        m_history->record(int(edit), key);
+        // A new table is a starting point, as an opened file is.
+        if (edit == ChannelEditor::Edit::New)
+            m_history->markClean(int(ChannelEditor::Edit::New));
+    });
+    m_editor->setDiscardGuard([this] { return askToSaveChanges(); });
+    for (Setting setting : allSettings())
+        connect(m_ui->optionsPanel->combo(setting), &QComboBox::activated, this,
+                [this] { m_history->record(StepKinds + int(Step::Setting)); });
+
+    m_recentMenu = new QMenu(m_ui->fileMenu);
+    m_recentMenu->setObjectName(QStringLiteral("recentMenu"));
+    m_recentMenu->setTitle(builtInText(245));
+    const QList<QAction *> fileItems = m_ui->fileMenu->actions();
+    m_ui->fileMenu->insertMenu(fileItems.value(fileItems.indexOf(m_ui->exportCsvAction) + 1),
+                               m_recentMenu);
+    connect(m_recent.get(), &RecentFiles::changed, this, &MainWindow::fillRecentMenu);
+    fillRecentMenu();
+    setAcceptDrops(true);
+    updateUndoActions();
+}
+
+QString MainWindow::stepText(int kind) const
+{
+    return kind >= StepKinds ? stepName(Step(kind - StepKinds))
+                             : editStepName(ChannelEditor::Edit(kind));
+}
+
+QString MainWindow::stepName(Step step) const
+{
+    switch (step) {
+    case Step::Open:
+        return textOr(m_messages.openStepText, 251);
+    case Step::OpenImage:
+        return textOr(m_messages.openImageStepText, 252);
+    case Step::Import:
+        return textOr(m_messages.importStepText, 253);
+    case Step::Read:
+        return textOr(m_messages.readStepText, 254);
+    case Step::Paste:
+        return textOr(m_messages.pasteStepText, 255);
+    case Step::Cut:
+        return textOr(m_messages.cutStepText, 256);
+    case Step::Setting:
+        return textOr(m_messages.settingStepText, 250);
+    }
+    return {};
+}
+
+QString MainWindow::editStepName(ChannelEditor::Edit edit) const
+{
+    // Typed cells, chosen tones and switched values are all cell edits.
+    switch (edit) {
+    case ChannelEditor::Edit::Cell:
+    case ChannelEditor::Edit::Tone:
+    case ChannelEditor::Edit::Switch:
+        return textOr(m_messages.cellStepText, 248);
+    case ChannelEditor::Edit::AutoAdd:
+        return m_ui->autoAddButton->text();
+    case ChannelEditor::Edit::Move:
+        return textOr(m_messages.moveStepText, 249);
+    case ChannelEditor::Edit::Delete:
+        return m_ui->deleteChannelButton->text();
+    case ChannelEditor::Edit::Clear:
+        return m_ui->clearChannelsButton->text();
+    case ChannelEditor::Edit::New:
+        return dialogTitle(m_ui->newAction->text());
+    }
+    return {};
+}
+
+void MainWindow::updateUndoActions()
+{
+    const QUndoStack *stack = m_history->stack();
+    const bool running = m_transfer->isRunning();
+    m_undoAction->setEnabled(stack->canUndo() && !running);
+    m_redoAction->setEnabled(stack->canRedo() && !running);
+    m_undoAction->setText(
+        withArgument(textOr(m_messages.undoText, 240), stack->undoText()).trimmed());
+    m_redoAction->setText(
+        withArgument(textOr(m_messages.redoText, 241), stack->redoText()).trimmed());
+    for (QAction *a : {m_cutAction, m_copyAction, m_pasteAction})
+        a->setEnabled(!running);
+}
+
+void MainWindow::undo()
+{
+    if (m_transfer->isRunning() || !commitEdit(true))
+        return;
+    // A frequency typed but not yet committed is the first thing undone.
+    m_history->record(int(ChannelEditor::Edit::Cell));
+    m_history->stack()->undo();
+}
+
+void MainWindow::redo()
+{
+    if (m_transfer->isRunning() || !commitEdit(true))
+        return;
+    m_history->record(int(ChannelEditor::Edit::Cell));
+    m_history->stack()->redo();
+}
+
+void MainWindow::copyRows()
+{
+    if (!commitEdit(false))
+        return;
+    if (QMimeData *mime = channelRowsMimeData(m_data, m_editor->chosenRows()))
+        QGuiApplication::clipboard()->setMimeData(mime);
+}
+
+void MainWindow::cutRows()
+{
+    if (!commitEdit(true))
+        return;
+    QMimeData *mime = channelRowsMimeData(m_data, m_editor->chosenRows());
+    if (!mime)
+        return;
+    QGuiApplication::clipboard()->setMimeData(mime);
+    for (int row : m_editor->chosenRows())
+        m_data.table.clearRow(row);
+    m_history->record(StepKinds + int(Step::Cut));
+}
+
+void MainWindow::pasteRows()
+{
+    if (!commitEdit(true))
+        return;
+    const QByteArray text = pastedChannelText(QGuiApplication::clipboard()->mimeData());
+    if (text.trimmed().isEmpty())
+        return;
+    const QList<int> chosen = m_ui->channelGrid->selectedRows();
+    const int first = chosen.isEmpty() ? m_editor->currentRow() : chosen.first();
+    m_history->record(int(ChannelEditor::Edit::Cell));
+    const CsvImportReport report = pasteChannelCsv(text, m_data.table, first);
+    m_history->record(StepKinds + int(Step::Paste));
+    m_extraCommands->showImportReport(report, textOr(m_messages.pastedText, 257));
+}
+
+void MainWindow::fillRecentMenu()
+{
+    m_recentMenu->clear();
+    const QStringList files = m_recent->files();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files.at(i);
+        QAction *item = m_recentMenu->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)));
+        connect(item, &QAction::triggered, this, [this, path] { openAnyFile(path); });
+    }
+    m_recentMenu->setEnabled(!files.isEmpty());
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.first().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    // The question about unsaved changes must not run inside the drag.
+    const QString path = urls.first().toLocalFile();
+    QMetaObject::invokeMethod(
+        this, [this, path] { openAnyFile(path); }, Qt::QueuedConnection);
 }
 
 void MainWindow::printChannelList()
@@ -554,6 +884,9 @@ void MainWindow::openProgrammingDialog(TransferMode mode)
     // number stops the command with the conversion message.
     if (!commitEdit(true))
         return;
+    // A read replaces the table: unsaved changes are asked about first.
+    if (mode == TransferMode::Read && !askToSaveChanges())
+        return;
     auto portFailed = [this](const PortProblem &problem) {
         // String 106 first, then which device and why, so the user can tell
         // a missing cable (and which ports there are) from a port another
@@ -571,6 +904,7 @@ void MainWindow::openProgrammingDialog(TransferMode mode)
     }
     // The port may still refuse the open that follows its test (another
     // program took it in between): the same message, and no dialog.
+    m_transferMode = mode;
     const QString caption =
         mode == TransferMode::Write ? m_messages.writeCaption : m_messages.readCaption;
     if (!m_programming->openFor(mode, caption))
@@ -583,6 +917,11 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    // Unsaved changes are never lost without a question.
+    if (!askToSaveChanges()) {
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
 }
 
@@ -590,17 +929,23 @@ void MainWindow::switchToChinese()
 {
     selectLanguage(false);
     convertFixedTexts(m_data.table);
+    // A view change, not an edit.
+    m_history->resync();
+    updateUndoActions();
 }
 
 void MainWindow::switchToEnglish()
 {
     selectLanguage(true);
     convertFixedTexts(m_data.table);
+    m_history->resync();
+    updateUndoActions();
 }
 
 void MainWindow::exitProgram()
 {
-    // Closing the main window ends the program; nothing is asked.
+    // Closing the main window ends the program, after the question about
+    // unsaved changes (closeEvent).
     close();
 }
 

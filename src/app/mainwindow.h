@@ -15,6 +15,8 @@
 #include <memory>
 
 class AboutBox;
+class EditHistory;
+class RecentFiles;
 class ChannelFileCommands;
 class ChannelFileDialog;
 class ChannelTableModel;
@@ -25,6 +27,7 @@ class ProgrammingDialog;
 class RadioTransfer;
 class QAction;
 class QLabel;
+class QMenu;
 class QRadioButton;
 class RememberingFileDialog;
 class SerialLink;
@@ -160,11 +163,41 @@ public:
 
     void setVisible(bool visible) override;
 
+    // The undo history of the channels and settings; its clean state is the
+    // window's modified mark.
+    EditHistory *history() const { return m_history; }
+    // The Edit menu's undo and redo items and the row commands.
+    QAction *undoAction() const { return m_undoAction; }
+    QAction *redoAction() const { return m_redoAction; }
+    QAction *cutRowsAction() const { return m_cutAction; }
+    QAction *copyRowsAction() const { return m_copyAction; }
+    QAction *pasteRowsAction() const { return m_pasteAction; }
+    // File -> Recent files and the list behind it.
+    QMenu *recentMenu() const { return m_recentMenu; }
+    RecentFiles *recentFiles() const { return m_recent.get(); }
+
+    // The answer to "Save changes?" before a command discards unsaved
+    // changes. Replaceable, so tests can answer instead of a modal box.
+    enum class SaveAnswer { Save, Discard, Cancel };
+    using SaveQuestion = std::function<SaveAnswer()>;
+    void setSaveQuestion(SaveQuestion question) { m_saveQuestion = std::move(question); }
+    // Before a command that replaces the data: true when nothing is unsaved,
+    // or the user chose Discard, or chose Save and the save went through.
+    bool askToSaveChanges();
+
+    // Opens a channel file (.r07), a CSV list (.csv) or a radio image (any
+    // other name) as the matching command does once the user has picked the
+    // file, after asking about unsaved changes: what File -> Recent and a
+    // drop onto the window do.
+    bool openAnyFile(const QString &path);
+
 protected:
     // Refused while the programming dialog is open: the disabled window
     // still gets close requests from its frame, and a close during a run
     // would end the program half-way through writing the radio.
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 signals:
     // Every port command, with the port number the serial link is to use.
@@ -203,8 +236,27 @@ public slots:
     void applyVerifyOption(); // the check mark changed
     void applyBackupOption(); // the check mark changed
     void showAboutBox();
+    void undo();
+    void redo();
+    void copyRows();
+    void cutRows();
+    void pasteRows();
 
 private:
+    // The undo steps besides the editor's own.
+    enum class Step { Open, OpenImage, Import, Read, Paste, Cut, Setting };
+    // The kinds of undo step: the editor's edits, then StepKinds + a Step.
+    static constexpr int StepKinds = 100;
+    QString stepText(int kind) const;
+    QString stepName(Step step) const;
+    QString editStepName(ChannelEditor::Edit edit) const;
+    void createEditCommands();
+    void updateUndoActions();
+    void fillRecentMenu();
+    bool saveChannels();
+    // After a file was opened, imported or read: one undo step, and the data
+    // counts as unmodified when it all came in.
+    void loaded(Step step, bool complete, const QString &path);
     // What the form cannot say: the exclusive groups of the menu items, and
     // which command each menu item, bar item, button, label and radio button
     // gives.
@@ -269,4 +321,15 @@ private:
     // Demo mode chose port 1; the stored port is still the one to save.
     bool m_demoChoice = false;
     bool m_shown = false;
+
+    EditHistory *m_history = nullptr;
+    QAction *m_undoAction = nullptr;
+    QAction *m_redoAction = nullptr;
+    QAction *m_cutAction = nullptr;
+    QAction *m_copyAction = nullptr;
+    QAction *m_pasteAction = nullptr;
+    QMenu *m_recentMenu = nullptr;
+    std::unique_ptr<RecentFiles> m_recent;
+    SaveQuestion m_saveQuestion;
+    TransferMode m_transferMode = TransferMode::Read;
 };

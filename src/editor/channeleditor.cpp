@@ -16,6 +16,7 @@
 #include <QEvent>
 #include <QTimer>
 
+#include <algorithm>
 #include <array>
 #include <iterator>
 
@@ -205,6 +206,7 @@ void ChannelEditor::cellClicked()
         else
             next = now == v.offText ? v.onText : v.offText;
         table().setCell(m_currentCol, m_currentRow, next);
+        reportEdit(Edit::Switch);
         break;
     }
     }
@@ -282,6 +284,7 @@ void ChannelEditor::toneChosen(int index)
     if (m_selectingTone)
         return;
     table().setCell(m_currentCol, m_toneRow, index >= 0 ? m_toneList->itemText(index) : QString());
+    reportEdit(Edit::Tone, m_toneKey);
 }
 
 void ChannelEditor::toneListLeft()
@@ -291,6 +294,7 @@ void ChannelEditor::toneListLeft()
     // Written before a click elsewhere commits the row.
     table().setCell(m_currentCol, m_toneRow, m_toneList->currentText());
     m_toneList->hide();
+    reportEdit(Edit::Tone, m_toneKey);
 }
 
 void ChannelEditor::toneListKeyPressed()
@@ -337,6 +341,7 @@ void ChannelEditor::openToneList()
     m_toneList->raise();
     selectTone(m_currentRow);
     m_toneRow = m_currentRow;
+    m_toneKey = ++m_lastMergeKey;
 }
 
 void ChannelEditor::selectTone(int row)
@@ -392,6 +397,9 @@ bool ChannelEditor::commitCurrentRow()
 {
     try {
         table().commitRow(m_currentCol, m_currentRow);
+        // Inside a list operation the commit is part of its step.
+        if (m_listOperation == 0)
+            reportEdit(Edit::Cell);
         return true;
     } catch (const ConvertError &error) {
         showMessage(error.message());
@@ -451,6 +459,13 @@ bool ChannelEditor::startAutoAdd()
     m_timer->setInterval(FirstRepeatMs);
     m_timer->start();
     leaveEditors();
+    // One undo step for the press and every repeat while it is held.
+    m_autoAddKey = ++m_lastMergeKey;
+    struct Report
+    {
+        ChannelEditor *editor;
+        ~Report() { editor->reportEdit(Edit::AutoAdd, editor->m_autoAddKey); }
+    } report{this};
     ListOperation operation(this);
     ChannelTable &t = table();
     try {
@@ -506,6 +521,7 @@ void ChannelEditor::autoAddRepeat()
         m_currentRow = 1;
     try {
         addNextChannel(autoAddStep());
+        reportEdit(Edit::AutoAdd, m_autoAddKey);
         if (isFrequencyColumn(m_currentCol))
             m_edit->setText(table().cell(m_currentCol, m_currentRow));
     } catch (const ConvertError &error) {
@@ -550,25 +566,81 @@ bool ChannelEditor::moveChannel(int direction)
     return true;
 }
 
+void ChannelEditor::moveRows(const QList<int> &rows, int direction)
+{
+    leaveEditors();
+    ListOperation operation(this);
+    if (!commitCurrentRow())
+        return;
+    hideEditBox();
+    hideToneList();
+    if (rows.isEmpty() ||
+        (direction < 0 ? rows.first() <= 1 : rows.last() >= ChannelTable::ChannelCount))
+        return;
+    ChannelTable &t = table();
+    QList<int> order = rows;
+    if (direction > 0)
+        std::reverse(order.begin(), order.end());
+    // Each row changes place with the row it moves onto, so a block slides
+    // over its neighbour and the neighbour comes out at the other end.
+    for (int row : std::as_const(order)) {
+        const ChannelCells moving = t.rowData(row);
+        t.setRowData(row, t.rowData(row + direction));
+        t.setRowData(row + direction, moving);
+    }
+    QList<int> moved;
+    for (int row : rows)
+        moved << row + direction;
+    m_grid->selectRowList(moved);
+    if (rows.contains(m_currentRow)) {
+        m_currentRow += direction;
+        makeCurrent(m_currentCol, m_currentRow);
+    }
+}
+
 void ChannelEditor::moveUp()
 {
-    moveChannel(-1);
+    const QList<int> rows = m_grid->selectedRows();
+    if (rows.isEmpty())
+        moveChannel(-1);
+    else
+        moveRows(rows, -1);
+    reportEdit(Edit::Move);
 }
 
 void ChannelEditor::moveDown()
 {
-    moveChannel(+1);
+    const QList<int> rows = m_grid->selectedRows();
+    if (rows.isEmpty())
+        moveChannel(+1);
+    else
+        moveRows(rows, +1);
+    reportEdit(Edit::Move);
+}
+
+QList<int> ChannelEditor::chosenRows() const
+{
+    QList<int> rows = m_grid->selectedRows();
+    if (rows.isEmpty() && m_currentRow > 0)
+        rows << m_currentRow;
+    return rows;
 }
 
 void ChannelEditor::deleteChannel()
 {
     leaveEditors();
-    // No commit and no closing up: the channel's row is emptied in place.
-    if (m_currentRow > 0)
-        table().clearRow(m_currentRow);
+    // No commit and no closing up: the channels' rows are emptied in place.
+    for (int row : chosenRows())
+        table().clearRow(row);
     m_edit->clear();
     hideEditBox();
     hideToneList();
+    reportEdit(Edit::Delete);
+}
+
+void ChannelEditor::reportEdit(Edit edit, int mergeKey)
+{
+    emit edited(edit, mergeKey);
 }
 
 void ChannelEditor::askConfirmation(const QString &text, int action)
@@ -585,6 +657,8 @@ void ChannelEditor::askClearChannels()
 
 void ChannelEditor::askNewTable()
 {
+    if (m_discardGuard && !m_discardGuard())
+        return;
     askConfirmation(m_confirmTexts ? m_confirmTexts().newTableText : QString(),
                     ConfirmationDialog::ActionNew);
 }
@@ -597,6 +671,7 @@ void ChannelEditor::clearChannels()
     makeCurrent(ChannelTable::ColRxFreq, 1);
     hideToneList();
     hideEditBox();
+    reportEdit(Edit::Clear);
 }
 
 void ChannelEditor::newTable()
@@ -609,4 +684,5 @@ void ChannelEditor::newTable()
     // When the current cell changes, the (empty) edit box opens on channel
     // 1's receive frequency.
     makeCurrent(ChannelTable::ColRxFreq, 1);
+    reportEdit(Edit::New);
 }

@@ -44,6 +44,11 @@ public:
         QString clearText;
     };
 
+    // The kinds of change the editor makes to the data, for the undo
+    // history.
+    enum class Edit { Cell, Tone, Switch, AutoAdd, Move, Delete, Clear, New };
+    Q_ENUM(Edit)
+
     // The auto-add repeat: the first repeat after 1 s, then every 200 ms.
     static constexpr int FirstRepeatMs = 1000;
     static constexpr int RepeatMs = 200;
@@ -73,6 +78,13 @@ public:
     // The dialog that asks before new and clear; its OK runs them.
     void setConfirmationDialog(ConfirmationDialog *dialog);
     void setConfirmTexts(std::function<ConfirmTexts()> texts);
+    // Asked before the new command's confirmation (and before the band range
+    // list asks for a new table): false stops the command. The window's
+    // question about unsaved changes.
+    void setDiscardGuard(std::function<bool()> guard) { m_discardGuard = std::move(guard); }
+    // The rows the delete and move operations (and the window's copy and
+    // cut) work on: those chosen by their numbers, else the current one.
+    QList<int> chosenRows() const;
     // A band range list whose drop-down, when it closes, asks for a new
     // table as the new command does.
     void watchBandRangeList(QComboBox *list);
@@ -99,13 +111,18 @@ public slots:
     void autoAddRepeat();
     void moveUp();
     void moveDown();
-    void deleteChannel(); // without asking
+    void deleteChannel(); // without asking; every chosen row
     void askClearChannels();
     void askNewTable();
 
     // What OK on the confirmations does.
     void newTable();
     void clearChannels();
+
+signals:
+    // The data changed by the editor's doing; changes with the same non-zero
+    // mergeKey belong together (one auto-add press, one tone list opening).
+    void edited(ChannelEditor::Edit edit, int mergeKey);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -150,6 +167,10 @@ private:
     double autoAddStep() const;
     void addNextChannel(double step);
     bool moveChannel(int direction);
+    // Moves the rows chosen by their numbers one place; each passes over its
+    // neighbour.
+    void moveRows(const QList<int> &rows, int direction);
+    void reportEdit(Edit edit, int mergeKey = 0);
     void askConfirmation(const QString &text, int action);
 
     RadioData *m_data;
@@ -164,6 +185,10 @@ private:
     QPointer<ConfirmationDialog> m_confirm;
     std::function<ConfirmTexts()> m_confirmTexts;
     QList<QObject *> m_bandRangePopups;
+    std::function<bool()> m_discardGuard;
+    int m_lastMergeKey = 0;
+    int m_autoAddKey = 0;
+    int m_toneKey = 0;
 
     int m_currentCol = 1;
     int m_currentRow = 1;

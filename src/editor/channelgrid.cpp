@@ -6,20 +6,24 @@
 
 #include <QAbstractButton>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QItemSelection>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 namespace {
 
 // One notch of a mouse wheel, in eighths of a degree.
 constexpr int WheelNotch = 120;
 
-// Draws cells without selection or focus marks: the current cell is shown by
-// the editor laid over it, not by the grid.
+// Draws cells without focus marks: the current cell is shown by the editor
+// laid over it, not by the grid.
 class PlainCellDelegate : public QStyledItemDelegate
 {
 public:
@@ -29,7 +33,8 @@ protected:
     void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
-        option->state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+        // Only whole rows chosen by their numbers are ever selected.
+        option->state &= ~QStyle::State_HasFocus;
     }
 };
 
@@ -83,8 +88,15 @@ ChannelGrid::ChannelGrid(QWidget *parent) : QTableView(parent)
 
     QHeaderView *left = verticalHeader();
     left->setSectionResizeMode(QHeaderView::Fixed);
-    left->setSectionsClickable(false);
-    left->setHighlightSections(false);
+    // The channel numbers choose rows (for copy, cut, paste, delete and
+    // move). The view's own row selection would also move the current cell
+    // behind the editor's back: the grid does it instead.
+    left->setSectionsClickable(true);
+    left->setHighlightSections(true);
+    disconnect(left, &QHeaderView::sectionPressed, this, nullptr);
+    disconnect(left, &QHeaderView::sectionEntered, this, nullptr);
+    connect(left, &QHeaderView::sectionPressed, this, &ChannelGrid::rowNumberPressed);
+    connect(left, &QHeaderView::sectionEntered, this, &ChannelGrid::rowNumberEntered);
     left->setMinimumSectionSize(1);
     left->setDefaultSectionSize(RowHeight);
     left->setFixedWidth(NumberColumnWidth);
@@ -199,10 +211,80 @@ bool ChannelGrid::moveTo(const QModelIndex &index, bool clickNow)
     return true;
 }
 
+QList<int> ChannelGrid::selectedRows() const
+{
+    QList<int> rows;
+    if (!selectionModel())
+        return rows;
+    for (const QModelIndex &index : selectionModel()->selectedIndexes()) {
+        const int row = ChannelTableModel::tableRow(index);
+        if (!rows.contains(row))
+            rows << row;
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void ChannelGrid::selectRows(int first, int last)
+{
+    if (!m_model)
+        return;
+    if (first > last)
+        std::swap(first, last);
+    const QItemSelection rows(m_model->cellIndex(ChannelTable::ColRxFreq, first),
+                              m_model->cellIndex(ChannelTable::ColBusyLock, last));
+    selectionModel()->select(rows, QItemSelectionModel::ClearAndSelect);
+}
+
+void ChannelGrid::selectRowList(const QList<int> &rows)
+{
+    clearRowSelection();
+    if (!m_model)
+        return;
+    QItemSelection chosen;
+    for (int row : rows)
+        chosen.select(m_model->cellIndex(ChannelTable::ColRxFreq, row),
+                      m_model->cellIndex(ChannelTable::ColBusyLock, row));
+    selectionModel()->select(chosen, QItemSelectionModel::Select);
+}
+
+void ChannelGrid::clearRowSelection()
+{
+    if (selectionModel() && selectionModel()->hasSelection())
+        selectionModel()->clearSelection();
+}
+
+void ChannelGrid::rowNumberPressed(int section)
+{
+    if (!m_model)
+        return;
+    const Qt::KeyboardModifiers modifiers = QGuiApplication::keyboardModifiers();
+    const int row = section + 1;
+    if (modifiers & Qt::ShiftModifier && m_anchorRow >= 0) {
+        selectRows(m_anchorRow + 1, row);
+        return;
+    }
+    m_anchorRow = section;
+    if (modifiers & Qt::ControlModifier) {
+        const QItemSelection one(m_model->cellIndex(ChannelTable::ColRxFreq, row),
+                                 m_model->cellIndex(ChannelTable::ColBusyLock, row));
+        selectionModel()->select(one, QItemSelectionModel::Toggle);
+        return;
+    }
+    selectRows(row, row);
+}
+
+void ChannelGrid::rowNumberEntered(int section)
+{
+    if (m_anchorRow >= 0 && (QGuiApplication::mouseButtons() & Qt::LeftButton))
+        selectRows(m_anchorRow + 1, section + 1);
+}
+
 void ChannelGrid::mousePressEvent(QMouseEvent *event)
 {
     event->accept();
     m_clickOnRelease = false;
+    clearRowSelection();
     if (event->button() != Qt::LeftButton)
         return;
     const QModelIndex index = indexAt(event->position().toPoint());
@@ -240,6 +322,7 @@ void ChannelGrid::keyPressEvent(QKeyEvent *event)
     emit keyDown(event->key(), event->modifiers());
     CursorAction action;
     if (cursorAction(event->key(), &action)) {
+        clearRowSelection();
         const QModelIndex target = moveCursor(action, event->modifiers());
         if (target.isValid() && target != currentIndex())
             moveTo(target, true);

@@ -44,6 +44,16 @@ public:
     bool setCol(int col);
     bool setRow(int row);
 
+    // The rows chosen by their numbers on the left (a press chooses one, with
+    // Shift a range from the last one pressed, with Ctrl one more or one
+    // fewer; dragging down the numbers chooses a range), ascending; empty
+    // when none is chosen. A press on a data cell or an arrow key drops
+    // them. The current cell stays where it is.
+    QList<int> selectedRows() const;
+    void selectRows(int first, int last);
+    void selectRowList(const QList<int> &rows);
+    void clearRowSelection();
+
     // Cell (col, row) in the coordinates of `widget`; the cell's bottom and
     // right grid lines belong to it.
     QRect cellRect(int col, int row, const QWidget *widget) const;
@@ -79,6 +89,8 @@ protected:
 
 private:
     void paintCorner(QWidget *corner);
+    void rowNumberPressed(int section);
+    void rowNumberEntered(int section);
     // The keys that move the current cell, as the view's cursor moves.
     static bool cursorAction(int key, CursorAction *action);
     // selectCell, the move, cellClick; false when the move was refused.
@@ -90,4 +102,6 @@ private:
     bool m_clickOnRelease = false;
     // Wheel angle not yet spent on whole notches.
     int m_wheelRest = 0;
+    // The row number pressed last without Shift (model row), -1 for none.
+    int m_anchorRow = -1;
 };

@@ -9,10 +9,12 @@
 // numbers for what it offers beyond them, in blocks (OwnNumberBlocks):
 // 201-216 (the radio image and CSV commands, read-back verification,
 // backups), 220-239 (the serial port dialog and why a port cannot be
-// opened) and 260-278 (printing, the band check before a write, backing up
-// before a write, the confirmation dialog's Cancel, demo mode). Numbers 82
-// and 87-94 have no use and are never read; a number that the library lacks
-// holds an empty text, which a load applies like any other.
+// opened), 240-257 (undo and redo, the row clipboard, recent files, the
+// question about unsaved changes) and 260-278 (printing, the band check
+// before a write, backing up before a write, the confirmation dialog's
+// Cancel, demo mode). Numbers 82 and 87-94 have no use and are never read;
+// a number that the library lacks holds an empty text, which a load
+// applies like any other.
 class LanguageTable
 {
 public:
@@ -22,6 +24,7 @@ public:
     static constexpr int OwnNumberBlocks[][2] = {
         {201, 216},
         {220, 239},
+        {240, 257},
         {260, 278},
     };
     static constexpr int FirstOwnNumber = 201;

@@ -78,9 +78,9 @@ QString codeField(const SubAudio &s)
 
 // ---- Export ----------------------------------------------------------------
 
-QString csvField(const QString &text)
+QString csvField(const QString &text, QChar separator)
 {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
+    if (!text.contains(separator) && !text.contains(QLatin1Char('"')) &&
         !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
         return text;
     QString quoted = text;
@@ -234,7 +234,7 @@ struct Record
 
 // Splits the text into records. Lines starting with '#' and empty lines
 // give none.
-QList<Record> readRecords(const QString &text)
+QList<Record> readRecords(const QString &text, QChar separator)
 {
     QList<Record> records;
     const qsizetype size = text.size();
@@ -283,7 +283,7 @@ QList<Record> readRecords(const QString &text)
             } else if (c == QLatin1Char('"') && field.isEmpty()) {
                 inQuotes = true;
                 ++i;
-            } else if (c == QLatin1Char(',')) {
+            } else if (c == separator) {
                 record.fields << field;
                 field.clear();
                 ++i;
@@ -546,11 +546,20 @@ const QStringList &csvColumns()
 
 QByteArray channelCsvBytes(const RadioData &data, CsvExportResult *result)
 {
+    QList<int> rows;
+    for (int n = 1; n <= ChannelTable::ChannelCount; ++n)
+        rows << n;
+    return channelCsvBytes(data, rows, QLatin1Char(','), result);
+}
+
+QByteArray channelCsvBytes(const RadioData &data, const QList<int> &rows, QChar separator,
+                           CsvExportResult *result)
+{
     CsvExportResult local;
     CsvExportResult &r = result ? *result : local;
     r.exported = 0;
-    QString text = csvColumns().join(QLatin1Char(',')) + QStringLiteral("\r\n");
-    for (int n = 1; n <= ChannelTable::ChannelCount; ++n) {
+    QString text = csvColumns().join(separator) + QStringLiteral("\r\n");
+    for (int n : rows) {
         if (data.table.cell(ChannelTable::ColRxFreq, n).isEmpty())
             continue;
         const std::optional<QStringList> fields = exportRow(data, n, &r.warnings);
@@ -558,8 +567,8 @@ QByteArray channelCsvBytes(const RadioData &data, CsvExportResult *result)
             continue;
         QStringList quoted;
         for (const QString &field : *fields)
-            quoted << csvField(field);
-        text += quoted.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+            quoted << csvField(field, separator);
+        text += quoted.join(separator) + QStringLiteral("\r\n");
         ++r.exported;
     }
     return text.toUtf8();
@@ -573,18 +582,31 @@ CsvExportResult exportChannelCsv(const QString &path, const RadioData &data)
     return result;
 }
 
-CsvImportReport importChannelCsv(const QByteArray &bytes, ChannelTable &table)
+namespace {
+
+// The rows of a CSV text that can be placed, in file order, and the rows
+// skipped. A text whose first line names no Frequency column is refused
+// when requireHeader; otherwise its lines are rows in the column order of
+// csvColumns().
+struct ParsedText
 {
-    CsvImportReport report;
+    QList<ParsedRow> rows;
+    QList<CsvSkippedRow> skipped;
+    QString message; // why the text is not a channel list; empty when it is
+};
+
+ParsedText parseCsvText(const QByteArray &bytes, QChar separator, bool requireHeader)
+{
+    ParsedText parsed;
     QString text = QString::fromUtf8(bytes);
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
-    const QList<Record> records = readRecords(text);
+    QList<Record> records = readRecords(text, separator);
 
     // The header: the first record; blank records before it were dropped.
     if (records.isEmpty()) {
-        report.message = QStringLiteral("The file holds no header line");
-        return report;
+        parsed.message = QStringLiteral("The file holds no header line");
+        return parsed;
     }
     std::array<int, ColumnCount> columns;
     columns.fill(-1);
@@ -596,14 +618,18 @@ CsvImportReport importChannelCsv(const QByteArray &bytes, ChannelTable &table)
                 columns[c] = k;
     }
     if (columns[Frequency] < 0) {
-        report.message = QStringLiteral("Not a channel list: the header (line %1) has no "
-                                        "Frequency column")
-                             .arg(header.line);
-        return report;
+        if (requireHeader) {
+            parsed.message = QStringLiteral("Not a channel list: the header (line %1) has no "
+                                            "Frequency column")
+                                 .arg(header.line);
+            return parsed;
+        }
+        // Rows in our own column order, the first one a channel too.
+        for (int c = 0; c < ColumnCount; ++c)
+            columns[c] = c;
+        records.prepend(Record());
     }
 
-    QList<ParsedRow> rows;
-    std::vector<std::pair<int, QString>> warnings;
     for (qsizetype k = 1; k < records.size(); ++k) {
         const Record &record = records.at(k);
         const bool blank = std::all_of(record.fields.cbegin(), record.fields.cend(),
@@ -611,16 +637,43 @@ CsvImportReport importChannelCsv(const QByteArray &bytes, ChannelTable &table)
         if (blank && !record.unterminated)
             continue;
         if (record.unterminated) {
-            report.skipped << CsvSkippedRow{record.line,
+            parsed.skipped << CsvSkippedRow{record.line,
                                             QStringLiteral("a quoted field is not closed")};
             continue;
         }
         try {
-            rows << parseRow(columns, record);
+            parsed.rows << parseRow(columns, record);
         } catch (const RowError &error) {
-            report.skipped << CsvSkippedRow{record.line, error.reason};
+            parsed.skipped << CsvSkippedRow{record.line, error.reason};
         }
     }
+    return parsed;
+}
+
+void sortReport(CsvImportReport &report, std::vector<std::pair<int, QString>> &warnings)
+{
+    std::stable_sort(warnings.begin(), warnings.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (const auto &[line, text] : warnings)
+        report.warnings << QStringLiteral("line %1: %2").arg(line).arg(text);
+    std::stable_sort(
+        report.skipped.begin(), report.skipped.end(),
+        [](const CsvSkippedRow &a, const CsvSkippedRow &b) { return a.line < b.line; });
+}
+
+} // namespace
+
+CsvImportReport importChannelCsv(const QByteArray &bytes, ChannelTable &table)
+{
+    CsvImportReport report;
+    ParsedText parsed = parseCsvText(bytes, QLatin1Char(','), true);
+    if (!parsed.message.isEmpty()) {
+        report.message = parsed.message;
+        return report;
+    }
+    const QList<ParsedRow> &rows = parsed.rows;
+    report.skipped = parsed.skipped;
+    std::vector<std::pair<int, QString>> warnings;
 
     // Rows with their own channel first, then the others into the lowest
     // free channels in file order.
@@ -671,13 +724,36 @@ CsvImportReport importChannelCsv(const QByteArray &bytes, ChannelTable &table)
             warnings.emplace_back(placed[n]->line, note);
     }
 
-    std::stable_sort(warnings.begin(), warnings.end(),
-                     [](const auto &a, const auto &b) { return a.first < b.first; });
-    for (const auto &[line, text] : warnings)
-        report.warnings << QStringLiteral("line %1: %2").arg(line).arg(text);
-    std::stable_sort(
-        report.skipped.begin(), report.skipped.end(),
-        [](const CsvSkippedRow &a, const CsvSkippedRow &b) { return a.line < b.line; });
+    sortReport(report, warnings);
+    report.ok = true;
+    return report;
+}
+
+CsvImportReport pasteChannelCsv(const QByteArray &bytes, ChannelTable &table, int firstRow)
+{
+    CsvImportReport report;
+    // A spreadsheet gives tab-separated text; our own copies are CSV.
+    const int newline = bytes.indexOf('\n');
+    const QChar separator = bytes.left(newline < 0 ? bytes.size() : newline).contains('\t')
+                                ? QLatin1Char('\t')
+                                : QLatin1Char(',');
+    ParsedText parsed = parseCsvText(bytes, separator, false);
+    report.skipped = parsed.skipped;
+    std::vector<std::pair<int, QString>> warnings;
+    int n = qMax(1, firstRow);
+    for (const ParsedRow &row : std::as_const(parsed.rows)) {
+        if (n > ChannelTable::ChannelCount) {
+            report.skipped << CsvSkippedRow{row.line,
+                                            QStringLiteral("no channel left below channel %1")
+                                                .arg(channelLabel(ChannelTable::ChannelCount))};
+            continue;
+        }
+        table.setChannel(n++, row.channel);
+        ++report.imported;
+        for (const QString &note : row.notes)
+            warnings.emplace_back(row.line, note);
+    }
+    sortReport(report, warnings);
     report.ok = true;
     return report;
 }

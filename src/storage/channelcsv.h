@@ -73,6 +73,11 @@ struct CsvExportResult
 
 // The CSV text of the channel table (and the Freq.Step setting for TStep).
 QByteArray channelCsvBytes(const RadioData &data, CsvExportResult *result = nullptr);
+// The same for the channels of `rows` (those with a receive frequency), with
+// `separator` between the fields (',' or a tab for a spreadsheet's
+// clipboard; a field is quoted when it holds the separator).
+QByteArray channelCsvBytes(const RadioData &data, const QList<int> &rows, QChar separator,
+                           CsvExportResult *result = nullptr);
 // Writes it to path; the file is replaced only once it is completely written.
 CsvExportResult exportChannelCsv(const QString &path, const RadioData &data);
 
@@ -124,5 +129,13 @@ struct CsvImportReport
 //   the lowest free channels afterwards, in file order; at most 199 rows are
 //   placed.
 CsvImportReport importChannelCsv(const QByteArray &text, ChannelTable &table);
+// Puts the rows of a CSV or tab-separated text (a spreadsheet's clipboard)
+// into consecutive channels from firstRow down, in text order, by the rules
+// of importChannelCsv(); Location is ignored and the other channels stay
+// as they are. The header line may be missing: the fields are then in the
+// order of csvColumns(). The separator is a tab when the first line holds
+// one. Rows beyond channel 199 are skipped; imported counts the rows
+// placed.
+CsvImportReport pasteChannelCsv(const QByteArray &text, ChannelTable &table, int firstRow);
 // Reads path and imports it; an unreadable file leaves the table untouched.
 CsvImportReport importChannelCsvFile(const QString &path, ChannelTable &table);
