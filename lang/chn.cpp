@@ -187,7 +187,7 @@ const LanguageString strings[] = {
     // Edit menu: undo and redo (%1 names the step), the row clipboard;
     // File menu: recent files
     {240, "撤销(&U) %1"},
-    {241, "重做(&R) %1"},
+    {241, "重做(&E) %1"},
     {242, "剪切行(&T)"},
     {243, "复制行(&C)"},
     {244, "粘贴行(&P)"},
@@ -206,6 +206,9 @@ const LanguageString strings[] = {
     {255, "粘贴行"},
     {256, "剪切行"},
     {257, "已粘贴 %1 个信道。"},
+    // 未保存更改的提问中除“保存”外的按钮
+    {258, "不保存(&D)"},
+    {259, "取消"},
     // Cancel of the confirmation dialog (97 is the programming dialog's
     // Close); Print, Export PDF, Back up before writing
     {260, "取消"},

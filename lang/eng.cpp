@@ -188,7 +188,7 @@ const LanguageString strings[] = {
     // Edit menu: undo and redo (%1 names the step), the row clipboard;
     // File menu: recent files
     {240, "&Undo %1"},
-    {241, "&Redo %1"},
+    {241, "R&edo %1"},
     {242, "Cu&t rows"},
     {243, "&Copy rows"},
     {244, "&Paste rows"},
@@ -207,6 +207,9 @@ const LanguageString strings[] = {
     {255, "paste rows"},
     {256, "cut rows"},
     {257, "%1 channels pasted."},
+    // The buttons of the question about unsaved changes besides Save
+    {258, "&Discard"},
+    {259, "Cancel"},
     // Cancel of the confirmation dialog (97 is the programming dialog's
     // Close); Print, Export PDF, Back up before writing
     {260, "Cancel"},

@@ -591,9 +591,19 @@ bool MainWindow::askToSaveChanges()
     if (m_saveQuestion) {
         answer = m_saveQuestion();
     } else {
-        const auto chosen = QMessageBox::question(
-            this, textOr(m_messages.saveChangesTitle, 246), textOr(m_messages.saveChangesText, 247),
-            QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+        // The buttons speak the language in force: Save as the File menu's
+        // item says it.
+        QMessageBox question(QMessageBox::Question, textOr(m_messages.saveChangesTitle, 246),
+                             textOr(m_messages.saveChangesText, 247),
+                             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+        question.setDefaultButton(QMessageBox::Save);
+        QString save = m_ui->saveAction->text();
+        save.remove(QRegularExpression(QStringLiteral("(\\.\\.\\.|…)\\s*$")));
+        question.button(QMessageBox::Save)->setText(save);
+        question.button(QMessageBox::Discard)->setText(textOr(m_messages.discardButtonText, 258));
+        question.button(QMessageBox::Cancel)
+            ->setText(textOr(m_messages.keepEditingButtonText, 259));
+        const auto chosen = question.exec();
         answer = chosen == QMessageBox::Save      ? SaveAnswer::Save
                  : chosen == QMessageBox::Discard ? SaveAnswer::Discard
                                                   : SaveAnswer::Cancel;

@@ -9,7 +9,7 @@
 // numbers for what it offers beyond them, in blocks (OwnNumberBlocks):
 // 201-216 (the radio image and CSV commands, read-back verification,
 // backups), 220-239 (the serial port dialog and why a port cannot be
-// opened), 240-257 (undo and redo, the row clipboard, recent files, the
+// opened), 240-259 (undo and redo, the row clipboard, recent files, the
 // question about unsaved changes) and 260-278 (printing, the band check
 // before a write, backing up before a write, the confirmation dialog's
 // Cancel, demo mode). Numbers 82 and 87-94 have no use and are never read;
@@ -24,7 +24,7 @@ public:
     static constexpr int OwnNumberBlocks[][2] = {
         {201, 216},
         {220, 239},
-        {240, 257},
+        {240, 259},
         {260, 278},
     };
     static constexpr int FirstOwnNumber = 201;

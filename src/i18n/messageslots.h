@@ -63,20 +63,22 @@ struct MessageSlots
     QString nothingPluggedInText; // 239: there are none
 
     // Undo and redo, the question about unsaved changes, the row clipboard.
-    QString undoText;          // 240: Edit menu item, "%1" the step it undoes
-    QString redoText;          // 241: Edit menu item, "%1" the step it redoes
-    QString saveChangesTitle;  // 246: caption of the question about unsaved changes
-    QString saveChangesText;   // 247: the question about unsaved changes
-    QString cellStepText;      // 248: undo step: a typed cell, a tone, a switched value
-    QString moveStepText;      // 249: undo step: move up or down
-    QString settingStepText;   // 250: undo step: a function setting chosen
-    QString openStepText;      // 251: undo step: a channel file opened
-    QString openImageStepText; // 252: undo step: a radio image opened
-    QString importStepText;    // 253: undo step: a CSV list imported
-    QString readStepText;      // 254: undo step: the radio read
-    QString pasteStepText;     // 255: undo step: rows pasted
-    QString cutStepText;       // 256: undo step: rows cut
-    QString pastedText;        // 257: "%1" channels a paste placed
+    QString undoText;              // 240: Edit menu item, "%1" the step it undoes
+    QString redoText;              // 241: Edit menu item, "%1" the step it redoes
+    QString saveChangesTitle;      // 246: caption of the question about unsaved changes
+    QString saveChangesText;       // 247: the question about unsaved changes
+    QString cellStepText;          // 248: undo step: a typed cell, a tone, a switched value
+    QString moveStepText;          // 249: undo step: move up or down
+    QString settingStepText;       // 250: undo step: a function setting chosen
+    QString openStepText;          // 251: undo step: a channel file opened
+    QString openImageStepText;     // 252: undo step: a radio image opened
+    QString importStepText;        // 253: undo step: a CSV list imported
+    QString readStepText;          // 254: undo step: the radio read
+    QString pasteStepText;         // 255: undo step: rows pasted
+    QString cutStepText;           // 256: undo step: rows cut
+    QString pastedText;            // 257: "%1" channels a paste placed
+    QString discardButtonText;     // 258: the question's button that drops the changes
+    QString keepEditingButtonText; // 259: its button that cancels the command
 
     bool operator==(const MessageSlots &) const = default;
 };

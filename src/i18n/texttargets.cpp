@@ -175,6 +175,8 @@ const MessageTarget messageTable[] = {
     {255, &M::pasteStepText},
     {256, &M::cutStepText},
     {257, &M::pastedText},
+    {258, &M::discardButtonText},
+    {259, &M::keepEditingButtonText},
     {264, &M::demoText},
     {265, &M::outOfBandToolTip},
     {266, &M::outOfBandTitle},
