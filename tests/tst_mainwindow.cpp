@@ -31,6 +31,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QThread>
@@ -472,6 +473,20 @@ private slots:
         dialog->setPortLister([] { return QList<SerialPortDescription>(); });
         QCOMPARE(form()->settings().portDevices, (std::array<QString, PortCount>{}));
         QCOMPARE(form()->selectedPort(), 1);
+    }
+
+    void statusNote()
+    {
+        // A note takes the panel's place and gives it back when it goes:
+        // the two texts never show on top of each other.
+        QLabel *panel = form()->findChild<QLabel *>(QStringLiteral("statusPanel"));
+        QVERIFY(panel);
+        QVERIFY(!panel->isHidden());
+        form()->showStatusNote(QStringLiteral("2 channels pasted."));
+        QCOMPARE(form()->statusBar()->currentMessage(), QStringLiteral("2 channels pasted."));
+        QVERIFY(panel->isHidden());
+        form()->statusBar()->clearMessage();
+        QVERIFY(!panel->isHidden());
     }
 
     void buttonsBar()

@@ -51,6 +51,7 @@
 #include <QMimeData>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QStatusBar>
 #include <QUndoStack>
 #include <QUrl>
 
@@ -112,6 +113,10 @@ MainWindow::MainWindow(QWidget *parent)
     m_portRadios = {m_ui->port1Radio, m_ui->port2Radio, m_ui->port3Radio, m_ui->port4Radio};
     // A form places widgets in a status bar but cannot add them to it.
     m_ui->statusBar->addWidget(m_ui->statusPanel, 1);
+    // A temporary note takes the panel's place while it shows; the status
+    // bar alone would paint it over the panel's text.
+    connect(m_ui->statusBar, &QStatusBar::messageChanged, this,
+            [this](const QString &note) { m_ui->statusPanel->setVisible(note.isEmpty()); });
     // A link label grows about its centre to fit a longer text; the form
     // gives its place.
     for (LinkLabel *label : {m_ui->readLabel, m_ui->writeLabel, m_ui->exitLabel})
