@@ -59,7 +59,14 @@ EditHistory::EditHistory(RadioData *data, QObject *parent)
             [this](bool clean) { emit modifiedChanged(!clean); });
 }
 
-EditHistory::~EditHistory() = default;
+EditHistory::~EditHistory()
+{
+    // Clearing the stack on its way out signals a last change of index and
+    // clean state. Whoever listens (the main window) may be half gone by
+    // now: nobody hears it.
+    disconnect(m_stack, nullptr, nullptr, nullptr);
+    delete m_stack;
+}
 
 RadioDataState EditHistory::state() const
 {
