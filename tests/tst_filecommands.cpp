@@ -343,7 +343,7 @@ private slots:
         QCOMPARE(messages.got.size(), 1);
         QCOMPARE(messages.got.first().first, MessageKind::Error);
         QCOMPARE(messages.got.first().second, message);
-        QCOMPARE(shownCaption(form), QStringLiteral("RPX-207    [350-390MHz]*"));
+        QCOMPARE(shownCaption(form), QStringLiteral("*RPX-207    [350-390MHz]"));
         const FunctionSettings &settings = form.radioData().settings;
         QCOMPARE(settings.index(Setting::APO), 0);
         QCOMPARE(settings.index(Setting::BEEP), 0);

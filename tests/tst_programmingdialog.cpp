@@ -1061,7 +1061,7 @@ private slots:
         QCOMPARE(settingIndexes(), settings);
         QCOMPARE(data().bands.list1_rx.entries(), bands);
         QCOMPARE(form()->windowTitle(),
-                 QStringLiteral("QB-380    [%1][*]").arg(QFileInfo(backup).fileName()));
+                 QStringLiteral("[*]QB-380    [%1]").arg(QFileInfo(backup).fileName()));
         QCOMPARE(shown.size(), 1);
         QCOMPARE(shown[0].first, MessageKind::Warning);
         QVERIFY2(shown[0].second.startsWith(QLatin1String("Channel 003 ")),

@@ -103,10 +103,12 @@ MainWindow::MainWindow(QWidget *parent)
       m_ui(std::make_unique<Ui::MainWindow>())
 {
     m_ui->setupUi(this);
-    // Every caption the window is given carries the modified mark's place.
+    // Every caption the window is given carries the modified mark's place,
+    // in front: a caption that ends with the program's name is shown
+    // without the name added again ("*QB-380", not "QB-380* - QB-380").
     connect(this, &QWidget::windowTitleChanged, this, [this](const QString &title) {
         if (!title.contains(QLatin1String("[*]")))
-            setWindowTitle(title + QStringLiteral("[*]"));
+            setWindowTitle(QStringLiteral("[*]") + title);
     });
     setWindowTitle(ProductNames::StartCaption);
     m_portActions = {m_ui->port1Action, m_ui->port2Action, m_ui->port3Action, m_ui->port4Action};
