@@ -2,6 +2,7 @@
 
 #include "app/windowtexts.h"
 #include "i18n/messageslots.h"
+#include "i18n/texttargets.h"
 #include "model/productnames.h"
 #include "model/programfolder.h"
 #include "model/radiodata.h"
@@ -92,27 +93,9 @@ ExtraFileCommands::ExtraFileCommands(RadioData *data, Window window)
 
 QString ExtraFileCommands::text(int number) const
 {
-    const MessageSlots empty;
-    const MessageSlots &t = m_window.texts ? *m_window.texts : empty;
-    QString loaded;
-    switch (number) {
-    case 211:
-        loaded = t.imageFilterText;
-        break;
-    case 212:
-        loaded = t.csvFilterText;
-        break;
-    case 213:
-        loaded = t.allFilesFilterText;
-        break;
-    case 214:
-        loaded = t.importedText;
-        break;
-    case 215:
-        loaded = t.exportedText;
-        break;
-    }
-    return textOr(loaded, number);
+    // Each program's own number has its message slot; a text the language
+    // left empty falls back to the built-in one.
+    return textOr(m_window.texts ? messageText(*m_window.texts, number) : QString(), number);
 }
 
 QString ExtraFileCommands::filter(int nameNumber, const QString &pattern, bool allFiles) const

@@ -2,6 +2,7 @@
 
 #include "app/windowtexts.h"
 #include "i18n/messageslots.h"
+#include "i18n/texttargets.h"
 #include "model/programfolder.h"
 
 #include <QDir>
@@ -23,24 +24,9 @@ PrintCommands::PrintCommands(const RadioData *data, Window window)
 
 QString PrintCommands::text(int number) const
 {
-    const MessageSlots empty;
-    const MessageSlots &t = m_window.texts ? *m_window.texts : empty;
-    QString loaded;
-    switch (number) {
-    case 213:
-        loaded = t.allFilesFilterText;
-        break;
-    case 272:
-        loaded = t.pdfFilterText;
-        break;
-    case 273:
-        loaded = t.pdfWrittenText;
-        break;
-    case 278:
-        loaded = t.printFailedText;
-        break;
-    }
-    return textOr(loaded, number);
+    // Each program's own number has its message slot; a text the language
+    // left empty falls back to the built-in one.
+    return textOr(m_window.texts ? messageText(*m_window.texts, number) : QString(), number);
 }
 
 QString PrintCommands::title(Command command) const

@@ -222,3 +222,11 @@ QString *messageSlot(MessageSlots &messages, int number)
             return &(messages.*target.slot);
     return nullptr;
 }
+
+QString messageText(const MessageSlots &messages, int number)
+{
+    for (const MessageTarget &target : messageTable)
+        if (target.number == number)
+            return messages.*target.slot;
+    return {};
+}

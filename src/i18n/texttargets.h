@@ -76,3 +76,6 @@ std::span<const MessageTarget> messageTargets();
 // The slot of `messages` that number `number` fills; null for a number that
 // fills none.
 QString *messageSlot(MessageSlots &messages, int number);
+// The text of the slot that number `number` fills; empty for a number that
+// fills none.
+QString messageText(const MessageSlots &messages, int number);
