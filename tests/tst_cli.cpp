@@ -174,6 +174,8 @@ private slots:
         QCOMPARE(cli({"-h"}).out, o.out);
         QCOMPARE(cli({"help"}).out, o.out);
         QCOMPARE(cli({}).err, "qb380-cli: no verb given\n" + o.out);
+        QCOMPARE(cli({"erase"}).err,
+                 QByteArray("qb380-cli: unknown verb 'erase'; 'qb380-cli --help' lists the verbs\n"));
     }
 
     // A read writes the channel file of what the radio holds, in English

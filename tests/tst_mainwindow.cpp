@@ -3,6 +3,7 @@
 // program is started for the whole test, as the real start does.
 #include "app/aboutbox.h"
 #include "app/buttonsbar.h"
+#include "app/commandline.h"
 #include "app/glowbutton.h"
 #include "app/linklabel.h"
 #include "app/mainwindow.h"
@@ -93,6 +94,49 @@ private slots:
     // Runs first: the start shows the splash modally before the main window
     // becomes visible, puts the language marks, and shows the splash again
     // without waiting.
+    // The command line: what is asked for, and what is answered without a
+    // window at all (help, version and mistakes: no GuiCommandLine).
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("starts");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("demo");
+        QTest::addColumn<QStringList>("files");
+        QTest::newRow("nothing: no demo, no file") << QStringList{} << true << 0 << false
+                                                   << QStringList{};
+        QTest::newRow("a file to open") << QStringList{"radio.r07"} << true << 0 << false
+                                        << QStringList{"radio.r07"};
+        QTest::newRow("demo and a file") << QStringList{"--demo", "x.csv"} << true << 0 << true
+                                         << QStringList{"x.csv"};
+        QTest::newRow("a fault implies the demo")
+            << QStringList{"--demo-fault", "silent"} << true << 0 << true << QStringList{};
+        QTest::newRow("--no-demo after --demo wins")
+            << QStringList{"--demo", "--no-demo"} << true << 0 << false << QStringList{};
+        QTest::newRow("--demo after --no-demo wins")
+            << QStringList{"--no-demo", "--demo"} << true << 0 << true << QStringList{};
+        QTest::newRow("help") << QStringList{"--help"} << false << 0 << false << QStringList{};
+        QTest::newRow("version") << QStringList{"-v"} << false << 0 << false << QStringList{};
+        QTest::newRow("unknown option is a usage error")
+            << QStringList{"--erase"} << false << 2 << false << QStringList{};
+    }
+
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, starts);
+        QFETCH(int, status);
+        int exitStatus = -1;
+        const std::optional<GuiCommandLine> line =
+            parseGuiCommandLine(QStringList{"qb380"} + arguments, &exitStatus);
+        QCOMPARE(line.has_value(), starts);
+        QCOMPARE(exitStatus, status);
+        if (line) {
+            QTEST(line->demo, "demo");
+            QTEST(line->files, "files");
+        }
+    }
+
     void startUp()
     {
         QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("QB-380"));

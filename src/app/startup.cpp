@@ -14,6 +14,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QFileInfo>
 #include <QScreen>
 #include <QTimer>
 
@@ -142,16 +143,12 @@ bool attachDemoRadio(Program &program, const DemoOptions &options, QString *erro
     return true;
 }
 
-int runProgram(QApplication &app, const QStringList &arguments)
+int runProgram(QApplication &app, const GuiCommandLine &line)
 {
-    const qsizetype shot = arguments.indexOf(QStringLiteral("--screenshot"));
-    const qsizetype viewAt = arguments.indexOf(QStringLiteral("--screenshot-view"));
-    const qsizetype faultAt = arguments.indexOf(QStringLiteral("--demo-fault"));
-
     std::unique_ptr<Program> program = createProgram();
-    if (arguments.contains(QStringLiteral("--demo")) || faultAt > 0) {
+    if (line.demo) {
         DemoOptions demo;
-        demo.faults = faultAt > 0 ? arguments.value(faultAt + 1) : QString();
+        demo.faults = line.demoFaults;
         QString error;
         if (!attachDemoRadio(*program, demo, &error)) {
             std::fprintf(stderr, "qb380: no demo radio: %s\n", qUtf8Printable(error));
@@ -159,10 +156,14 @@ int runProgram(QApplication &app, const QStringList &arguments)
         }
     }
     program->mainWindow->show();
-    if (shot > 0 && shot + 1 < arguments.size()) {
-        const QString view = viewAt > 0 && viewAt + 1 < arguments.size() ? arguments.at(viewAt + 1)
-                                                                         : QStringLiteral("main");
-        takeScreenshot(*program, arguments.at(shot + 1), view);
+    if (!line.screenshotFile.isEmpty()) {
+        takeScreenshot(*program, line.screenshotFile, line.screenshotView);
+    } else if (!line.files.isEmpty()) {
+        // Opened once the event loop runs, as a file dropped onto the window
+        // is: a message about it then has a window to stand on.
+        MainWindow *window = program->mainWindow.get();
+        const QString file = QFileInfo(line.files.first()).absoluteFilePath();
+        QTimer::singleShot(0, window, [window, file] { window->openAnyFile(file); });
     }
     return app.exec();
 }

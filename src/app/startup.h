@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/commandline.h"
+
 #include <QStringList>
 
 #include <memory>
@@ -52,12 +54,9 @@ struct DemoOptions
 // port cannot be created or the faults are not understood.
 bool attachDemoRadio(Program &program, const DemoOptions &options, QString *error = nullptr);
 
-// The whole run: createProgram, show the main window, run the event loop
-// until it closes. `arguments` may ask for
-//   --demo                 a virtual radio on COM1 (attachDemoRadio)
-//   --demo-fault FAULTS    the same, misbehaving as FAULTS says (for trying
-//                          the failure messages)
-//   --screenshot FILE [--screenshot-view main|options|about|edit|tone]
-//                          a picture of a window instead, which the
-//                          documentation is made with.
-int runProgram(QApplication &app, const QStringList &arguments);
+// The whole run: createProgram, a demo radio when the command line asks for
+// one (attachDemoRadio), show the main window, then either take the
+// screenshot asked for (a picture of a window, which the documentation is
+// made with) or open the file named, and run the event loop until the
+// window closes.
+int runProgram(QApplication &app, const GuiCommandLine &line);

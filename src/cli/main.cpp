@@ -117,8 +117,12 @@ int main(int argc, char *argv[])
         return verb.run(context);
     }
 
-    output.error(name.isEmpty() ? QStringLiteral("no verb given")
-                                : QStringLiteral("unknown verb '%1'").arg(name));
-    output.printErr(programHelp());
+    if (name.isEmpty()) {
+        output.error(QStringLiteral("no verb given"));
+        output.printErr(programHelp());
+        return ExitUsage;
+    }
+    // One line: fifty lines of help would push the mistake off the screen.
+    output.error(QStringLiteral("unknown verb '%1'; 'qb380-cli --help' lists the verbs").arg(name));
     return ExitUsage;
 }
