@@ -9,8 +9,9 @@
 #
 # Then the desktop's parts: the menu entry, the icon in the hicolor theme
 # (the PNG sizes desktops ask for and the SVG), the software centre's
-# metainfo, and the manual page of qb380-cli, made from its --help by
-# help2man. scripts/package turns it into a .deb with CPack.
+# metainfo, the channel file's MIME type, and the manual pages of both
+# programs, made from their --help by help2man. scripts/package turns it
+# into a .deb with CPack.
 
 set(QB_INSTALL_PROGRAM_DIR lib/qb380)
 # The identifier software centres know the program by: a reverse domain
@@ -39,6 +40,9 @@ foreach(size 16 22 24 32 48 64 128 256)
     DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME qb380.png)
 endforeach()
 install(FILES ${desktop}/qb380.svg DESTINATION share/icons/hicolor/scalable/apps)
+# The channel file's type: file managers then open .r07 files with qb380
+# (the desktop entry's MimeType=, dpkg's trigger updates the database).
+install(FILES ${desktop}/qb380-mime.xml DESTINATION share/mime/packages RENAME qb380.xml)
 
 if(QB_SCREENSHOT_URL)
   set(QB_METAINFO_SCREENSHOTS "  <screenshots>
@@ -55,25 +59,33 @@ set(QB_METAINFO ${CMAKE_BINARY_DIR}/${QB_APP_ID}.metainfo.xml)
 configure_file(${desktop}/qb380.metainfo.xml.in ${QB_METAINFO} @ONLY)
 install(FILES ${QB_METAINFO} DESTINATION share/metainfo)
 
-# The manual page: help2man runs the built qb380-cli for --help and
-# --version. The help's line naming this machine's settings file is left out.
+# The manual pages: help2man runs each built program for --help and
+# --version (qb380 answers them before it needs a display). The help's line
+# naming this machine's settings file is left out.
 find_program(QB_HELP2MAN help2man)
 if(QB_HELP2MAN)
-  set(man ${CMAKE_BINARY_DIR}/man/qb380-cli.1)
-  add_custom_command(OUTPUT ${man}.gz
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
-    COMMAND ${QB_HELP2MAN} --no-info --no-discard-stderr
-      --name "read and write the QB-380 radio from a shell"
-      --output ${man} $<TARGET_FILE:qb380-cli>
-    COMMAND sed -i "/^Settings file of this run:/d" ${man}
-    COMMAND gzip -9nf ${man}
-    DEPENDS qb380-cli
-    COMMENT "Making the manual page of qb380-cli"
-    VERBATIM)
-  add_custom_target(qb380_manpage ALL DEPENDS ${man}.gz)
-  install(FILES ${man}.gz DESTINATION share/man/man1)
+  set(QB_MANPAGE_NAME_qb380 "program the QB-380 UHF handheld radio")
+  set(QB_MANPAGE_NAME_qb380-cli "read and write the QB-380 radio from a shell")
+  set(manpages)
+  foreach(program qb380 qb380-cli)
+    set(man ${CMAKE_BINARY_DIR}/man/${program}.1)
+    add_custom_command(OUTPUT ${man}.gz
+      COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
+      COMMAND ${QB_HELP2MAN} --no-info --no-discard-stderr
+        --name "${QB_MANPAGE_NAME_${program}}"
+        --include ${PROJECT_SOURCE_DIR}/resources/man/${program}.h2m
+        --output ${man} $<TARGET_FILE:${program}>
+      COMMAND sed -i "/^Settings file of this run:/d" ${man}
+      COMMAND gzip -9nf ${man}
+      DEPENDS ${program} ${PROJECT_SOURCE_DIR}/resources/man/${program}.h2m
+      COMMENT "Making the manual page of ${program}"
+      VERBATIM)
+    list(APPEND manpages ${man}.gz)
+  endforeach()
+  add_custom_target(qb380_manpages ALL DEPENDS ${manpages})
+  install(FILES ${manpages} DESTINATION share/man/man1)
 else()
-  message(STATUS "help2man not found: no manual page for qb380-cli (scripts/setup installs it)")
+  message(STATUS "help2man not found: no manual pages (scripts/setup installs it)")
 endif()
 
 # What Debian asks of every package: the copyright and the changelog.
@@ -87,6 +99,11 @@ add_custom_command(OUTPUT ${doc}/changelog.gz
   VERBATIM)
 add_custom_target(qb380_changelog ALL DEPENDS ${doc}/changelog.gz)
 install(FILES ${doc}/copyright ${doc}/changelog.gz DESTINATION share/doc/qb380)
+# The user guide and the file formats travel with the program; the manual
+# pages point to them.
+install(FILES ${PROJECT_SOURCE_DIR}/docs/user-guide.md ${PROJECT_SOURCE_DIR}/docs/file-formats.md
+  ${PROJECT_SOURCE_DIR}/docs/screenshot.png ${PROJECT_SOURCE_DIR}/docs/screenshot-options.png
+  DESTINATION share/doc/qb380)
 
 # The Debian package (cpack -G DEB; scripts/package).
 set(CPACK_PACKAGE_NAME qb380)
@@ -106,6 +123,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The windows ask for Arial: Liberation Sans has its metrics, so frequencies
+# fit their cells (DejaVu Sans, a fresh system's fallback, is wider). The
+# Chinese interface needs a font with Chinese glyphs; either will do.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-wqy-microhei | fonts-noto-cjk")
 # The libraries in lib/qb380 are loaded by the program, not linked against.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR}/bin)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

@@ -51,26 +51,30 @@ Exit status:
      written, or could not be read back
 )";
 
-// A verb's entry in the help: the name and the synopsis, its later lines
-// under the first argument; then the summary from column SummaryColumn,
-// beside a short synopsis, below a long one.
+// A verb's entry in the help: the name, its summary from column
+// SummaryColumn, then the synopsis below the summary. help2man reads the
+// entry as one item of a list, so the manual page lists the verbs as the
+// help does.
 QString verbEntry(const Verb &verb)
 {
     constexpr int SummaryColumn = 17;
-    const QString indent(2, QLatin1Char(' '));
-    QStringList lines;
-    const QStringList synopsis = verb.synopsis.split(QLatin1Char('\n'));
-    lines << indent + verb.name +
-                 (synopsis.constFirst().isEmpty() ? QString() : QLatin1Char(' ') + synopsis[0]);
-    const QString under(indent.size() + verb.name.size() + 1, QLatin1Char(' '));
-    for (const QString &line : synopsis.mid(1))
-        lines << under + line;
     const QString column(SummaryColumn, QLatin1Char(' '));
+    // A full stop, so that in the manual page, where the lines run on, the
+    // synopsis starts a sentence of its own.
     QStringList summary = verb.summary.split(QLatin1Char('\n'));
-    if (lines.size() == 1 && lines.constFirst().size() + 2 <= SummaryColumn)
-        lines.last() = lines.last().leftJustified(SummaryColumn) + summary.takeFirst();
-    for (const QString &line : std::as_const(summary))
+    if (!summary.last().endsWith(QLatin1Char('.')))
+        summary.last() += QLatin1Char('.');
+    QStringList lines;
+    lines << (QStringLiteral("  ") + verb.name).leftJustified(SummaryColumn) + summary.first();
+    for (const QString &line : summary.mid(1))
         lines << column + line;
+    const QStringList synopsis = verb.synopsis.split(QLatin1Char('\n'));
+    if (!synopsis.constFirst().isEmpty()) {
+        lines << column + QStringLiteral("Usage: ") + verb.name + QLatin1Char(' ') +
+                     synopsis.first();
+        for (const QString &line : synopsis.mid(1))
+            lines << column + line;
+    }
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
