@@ -44,6 +44,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -445,6 +446,18 @@ void MainWindow::selectLanguage(bool english)
     // The library's own name for Chinese replaces this when it is found.
     m_ui->chineseAction->setText(english ? QStringLiteral("chinese") : QStringLiteral("中文"));
     loadLanguage(english ? QStringLiteral("eng") : QStringLiteral("chn"));
+    if (!english)
+        noteMissingChineseFont();
+}
+
+void MainWindow::noteMissingChineseFont()
+{
+    if (m_chineseFontNoted || !QFontDatabase::families(QFontDatabase::SimplifiedChinese).isEmpty())
+        return;
+    m_chineseFontNoted = true;
+    // In English: without the font a Chinese note would be boxes too.
+    showStatusNote(QStringLiteral("No font with Chinese characters is installed, so Chinese texts "
+                                  "show as boxes: install fonts-wqy-microhei or fonts-noto-cjk."));
 }
 
 ChannelFileDialog &MainWindow::openDialog()

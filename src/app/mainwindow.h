@@ -281,6 +281,9 @@ private:
     // link.
     void showPort(int port);
     void selectLanguage(bool english);
+    // Says once per run, in the status bar, that Chinese texts cannot be
+    // drawn when no installed font has Chinese glyphs.
+    void noteMissingChineseFont();
     // The texts a language load leaves beyond the targets: the grid's
     // out-of-band tool tip, the demo mark.
     void applyLanguageTexts();
@@ -321,6 +324,7 @@ private:
     // Demo mode chose port 1; the stored port is still the one to save.
     bool m_demoChoice = false;
     bool m_shown = false;
+    bool m_chineseFontNoted = false;
 
     EditHistory *m_history = nullptr;
     QAction *m_undoAction = nullptr;
