@@ -12,6 +12,7 @@
 #include "radio/serialports.h"
 #include "sim/demoimage.h"
 #include "sim/virtualradio.h"
+#include "storage/atomicwrite.h"
 #include "storage/backups.h"
 #include "storage/channelcsv.h"
 #include "storage/channelfile.h"
@@ -21,11 +22,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
-#include <memory>
 #include <optional>
-#include <vector>
 
 namespace {
 
@@ -64,27 +62,16 @@ bool canCreate(const CliOutput &output, const QString &path)
     return true;
 }
 
-// Writes every file or, as far as the system allows, none: each goes to a
-// temporary file first, and the temporaries are renamed over their targets
-// only once all of them are written.
-bool saveFiles(const CliOutput &output, const QList<std::pair<QString, QByteArray>> &files)
+// Writes every file or, as far as the system allows, none (see
+// writeFilesAtomically()); a failure names the file and the system's reason.
+bool saveFiles(const CliOutput &output, const QList<FileToWrite> &files)
 {
-    std::vector<std::unique_ptr<QSaveFile>> saves;
-    for (const auto &[path, bytes] : files) {
-        auto file = std::make_unique<QSaveFile>(path);
-        if (!file->open(QIODevice::WriteOnly) || file->write(bytes) != bytes.size()) {
-            output.fileError(path, file->errorString());
-            return false;
-        }
-        saves.push_back(std::move(file));
-    }
-    for (const auto &file : saves) {
-        if (!file->commit()) {
-            output.fileError(file->fileName(), file->errorString());
-            return false;
-        }
-    }
-    return true;
+    QString failed;
+    QString error;
+    if (writeFilesAtomically(files, &failed, &error))
+        return true;
+    output.fileError(failed, error);
+    return false;
 }
 
 QString phaseLabel(RadioTransfer::Phase phase)
@@ -195,6 +182,7 @@ int readVerb(VerbContext &cli)
     options.keepBackup = !parser.isSet(noBackup);
     TransferResult transfer;
     QByteArray image;
+    bool traceWritten = true;
     {
         RadioSession session(cli);
         if (const int status =
@@ -202,6 +190,7 @@ int readVerb(VerbContext &cli)
             status >= 0)
             return status;
         transfer = performTransfer(session.link(), data, TransferMode::Read, options, &image);
+        traceWritten = session.finish();
     }
     if (const std::optional<Backups::BackupResult> &backup = transfer.backup) {
         if (backup->ok)
@@ -212,6 +201,8 @@ int readVerb(VerbContext &cli)
     const ProgrammingResult &result = transfer.run;
     if (const int status = runStatus(cli, result); status != ExitOk)
         return status;
+    if (!traceWritten)
+        return ExitFile;
     // Channels holding values the table cannot show stay empty in the file;
     // the image keeps their bytes.
     if (!result.unreadableChannels.isEmpty())
@@ -219,7 +210,7 @@ int readVerb(VerbContext &cli)
                                    "empty in %2")
                         .arg(channelList(result.unreadableChannels), outPath));
 
-    QList<std::pair<QString, QByteArray>> files;
+    QList<FileToWrite> files;
     QStringList warnings;
     files.append({outPath, channelFileBytes(data, &warnings)});
     cli.warnings(warnings);
@@ -311,6 +302,8 @@ int writeVerb(VerbContext &cli)
     options.backupFirst = parser.isSet(backupFirst);
     const TransferResult transfer =
         performTransfer(session.link(), data, TransferMode::Write, options);
+    // A trace that could not be written fails a command that went well.
+    const int traceStatus = session.finish() ? ExitOk : ExitFile;
     if (transfer.backup && transfer.backup->ok)
         cli.error(
             QStringLiteral("backup: %1").arg(QDir::toNativeSeparators(transfer.backup->path)));
@@ -321,14 +314,16 @@ int writeVerb(VerbContext &cli)
             return ExitFile;
         return read.outcome == ProgrammingResult::Outcome::PortClosed ? ExitPort : ExitRunFailed;
     }
-    if (const int status = runStatus(cli, transfer.run); status != ExitOk || !transfer.verify)
+    if (const int status = runStatus(cli, transfer.run); status != ExitOk)
         return status;
+    if (!transfer.verify)
+        return traceStatus;
 
     const VerifyReport &report = *transfer.verify;
     for (const QString &difference : report.differences)
         cli.line(difference);
     cli.error(report.message);
-    return report.ok() ? ExitOk : ExitVerifyFailed;
+    return report.ok() ? traceStatus : ExitVerifyFailed;
 }
 
 int exportCsvVerb(VerbContext &cli)
