@@ -321,6 +321,9 @@ private:
     // Demo mode chose port 1; the stored port is still the one to save.
     bool m_demoChoice = false;
     bool m_shown = false;
+    // Said in the status bar once the window shows: where the settings are
+    // not kept.
+    QString m_startNote;
 
     EditHistory *m_history = nullptr;
     QAction *m_undoAction = nullptr;

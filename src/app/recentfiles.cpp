@@ -1,5 +1,7 @@
 #include "app/recentfiles.h"
 
+#include "storage/userfolders.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -13,14 +15,18 @@ const QString FilesKey = QStringLiteral("recent/files");
 
 RecentFiles::RecentFiles(const QString &path, QObject *parent) : QObject(parent), m_path(path)
 {
+    if (m_path.isEmpty())
+        return;
     const QSettings stored(m_path, QSettings::IniFormat);
     m_files = stored.value(FilesKey).toStringList().mid(0, MaxFiles);
 }
 
 QString RecentFiles::defaultPath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-           QStringLiteral("/qb380/recent.ini");
+    // No list is kept without a configuration folder (HOME unset, empty or
+    // missing): nothing is created under "/" or a missing HOME.
+    const QString config = UserFolders::folder(QStandardPaths::GenericConfigLocation);
+    return config.isEmpty() ? QString() : config + QStringLiteral("/qb380/recent.ini");
 }
 
 void RecentFiles::add(const QString &path)
@@ -41,6 +47,10 @@ void RecentFiles::remove(const QString &path)
 
 void RecentFiles::store()
 {
+    if (m_path.isEmpty()) {
+        emit changed();
+        return;
+    }
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     QSettings stored(m_path, QSettings::IniFormat);
     stored.setValue(FilesKey, m_files);
