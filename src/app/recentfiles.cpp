@@ -1,5 +1,6 @@
 #include "app/recentfiles.h"
 
+#include "storage/atomicwrite.h"
 #include "storage/userfolders.h"
 
 #include <QDir>
@@ -10,6 +11,23 @@
 namespace {
 
 const QString FilesKey = QStringLiteral("recent/files");
+
+// The INI text QSettings reads back as the list: each entry quoted, with
+// backslashes and quotes escaped, UTF-8, separated by ", "; no key for an
+// empty list.
+QByteArray iniText(const QStringList &files)
+{
+    QByteArray text = "[recent]\n";
+    if (files.isEmpty())
+        return text;
+    QList<QByteArray> entries;
+    for (const QString &file : files) {
+        QByteArray entry = file.toUtf8();
+        entry.replace("\\", "\\\\").replace("\"", "\\\"");
+        entries << '"' + entry + '"';
+    }
+    return text + "files=" + entries.join(", ") + '\n';
+}
 
 } // namespace
 
@@ -47,13 +65,12 @@ void RecentFiles::remove(const QString &path)
 
 void RecentFiles::store()
 {
-    if (m_path.isEmpty()) {
-        emit changed();
-        return;
+    if (!m_path.isEmpty()) {
+        QDir().mkpath(QFileInfo(m_path).absolutePath());
+        QString error;
+        if (!writeFileAtomically(m_path, iniText(m_files), &error))
+            qWarning("%s: %s", qUtf8Printable(QDir::toNativeSeparators(m_path)),
+                     qUtf8Printable(error));
     }
-    QDir().mkpath(QFileInfo(m_path).absolutePath());
-    QSettings stored(m_path, QSettings::IniFormat);
-    stored.setValue(FilesKey, m_files);
-    stored.sync();
     emit changed();
 }
