@@ -321,9 +321,6 @@ private:
     // Demo mode chose port 1; the stored port is still the one to save.
     bool m_demoChoice = false;
     bool m_shown = false;
-    // Said in the status bar once the window shows: where the settings are
-    // not kept.
-    QString m_startNote;
 
     EditHistory *m_history = nullptr;
     QAction *m_undoAction = nullptr;
@@ -333,6 +330,9 @@ private:
     QAction *m_pasteAction = nullptr;
     QMenu *m_recentMenu = nullptr;
     std::unique_ptr<RecentFiles> m_recent;
+    // Said in the status bar once the window shows: where the settings are
+    // not kept.
+    QString m_startNote;
     SaveQuestion m_saveQuestion;
     TransferMode m_transferMode = TransferMode::Read;
 };
