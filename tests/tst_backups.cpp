@@ -128,6 +128,38 @@ private slots:
                  qPrintable(result.message));
     }
 
+    // No data folder (HOME unset): nothing is kept, and an empty folder
+    // name never means the working folder, whose backup-named files stay.
+    void noFolder()
+    {
+#ifndef Q_OS_UNIX
+        QSKIP("the user's folders come from HOME on Unix only");
+#endif
+        QTemporaryDir dir;
+        const QString name = Backups::fileName(Start);
+        writeFile(dir.filePath(name), "x");
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        const QByteArray old = qgetenv("HOME");
+        qunsetenv("HOME");
+        const QString folder = Backups::defaultFolder();
+        const QString problem = Backups::folderProblem();
+        const Backups::BackupResult result = Backups::save(QByteArray(16, char(0)), folder);
+        const QStringList listed = Backups::list(folder);
+        const QStringList removed = Backups::prune(folder, 0);
+        qputenv("HOME", old);
+        QDir::setCurrent(before);
+
+        QCOMPARE(folder, QString());
+        QCOMPARE(problem,
+                 QStringLiteral("HOME is not set, so there is no folder to keep backups in"));
+        QVERIFY(!result.ok);
+        QCOMPARE(result.message, problem);
+        QCOMPARE(listed, QStringList());
+        QCOMPARE(removed, QStringList());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{name});
+    }
+
     // Image files of other tools may be shorter; nothing longer than the
     // memory, and nothing that does not reach past the settings block.
     void imageFile_data()

@@ -18,6 +18,12 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <functional>
+#include <sys/resource.h>
+
 #ifdef Q_OS_LINUX
 #include <grp.h>
 #include <pwd.h>
@@ -78,13 +84,28 @@ private:
     QString file(const QString &name) const { return work.filePath(name); }
 
     // Runs the program to its end while this process keeps serving the
-    // radio.
-    Outcome cli(const QStringList &args)
+    // radio; `environment` may change the program's environment, and a
+    // `fileSizeLimit` (bytes, with SIGXFSZ ignored) makes every write beyond
+    // it fail as a full disk would.
+    Outcome cli(const QStringList &args,
+                const std::function<void(QProcessEnvironment &)> &changeEnvironment = {},
+                rlim_t fileSizeLimit = 0)
     {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_DATA_HOME"), home.path());
+        if (changeEnvironment)
+            changeEnvironment(environment);
         process.setProcessEnvironment(environment);
+        if (fileSizeLimit > 0) {
+            process.setChildProcessModifier([fileSizeLimit] {
+                ::signal(SIGXFSZ, SIG_IGN);
+                rlimit limit{};
+                ::getrlimit(RLIMIT_FSIZE, &limit);
+                limit.rlim_cur = fileSizeLimit;
+                ::setrlimit(RLIMIT_FSIZE, &limit);
+            });
+        }
         process.start(program(), args);
         QEventLoop loop;
         connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
@@ -519,6 +540,160 @@ private slots:
         QVERIFY(lines.at(0).endsWith(" > 02"));
         QCOMPARE(sent, radio->receivedBytes());
         QCOMPARE(received, radio->sentBytes());
+    }
+
+    // A file that cannot be written in full (a file size limit here, as a
+    // full disk or a quota would) fails the command with the file and the
+    // system's reason; the file that was there stays byte for byte and no
+    // temporary is left beside it. A read's files are written all or none.
+    void fullDisk_data()
+    {
+        QTest::addColumn<QStringList>("args"); // OLD: the file that was there
+        QTest::addColumn<int>("limit");        // bytes
+        QTest::addColumn<QString>("message");  // a part of stderr, after the file
+        const QString tooLarge = QString::fromLocal8Bit(strerror(EFBIG));
+        QTest::newRow("read's channel file")
+            << QStringList{"read", "--port", "PORT", "--out", "OLD", "--no-backup"} << 4096
+            << tooLarge;
+        QTest::newRow("read's image: the channel file is not written either")
+            << QStringList{"read", "--port",  "PORT", "--out",
+                           "NEW",  "--image", "OLD",  "--no-backup"}
+            << 16384 << tooLarge;
+        QTest::newRow("read's trace")
+            << QStringList{"read", "--port",  "PORT", "--out",
+                           "NEW",  "--trace", "OLD",  "--no-backup"}
+            << 4096 << "the trace could not be written (" + tooLarge + ")";
+        QTest::newRow("write's trace")
+            << QStringList{"write", "--port", "PORT", "IN", "--trace", "OLD"} << 4096
+            << "the trace could not be written (" + tooLarge + ")";
+        QTest::newRow("import-csv") << QStringList{"import-csv", "CSV", "OLD"} << 4096 << tooLarge;
+        QTest::newRow("export-csv") << QStringList{"export-csv", "IN", "OLD"} << 100 << tooLarge;
+    }
+
+    void fullDisk()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, limit);
+        QFETCH(QString, message);
+        const QByteArray old(5000, 'o');
+        writeAll(file("OLD"), old);
+        writeAll(file("IN"), channelFile({"438.12500", "88.5", "443.12500", "D023N", "Low",
+                                          "Narrow", "OFF", "ON"},
+                                         DefaultSettings));
+        writeAll(file("CSV"), "Location,Frequency\r\n1,438.125\r\n");
+        const QStringList before = QDir(work.path()).entryList(QDir::Files);
+        for (QString &a : args) {
+            if (a == QLatin1String("PORT"))
+                a = radio->portName();
+            else if (QStringList{"OLD", "NEW", "IN", "CSV"}.contains(a))
+                a = file(a);
+        }
+
+        const Outcome o = cli(args, {}, rlim_t(limit));
+
+        QCOMPARE(o.exitCode, 6);
+        QVERIFY2(o.err.contains((file("OLD") + ": ").toLocal8Bit() + message.toLocal8Bit()),
+                 o.err.constData());
+        QCOMPARE(readAll(file("OLD")), old);
+        QCOMPARE(QDir(work.path()).entryList(QDir::Files), before);
+    }
+
+    // One file, one role: a path given for two outputs, or for an input and
+    // an output, is refused in one line naming both before the radio is
+    // touched, also when a link or another spelling leads to the same file
+    // (for a file not there yet, through its folder).
+    void oneFileOneRole_data()
+    {
+        QTest::addColumn<QStringList>("args"); // M: a channel file; LINK: a link to it
+        QTest::addColumn<QString>("message");
+        QTest::newRow("read --out and --trace")
+            << QStringList{"read", "--port", "PORT", "--out", "M", "--trace", "M"}
+            << "--out and --trace name the same file";
+        QTest::newRow("read --out and --image, through a link")
+            << QStringList{"read", "--port", "PORT", "--out", "M", "--image", "LINK"}
+            << "--out and --image name the same file";
+        QTest::newRow("read --image and --trace, a new file through a linked folder")
+            << QStringList{"read",    "--port", "PORT",    "--out",     "M",
+                           "--image", "NEW",    "--trace", "LINKED/new"}
+            << "--image and --trace name the same file";
+        QTest::newRow("write FILE and --trace")
+            << QStringList{"write", "--port", "PORT", "M", "--trace", "LINK"}
+            << "FILE and --trace name the same file";
+        QTest::newRow("write --image and --trace")
+            << QStringList{"write", "--port", "PORT", "--image", "M", "--trace", "M"}
+            << "--image and --trace name the same file";
+        QTest::newRow("import-csv into its input")
+            << QStringList{"import-csv", "M", "M"} << "IN.csv and OUT.r07 name the same file";
+        QTest::newRow("export-csv into its input, through a link")
+            << QStringList{"export-csv", "M", "LINK"} << "FILE.r07 and OUT.csv name the same file";
+    }
+
+    void oneFileOneRole()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        const QByteArray m = channelFile(QStringList(8, QString()), DefaultSettings);
+        writeAll(file("M"), m);
+        QVERIFY(QFile::link(file("M"), file("LINK")));
+        QTemporaryDir other;
+        QVERIFY(other.isValid());
+        QVERIFY(QFile::link(work.path(), other.filePath(QStringLiteral("LINKED"))));
+        for (QString &a : args) {
+            if (a == QLatin1String("PORT"))
+                a = radio->portName();
+            else if (a == QLatin1String("LINKED/new"))
+                a = other.filePath(a);
+            else if (QStringList{"M", "LINK", "NEW"}.contains(a))
+                a = file(a == QLatin1String("NEW") ? QStringLiteral("new") : a);
+        }
+
+        const Outcome o = cli(args);
+
+        QCOMPARE(o.exitCode, 2);
+        QVERIFY2(o.err.startsWith("qb380-cli: " + message.toLocal8Bit()), o.err.constData());
+        QCOMPARE(o.err.count('\n'), 1);
+        QCOMPARE(readAll(file("M")), m);
+        QVERIFY(!QFile::exists(file("new")));
+        QCOMPARE(radio->receivedBytes(), QByteArray());
+    }
+
+    // Without a usable HOME a read goes on without its backup and says so
+    // once; no folder is made under "/" or under the missing HOME.
+    void withoutHome_data()
+    {
+        QTest::addColumn<QString>("homeValue"); // null: HOME unset
+        QTest::addColumn<QString>("problem");
+        const QString missing = work.filePath(QStringLiteral("gone/home"));
+        QTest::newRow("HOME unset") << QString() << "HOME is not set";
+        QTest::newRow("HOME empty") << QStringLiteral("") << "HOME is empty";
+        QTest::newRow("HOME missing")
+            << missing << QStringLiteral("HOME (%1) is not an existing folder").arg(missing);
+    }
+
+    void withoutHome()
+    {
+        QFETCH(QString, homeValue);
+        QFETCH(QString, problem);
+        const bool rootDataExisted = QFileInfo::exists(QStringLiteral("/.local/share/qb380"));
+
+        const Outcome o =
+            cli({"read", "--port", radio->portName(), "--out", file("m.r07")},
+                [&](QProcessEnvironment &environment) {
+                    for (const char *name : {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME"})
+                        environment.remove(QLatin1String(name));
+                    if (!homeValue.isNull())
+                        environment.insert(QStringLiteral("HOME"), homeValue);
+                });
+
+        QVERIFY2(o.exitCode == 0, o.err.constData());
+        QCOMPARE(QString::fromLocal8Bit(o.err),
+                 QStringLiteral("qb380-cli: warning: no backup was kept: %1, so there is no "
+                                "folder to keep backups in\n")
+                     .arg(problem));
+        QVERIFY(QFile::exists(file("m.r07")));
+        QVERIFY(!QFileInfo::exists(work.filePath(QStringLiteral("gone"))));
+        if (!rootDataExisted)
+            QVERIFY(!QFileInfo::exists(QStringLiteral("/.local/share/qb380")));
     }
 
     // A channel file through CSV and back; rows an import cannot place are

@@ -397,6 +397,38 @@ private slots:
         }
     }
 
+    // The recent files come back at the next start as they were kept,
+    // whatever their names hold; the file is written through the safe
+    // writer, in the INI form QSettings reads.
+    void recentFilesKept_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::newRow("plain names") << QStringList{"/home/you/a.r07", "/home/you/b.csv"};
+        QTest::newRow("INI's own characters")
+            << QStringList{"/x, y/\"q\".r07", "/back\\slash;=#.img", " lead/trail "};
+        QTest::newRow("Chinese folder and a blank") << QStringList{"/频道/第 1 组.r07"};
+        QTest::newRow("none") << QStringList{};
+    }
+
+    void recentFilesKept()
+    {
+        QFETCH(QStringList, files);
+        const QString path = m_folder.path(QStringLiteral("config/qb380/recent.ini"));
+        QFile::remove(path);
+        {
+            RecentFiles recent(path);
+            for (const QString &file : files)
+                recent.add(file);
+            recent.add(QStringLiteral("/gone.r07"));
+            recent.remove(QStringLiteral("/gone.r07"));
+        }
+        QStringList newestFirst = files;
+        std::reverse(newestFirst.begin(), newestFirst.end());
+        for (QString &file : newestFirst)
+            file = QFileInfo(file).absoluteFilePath();
+        QCOMPARE(RecentFiles(path).files(), newestFirst);
+    }
+
     // Opened and saved files come first in File -> Recent; its items and a
     // dropped file open as the commands do, after the guard.
     void recentFilesAndDrop()

@@ -1,13 +1,14 @@
 #include "app/channelprintout.h"
 
 #include "model/radiodata.h"
+#include "storage/atomicwrite.h"
 
+#include <QBuffer>
 #include <QFont>
 #include <QLocale>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextDocument>
 
 namespace {
@@ -92,22 +93,21 @@ void ChannelPrintout::print(QPagedPaintDevice *device) const
 
 bool ChannelPrintout::writePdf(const QString &path, const QPageSize &pageSize, QString *error) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
+    // Rendered into memory first: the file is written, and checked, through
+    // the one safe writer, so a full disk never leaves a cut PDF in place.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&buffer);
         writer.setTitle(m_texts.title);
         writer.setCreator(m_texts.title);
         writer.setPageSize(pageSize);
         print(&writer);
     }
-    if (!file.commit()) {
+    QString reason;
+    if (!writeFileAtomically(path, buffer.data(), &reason)) {
         if (error)
-            *error = file.errorString();
+            *error = reason;
         return false;
     }
     return true;

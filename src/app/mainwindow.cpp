@@ -345,11 +345,17 @@ void MainWindow::restoreSettings()
     // Beside the program, or in the user's configuration folder for an
     // installed program, where a first run creates it.
     QString error;
-    m_settingsFile = std::make_unique<SettingsFile>(SettingsLocation::prepare(&error).path);
-    if (!error.isEmpty())
+    const SettingsLocation::Location location = SettingsLocation::prepare(&error);
+    m_settingsFile = std::make_unique<SettingsFile>(location.path);
+    if (!error.isEmpty()) {
         qWarning("%s", qUtf8Printable(error));
+        m_startNote = error;
+    }
     QStringList warnings;
     m_settings = loadAppSettings(*m_settingsFile, &warnings);
+    // Nowhere to keep them: the run's choices are not written at its end.
+    if (location.place == SettingsLocation::Place::Nowhere)
+        m_settingsFile.reset();
     for (const QString &warning : warnings)
         qWarning("%s", qUtf8Printable(warning));
     selectPort(m_settings.port);
@@ -368,6 +374,8 @@ void MainWindow::firstShow()
     selectLanguage(true);
     if (m_splash)
         m_splash->show();
+    if (!m_startNote.isEmpty())
+        showStatusNote(m_startNote);
 }
 
 void MainWindow::storeSettings()

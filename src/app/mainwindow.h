@@ -334,6 +334,9 @@ private:
     QAction *m_pasteAction = nullptr;
     QMenu *m_recentMenu = nullptr;
     std::unique_ptr<RecentFiles> m_recent;
+    // Said in the status bar once the window shows: where the settings are
+    // not kept.
+    QString m_startNote;
     SaveQuestion m_saveQuestion;
     TransferMode m_transferMode = TransferMode::Read;
 };

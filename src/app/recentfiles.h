@@ -16,9 +16,12 @@ class RecentFiles : public QObject
 public:
     static constexpr int MaxFiles = 8;
 
-    // The list kept in the file at path; read now, written on every change.
+    // The list kept in the file at path; read now, written on every change
+    // (through the safe writer). An empty path keeps the list for the run
+    // only.
     explicit RecentFiles(const QString &path, QObject *parent = nullptr);
-    // <user configuration folder>/qb380/recent.ini
+    // <user configuration folder>/qb380/recent.ini, or empty when the user
+    // has no configuration folder that may be used (UserFolders).
     static QString defaultPath();
 
     QStringList files() const { return m_files; }

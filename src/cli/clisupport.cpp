@@ -5,11 +5,12 @@
 #include "model/radiodata.h"
 #include "radio/protocoltrace.h"
 #include "radio/seriallink.h"
+#include "storage/atomicwrite.h"
 #include "storage/settingsfile.h"
 #include "storage/settingslocation.h"
 
 #include <QCoreApplication>
-#include <QFile>
+#include <QDir>
 #include <QRegularExpression>
 #include <QSocketNotifier>
 
@@ -148,18 +149,30 @@ RadioSession::RadioSession(const CliOutput &output)
 
 RadioSession::~RadioSession()
 {
+    finish();
+}
+
+bool RadioSession::finish()
+{
     m_link->setPortOpen(false);
-    if (m_trace && !m_trace->ok())
-        m_output.warning(QStringLiteral("the trace %1 is incomplete: %2")
-                             .arg(m_traceFile->fileName(), m_trace->errorString()));
+    if (!m_traceFile)
+        return true;
+    const std::unique_ptr<AtomicFile> file = std::move(m_traceFile);
+    const std::unique_ptr<ProtocolTrace> trace = std::move(m_trace);
+    if (file->commit())
+        return true;
+    m_output.error(QStringLiteral("%1: the trace could not be written (%2); the file was left as "
+                                  "it was")
+                       .arg(QDir::toNativeSeparators(file->path()), file->errorString()));
+    return false;
 }
 
 int RadioSession::open(const QString &device, const QString &tracePath)
 {
     if (!tracePath.isEmpty()) {
-        m_traceFile = std::make_unique<QFile>(tracePath);
+        m_traceFile = std::make_unique<AtomicFile>(tracePath);
         // LF line ends on every system, as the format says.
-        if (!m_traceFile->open(QIODevice::WriteOnly | QIODevice::Truncate))
+        if (!m_traceFile->open())
             return m_output.fileError(tracePath, m_traceFile->errorString());
         m_trace = std::make_unique<ProtocolTrace>(m_traceFile.get());
         m_trace->attach(*m_link);

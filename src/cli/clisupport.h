@@ -10,8 +10,8 @@
 #include <memory>
 #include <optional>
 
+class AtomicFile;
 class ProtocolTrace;
-class QFile;
 class SerialLink;
 struct RadioData;
 
@@ -108,8 +108,9 @@ private:
 };
 
 // The serial link of one command, with its protocol trace when asked for.
-// Closing it (at its end) closes the port and warns of a trace that could
-// not be written in full.
+// The trace is written, line by line, to a temporary file beside it and put
+// in place when the session finishes (whatever the run came to), so that a
+// trace cut short by a full disk never replaces the file that was there.
 class RadioSession
 {
 public:
@@ -122,10 +123,16 @@ public:
 
     SerialLink &link() { return *m_link; }
 
+    // Closes the port and puts the trace in place. False, after reporting
+    // the trace file and the system's reason, when the trace could not be
+    // written in full; the file at its path then stays as it was. The
+    // destructor finishes a session that was not finished.
+    bool finish();
+
 private:
     const CliOutput &m_output;
     std::unique_ptr<SerialLink> m_link;
-    std::unique_ptr<QFile> m_traceFile;
+    std::unique_ptr<AtomicFile> m_traceFile;
     std::unique_ptr<ProtocolTrace> m_trace;
 };
 

@@ -86,7 +86,9 @@ QString programHelp()
     help += QString::fromUtf8(Settings);
     help += QStringLiteral("\n%1 %2\n")
                 .arg(QLatin1String(SettingsFileLabel),
-                     QDir::toNativeSeparators(SettingsLocation::current().path));
+                     SettingsLocation::current().place == SettingsLocation::Place::Nowhere
+                         ? QStringLiteral("none (the defaults are used)")
+                         : QDir::toNativeSeparators(SettingsLocation::current().path));
     return help + QString::fromUtf8(Closing);
 }
 

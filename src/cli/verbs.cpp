@@ -12,6 +12,7 @@
 #include "radio/serialports.h"
 #include "sim/demoimage.h"
 #include "sim/virtualradio.h"
+#include "storage/atomicwrite.h"
 #include "storage/backups.h"
 #include "storage/channelcsv.h"
 #include "storage/channelfile.h"
@@ -21,11 +22,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
-#include <memory>
 #include <optional>
-#include <vector>
 
 namespace {
 
@@ -64,27 +62,66 @@ bool canCreate(const CliOutput &output, const QString &path)
     return true;
 }
 
-// Writes every file or, as far as the system allows, none: each goes to a
-// temporary file first, and the temporaries are renamed over their targets
-// only once all of them are written.
-bool saveFiles(const CliOutput &output, const QList<std::pair<QString, QByteArray>> &files)
+// The file a path names once links are resolved: the canonical path of a
+// file that exists; for one that does not exist yet, its folder's canonical
+// path and its name.
+QString resolvedPath(const QString &path)
 {
-    std::vector<std::unique_ptr<QSaveFile>> saves;
-    for (const auto &[path, bytes] : files) {
-        auto file = std::make_unique<QSaveFile>(path);
-        if (!file->open(QIODevice::WriteOnly) || file->write(bytes) != bytes.size()) {
-            output.fileError(path, file->errorString());
-            return false;
-        }
-        saves.push_back(std::move(file));
+    const QFileInfo info(path);
+    QString resolved = info.canonicalFilePath();
+    if (resolved.isEmpty()) {
+        const QString folder = info.absoluteDir().canonicalPath();
+        resolved =
+            folder.isEmpty() ? info.absoluteFilePath() : QDir(folder).filePath(info.fileName());
     }
-    for (const auto &file : saves) {
-        if (!file->commit()) {
-            output.fileError(file->fileName(), file->errorString());
-            return false;
+    return QDir::cleanPath(resolved);
+}
+
+// A file a command reads or writes, by the name its help gives it.
+struct FileRole
+{
+    QString name; // "--out", "IN.csv"
+    QString path; // empty when not given
+    bool output = true;
+};
+
+// One file, one role: refuses (exit status 2, before the radio is touched)
+// a file named by two of `roles` (an option or argument name and its path)
+// of which at least one is an output, since writing it would destroy the
+// other. Returns -1 when every file has one role.
+int refuseSharedFiles(const CliOutput &output, const QList<FileRole> &roles)
+{
+#ifdef Q_OS_WIN
+    constexpr Qt::CaseSensitivity Case = Qt::CaseInsensitive;
+#else
+    constexpr Qt::CaseSensitivity Case = Qt::CaseSensitive;
+#endif
+    for (qsizetype i = 0; i < roles.size(); ++i) {
+        for (qsizetype j = i + 1; j < roles.size(); ++j) {
+            const FileRole &a = roles.at(i);
+            const FileRole &b = roles.at(j);
+            if (a.path.isEmpty() || b.path.isEmpty() || !(a.output || b.output))
+                continue;
+            if (resolvedPath(a.path).compare(resolvedPath(b.path), Case) == 0) {
+                output.error(QStringLiteral("%1 and %2 name the same file (%3); give each its own")
+                                 .arg(a.name, b.name, QDir::toNativeSeparators(b.path)));
+                return ExitUsage;
+            }
         }
     }
-    return true;
+    return -1;
+}
+
+// Writes every file or, as far as the system allows, none (see
+// writeFilesAtomically()); a failure names the file and the system's reason.
+bool saveFiles(const CliOutput &output, const QList<FileToWrite> &files)
+{
+    QString failed;
+    QString error;
+    if (writeFilesAtomically(files, &failed, &error))
+        return true;
+    output.fileError(failed, error);
+    return false;
 }
 
 QString phaseLabel(RadioTransfer::Phase phase)
@@ -184,6 +221,12 @@ int readVerb(VerbContext &cli)
         return status;
     const QString outPath = parser.value(out);
     const QString imagePath = parser.value(imageOption);
+    if (const int status =
+            refuseSharedFiles(cli, {{QStringLiteral("--out"), outPath},
+                                    {QStringLiteral("--image"), imagePath},
+                                    {QStringLiteral("--trace"), parser.value(trace)}});
+        status >= 0)
+        return status;
     for (const QString &path : {outPath, imagePath, parser.value(trace)}) {
         if (!path.isEmpty() && !canCreate(cli, path))
             return ExitFile;
@@ -195,6 +238,7 @@ int readVerb(VerbContext &cli)
     options.keepBackup = !parser.isSet(noBackup);
     TransferResult transfer;
     QByteArray image;
+    bool traceWritten = true;
     {
         RadioSession session(cli);
         if (const int status =
@@ -202,6 +246,7 @@ int readVerb(VerbContext &cli)
             status >= 0)
             return status;
         transfer = performTransfer(session.link(), data, TransferMode::Read, options, &image);
+        traceWritten = session.finish();
     }
     if (const std::optional<Backups::BackupResult> &backup = transfer.backup) {
         if (backup->ok)
@@ -212,6 +257,8 @@ int readVerb(VerbContext &cli)
     const ProgrammingResult &result = transfer.run;
     if (const int status = runStatus(cli, result); status != ExitOk)
         return status;
+    if (!traceWritten)
+        return ExitFile;
     // Channels holding values the table cannot show stay empty in the file;
     // the image keeps their bytes.
     if (!result.unreadableChannels.isEmpty())
@@ -219,7 +266,7 @@ int readVerb(VerbContext &cli)
                                    "empty in %2")
                         .arg(channelList(result.unreadableChannels), outPath));
 
-    QList<std::pair<QString, QByteArray>> files;
+    QList<FileToWrite> files;
     QStringList warnings;
     files.append({outPath, channelFileBytes(data, &warnings)});
     cli.warnings(warnings);
@@ -259,6 +306,13 @@ int writeVerb(VerbContext &cli)
     if (parser.positionalArguments().size() != (fromImage ? 0 : 1))
         return cli.usage(fromImage ? QStringLiteral("write takes either a channel file or --image")
                                    : QStringLiteral("write needs exactly one channel file"));
+    const QString input =
+        fromImage ? parser.value(imageOption) : parser.positionalArguments().constFirst();
+    if (const int status = refuseSharedFiles(
+            cli, {{fromImage ? QStringLiteral("--image") : QStringLiteral("FILE"), input, false},
+                  {QStringLiteral("--trace"), parser.value(trace)}});
+        status >= 0)
+        return status;
     if (parser.isSet(trace) && !canCreate(cli, parser.value(trace)))
         return ExitFile;
 
@@ -311,6 +365,8 @@ int writeVerb(VerbContext &cli)
     options.backupFirst = parser.isSet(backupFirst);
     const TransferResult transfer =
         performTransfer(session.link(), data, TransferMode::Write, options);
+    // A trace that could not be written fails a command that went well.
+    const int traceStatus = session.finish() ? ExitOk : ExitFile;
     if (transfer.backup && transfer.backup->ok)
         cli.error(
             QStringLiteral("backup: %1").arg(QDir::toNativeSeparators(transfer.backup->path)));
@@ -321,14 +377,16 @@ int writeVerb(VerbContext &cli)
             return ExitFile;
         return read.outcome == ProgrammingResult::Outcome::PortClosed ? ExitPort : ExitRunFailed;
     }
-    if (const int status = runStatus(cli, transfer.run); status != ExitOk || !transfer.verify)
+    if (const int status = runStatus(cli, transfer.run); status != ExitOk)
         return status;
+    if (!transfer.verify)
+        return traceStatus;
 
     const VerifyReport &report = *transfer.verify;
     for (const QString &difference : report.differences)
         cli.line(difference);
     cli.error(report.message);
-    return report.ok() ? ExitOk : ExitVerifyFailed;
+    return report.ok() ? traceStatus : ExitVerifyFailed;
 }
 
 int exportCsvVerb(VerbContext &cli)
@@ -344,6 +402,10 @@ int exportCsvVerb(VerbContext &cli)
         return cli.usage(QStringLiteral("export-csv needs a channel file and a CSV file"));
     const QString in = parser.positionalArguments().at(0);
     const QString out = parser.positionalArguments().at(1);
+    if (const int status = refuseSharedFiles(
+            cli, {{QStringLiteral("FILE.r07"), in, false}, {QStringLiteral("OUT.csv"), out}});
+        status >= 0)
+        return status;
 
     RadioData data;
     cli.prepareData(data);
@@ -370,6 +432,10 @@ int importCsvVerb(VerbContext &cli)
         return cli.usage(QStringLiteral("import-csv needs a CSV file and a channel file"));
     const QString in = parser.positionalArguments().at(0);
     const QString out = parser.positionalArguments().at(1);
+    if (const int status = refuseSharedFiles(
+            cli, {{QStringLiteral("IN.csv"), in, false}, {QStringLiteral("OUT.r07"), out}});
+        status >= 0)
+        return status;
 
     RadioData data;
     cli.prepareData(data);
@@ -547,7 +613,9 @@ const QList<Verb> &verbs()
                         "file. The files are written only when the whole read succeeded. Every "
                         "read whose channels all came through also keeps the memory it read as "
                         "a backup image in %1 (the newest %2 are kept).")
-             .arg(QDir::toNativeSeparators(Backups::defaultFolder()))
+             .arg(Backups::defaultFolder().isEmpty()
+                      ? QStringLiteral("no folder now (%1)").arg(Backups::folderProblem())
+                      : QDir::toNativeSeparators(Backups::defaultFolder()))
              .arg(Backups::Kept),
          readVerb},
         {QStringLiteral("write"),

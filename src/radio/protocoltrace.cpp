@@ -1,9 +1,32 @@
 #include "radio/protocoltrace.h"
 
+#include "storage/atomicwrite.h"
+
 #include <QFileDevice>
 #include <QIODevice>
 
-ProtocolTrace::ProtocolTrace(QIODevice *out, QObject *parent) : QObject(parent), m_out(out)
+ProtocolTrace::ProtocolTrace(QIODevice *out, QObject *parent)
+    : QObject(parent), m_out([out](const QByteArray &line, QString *error) {
+          if (!writeAll(out, line, error))
+              return false;
+          auto *file = qobject_cast<QFileDevice *>(out);
+          if (file && !file->flush()) {
+              *error = file->errorString();
+              return false;
+          }
+          return true;
+      })
+{
+    m_clock.start();
+}
+
+ProtocolTrace::ProtocolTrace(AtomicFile *file, QObject *parent)
+    : QObject(parent), m_out([file](const QByteArray &line, QString *error) {
+          if (file->write(line))
+              return true;
+          *error = file->errorString();
+          return false;
+      })
 {
     m_clock.start();
 }
@@ -31,11 +54,6 @@ void ProtocolTrace::write(SerialLink::Direction direction, const QByteArray &byt
     if (!m_ok || bytes.isEmpty())
         return;
     const QByteArray line = formatLine(m_clock.elapsed(), direction, bytes).toLatin1() + '\n';
-    bool written = m_out->write(line) == line.size();
-    if (auto *file = qobject_cast<QFileDevice *>(m_out))
-        written = file->flush() && written;
-    if (!written) {
+    if (!m_out(line, &m_error))
         m_ok = false;
-        m_error = m_out->errorString();
-    }
 }

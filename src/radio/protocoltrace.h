@@ -7,6 +7,9 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
+class AtomicFile;
 class QIODevice;
 
 // A protocol trace: every byte a SerialLink sends and receives, written as
@@ -21,8 +24,8 @@ class QIODevice;
 // for bytes the program sent or "<" for bytes that came in; a blank; the
 // bytes as upper-case hex pairs separated by blanks; LF. Bytes that come in
 // are written as the driver hands them in, so a reply may take several
-// lines. Each line is flushed at once, so a trace is complete up to the last
-// byte even when the program is killed.
+// lines. Each line is checked as it is written: a trace that a full disk
+// cut short is known as such (ok() false) and says why.
 class ProtocolTrace : public QObject
 {
     Q_OBJECT
@@ -31,6 +34,9 @@ public:
     // Writes to `out`, which must be open for writing and outlive the trace.
     // The clock starts now.
     explicit ProtocolTrace(QIODevice *out, QObject *parent = nullptr);
+    // Writes to `file`, which must be open and outlive the trace; the owner
+    // commits it.
+    explicit ProtocolTrace(AtomicFile *file, QObject *parent = nullptr);
 
     // Traces the link's traffic from now on (several links may be attached).
     void attach(SerialLink &link);
@@ -48,7 +54,8 @@ public:
 private:
     void write(SerialLink::Direction direction, const QByteArray &bytes);
 
-    QIODevice *m_out;
+    // Writes one line; false with the reason in *error when it could not.
+    std::function<bool(const QByteArray &line, QString *error)> m_out;
     QElapsedTimer m_clock;
     bool m_ok = true;
     QString m_error;

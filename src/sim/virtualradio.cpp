@@ -1,7 +1,8 @@
 #include "sim/virtualradio.h"
 
+#include "storage/atomicwrite.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QSocketNotifier>
 
 #ifdef Q_OS_UNIX
@@ -213,10 +214,9 @@ bool VirtualRadio::loadImage(const QString &path, QString *error)
 
 bool VirtualRadio::saveImage(const QString &path, QString *error) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(m_memory) != m_memory.size() ||
-        !file.commit())
-        return fail(error, QStringLiteral("%1: %2").arg(path, file.errorString()));
+    QString reason;
+    if (!writeFileAtomically(path, m_memory, &reason))
+        return fail(error, QStringLiteral("%1: %2").arg(path, reason));
     return true;
 }
 

@@ -88,7 +88,7 @@ AppSettings loadAppSettings(const SettingsFile &file, QStringList *warnings = nu
 struct SettingsSaveResult
 {
     bool ok = false;
-    QString message; // "Unable to write to <full path>" when !ok
+    QString message; // "Unable to write to <full path>: <reason>" when !ok
 };
 
 // Writes, key by key and each at once, to the file as it is now on disk

@@ -1,6 +1,7 @@
 #include "storage/backups.h"
 
 #include "storage/radioimage.h"
+#include "storage/userfolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,8 +35,17 @@ std::pair<QString, int> sortKey(const QString &name)
 
 QString defaultFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-           QStringLiteral("/backups");
+    const QString data = UserFolders::folder(QStandardPaths::AppDataLocation);
+    return data.isEmpty() ? QString() : data + QStringLiteral("/backups");
+}
+
+QString folderProblem()
+{
+    QString problem;
+    UserFolders::folder(QStandardPaths::AppDataLocation, &problem);
+    return problem.isEmpty()
+               ? QString()
+               : QStringLiteral("%1, so there is no folder to keep backups in").arg(problem);
 }
 
 QString fileName(const QDateTime &time)
@@ -51,6 +61,9 @@ bool isBackupName(const QString &name)
 
 QStringList list(const QString &folder)
 {
+    // QDir("") is the working folder.
+    if (folder.isEmpty())
+        return {};
     const QDir dir(folder);
     QStringList names;
     for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden))
@@ -77,6 +90,10 @@ QStringList prune(const QString &folder, int keep)
 BackupResult save(const QByteArray &image, const QString &folder, const QDateTime &time, int keep)
 {
     BackupResult result;
+    if (folder.isEmpty()) {
+        result.message = folderProblem();
+        return result;
+    }
     QDir dir(folder);
     if (!dir.mkpath(QStringLiteral("."))) {
         result.message = QStringLiteral("Cannot create the backup folder %1").arg(folder);

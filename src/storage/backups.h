@@ -25,15 +25,19 @@ constexpr int Kept = 50;
 // QStandardPaths::AppDataLocation + "/backups": on Linux
 // ~/.local/share/qb380/backups, on Windows %APPDATA%/qb380/backups, on macOS
 // ~/Library/Application Support/qb380/backups (with the application name
-// above and no organisation name).
+// above and no organisation name). Empty when the user has no data folder
+// that may be used (UserFolders: HOME unset, empty or missing); then no
+// backup is kept, and folderProblem() says why.
 QString defaultFolder();
+QString folderProblem();
 
 // The file name of a backup made at `time` (converted to UTC).
 QString fileName(const QDateTime &time);
 // Whether `name` (without a folder) is the name of a backup.
 bool isBackupName(const QString &name);
 
-// The backups in `folder`, newest first, as absolute paths.
+// The backups in `folder`, newest first, as absolute paths (none for an
+// empty folder name).
 QStringList list(const QString &folder);
 
 // Removes the oldest backups in `folder` until at most `keep` are left;
@@ -56,7 +60,7 @@ struct BackupResult
 
 // Writes `image` as a new backup into `folder` (made if missing), named
 // after `time`, then prunes the folder to `keep` backups. Never replaces a
-// file.
+// file. An empty folder name (no data folder) keeps nothing and says why.
 BackupResult save(const QByteArray &image, const QString &folder = defaultFolder(),
                   const QDateTime &time = QDateTime::currentDateTimeUtc(), int keep = Kept);
 

@@ -159,9 +159,9 @@ bool SettingsFile::writeBytes(const QString &section, const QString &key, QByteA
     std::string text;
     bool ok = d->ini.SetValue(sectionName.c_str(), keyName.c_str(), value.constData()) >= 0 &&
               d->ini.Save(text) >= 0;
-    QString ignored;
+    QString reason;
     ok = ok &&
-         writeFileAtomically(m_path, QByteArrayView(text.data(), qsizetype(text.size())), &ignored);
+         writeFileAtomically(m_path, QByteArrayView(text.data(), qsizetype(text.size())), &reason);
     if (ok)
         return true;
 
@@ -172,5 +172,7 @@ bool SettingsFile::writeBytes(const QString &section, const QString &key, QByteA
         d->ini.Delete(sectionName.c_str(), keyName.c_str(), !hadSection);
     m_error = QStringLiteral("Unable to write to %1")
                   .arg(QDir::toNativeSeparators(QFileInfo(m_path).absoluteFilePath()));
+    if (!reason.isEmpty())
+        m_error += QStringLiteral(": ") + reason;
     return false;
 }

@@ -45,13 +45,15 @@ public:
     // same folder renamed over it), so a failed write leaves the file as it
     // was. A key that already holds the value is not written again; line
     // breaks in a value are written as blanks. Returns false on failure;
-    // errorString() then says "Unable to write to <path>".
+    // errorString() then says "Unable to write to <path>: <the system's
+    // reason>".
     bool writeString(const QString &section, const QString &key, const QString &value);
     // Integers are written in decimal ("-1"), yes/no as "1" or "0".
     bool writeInteger(const QString &section, const QString &key, int value);
     bool writeBool(const QString &section, const QString &key, bool value);
 
-    // "Unable to write to %s" with the file's full path, after a failed write.
+    // "Unable to write to %s" with the file's full path, then ": " and the
+    // operating system's reason, after a failed write.
     QString errorString() const { return m_error; }
 
 private:

@@ -3,10 +3,10 @@
 #include "model/programfolder.h"
 #include "storage/appsettings.h"
 #include "storage/settingsfile.h"
+#include "storage/userfolders.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace SettingsLocation {
 
@@ -15,13 +15,24 @@ Location current()
     const QString folder = programFolder();
     if (QFileInfo(folder).isWritable())
         return {Place::ProgramFolder, QDir(folder).absoluteFilePath(FileName)};
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    const QString config = UserFolders::folder(QStandardPaths::AppConfigLocation);
+    if (config.isEmpty())
+        return {Place::Nowhere, QString()};
     return {Place::UserConfigFolder, QDir(config).absoluteFilePath(FileName)};
 }
 
 Location prepare(QString *error)
 {
     const Location location = current();
+    if (location.place == Place::Nowhere) {
+        if (error) {
+            QString problem;
+            UserFolders::folder(QStandardPaths::AppConfigLocation, &problem);
+            *error = QStringLiteral("%1: the settings (%2) are not kept; the defaults are used")
+                         .arg(problem, FileName);
+        }
+        return location;
+    }
     if (location.place != Place::UserConfigFolder || QFileInfo::exists(location.path))
         return location;
     const QString folder = QFileInfo(location.path).absolutePath();

@@ -14,6 +14,10 @@
 //   name). An installed program lives in a system folder that only root may
 //   change, so each user keeps a file of their own there.
 //
+// - nowhere, when the program's folder is not writable and the user has no
+//   configuration folder that may be used (UserFolders: HOME unset, empty
+//   or missing): the settings are the defaults and nothing is stored.
+//
 // "Writable" is what the system says for the user running the program; for
 // root every folder on a writable disk is, so root always uses the file
 // beside the program.
@@ -24,12 +28,14 @@ inline const QString FileName = QStringLiteral("myini.ini");
 enum class Place {
     ProgramFolder,
     UserConfigFolder,
+    // No file: reading gives the defaults, nothing is written.
+    Nowhere,
 };
 
 struct Location
 {
     Place place = Place::ProgramFolder;
-    // The file's absolute path.
+    // The file's absolute path; empty for Place::Nowhere.
     QString path;
 };
 
@@ -41,7 +47,8 @@ Location current();
 // the first-run defaults, the settings a first run writes at its end. Beside
 // the program nothing is created: the GUI writes the file when it ends, as
 // it always did. When the file cannot be created, *error says why; the path
-// is returned all the same, and reading it gives the defaults.
+// is returned all the same, and reading it gives the defaults. For
+// Place::Nowhere *error says that the settings are not kept, and why.
 Location prepare(QString *error = nullptr);
 
 } // namespace SettingsLocation
